@@ -1,0 +1,43 @@
+#pragma once
+// Link state shared between the request engine, the decoder and the windows that
+// start commands. Commands enter the link only by setting these values.
+
+#include <cstdint>
+
+namespace link {
+
+// Request codes the engine knows (any value below 10 is the idle poll).
+namespace request {
+inline constexpr std::int16_t kClockSet = 100;
+inline constexpr std::int16_t kSystemDownload = 200;
+inline constexpr std::int16_t kBlockWrite = 220;
+inline constexpr std::int16_t kBlockRead = 300;
+inline constexpr std::int16_t kResetCpu = 1001;
+inline constexpr std::int16_t kResetProgramChip = 1005;
+inline constexpr std::int16_t kDownloadStart = 1006;
+inline constexpr std::int16_t kDownloadEnd = 1010;
+}  // namespace request
+
+inline constexpr std::int32_t kProgramDownloadEnd = 45184;  // 0xB080, first address not sent
+inline constexpr std::int32_t kEventLogStart = 0xF000;
+
+struct LinkShared {
+  std::int16_t RequestCode = 0;
+  std::int32_t TransferAddress = 0;
+  std::int32_t TransferEnd = kProgramDownloadEnd;
+  std::int16_t PortNumber = 1;
+  bool LogReading = false;
+};
+
+// Flags of open windows and pending redraws.
+struct ViewFlags {
+  bool CardsViewOpen = false;
+  bool RegistersViewOpen = false;
+  bool RegistersViewDirty = false;
+  bool TablesReady = false;
+  bool SimActive = false;
+  bool LampStatesDirty = false;
+  bool LiveLampsDirty = false;  // card lamp words arrived for the live lamp panel
+};
+
+}  // namespace link

@@ -1,0 +1,10 @@
+#pragma once
+// Texts of the serial port's event codes, as the status line shows them.
+
+#include <string>
+
+namespace link {
+
+std::string PortEventText(int eventCode);
+
+}  // namespace link

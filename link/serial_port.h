@@ -1,0 +1,45 @@
+#pragma once
+// The serial port as the link needs it. The application adapts QSerialPort; tests
+// use a scripted fake; the demo and end-to-end tests a pseudo-terminal.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace link {
+
+struct PortResult {
+  bool ok = true;
+  std::string message;  // the error text for the status line when !ok
+  static PortResult Ok() { return {}; }
+  static PortResult Fail(std::string text) { return {false, std::move(text)}; }
+};
+
+enum class PortFault {
+  DeviceLost,   // the device went away while open (adapter pulled, pty closed)
+  LineError,    // framing, parity, break: worth a note, the port stays usable
+  Note,         // an operation the device does not support; the port stays usable
+};
+
+class SerialPort {
+ public:
+  struct Handlers {
+    std::function<void()> readyRead;
+    std::function<void(PortFault, const std::string& text)> fault;
+  };
+
+  virtual ~SerialPort() = default;
+  virtual void SetHandlers(Handlers handlers) = 0;
+  virtual void Select(int portNumber) = 0;
+  // The device the selected number stands for, shown to the user ("" if none).
+  virtual std::string DeviceName() const = 0;
+  virtual void SetLineSettings(std::string_view settings) = 0;  // "57600,O,7,1"
+  virtual PortResult Open() = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+  virtual std::string ReadAll() = 0;
+  virtual PortResult Write(std::string_view bytes) = 0;
+  virtual PortResult SetBaudRate(int rate) = 0;  // on the open device
+};
+
+}  // namespace link

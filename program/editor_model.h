@@ -1,0 +1,33 @@
+#pragma once
+// The tables into which the ProgramImage is unpacked for editing. Their sizes are
+// those of the controller tool's original tables (one spare element at the top of
+// every range), so that the index ranges used by the editors stay valid.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace program {
+
+inline constexpr std::size_t kRecordCount = 33;   // record 0-32, 0-18 used
+inline constexpr std::size_t kStepCount = 101;    // step 0-100, 1-100 used
+inline constexpr std::size_t kStepColumns = 34;   // byte / group column 0-33
+inline constexpr std::size_t kWeekDays = 8;       // day 0-7, 0-6 used
+inline constexpr std::size_t kWeekDayBytes = 129; // byte 0-128, 0-127 used
+
+using StepRow = std::array<std::uint8_t, kStepColumns>;
+using RecordSteps = std::array<StepRow, kStepCount>;
+
+struct EditorModel {
+  std::array<std::uint8_t, 129> ProjectText{};
+  std::array<std::int32_t, 65> ParamWords{};
+  std::array<std::array<std::uint8_t, 17>, kRecordCount> PgmNames{};
+  std::array<std::array<std::uint8_t, 65>, kRecordCount> PgmSettings{};
+  // Packed form: byte 0 duration in seconds, bytes 1-16 the state bytes.
+  std::array<RecordSteps, kRecordCount> PgmSteps{};
+  // Unpacked form: column 0 duration, column g (1-32) the code of signal group g.
+  std::array<RecordSteps, kRecordCount> PgmGroups{};
+  std::array<std::array<std::uint8_t, kWeekDayBytes>, kWeekDays> WeekTable{};
+};
+
+}  // namespace program

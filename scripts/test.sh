@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: the normal build
+# and the AddressSanitizer + UndefinedBehaviorSanitizer build.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+bash scripts/deps.sh
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+echo "== normal build"
+bash scripts/build.sh build
+ctest --test-dir build --output-on-failure -j2 --timeout 300
+
+echo "== sanitizer build"
+bash scripts/build.sh build-asan -DKX_SANITIZE=ON -DKX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+ctest --test-dir build-asan --output-on-failure -j2 --timeout 600
