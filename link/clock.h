@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace link {
+namespace bus {
 
 struct DateTime {
   int year = 2000;
@@ -29,4 +29,4 @@ class Clock {
   virtual std::string FormatDateTime(const DateTime& when) const = 0;
 };
 
-}  // namespace link
+}  // namespace bus

@@ -2,7 +2,7 @@
 
 #include "link/port_events.h"
 
-namespace link {
+namespace bus {
 
 void WriteProgramChecksum(program::ProgramImage& image) {
   std::uint32_t sum = 0;
@@ -206,4 +206,4 @@ bool ControllerLink::PGM_Upload() {
   return true;
 }
 
-}  // namespace link
+}  // namespace bus

@@ -18,7 +18,7 @@
 #include "program/editor_model.h"
 #include "program/program_image.h"
 
-namespace link {
+namespace bus {
 
 // The shared tables the link reads and writes; owned by the application.
 struct LinkTables {
@@ -95,4 +95,4 @@ class ControllerLink {
 // 0x0000-0xAFFF modulo 65536, stored big-endian at 0xB000.
 void WriteProgramChecksum(program::ProgramImage& image);
 
-}  // namespace link
+}  // namespace bus

@@ -3,7 +3,7 @@
 #include "link/hex_text.h"
 #include "program/program_image.h"
 
-namespace link {
+namespace bus {
 namespace {
 
 class FrameBuilder {
@@ -114,4 +114,4 @@ std::optional<std::int32_t> ReadField(std::string_view line, std::size_t positio
   return value;
 }
 
-}  // namespace link
+}  // namespace bus

@@ -10,7 +10,7 @@
 
 #include "link/clock.h"
 
-namespace link {
+namespace bus {
 
 // Two's complement of the byte sum, as Modbus over serial line defines it.
 constexpr std::uint8_t Lrc(std::uint32_t byteSum) {
@@ -42,4 +42,4 @@ std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t i
 std::optional<std::int32_t> ReadField(std::string_view line, std::size_t position,
                                       std::size_t length);
 
-}  // namespace link
+}  // namespace bus

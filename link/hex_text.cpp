@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-namespace link {
+namespace bus {
 namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 }
@@ -56,4 +56,4 @@ std::string NumToBase(std::string_view decimalText, int base) {
   return out;
 }
 
-}  // namespace link
+}  // namespace bus

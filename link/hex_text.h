@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace link {
+namespace bus {
 
 // Two upper-case hex digits with a leading zero ("0A", "FF").
 std::string MB_WS_Pre(std::uint8_t value);
@@ -47,4 +47,4 @@ constexpr int HexDigitValue(char c) {
   return -1;
 }
 
-}  // namespace link
+}  // namespace bus

@@ -1,6 +1,6 @@
 #include "link/line_cutter.h"
 
-namespace link {
+namespace bus {
 
 void LineCutter::Keep(std::string_view tail) {
   if (tail.size() >= kMaxPending) {
@@ -16,4 +16,4 @@ void LineCutter::Keep(std::string_view tail) {
   }
 }
 
-}  // namespace link
+}  // namespace bus

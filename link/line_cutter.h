@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace link {
+namespace bus {
 
 class LineCutter {
  public:
@@ -45,4 +45,4 @@ class LineCutter {
   std::string m_line;
 };
 
-}  // namespace link
+}  // namespace bus

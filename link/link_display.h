@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace link {
+namespace bus {
 
 using Rgb = std::uint32_t;  // 0xRRGGBB
 inline constexpr Rgb kWhite = 0xFFFFFF;
@@ -42,4 +42,4 @@ struct LinkDisplay {
   std::uint64_t version = 0;
 };
 
-}  // namespace link
+}  // namespace bus

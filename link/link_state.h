@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace link {
+namespace bus {
 
 // Request codes the engine knows (any value below 10 is the idle poll).
 namespace request {
@@ -40,4 +40,4 @@ struct ViewFlags {
   bool LiveLampsDirty = false;  // card lamp words arrived for the live lamp panel
 };
 
-}  // namespace link
+}  // namespace bus

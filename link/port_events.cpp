@@ -1,6 +1,6 @@
 #include "link/port_events.h"
 
-namespace link {
+namespace bus {
 
 std::string PortEventText(int eventCode) {
   switch (eventCode) {
@@ -23,4 +23,4 @@ std::string PortEventText(int eventCode) {
   }
 }
 
-}  // namespace link
+}  // namespace bus

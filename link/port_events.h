@@ -3,8 +3,8 @@
 
 #include <string>
 
-namespace link {
+namespace bus {
 
 std::string PortEventText(int eventCode);
 
-}  // namespace link
+}  // namespace bus

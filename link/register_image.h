@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace link {
+namespace bus {
 
 inline constexpr int kTriacCards = 8;
 inline constexpr int kTriacWords = 10;
@@ -19,4 +19,4 @@ struct RegisterImage {
   std::string CpuClockText;
 };
 
-}  // namespace link
+}  // namespace bus

@@ -8,7 +8,7 @@
 #include "link/frame_codec.h"
 #include "link/hex_text.h"
 
-namespace link {
+namespace bus {
 namespace {
 
 constexpr std::size_t kBlockReplyChars = 1 + 2 * 137;  // ":" and 137 bytes, without CR LF
@@ -201,4 +201,4 @@ void ReplyDecoder::DecodeBlockRead(std::string_view line, std::int32_t blockAddr
   SetLabel2(HexNoLeadingZeros(static_cast<std::uint32_t>(m_shared.TransferAddress)));
 }
 
-}  // namespace link
+}  // namespace bus

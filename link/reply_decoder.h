@@ -13,7 +13,7 @@
 #include "link/register_image.h"
 #include "program/program_image.h"
 
-namespace link {
+namespace bus {
 
 struct DecoderCounters {
   std::uint64_t lines = 0;
@@ -61,4 +61,4 @@ class ReplyDecoder {
   DecoderCounters m_counters;
 };
 
-}  // namespace link
+}  // namespace bus

@@ -4,7 +4,7 @@
 
 #include "link/frame_codec.h"
 
-namespace link {
+namespace bus {
 
 void RequestEngine::SetFrame(std::string frame) {
   m_txFrame = std::move(frame);
@@ -84,4 +84,4 @@ void RequestEngine::PC_to_CPU_Istek_Gonder() {
   }
 }
 
-}  // namespace link
+}  // namespace bus

@@ -11,7 +11,7 @@
 #include "program/editor_model.h"
 #include "program/program_image.h"
 
-namespace link {
+namespace bus {
 
 class RequestEngine {
  public:
@@ -44,4 +44,4 @@ class RequestEngine {
   int m_memoryListIndex = 1;
 };
 
-}  // namespace link
+}  // namespace bus

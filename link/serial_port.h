@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace link {
+namespace bus {
 
 struct PortResult {
   bool ok = true;
@@ -42,4 +42,4 @@ class SerialPort {
   virtual PortResult SetBaudRate(int rate) = 0;  // on the open device
 };
 
-}  // namespace link
+}  // namespace bus

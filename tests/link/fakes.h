@@ -1,0 +1,109 @@
+#pragma once
+// A scripted serial port and a hand-set clock for driving the link core in tests.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "link/clock.h"
+#include "link/serial_port.h"
+
+namespace kxtest {
+
+class FakeClock : public bus::Clock {
+ public:
+  bus::DateTime now{2024, 3, 5, 14, 7, 9, 2};
+  std::int64_t ms = 1000;
+  bus::DateTime Now() const override { return now; }
+  std::int64_t MonotonicMs() const override { return ms; }
+  std::string WeekdayName(int isoWeekday) const override {
+    static const char* names[] = {"?", "Pazartesi", "Salı", "Çarşamba", "Perşembe",
+                                  "Cuma", "Cumartesi", "Pazar"};
+    return (isoWeekday >= 1 && isoWeekday <= 7) ? names[isoWeekday] : "?";
+  }
+  std::string FormatDateTime(const bus::DateTime& t) const override {
+    return std::to_string(t.day) + "." + std::to_string(t.month) + "." + std::to_string(t.year);
+  }
+};
+
+class FakePort : public bus::SerialPort {
+ public:
+  // Behaviour switches.
+  bool present = true;        // a device exists behind the number
+  bool failBaudRate = false;
+  bool failWrite = false;
+
+  // What happened.
+  std::vector<std::string> written;
+  std::vector<std::string> lineSettings;
+  int opens = 0;
+  int openAttempts = 0;
+  int closes = 0;
+  int selected = -1;
+  std::string pending;  // bytes waiting to be read
+
+  void SetHandlers(Handlers h) override { m_handlers = std::move(h); }
+  void Select(int n) override { selected = n; }
+  std::string DeviceName() const override { return present ? "/dev/fake" + std::to_string(selected) : ""; }
+  void SetLineSettings(std::string_view s) override { lineSettings.emplace_back(s); }
+  bus::PortResult Open() override {
+    ++openAttempts;
+    if (!present) return bus::PortResult::Fail("Seri port bulunamadı: " + std::to_string(selected));
+    m_open = true;
+    ++opens;
+    return {};
+  }
+  void Close() override {
+    if (m_open) ++closes;
+    m_open = false;
+  }
+  bool IsOpen() const override { return m_open; }
+  std::string ReadAll() override { return std::exchange(pending, {}); }
+  bus::PortResult Write(std::string_view b) override {
+    if (failWrite) return bus::PortResult::Fail("Write error");
+    written.emplace_back(b);
+    return {};
+  }
+  bus::PortResult SetBaudRate(int rate) override {
+    if (failBaudRate) return bus::PortResult::Fail("Could not set port to specified baud rate");
+    rate_ = rate;
+    return {};
+  }
+
+  // The controller side: bytes arrive and the receive event fires.
+  void Receive(const std::string& bytes) {
+    pending += bytes;
+    if (m_handlers.readyRead) m_handlers.readyRead();
+  }
+  void Fault(bus::PortFault f, const std::string& text) {
+    if (m_handlers.fault) m_handlers.fault(f, text);
+  }
+  // The device goes away: the port stays "open" until someone closes it.
+  void Unplug() { present = false; }
+
+  int rate_ = 0;
+
+ private:
+  Handlers m_handlers;
+  bool m_open = false;
+};
+
+// Hex frame text with its LRC for the given bytes, as a controller would send it.
+inline std::string Frame(const std::vector<int>& bytes) {
+  static const char* d = "0123456789ABCDEF";
+  std::string s = ":";
+  unsigned sum = 0;
+  for (int b : bytes) {
+    s += d[(b >> 4) & 15];
+    s += d[b & 15];
+    sum += static_cast<unsigned>(b);
+  }
+  const unsigned lrc = (0x100 - (sum & 0xFF)) & 0xFF;
+  s += d[lrc >> 4];
+  s += d[lrc & 15];
+  return s + "\r\n";
+}
+
+inline std::string PcTurnFrame() { return Frame({0x10, 0x03, 0x00, 0x00}); }
+
+}  // namespace kxtest

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "link/frame_codec.h"
+#include "link/hex_text.h"
+
+using namespace bus;
+
+TEST(HexText, ByteAndWordDigits) {
+  EXPECT_EQ(MB_WS_Pre(0), "00");
+  EXPECT_EQ(MB_WS_Pre(255), "FF");
+  EXPECT_EQ(ByteToHex2(0x0A), "0A");
+  EXPECT_EQ(WordToHex4(0), "0000");
+  EXPECT_EQ(WordToHex4(65535), "FFFF");
+  EXPECT_EQ(WordToHex4(65536), "");
+  EXPECT_EQ(WordToHex4(-1), "");
+  EXPECT_EQ(HexNoLeadingZeros(65536), "10000");
+  EXPECT_EQ(HexNoLeadingZeros(0), "0");
+}
+
+TEST(HexText, BaseToNumKinds) {
+  EXPECT_EQ(BaseToNum("0a", 16).ToInt(), 10);
+  EXPECT_EQ(BaseToNum("", 16).kind, BaseNum::Kind::Empty);
+  EXPECT_EQ(BaseToNum("", 16).ToInt(), 0);
+  EXPECT_FALSE(BaseToNum("1G", 16).ToInt().has_value());
+  EXPECT_FALSE(BaseToNum("2", 2).ToInt().has_value()) << "digit outside the base";
+  EXPECT_EQ(BaseToNum("101", 2).ToInt(), 5);
+  EXPECT_FALSE(BaseToNum("FFFFFFFFF", 16).ToInt().has_value()) << "overflow is no number";
+  EXPECT_EQ(BaseToNum("7FFFFFFF", 16).ToInt(), 0x7FFFFFFF);
+}
+
+TEST(HexText, NumToBase) {
+  EXPECT_EQ(NumToBase("16", 16), "10");
+  EXPECT_EQ(NumToBase("255", 2), "11111111");
+  EXPECT_EQ(NumToBase("0", 10), "");
+  EXPECT_EQ(NumToBase("-5", 16), "");
+  EXPECT_EQ(NumToBase("abc", 16), "");
+}
+
+TEST(FrameCodec, RequestBuilders) {
+  EXPECT_EQ(MB_Write_Single(1, 3, 0x2000, 16), ":010320000010CC");
+  CommandPayload p;
+  EXPECT_EQ(MB_CPU_Command(0, 3, p), ":10CF00031E");
+  EXPECT_EQ(MB_CPU_Command(5, 9, p), ":10CF000021") << "out-of-range direction and item fall to 0";
+  p.requestCode = 1001;
+  EXPECT_EQ(MB_CPU_Command(1, 99, p), ":10CF016303E90000D1");
+}
+
+TEST(FrameCodec, LrcOfSumMultipleOf256) {
+  // 0x10 + 0xCF + 0x01 + 0x20 = 0x100
+  EXPECT_EQ(Lrc(0x100), 0);
+  const auto f = MB_Write_Single(0x10, 0xF0, 0, 0);
+  EXPECT_EQ(f.substr(f.size() - 2), "00");
+}
+
+TEST(FrameCodec, ClockSetCarriesPcClock) {
+  CommandPayload p;
+  p.now = DateTime{2024, 3, 5, 14, 7, 9, 2};
+  // 10 CF 01 03 | 00 00 00 10 | 07 E8 03 05 02 0E 07 09 | LRC
+  const auto f = MB_CPU_Command(1, 3, p);
+  ASSERT_TRUE(f);
+  EXPECT_EQ(f->substr(0, 33), ":10CF01030000001007E80305020E0709");
+}
+
+TEST(FrameCodec, BlockFramesStayInsideTheMemory) {
+  std::vector<std::uint8_t> block(128, 0xAB);
+  CommandPayload p;
+  p.block = block;
+  p.transferAddress = 0xFF80;
+  const auto write = MB_CPU_Command(1, 4, p);
+  ASSERT_TRUE(write);
+  EXPECT_EQ(write->size(), 1u + 2 * (8 + 128 + 1));
+  EXPECT_EQ(write->substr(0, 17), ":10CF0104FF800080");
+  EXPECT_EQ(MB_CPU_Command(0, 4, p)->substr(0, 17), ":10CF0004FF800080");
+
+  p.transferAddress = 0xFF81;
+  EXPECT_FALSE(MB_CPU_Command(1, 4, p)) << "a block past 0xFFFF is never built";
+  EXPECT_FALSE(MB_CPU_Command(0, 4, p));
+  p.transferAddress = -128;
+  EXPECT_FALSE(MB_CPU_Command(0, 4, p));
+}
+
+TEST(FrameCodec, SystemRowOnlyWhileItsDownloadIsAsked) {
+  std::vector<std::uint8_t> row(17);
+  row[0] = 5;
+  for (int i = 1; i <= 16; ++i) row[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+  CommandPayload p;
+  p.systemRow = row;
+  p.requestCode = 0;
+  EXPECT_EQ(MB_CPU_Command(1, 2, p)->size(), 1u + 2 * 5) << "no payload outside the download";
+  p.requestCode = 200;
+  const auto f = *MB_CPU_Command(1, 2, p);
+  EXPECT_EQ(f.substr(0, 17), ":10CF010200580012");
+  EXPECT_EQ(f.substr(17, 32), "0102030405060708090A0B0C0D0E0F10");
+  EXPECT_EQ(f.substr(49, 4), "0005") << "duration travels last as a word";
+}
+
+TEST(FrameCodec, ReadFieldLikeASubstring) {
+  const std::string line = ":0103AB\r\n";
+  EXPECT_EQ(ReadField(line, 2, 2), 1);
+  EXPECT_EQ(ReadField(line, 6, 2), 0xAB);
+  EXPECT_FALSE(ReadField(line, 6, 4)) << "CR is not a hex digit";
+  EXPECT_EQ(ReadField(line, 40, 4), 0) << "a field past the end reads empty";
+  EXPECT_FALSE(ReadField(":0G", 2, 2));
+}

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "link_fixture.h"
+
+using namespace kxtest;
+
+using ReplyDecoder = LinkFixture;
+
+namespace {
+std::vector<int> Words(std::vector<int> head, std::initializer_list<int> words) {
+  for (int w : words) {
+    head.push_back((w >> 8) & 0xFF);
+    head.push_back(w & 0xFF);
+  }
+  return head;
+}
+
+// A block-read reply from the controller for `address` holding fill, fill+1, ...
+std::vector<int> BlockReply(int address, int fill) {
+  std::vector<int> b = {0x01, 0xCF, 0x00, 0x04, (address >> 8) & 0xFF, address & 0xFF, 0x00, 0x80};
+  for (int i = 0; i < 128; ++i) b.push_back((fill + i) & 0xFF);
+  return b;
+}
+}  // namespace
+
+TEST_F(ReplyDecoder, CpuRegistersAndCards) {
+  GoOnline();
+  Hear(Frame(Words({0x01, 0x03, 0x20},
+                   {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15})));
+  EXPECT_EQ(regs.CpuCardRegs[0], 2);
+  EXPECT_EQ(regs.CpuCardRegs[3], 23000);
+  EXPECT_EQ(regs.CpuCardRegs[15], 15);
+
+  Hear(Frame(Words({0x22, 0xCE}, {1, 0, 0x1234, 0x00A1, 0, 1250, 3, 4, 2100, 0x00A5})));
+  EXPECT_EQ(regs.TriacCardRegs[2][0], 1);
+  EXPECT_EQ(regs.TriacCardRegs[2][2], 0x1234);
+  EXPECT_EQ(regs.TriacCardRegs[2][5], 1250);
+  EXPECT_EQ(regs.TriacCardRegs[2][9], 0x00A5);
+  EXPECT_EQ(show().LBL_COMM_ANI[3], bus::kGreen) << "K3 lit by card 3";
+  EXPECT_TRUE(flags.RegistersViewDirty);
+  EXPECT_TRUE(flags.LiveLampsDirty);
+
+  Hear(Frame(Words({0x01, 0x03, 0x20}, {7})));
+  EXPECT_EQ(show().LBL_COMM_ANI[3], bus::kWhite) << "CPU frames leave every lamp white";
+  EXPECT_EQ(show().LBL_COMM_ANI[0], bus::kWhite) << "CPU lamp is never lit";
+}
+
+TEST_F(ReplyDecoder, GpsAndDetectorFrames) {
+  GoOnline();
+  Hear(Frame(Words({0x13, 0x03, 0x10}, {0, 1, 30, 15, 12, 5, 3, 2024})));
+  EXPECT_EQ(regs.GpsRegs[1], 1);
+  EXPECT_EQ(regs.GpsRegs[7], 2024);
+  EXPECT_EQ(show().LBL_COMM_ANI[bus::kLampGps], bus::kGreen);
+  Hear(Frame({0x13, 0x10, 0x00}));
+  EXPECT_EQ(regs.GpsRegs[7], 0) << "a GPS frame other than a reply clears the block";
+
+  const std::string detReply = Frame(Words({0x14, 0x03, 0x04}, {2, 0x0010}));
+  ASSERT_EQ(detReply.size(), 19u);
+  Hear(detReply);
+  EXPECT_EQ(regs.DetectorRegs[0], 2);
+  EXPECT_EQ(regs.DetectorRegs[1], 0x0010);
+  EXPECT_EQ(show().LBL_COMM_ANI[bus::kLampDetector], bus::kWhite) << "19 characters: no DED lamp";
+
+  const std::string detPoll = Frame({0x14, 0x03, 0x00, 0x00, 0x00, 0x02});
+  ASSERT_EQ(detPoll.size(), 17u);
+  Hear(detPoll);
+  EXPECT_EQ(show().LBL_COMM_ANI[bus::kLampDetector], bus::kGreen);
+  EXPECT_EQ(regs.DetectorRegs[1], 0x0010) << "17 characters store nothing";
+}
+
+TEST_F(ReplyDecoder, ClockReplyTexts) {
+  GoOnline();
+  Hear(Frame({0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 5, 6, 14, 7, 9}));
+  EXPECT_EQ(regs.CpuClockText, "05.03.2024 14:07:09 Pazar") << "weekday 6 names Sunday";
+  EXPECT_EQ(show().LBL_CPU_rtc, regs.CpuClockText);
+  EXPECT_EQ(show().LBL_PC_rtc, "5.3.2024 Salı");
+  Hear(Frame({0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 6, 0, 1, 2, 3}));
+  EXPECT_EQ(regs.CpuClockText, "06.03.2024 01:02:03 Pazartesi");
+}
+
+TEST_F(ReplyDecoder, ExceptionsCountedPerLinkSession) {
+  GoOnline();
+  Hear(Frame({0x21, 0x86, 0x02}));
+  Hear(Frame({0x21, 0x86, 0x02}));
+  Hear(Frame({0x21, 0x86, 0x02}));
+  EXPECT_EQ(show().Label2, "Hata kodu geldi:33-3");
+  ctl->cmd_RUN();
+  EXPECT_EQ(ctl->ExceptionCount(), 0) << "the link button starts the count again";
+}
+
+TEST_F(ReplyDecoder, OtherAddressesOnlyResetLamps) {
+  GoOnline();
+  Hear(Frame(Words({0x21, 0xCE}, {1})));
+  for (int a : {0, 2, 15, 17, 18, 21, 31, 40, 255}) {
+    Hear(Frame(Words({0x21, 0xCE}, {1})));
+    ASSERT_EQ(show().LBL_COMM_ANI[2], bus::kGreen);
+    Hear(Frame(Words({a, 0x03, 0x20}, {9, 9, 9})));
+    EXPECT_EQ(show().LBL_COMM_ANI[2], bus::kWhite) << a;
+  }
+  EXPECT_EQ(regs.CpuCardRegs[0], 0);
+  EXPECT_EQ(regs.GpsRegs[1], 0);
+}
+
+TEST_F(ReplyDecoder, BadInputIsIgnoredOrStopsAtTheField) {
+  GoOnline();
+  Hear("garbage\r\n");
+  Hear(":ZZ\r\n");
+  Hear("\r\n");
+  EXPECT_EQ(show().MB_RX_LBL, ":ZZ") << "a lone CR LF leaves the receive label alone";
+  // Words 0 and 1 good, word 2 damaged: the first two stay stored.
+  Hear(":01032000050006ZZZZ0007\r\n");
+  EXPECT_EQ(regs.CpuCardRegs[0], 5);
+  EXPECT_EQ(regs.CpuCardRegs[1], 6);
+  EXPECT_EQ(regs.CpuCardRegs[2], 0);
+  // Bytes above 0x7F are simply not hex digits.
+  Hear(std::string(":\xC1\xB3") + "03\r\n");
+  EXPECT_EQ(ctl->Decoder().Counters().abandoned, 2u);
+}
+
+TEST_F(ReplyDecoder, UploadStoresEveryBlockAndEnds) {
+  GoOnline();
+  ASSERT_TRUE(ctl->PGM_Upload());
+  for (int a = 0; a < 65536; a += 128) {
+    EXPECT_TRUE(Turn().starts_with(":10CF0004"));
+    Hear(Frame(BlockReply(a, a / 128)));
+  }
+  EXPECT_EQ(shared.RequestCode, 0);
+  EXPECT_EQ(shared.TransferAddress, 65536);
+  EXPECT_EQ(show().Label2, "10000");
+  EXPECT_EQ(image[0], 0);
+  EXPECT_EQ(image[65535], (511 + 127) & 0xFF);
+  EXPECT_EQ(ctl->Decoder().Counters().blockRejects, 0u);
+}
+
+TEST_F(ReplyDecoder, LogReadEndsAtTheTop) {
+  GoOnline();
+  ASSERT_TRUE(ctl->BTN_Hata_Oku());
+  EXPECT_TRUE(shared.LogReading);
+  EXPECT_EQ(shared.TransferAddress, 0xF000);
+  shared.TransferAddress = 65408;
+  Hear(Frame(BlockReply(65408, 1)));
+  EXPECT_EQ(shared.TransferAddress, 65536);
+  EXPECT_EQ(shared.RequestCode, 0);
+  EXPECT_FALSE(shared.LogReading);
+}
+
+TEST_F(ReplyDecoder, DamagedBlockRepliesAreRefused) {
+  GoOnline();
+  ASSERT_TRUE(ctl->PGM_Upload());
+  shared.TransferAddress = 0x1000;
+  const std::string good = Frame(BlockReply(0x1000, 0x40));
+
+  std::string truncated = good.substr(0, 200) + "\r\n";
+  std::string badLrc = good;
+  badLrc[100] = badLrc[100] == '0' ? '1' : '0';
+  std::string notHex = good;
+  notHex[50] = 'G';
+  std::string pastEnd = Frame(BlockReply(0xFFC0, 1));
+  for (const auto& bad : {truncated, badLrc, notHex, pastEnd}) Hear(bad);
+
+  EXPECT_EQ(ctl->Decoder().Counters().blockRejects, 4u);
+  EXPECT_EQ(shared.TransferAddress, 0x1000) << "a refused block never advances the read";
+  EXPECT_EQ(image[0x1000], 0) << "nor is any of it stored";
+  EXPECT_EQ(image[0xFFFF], 0);
+  EXPECT_TRUE(Turn().starts_with(":10CF000410000080")) << "the same block is asked again";
+
+  Hear(good);
+  EXPECT_EQ(shared.TransferAddress, 0x1080);
+  EXPECT_EQ(image[0x1000], 0x40);
+  EXPECT_EQ(show().Label2, "1080");
+
+  // A good reply for another block is stored but does not advance the read.
+  Hear(Frame(BlockReply(0x2000, 0x77)));
+  EXPECT_EQ(image[0x2000], 0x77);
+  EXPECT_EQ(shared.TransferAddress, 0x1080);
+}
+
+TEST_F(ReplyDecoder, DownloadAcknowledgements) {
+  GoOnline();
+  ctl->PGM_Download(1);
+  EXPECT_EQ(Turn().substr(0, 19), ":10CF016303EE0000CC");
+  int blocks = 0;
+  std::string f;
+  while ((f = Turn()).starts_with(":10CF0104")) {
+    ++blocks;
+    const int a = shared.TransferAddress;
+    if (blocks == 5) {
+      Hear(Frame({0x01, 0xD0, 0x01, 0x04, ((a + 128) >> 8) & 0xFF, (a + 128) & 0xFF}));
+      continue;  // acknowledgement for another block: the block is sent again
+    }
+    Hear(Frame({0x01, 0xD0, 0x01, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80}));
+  }
+  EXPECT_EQ(blocks, 354) << "353 blocks and one repeated";
+  EXPECT_EQ(f, ":10CF016303F20000C8\r\n") << "download end";
+  EXPECT_EQ(show().Label2, "Ok..");
+  EXPECT_EQ(shared.RequestCode, 0);
+  EXPECT_EQ(shared.TransferAddress, 45184);
+}
