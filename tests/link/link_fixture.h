@@ -28,11 +28,11 @@ struct LinkFixture : ::testing::Test {
     ASSERT_TRUE(port.IsOpen());
     port.written.clear();
   }
-  // One PC turn, then time moves past the send gap and the engine ticks.
+  // Time moves past the send gap, then one PC turn and an engine tick.
   std::string Turn() {
     const std::size_t before = port.written.size();
-    port.Receive(PcTurnFrame());
     clock.ms += 30;
+    port.Receive(PcTurnFrame());
     ctl->Timer1Tick();
     if (port.written.size() == before) return {};
     return port.written.back();

@@ -114,7 +114,7 @@ TEST_F(ReplyDecoder, BadInputIsIgnoredOrStopsAtTheField) {
   EXPECT_EQ(regs.CpuCardRegs[2], 0);
   // Bytes above 0x7F are simply not hex digits.
   Hear(std::string(":\xC1\xB3") + "03\r\n");
-  EXPECT_EQ(ctl->Decoder().Counters().abandoned, 2u);
+  EXPECT_EQ(ctl->Decoder().Counters().abandoned, 3u);
 }
 
 TEST_F(ReplyDecoder, UploadStoresEveryBlockAndEnds) {

@@ -1,0 +1,142 @@
+// Lines decoded per second for a realistic bus mix, against the most lines a
+// 115,200 bit/s 7O1 line can carry (11,520 characters per second).
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/controller_link.h"
+
+namespace {
+
+std::string Frame(const std::vector<int>& bytes) {
+  static const char* d = "0123456789ABCDEF";
+  std::string s = ":";
+  unsigned sum = 0;
+  for (int b : bytes) {
+    s += d[(b >> 4) & 15];
+    s += d[b & 15];
+    sum += static_cast<unsigned>(b);
+  }
+  const unsigned lrc = (0x100 - (sum & 0xFF)) & 0xFF;
+  s += d[lrc >> 4];
+  s += d[lrc & 15];
+  return s + "\r\n";
+}
+
+std::vector<int> Words(std::vector<int> head, int count, int seed) {
+  for (int i = 0; i < count; ++i) {
+    head.push_back((seed * 7 + i) & 0xFF);
+    head.push_back((seed + i * 13) & 0xFF);
+  }
+  return head;
+}
+
+// One controller cycle as the PC hears it, with the PC reading its memory.
+struct BusMix {
+  std::string text;
+  std::size_t lines = 0;
+  explicit BusMix(int repeat) {
+    for (int r = 0; r < repeat; ++r) {
+      for (int c = 0; c < 8; ++c) Add(Frame(Words({0x20 + c, 0xCE}, 10, c + r)));
+      Add(Frame(Words({0x13, 0x03, 0x10}, 8, r)));
+      Add(Frame({0x14, 0x03, 0x00, 0x00, 0x00, 0x02}));
+      Add(Frame(Words({0x14, 0x03, 0x04}, 2, r)));
+      Add(Frame(Words({0x01, 0x03, 0x20}, 16, r)));
+      if (r % 16 == 0) Add(Frame({0x21, 0x86, 0x02}));
+      std::vector<int> block = {0x01, 0xCF, 0x00, 0x04, 0x10, 0x00, 0x00, 0x80};
+      for (int i = 0; i < 128; ++i) block.push_back((i * 3 + r) & 0xFF);
+      Add(Frame(block));
+      Add(Frame({0x10, 0x03, 0x00, 0x00}));
+    }
+  }
+  void Add(const std::string& f) {
+    text += f;
+    ++lines;
+  }
+};
+
+class NullPort : public bus::SerialPort {
+ public:
+  std::string_view feed;
+  void SetHandlers(Handlers) override {}
+  void Select(int) override {}
+  std::string DeviceName() const override { return "bench"; }
+  void SetLineSettings(std::string_view) override {}
+  bus::PortResult Open() override { m_open = true; return {}; }
+  void Close() override { m_open = false; }
+  bool IsOpen() const override { return m_open; }
+  std::string ReadAll() override { return std::string(feed); }
+  bus::PortResult Write(std::string_view) override { return {}; }
+  bus::PortResult SetBaudRate(int) override { return {}; }
+
+ private:
+  bool m_open = false;
+};
+
+class FixedClock : public bus::Clock {
+ public:
+  bus::DateTime Now() const override { return {}; }
+  std::int64_t MonotonicMs() const override { return 0; }
+  std::string WeekdayName(int) const override { return "Pazartesi"; }
+  std::string FormatDateTime(const bus::DateTime&) const override { return "01.01.2000 00:00:00"; }
+};
+
+void BM_DecodeBusMix(benchmark::State& state) {
+  static const BusMix mix(64);  // built once; read-only afterwards
+  NullPort port;
+  FixedClock clock;
+  bus::RegisterImage regs;
+  bus::LinkShared shared;
+  bus::ViewFlags flags;
+  auto image = std::make_unique<program::ProgramImage>();
+  auto model = std::make_unique<program::EditorModel>();
+  bus::ControllerLink link(port, clock, {regs, shared, flags, *image, *model});
+  link.cmd_RUN();
+  link.Timer1Tick();
+  shared.RequestCode = 300;
+  shared.TransferAddress = 0x1000;
+  port.feed = mix.text;
+  for (auto _ : state) {
+    shared.RequestCode = 300;
+    shared.TransferAddress = 0x1000;
+    link.OnReceive();
+    benchmark::DoNotOptimize(regs.TriacCardRegs[7][9]);
+  }
+  const double lines = static_cast<double>(mix.lines) * static_cast<double>(state.iterations());
+  state.counters["lines_per_s"] = benchmark::Counter(lines, benchmark::Counter::kIsRate);
+  state.counters["avg_line_chars"] =
+      static_cast<double>(mix.text.size()) / static_cast<double>(mix.lines);
+}
+BENCHMARK(BM_DecodeBusMix)->MinTime(1.0);
+
+class ResultReporter : public benchmark::ConsoleReporter {
+ public:
+  double linesPerSecond = 0;
+  double avgChars = 0;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const auto& r : runs) {
+      if (r.benchmark_name().find("BM_DecodeBusMix") != std::string::npos) {
+        linesPerSecond = r.counters.at("lines_per_s");
+        avgChars = r.counters.at("avg_line_chars");
+      }
+    }
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  ResultReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  const double lineRate = 11520.0 / reporter.avgChars;  // lines per second the wire can carry
+  std::printf("RESULT decoder_lines_per_second %.0f lines/s\n", reporter.linesPerSecond);
+  std::printf("RESULT decoder_line_rate_ratio %.0f x\n", reporter.linesPerSecond / lineRate);
+  return 0;
+}
