@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "link/event_log.h"
+
+namespace {
+
+struct Record {
+  int number, year, month, day, hour, minute, second, type, code, card, a, b;
+};
+
+void Put(program::ProgramImage& image, std::size_t slot, const Record& r) {
+  const std::size_t a = 0xF000 + 16 * slot;
+  const int bytes[16] = {r.number >> 8, r.number & 255, r.year >> 8, r.year & 255, r.month, r.day,
+                         r.hour, r.minute, r.second, r.type, r.code, r.card,
+                         r.a >> 8, r.a & 255, r.b >> 8, r.b & 255};
+  for (int i = 0; i < 16; ++i) image[a + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bytes[i]);
+}
+
+}  // namespace
+
+TEST(EventLog, LineForms) {
+  auto image = std::make_unique<program::ProgramImage>();
+  Put(*image, 0, {12, 2024, 3, 5, 14, 7, 9, 1, 6, 3, 0x0010, 0x0000});
+  Put(*image, 1, {256, 2025, 12, 31, 23, 59, 58, 0, 2, 0, 0, 0});
+  Put(*image, 2, {3, 2024, 1, 2, 3, 4, 5, 0, 9, 0, 0, 0});
+  Put(*image, 3, {4, 2024, 1, 2, 3, 4, 5, 1, 12, 0, 0xAAAA, 0xBBBB});
+  Put(*image, 4, {5, 2024, 1, 2, 3, 4, 5, 1, 99, 42, 0x1, 0xFFFF});
+  Put(*image, 5, {6, 2024, 1, 2, 3, 4, 5, 7, 8, 9, 0x00A5, 0x1000});
+  Put(*image, 6, {7, 2024, 1, 2, 3, 4, 5, 1, 11, 0, 0, 0});
+  const auto lines = bus::DecodeEventLog(*image);
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], "No:0012(2024/03/05 14:07:09) Triyak_3 Kartı: Kırmızı flaman kopuğu [0010-0000]");
+  EXPECT_EQ(lines[1], "No:0256(2025/12/31 23:59:58) Alarm: 02-Güç Kesildi.");
+  EXPECT_EQ(lines[2], "No:0003(2024/01/02 03:04:05) Alarm: ") << "unknown event code: date only";
+  EXPECT_EQ(lines[3], "No:0004(2024/01/02 03:04:05) İşlemci Kartı: Program hafıza entegresi ")
+      << "processor faults carry no detail words";
+  EXPECT_EQ(lines[4], "No:0005(2024/01/02 03:04:05) EXT IO Kartı: Bilinmiyor [0001-FFFF]");
+  EXPECT_EQ(lines[5], "No:0006(2024/01/02 03:04:05) Undefined:07 08 09 00A5 1000");
+  EXPECT_EQ(lines[6], "No:0007(2024/01/02 03:04:05) İşlemci Kartı: Haberlesme süre aşımı ");
+}
+
+TEST(EventLog, EmptySlotsTotalAndTheTop) {
+  auto image = std::make_unique<program::ProgramImage>();
+  EXPECT_TRUE(bus::DecodeEventLog(*image).empty());
+  EXPECT_EQ(bus::EventLogTotal(*image), 0);
+
+  Put(*image, 254, {1, 2024, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0});  // last slot, 0xFFE0
+  (*image)[0xFFF0] = 0x01;
+  (*image)[0xFFF1] = 0x02;
+  (*image)[0xFFF2] = 0x03;  // the total's bytes look like a record number here
+  const auto lines = bus::DecodeEventLog(*image);
+  ASSERT_EQ(lines.size(), 1u) << "0xFFF0 is the total, never a record";
+  EXPECT_EQ(lines[0], "No:0001(2024/01/01 00:00:00) Alarm: 01-CPU Resetlendi.");
+  EXPECT_EQ(bus::EventLogTotal(*image), 258);
+  EXPECT_EQ(bus::EventLogLine(*image, 0xFFF0), "");
+  EXPECT_EQ(bus::EventLogLine(*image, 0xFFFF), "") << "never reads past the memory";
+}
+
+#include "link/transfer_progress.h"
+
+TEST(TransferProgress, FollowsTheLinkState) {
+  bus::LinkShared s;
+  EXPECT_EQ(bus::CurrentTransfer(s).kind, bus::TransferKind::None);
+  s.RequestCode = 1006;
+  EXPECT_EQ(bus::CurrentTransfer(s).blocksTotal, 353);
+  s.RequestCode = 220;
+  s.TransferAddress = 0x1000;
+  EXPECT_EQ(bus::CurrentTransfer(s).blocksDone, 32);
+  s.RequestCode = 300;
+  s.TransferAddress = 65536;
+  EXPECT_EQ(bus::CurrentTransfer(s).blocksDone, 512);
+  s.LogReading = true;
+  s.TransferAddress = 0xF800;
+  const auto log = bus::CurrentTransfer(s);
+  EXPECT_EQ(log.kind, bus::TransferKind::LogRead);
+  EXPECT_EQ(log.blocksDone, 16);
+  EXPECT_EQ(log.blocksTotal, 32);
+  s.TransferAddress = 0;  // nonsense for a log read: never negative
+  EXPECT_EQ(bus::CurrentTransfer(s).blocksDone, 0);
+}
