@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 namespace program {
 
@@ -29,5 +30,20 @@ struct EditorModel {
   std::array<RecordSteps, kRecordCount> PgmGroups{};
   std::array<std::array<std::uint8_t, kWeekDayBytes>, kWeekDays> WeekTable{};
 };
+
+// Every table back to 0, as at process start. The model is large (about 240 KB), so
+// it is cleared in place rather than by assigning a fresh temporary.
+inline void ClearEditorModel(EditorModel& m) {
+  m.ProjectText.fill(0);
+  m.ParamWords.fill(0);
+  for (auto& r : m.PgmNames) r.fill(0);
+  for (auto& r : m.PgmSettings) r.fill(0);
+  for (auto* table : {&m.PgmSteps, &m.PgmGroups}) {
+    for (auto& record : *table) {
+      for (auto& row : record) row.fill(0);
+    }
+  }
+  for (auto& d : m.WeekTable) d.fill(0);
+}
 
 }  // namespace program

@@ -1,0 +1,56 @@
+#pragma once
+// The 4-bit signal-state code of one signal group in one step, and how to reach a
+// group's code inside the step's packed state bytes.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "program/editor_model.h"
+#include "program/memory_map.h"
+
+namespace program {
+
+inline constexpr std::uint8_t kStateRed = 1;
+inline constexpr std::uint8_t kStateYellow = 2;
+inline constexpr std::uint8_t kStateGreen = 4;
+inline constexpr std::uint8_t kStateFlashing = 8;
+
+// The codes the editor sets: off, red, yellow, red+yellow, green, and flashing red,
+// yellow and green. Any other nibble is carried unchanged and shown as its number.
+inline constexpr std::array<std::uint8_t, 8> kEditorStateCodes = {0, 1, 2, 3, 4, 9, 10, 12};
+
+constexpr bool IsEditorStateCode(int code) {
+  for (auto c : kEditorStateCodes) {
+    if (c == code) return true;
+  }
+  return false;
+}
+
+// The lamps a code lights at a moment: a flashing code lights (code AND 7) in the lit
+// half of the flashing period and nothing in the dark half.
+constexpr std::uint8_t LitStateCode(std::uint8_t code, bool litHalf) {
+  const auto c = static_cast<std::uint8_t>(code & 0x0F);
+  if ((c & kStateFlashing) == 0) return c;
+  return litHalf ? static_cast<std::uint8_t>(c & 0x07) : 0;
+}
+
+// Code of signal group g (1-32) in a packed step row (PgmSteps layout: bytes 1-16 hold
+// the state bytes, group 2b+1 in the high nibble of state byte b). Any other group
+// number reads as 0.
+constexpr std::uint8_t PackedGroupCode(const StepRow& row, std::size_t group) {
+  if (group < 1 || group > kSignalGroups) return 0;
+  const std::uint8_t b = row[1 + (group - 1) / 2];
+  return static_cast<std::uint8_t>(group % 2 == 1 ? b >> 4 : b & 0x0F);
+}
+
+// Sets the code of signal group g (1-32) in a packed step row; any other group number
+// changes nothing.
+constexpr void SetPackedGroupCode(StepRow& row, std::size_t group, std::uint8_t code) {
+  if (group < 1 || group > kSignalGroups) return;
+  std::uint8_t& b = row[1 + (group - 1) / 2];
+  const auto c = static_cast<std::uint8_t>(code & 0x0F);
+  b = static_cast<std::uint8_t>(group % 2 == 1 ? (b & 0x0F) | (c << 4) : (b & 0xF0) | c);
+}
+
+}  // namespace program

@@ -1,0 +1,47 @@
+#include "program/cp1254_text.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace program {
+namespace {
+
+TEST(Cp1254Text, TurkishLettersHaveTheirControllerBytes) {
+  const Cp1254Text t = Utf8ToCp1254("ĞğİıŞşÇçÖöÜü€", 100);
+  EXPECT_EQ(t.bytes, (std::vector<std::uint8_t>{0xD0, 0xF0, 0xDD, 0xFD, 0xDE, 0xFE, 0xC7, 0xE7,
+                                                0xD6, 0xF6, 0xDC, 0xFC, 0x80}));
+  EXPECT_EQ(t.replaced, 0u);
+  EXPECT_EQ(Cp1254ToUtf8(t.bytes), "ĞğİıŞşÇçÖöÜü€");
+}
+
+TEST(Cp1254Text, EveryNonZeroByteSurvivesARoundTrip) {
+  std::vector<std::uint8_t> all;
+  for (unsigned b = 1; b <= 0xFF; ++b) all.push_back(static_cast<std::uint8_t>(b));
+  const Cp1254Text back = Utf8ToCp1254(Cp1254ToUtf8(all), 1000);
+  EXPECT_EQ(back.bytes, all);
+  EXPECT_EQ(back.replaced, 0u);
+}
+
+TEST(Cp1254Text, ZeroBytesAreNoCharacters) {
+  const std::vector<std::uint8_t> bytes = {0, 'A', 0, 0, 'B', 0};
+  EXPECT_EQ(Cp1254ToUtf8(bytes), "AB");
+}
+
+TEST(Cp1254Text, CharactersWithoutAByteAndBrokenTextBecomeQuestionMarks) {
+  // "Ž" (U+017D) is in Windows-1252 but not in 1254; the CJK character and the emoji
+  // are in neither; "\xC3" is a cut-off sequence, and NUL would read back as nothing.
+  const std::string text = std::string("aŽ中😀\xC3") + '\0' + "b";
+  const Cp1254Text t = Utf8ToCp1254(text, 100);
+  EXPECT_EQ(std::string(t.bytes.begin(), t.bytes.end()), "a?????b");
+  EXPECT_EQ(t.replaced, 5u);
+}
+
+TEST(Cp1254Text, CharactersBeyondTheLimitAreCountedNotStored) {
+  const Cp1254Text t = Utf8ToCp1254("ŞşŞşŞ", 3);
+  EXPECT_EQ(t.bytes, (std::vector<std::uint8_t>{0xDE, 0xFE, 0xDE}));
+  EXPECT_EQ(t.dropped, 2u);
+}
+
+}  // namespace
+}  // namespace program
