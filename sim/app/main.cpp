@@ -1,13 +1,11 @@
 // kx7140-sim: serves the simulated controller on a pseudo-terminal or serial device
 // until SIGINT or SIGTERM, then prints what went over the line.
 
-#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -21,7 +19,8 @@
 #include <sys/stat.h>
 
 #include "sim/app/command_line.h"
-#include "sim/app/endpoint.h"
+#include "sim/host/endpoint.h"
+#include "sim/host/serve_loop.h"
 #include "sim/controller.h"
 #include "sim/demo_memory.h"
 
@@ -71,11 +70,6 @@ class StopSignals {
  private:
   int m_fd = -1;
 };
-
-std::int64_t MonotonicMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 bus::DateTime LocalNow() {
   const std::time_t t = std::time(nullptr);
@@ -142,8 +136,8 @@ int main(int argc, char** argv) {
   auto controller = std::make_unique<sim::Controller>(*memory, options);
 
   StopSignals stop;
-  sim::app::Endpoint line = cl->portDevice.empty() ? sim::app::Endpoint::OpenPty(error)
-                                                   : sim::app::Endpoint::OpenDevice(cl->portDevice, error);
+  sim::host::Endpoint line = cl->portDevice.empty() ? sim::host::Endpoint::OpenPty(error)
+                                                   : sim::host::Endpoint::OpenDevice(cl->portDevice, error);
   if (!line.ok()) {
     std::cerr << "kx7140-sim: " << error << "\n";
     return 1;
@@ -155,51 +149,10 @@ int main(int argc, char** argv) {
   std::cout << line.DevicePath() << std::endl;
   if (!cl->linkPath.empty()) std::cout << cl->linkPath << " -> " << line.DevicePath() << std::endl;
 
-  // Nobody may be reading the other end; what cannot be written is dropped once
-  // this much is waiting, as a bus without listeners would lose it.
-  constexpr std::size_t kMaxPendingOut = 64 * 1024;
-  std::string pendingOut;
-  std::uint64_t droppedOut = 0;
-  int status = 0;
-  char buffer[4096];
-
-  while (!stop.Raised()) {
-    const std::int64_t now = MonotonicMs();
-    const int wait = static_cast<int>(std::clamp<std::int64_t>(controller->NextDueMs() - now, 0, 50));
-    pollfd fds[2] = {{line.fd(), static_cast<short>(POLLIN | (pendingOut.empty() ? 0 : POLLOUT)), 0},
-                     {stop.fd(), POLLIN, 0}};
-    const nfds_t count = stop.fd() >= 0 ? 2 : 1;
-    if (poll(fds, count, stop.fd() >= 0 ? wait : std::min(wait, 20)) < 0 && errno != EINTR) {
-      std::cerr << "kx7140-sim: poll: " << std::strerror(errno) << "\n";
-      status = 1;
-      break;
-    }
-    if (fds[0].revents & POLLIN) {
-      const ssize_t n = read(line.fd(), buffer, sizeof buffer);
-      if (n > 0) {
-        controller->Receive(std::string_view(buffer, static_cast<std::size_t>(n)), MonotonicMs());
-      } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-        if (!line.IsPty()) {
-          std::cerr << "kx7140-sim: " << line.DevicePath() << ": device lost\n";
-          status = 1;
-          break;
-        }
-      }
-    } else if ((fds[0].revents & (POLLHUP | POLLERR)) && !line.IsPty()) {
-      std::cerr << "kx7140-sim: " << line.DevicePath() << ": device lost\n";
-      status = 1;
-      break;
-    }
-    pendingOut += controller->Step(MonotonicMs());
-    if (!pendingOut.empty()) {
-      const ssize_t n = write(line.fd(), pendingOut.data(), pendingOut.size());
-      if (n > 0) pendingOut.erase(0, static_cast<std::size_t>(n));
-      if (pendingOut.size() > kMaxPendingOut) {
-        droppedOut += pendingOut.size();
-        pendingOut.clear();
-      }
-    }
-  }
+  sim::host::ServeStats stats;
+  const std::string failure = sim::host::Serve(*controller, line, stop.fd(), [&] { return stop.Raised(); }, stats);
+  const int status = failure.empty() ? 0 : 1;
+  if (!failure.empty()) std::cerr << "kx7140-sim: " << failure << "\n";
 
   if (!cl->linkPath.empty()) unlink(cl->linkPath.c_str());
   const sim::Counters& c = controller->Count();
@@ -207,7 +160,7 @@ int main(int argc, char** argv) {
             << c.badFrames << ", blocks written " << c.blocksWritten << ", blocks read "
             << c.blocksRead << ", commands " << c.commandsSeen << ", replies lost "
             << c.repliesLost << ", corrupted " << c.repliesCorrupted;
-  if (droppedOut != 0) std::cout << ", bytes dropped unread " << droppedOut;
+  if (stats.droppedOut != 0) std::cout << ", bytes dropped unread " << stats.droppedOut;
   std::cout << std::endl;
   return status;
 }

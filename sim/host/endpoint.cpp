@@ -1,4 +1,4 @@
-#include "sim/app/endpoint.h"
+#include "sim/host/endpoint.h"
 
 #include <fcntl.h>
 #include <termios.h>
@@ -14,7 +14,7 @@
 #include <pty.h>
 #endif
 
-namespace sim::app {
+namespace sim::host {
 namespace {
 
 bool MakeRaw(int fd) {
@@ -83,4 +83,4 @@ Endpoint::~Endpoint() {
   if (m_slave >= 0) close(m_slave);
 }
 
-}  // namespace sim::app
+}  // namespace sim::host

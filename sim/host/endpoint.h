@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace sim::app {
+namespace sim::host {
 
 class Endpoint {
  public:
@@ -31,4 +31,4 @@ class Endpoint {
   std::string m_path;
 };
 
-}  // namespace sim::app
+}  // namespace sim::host

@@ -1,0 +1,37 @@
+#include "qtlink/link_driver.h"
+
+namespace qtlink {
+
+LinkDriver::LinkDriver(const bus::Clock& clock, bus::LinkTables tables, QString devicePath,
+                       QObject* parent)
+    : QObject(parent),
+      m_port(std::move(devicePath)),
+      m_link(std::make_unique<bus::ControllerLink>(m_port, clock, tables)) {
+  m_shownVersion = m_link->Display().version;
+  m_timer.setTimerType(Qt::PreciseTimer);
+  m_timer.setInterval(10);
+  connect(&m_timer, &QTimer::timeout, this, &LinkDriver::Tick);
+  m_timer.start();
+}
+
+LinkDriver::~LinkDriver() {
+  m_timer.stop();
+  m_link.reset();  // closes the port before the adapter goes
+}
+
+void LinkDriver::Tick() {
+  m_link->Timer1Tick();
+  Notify();
+}
+
+void LinkDriver::Notify() {
+  // Receive events change the display too; they are picked up here at the latest
+  // one tick later, which no eye can tell apart.
+  const std::uint64_t v = m_link->Display().version;
+  if (v != m_shownVersion) {
+    m_shownVersion = v;
+    emit displayChanged();
+  }
+}
+
+}  // namespace qtlink

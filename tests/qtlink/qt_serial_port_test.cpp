@@ -1,0 +1,153 @@
+// The QSerialPort adapter and the link driver on a real pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+
+#include <functional>
+#include <memory>
+
+#include "link/link_state.h"
+#include "link/register_image.h"
+#include "program/editor_model.h"
+#include "program/program_image.h"
+#include "pty_pair.h"
+#include "qtlink/link_driver.h"
+#include "qtlink/qt_clock.h"
+
+namespace {
+
+// The controller's "your turn" frame: address 16.
+constexpr const char* kPcTurn = ":10030000ED\r\n";
+constexpr const char* kRegisterRead = ":010320000010CC\r\n";
+
+bool WaitUntil(const std::function<bool()>& done, int ms = 3000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+class PtyLink : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() / ("kx-qtlink-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    pty = std::make_unique<qttest::PtyPair>(dir / "ttyKX");
+    if (!pty->ok()) GTEST_SKIP() << "no pseudo-terminal on this machine";
+    model = std::make_unique<program::EditorModel>();
+    image = std::make_unique<program::ProgramImage>();
+    driver = std::make_unique<qtlink::LinkDriver>(
+        clock, bus::LinkTables{regs, shared, flags, *image, *model},
+        QString::fromStdString(pty->Link().string()));
+  }
+  void TearDown() override {
+    driver.reset();
+    pty.reset();
+    std::filesystem::remove_all(dir);
+  }
+  const bus::LinkDisplay& show() const { return driver->Link().Display(); }
+
+  // Gives the PC one turn and returns what it sent back.
+  std::string Turn() {
+    pty->Send(kPcTurn);
+    std::string got;
+    WaitUntil([&] {
+      got += pty->Received();
+      return got.find('\n') != std::string::npos;
+    }, 1000);
+    return got;
+  }
+
+  int argc = 1;
+  char arg0[8] = "test";
+  char* argv[1] = {arg0};
+  QCoreApplication app{argc, argv};
+  qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
+  bus::RegisterImage regs;
+  bus::LinkShared shared;
+  bus::ViewFlags flags;
+  std::unique_ptr<program::EditorModel> model;
+  std::unique_ptr<program::ProgramImage> image;
+  std::filesystem::path dir;
+  std::unique_ptr<qttest::PtyPair> pty;
+  std::unique_ptr<qtlink::LinkDriver> driver;
+};
+
+TEST_F(PtyLink, OpensTheNamedDeviceAndAnswersTheTurn) {
+  EXPECT_EQ(show().PortDevice, pty->Link().string()) << "the window shows the device used";
+  driver->Link().cmd_RUN();
+  ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }));
+  EXPECT_TRUE(show().PortOpen);
+  EXPECT_EQ(driver->Port().IsOpen(), true);
+  EXPECT_EQ(Turn(), kRegisterRead);
+  EXPECT_EQ(show().MB_TX_LBL, ":010320000010CC (17)");
+}
+
+TEST_F(PtyLink, DisplayChangesAreSignalled) {
+  int changes = 0;
+  QObject::connect(driver.get(), &qtlink::LinkDriver::displayChanged, [&] { ++changes; });
+  driver->Link().cmd_RUN();
+  ASSERT_TRUE(WaitUntil([&] { return changes > 0; }));
+  const int before = changes;
+  Turn();
+  EXPECT_TRUE(WaitUntil([&] { return changes > before; })) << "a received frame shows without a command";
+}
+
+TEST_F(PtyLink, UnpluggedDeviceClosesOnceAndReopensWhenBack) {
+  driver->Link().cmd_RUN();
+  ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }));
+  ASSERT_EQ(Turn(), kRegisterRead);
+
+  pty->Unplug();
+  ASSERT_TRUE(WaitUntil([&] { return !driver->Link().PortOpen(); })) << "a lost device is closed, not left spinning";
+  EXPECT_FALSE(show().PortOpen);
+  EXPECT_NE(show().L_Comm_Status, "xxx") << "the loss is reported";
+
+  pty->Plug();
+  ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); })) << "the next ticks reopen the same name";
+  EXPECT_FALSE(Turn().empty()) << "and the turns are answered again";
+}
+
+TEST(QtSerialPortAdapter, MissingDeviceFailsToOpenWithAMessage) {
+  int argc = 1;
+  char arg0[] = "test";
+  char* argv[] = {arg0};
+  QCoreApplication app(argc, argv);
+  qtlink::QtSerialPort port(QStringLiteral("/nonexistent/ttyKX"));
+  port.SetLineSettings("57600,O,7,1");
+  const bus::PortResult r = port.Open();
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.message.find("/nonexistent/ttyKX"), std::string::npos) << r.message;
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(port.SetBaudRate(115200).ok);
+  EXPECT_FALSE(port.Write(":00\r\n").ok);
+}
+
+TEST(QtSerialPortAdapter, PortNumbersCountDevicesByName) {
+  const QStringList devices{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"};
+#if !defined(Q_OS_WIN)
+  EXPECT_EQ(qtlink::DeviceForNumber(1, devices), "/dev/ttyS0");
+  EXPECT_EQ(qtlink::DeviceForNumber(3, devices), "/dev/ttyUSB0");
+  EXPECT_EQ(qtlink::DeviceForNumber(4, devices), "");
+  EXPECT_EQ(qtlink::DeviceForNumber(0, devices), "");
+  EXPECT_EQ(qtlink::DeviceForNumber(-2, devices), "");
+#endif
+}
+
+TEST(QtClockTest, TurkishNamesAndSecondsShown) {
+  const qtlink::QtClock clock(QLocale(QLocale::Turkish, QLocale::Turkey));
+  EXPECT_EQ(clock.WeekdayName(1), "Pazartesi");
+  EXPECT_EQ(clock.WeekdayName(7), "Pazar");
+  EXPECT_EQ(clock.WeekdayName(0), "");
+  EXPECT_EQ(clock.FormatDateTime({2026, 12, 6, 9, 5, 7, 7}), "6.12.2026 09:05:07");
+  const std::int64_t a = clock.MonotonicMs();
+  EXPECT_GE(clock.MonotonicMs(), a);
+}
+
+}  // namespace
