@@ -1,0 +1,196 @@
+#include "persist/project_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "persist/path_text.h"
+#include "persist/project_file_format.h"
+#include "persist/text_lines.h"
+#include "temp_folder.h"
+
+namespace persist {
+namespace {
+
+using program::EditorModel;
+using program::ProgramImage;
+
+std::unique_ptr<ProgramImage> RandomImage(std::uint32_t seed) {
+  auto image = std::make_unique<ProgramImage>();
+  std::mt19937 rng(seed);
+  for (auto& b : *image) b = static_cast<std::uint8_t>(rng());
+  return image;
+}
+
+class ProjectFile : public testing::TempFolder {
+ protected:
+  std::string prj = PathToUtf8(Path("kavsak.prj"));
+  std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
+  std::unique_ptr<EditorModel> model = std::make_unique<EditorModel>();
+
+  // Parses text into a fresh zero image.
+  std::unique_ptr<ProgramImage> Parsed(std::string_view text, ProjectParse* parse = nullptr) {
+    auto out = std::make_unique<ProgramImage>();
+    const ProjectParse p = ParseProjectFile(text, *out);
+    if (parse) *parse = p;
+    return out;
+  }
+};
+
+TEST_F(ProjectFile, SavedImagesLoadBackByteForByteAndRefillTheModel) {
+  for (std::uint32_t seed : {1u, 2u, 3u}) {
+    const auto saved = RandomImage(seed);
+    ASSERT_TRUE(ProjectSave(prj, *saved).ok);
+    const std::string text = Read(PathFromUtf8(prj));
+    ASSERT_EQ(text.size(), 163840u);
+    const auto lines = SplitLines(text);
+    ASSERT_EQ(lines.size(), 4096u);
+    EXPECT_EQ(lines[0].substr(0, 6), "P0000:");
+    EXPECT_EQ(lines[4095].substr(0, 6), "PFFF0:");
+    EXPECT_EQ(text.substr(38, 2), "\r\n");
+    EXPECT_EQ(text.find_first_of("abcdef"), std::string::npos);
+
+    const IoResult loaded = ProjectLoad(prj, *image, *model);
+    ASSERT_TRUE(loaded.ok) << loaded.message;
+    EXPECT_EQ(loaded.message, "Proje yüklendi: " + prj);
+    ASSERT_EQ(*image, *saved);
+    EXPECT_EQ(model->ProjectText[5], (*saved)[5]);
+    EXPECT_EQ(model->PgmGroups[2][1][1], (*saved)[0x11C0] >> 4);
+  }
+}
+
+TEST_F(ProjectFile, ReaderTakesLowerCaseAnyLineOrderAndIgnoresColumnsOneAndSix) {
+  const auto original = RandomImage(9);
+  std::string text = FormatProjectFile(*original);
+  std::vector<std::string> lines;
+  for (auto line : SplitLines(text)) lines.emplace_back(line);
+  std::reverse(lines.begin(), lines.end());
+  std::string edited;
+  for (auto& line : lines) {
+    std::transform(line.begin(), line.end(), line.begin(),
+                   [](char c) { return static_cast<char>(c >= 'A' && c <= 'F' ? c + 32 : c); });
+    line[0] = '#';
+    line[5] = ' ';
+    edited += line + "\n";  // bare LF, as some editors save
+  }
+  EXPECT_EQ(*Parsed(edited), *original);
+}
+
+TEST_F(ProjectFile, ShortLinesReadTheDigitsTheyHaveAndZeroTheRest) {
+  const std::string text =
+      "P0010:" + std::string(32, 'E') + "\r\nP0010:AB\rP0020:7\nP0030:" + std::string(32, 'E');
+  ProjectParse parse;
+  const auto img = Parsed(text, &parse);
+  EXPECT_EQ((*img)[0x10], 0xAB);
+  for (std::size_t a = 0x11; a < 0x20; ++a) EXPECT_EQ((*img)[a], 0) << a;
+  EXPECT_EQ((*img)[0x20], 0x07);
+  EXPECT_EQ((*img)[0x3F], 0xEE);  // the last line needs no line end
+  EXPECT_EQ(parse.lines, 4u);
+  EXPECT_EQ(parse.skippedLines, 0u);
+}
+
+TEST_F(ProjectFile, MalformedFieldsNeverWriteOutsideTheImageOrOverOtherLines) {
+  auto img = std::make_unique<ProgramImage>();
+  img->fill(0x55);
+  const std::string text =
+      "P0000:" + std::string(32, '1') + "\r\n"  // good line
+      "\r\n"                                     // blank: must not wipe address 0
+      "P00G0:" + std::string(32, '2') + "\r\n"  // non-hex address: whole line skipped
+      "P0040:33Z3" + std::string(28, '3') + "\r\n"  // second field bad: only it is skipped
+      "PFFF8:" + std::string(32, '4') + "\r\n";  // last eight bytes would pass 0xFFFF
+  const ProjectParse parse = ParseProjectFile(text, *img);
+  EXPECT_EQ((*img)[0x00], 0x11);
+  EXPECT_EQ((*img)[0x0F], 0x11);
+  EXPECT_EQ((*img)[0x40], 0x33);
+  EXPECT_EQ((*img)[0x41], 0x55);
+  EXPECT_EQ((*img)[0x42], 0x33);
+  EXPECT_EQ((*img)[0xFFF7], 0x55);
+  EXPECT_EQ((*img)[0xFFF8], 0x44);
+  EXPECT_EQ((*img)[0xFFFF], 0x44);
+  EXPECT_EQ(parse.lines, 3u);
+  EXPECT_EQ(parse.skippedLines, 2u);
+  EXPECT_EQ(parse.badFields, 1u);
+  EXPECT_EQ(parse.bytesPastEnd, 8u);
+
+  Write(PathFromUtf8(prj), text);
+  const IoResult loaded = ProjectLoad(prj, *image, *model);
+  EXPECT_TRUE(loaded.ok);
+  EXPECT_NE(loaded.message.find("atlandı"), std::string::npos);
+}
+
+TEST_F(ProjectFile, AFailedLoadChangesNothing) {
+  *image = *RandomImage(5);
+  const ProgramImage before = *image;
+  model->ProjectText[3] = 'k';
+
+  EXPECT_FALSE(ProjectLoad("", *image, *model).ok);
+  EXPECT_FALSE(ProjectLoad(prj, *image, *model).ok);  // no such file
+  EXPECT_FALSE(ProjectLoad(PathToUtf8(Dir()), *image, *model).ok);
+  Write(PathFromUtf8(prj), "\x89PNG\r\n\x1a\n\r\n");  // not a project at all
+  const IoResult wrong = ProjectLoad(prj, *image, *model);
+  EXPECT_FALSE(wrong.ok);
+  EXPECT_NE(wrong.message.find(prj), std::string::npos);
+
+  EXPECT_EQ(*image, before);
+  EXPECT_EQ(model->ProjectText[3], 'k');
+}
+
+TEST_F(ProjectFile, SaveWritesTheUsersImageToANewNameAndNothingWithoutOne) {
+  const auto work = RandomImage(6);
+  const IoResult none = ProjectSave("", *work);
+  EXPECT_FALSE(none.ok);
+  EXPECT_FALSE(none.message.empty());
+  EXPECT_EQ(EntryCount(), 0u);
+
+  ASSERT_TRUE(ProjectSave(prj, *work).ok);
+  EXPECT_EQ(*Parsed(Read(PathFromUtf8(prj))), *work);
+  EXPECT_EQ(EntryCount(), 1u);  // no temporary file left behind
+}
+
+TEST_F(ProjectFile, AFailedSaveLeavesTheOldFileWhole) {
+  ASSERT_TRUE(ProjectSave(prj, *RandomImage(1)).ok);
+  const std::string old = Read(PathFromUtf8(prj));
+
+  // A full disk, as far as this process is concerned.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const IoResult full = ProjectSave(prj, *RandomImage(2));
+  setrlimit(RLIMIT_FSIZE, &saved);
+
+  EXPECT_FALSE(full.ok);
+  EXPECT_NE(full.message.find("kavsak.prj"), std::string::npos);
+  EXPECT_EQ(Read(PathFromUtf8(prj)), old);
+  EXPECT_EQ(EntryCount(), 1u);
+
+  EXPECT_FALSE(ProjectSave(PathToUtf8(Path("missing-folder") / "a.prj"), *image).ok);
+  EXPECT_FALSE(ProjectSave(PathToUtf8(Dir()), *image).ok);
+}
+
+TEST_F(ProjectFile, SaveReplacesAReadOnlyFileAndTheTargetOfALink) {
+  namespace fs = std::filesystem;
+  ASSERT_TRUE(ProjectSave(prj, *image).ok);
+  fs::permissions(PathFromUtf8(prj), fs::perms::owner_read);
+  const auto work = RandomImage(3);
+  ASSERT_TRUE(ProjectSave(prj, *work).ok);
+  EXPECT_EQ(*Parsed(Read(PathFromUtf8(prj))), *work);
+  EXPECT_TRUE((fs::status(PathFromUtf8(prj)).permissions() & fs::perms::owner_write) !=
+              fs::perms::none);
+
+  const auto link = Path("link.prj");
+  fs::create_symlink(PathFromUtf8(prj), link);
+  ASSERT_TRUE(ProjectSave(PathToUtf8(link), *image).ok);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(*Parsed(Read(PathFromUtf8(prj))), *image);
+}
+
+}  // namespace
+}  // namespace persist

@@ -1,0 +1,117 @@
+#include "persist/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "persist/ini_file.h"
+#include "persist/path_text.h"
+#include "temp_folder.h"
+
+namespace persist {
+namespace {
+
+class SettingsFile : public testing::TempFolder {
+ protected:
+  SettingsPaths paths = SettingsPathsIn(Dir());
+  std::string ini() { return Read(paths.settingsFile); }
+  std::string DefaultProject() { return PathToUtf8(paths.defaultProject); }
+};
+
+TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndExitWritesTheRunsState) {
+  const LoadedSettings first = LoadSettings(paths);
+  EXPECT_TRUE(first.ok) << first.message;
+  EXPECT_EQ(first.PortNumber, 6);
+  EXPECT_EQ(first.Caption, DefaultProject());
+  const std::string modbus =
+      "[MODBUS]\r\nSettings=256000,O,7,1\r\nDatabits=7\r\nStopbits=1\r\nPartybits=O\r\n"
+      "Baudrate=250000\r\nPortName=6\r\nProtocol=ASCII\r\n";
+  EXPECT_EQ(ini(), "[DEFAULT]\r\nProjectName=" + DefaultProject() + "\r\n\r\n" + modbus);
+
+  // No project was opened in this run.
+  ASSERT_TRUE(SaveSettings(paths, "", 6).ok);
+  EXPECT_EQ(ini(), "[DEFAULT]\r\nProjectName=\r\n\r\n" +
+                       std::string(modbus).replace(modbus.find("PortName=6"), 10, "PortName= 6"));
+
+  const LoadedSettings second = LoadSettings(paths);
+  EXPECT_EQ(second.PortNumber, 6);
+  EXPECT_EQ(second.Caption, DefaultProject());
+  EXPECT_EQ(IniRead(paths.settingsFile, "DEFAULT", "ProjectName"), DefaultProject());
+}
+
+TEST_F(SettingsFile, ProjectNameIsKeptOnlyWhileItNamesAFile) {
+  const auto project = Path("kavsak.prj");
+  Write(project, "P0000:\r\n");
+  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=" + PathToUtf8(project) +
+                                "\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
+  EXPECT_EQ(LoadSettings(paths).Caption, PathToUtf8(project));
+
+  std::filesystem::remove(project);
+  EXPECT_EQ(LoadSettings(paths).Caption, DefaultProject());
+  EXPECT_EQ(IniRead(paths.settingsFile, "DEFAULT", "ProjectName"), DefaultProject());
+}
+
+TEST_F(SettingsFile, MissingModbusSectionGivesPortZeroAndExitAddsIt) {
+  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=" + DefaultProject() + "\r\n");
+  EXPECT_EQ(LoadSettings(paths).PortNumber, 0);
+  ASSERT_TRUE(SaveSettings(paths, "/tmp/x.prj", -3).ok);
+  EXPECT_EQ(ini(),
+            "[DEFAULT]\r\nProjectName=/tmp/x.prj\r\n\r\n[MODBUS]\r\nSettings=256000,O,7,1\r\n"
+            "Databits=7\r\nStopbits=1\r\nPartybits=O\r\nBaudrate=250000\r\nPortName=-3\r\n"
+            "Protocol=ASCII\r\n");
+  EXPECT_EQ(LoadSettings(paths).PortNumber, -3);
+}
+
+TEST_F(SettingsFile, PortNameIsReadAsItsLeadingNumberRoundedDown) {
+  EXPECT_EQ(PortNumberFromText(" 6"), 6);
+  EXPECT_EQ(PortNumberFromText("COM6"), 0);
+  EXPECT_EQ(PortNumberFromText(""), 0);
+  EXPECT_EQ(PortNumberFromText("12.7"), 12);
+  EXPECT_EQ(PortNumberFromText("\t1 2x5"), 12);
+  EXPECT_EQ(PortNumberFromText("-2.5"), -3);
+  EXPECT_EQ(PortNumberFromText("-2.0"), -2);
+  EXPECT_EQ(PortNumberFromText("32767"), 32767);
+  EXPECT_EQ(PortNumberFromText("-32768"), -32768);
+  EXPECT_EQ(PortNumberFromText("32768"), std::nullopt);
+  EXPECT_EQ(PortNumberFromText("99999999999999999999999"), std::nullopt);
+  EXPECT_EQ(PortNameText(6), " 6");
+  EXPECT_EQ(PortNameText(0), " 0");
+  EXPECT_EQ(PortNameText(-3), "-3");
+
+  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=\r\n[MODBUS]\r\nPortName=70000\r\n");
+  const LoadedSettings loaded = LoadSettings(paths);
+  EXPECT_EQ(loaded.PortNumber, 0);
+  EXPECT_NE(loaded.message.find("70000"), std::string::npos);
+}
+
+TEST_F(SettingsFile, UnwritableLocationGivesTheDefaultsAndTheReason) {
+  const SettingsPaths nowhere = SettingsPathsIn(Path("missing-folder"));
+  const LoadedSettings loaded = LoadSettings(nowhere);
+  EXPECT_FALSE(loaded.ok);
+  EXPECT_NE(loaded.message.find("kx7140.ini"), std::string::npos);
+  EXPECT_EQ(loaded.PortNumber, 6);
+  EXPECT_FALSE(SaveSettings(nowhere, "", 6).ok);
+}
+
+TEST_F(SettingsFile, FilesLiveBesideTheProgramUnlessItsFolderIsNotWritable) {
+  const auto program = Path("bin");
+  const auto config = Path("config") / "kx7140";
+  std::filesystem::create_directories(program);
+  EXPECT_EQ(ChooseSettingsPaths(program, config).settingsFile, program / "kx7140.ini");
+  EXPECT_EQ(ChooseSettingsPaths(program, config).defaultProject, program / "adsiz.prj");
+
+  // A folder that cannot take a new file (not even as root): a missing one.
+  const SettingsPaths moved = ChooseSettingsPaths(Path("no-such-bin"), config);
+  EXPECT_EQ(moved.settingsFile, config / "kx7140.ini");
+  EXPECT_EQ(moved.defaultProject, config / "adsiz.prj");
+  EXPECT_TRUE(std::filesystem::is_directory(config));
+  EXPECT_TRUE(LoadSettings(moved).ok);
+
+  if (geteuid() != 0) {
+    std::filesystem::permissions(program, std::filesystem::perms::owner_read |
+                                              std::filesystem::perms::owner_exec);
+    EXPECT_EQ(ChooseSettingsPaths(program, config).settingsFile, config / "kx7140.ini");
+  }
+}
+
+}  // namespace
+}  // namespace persist
