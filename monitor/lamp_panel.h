@@ -1,0 +1,48 @@
+#pragma once
+// The lamp panel: 32 signal heads, one per signal group, four per output card (a
+// column per card, a row per output). It shows either the program simulation's lamp
+// codes, which the simulation hands over directly, or, while no simulation runs, the
+// lamp words of the eight cards, redrawn on its 100 ms timer when new card words have
+// arrived.
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "link/link_state.h"
+#include "link/register_image.h"
+
+class QTimer;
+
+namespace monitor {
+
+class Trf_Lamp;
+
+class Lamp_panel : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kLamps = 32;
+  static constexpr int kLampsPerCard = 4;
+
+  Lamp_panel(const bus::RegisterImage& regs, bus::ViewFlags& flags, QWidget* parent = nullptr);
+
+  // The simulation's lamp codes: element g - 1 is the state of signal group g (lamp
+  // widget states 0..4; others show dark).
+  void SetLampStates(const std::array<std::int16_t, kLamps>& states);
+  void SetLampState(int lamp, int state);  // a lamp outside 0..31 is ignored
+
+  // The timer's tick: shows the cards' lamp words if LiveLampsDirty is set and no
+  // simulation runs, then clears the flag.
+  void Timer1Tick();
+
+  const Trf_Lamp& Lamp(int index) const;  // 0..31, clamped
+
+ private:
+  const bus::RegisterImage& m_regs;
+  bus::ViewFlags& m_flags;
+  std::array<Trf_Lamp*, kLamps> m_Trf_Lamp1{};
+  QTimer* m_Timer1 = nullptr;
+};
+
+}  // namespace monitor

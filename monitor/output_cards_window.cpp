@@ -1,0 +1,111 @@
+#include "monitor/output_cards_window.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <algorithm>
+
+#include "monitor/cpu_card_panel.h"
+#include "monitor/triac_card_panel.h"
+#include "monitor/twip_label.h"
+#include "monitor/twips.h"
+
+namespace monitor {
+
+namespace {
+
+// Panel 7 stands at 10305, not at 7 × 1470 = 10290: the controller tool's own layout.
+constexpr std::array<int, CikisKartlari::kTriacPanels> kPanelLefts = {
+    0, 1470, 2940, 4410, 5880, 7350, 8820, 10305};
+constexpr int kCpuPanelLeft = 11790;
+constexpr int kButtonRowTop = 5190;
+constexpr int kButtonHeight = 375;
+constexpr int kWindowWidth = kCpuPanelLeft + 3360;
+constexpr int kWindowHeight = kButtonRowTop + kButtonHeight + 60;
+
+}  // namespace
+
+CikisKartlari::CikisKartlari(const bus::RegisterImage& regs, bus::ViewFlags& flags,
+                             QWidget* parent)
+    : QWidget(parent), m_regs(regs), m_flags(flags) {
+  setObjectName(QStringLiteral("CikisKartlari"));
+  setWindowTitle(QStringLiteral("Cihaz Bilgileri..."));
+  setFixedSize(TwipSize(*this, kWindowWidth, kWindowHeight));
+
+  for (int i = 0; i < kTriacPanels; ++i) {
+    auto* panel = new Triyak_Karti(this);
+    panel->setObjectName(IndexedName("Triyak_Karti1", i));
+    panel->move(TwipRect(*this, kPanelLefts[static_cast<std::size_t>(i)], 0, 0, 0).topLeft());
+    m_Triyak_Karti1[static_cast<std::size_t>(i)] = panel;
+  }
+  m_KX7145V11 = new KX7145V1(regs, this);
+  m_KX7145V11->setObjectName(QStringLiteral("KX7145V11"));
+  m_KX7145V11->move(TwipRect(*this, kCpuPanelLeft, 0, 0, 0).topLeft());
+
+  // The two raw views of the same card words open from here.
+  m_BTN_Registers = new QPushButton(QStringLiteral("Kaydediciler"), this);
+  m_BTN_Registers->setObjectName(QStringLiteral("BTN_Registers"));
+  m_BTN_Registers->setToolTip(QStringLiteral("Triyak Kartları Kontrol Kaydedicileri"));
+  PlaceTwips(*m_BTN_Registers, *this, kCpuPanelLeft + 90, kButtonRowTop, 1500, kButtonHeight);
+  connect(m_BTN_Registers, &QPushButton::clicked, this, &CikisKartlari::registersRequested);
+
+  m_BTN_Lamps = new QPushButton(QStringLiteral("LED Gösterge"), this);
+  m_BTN_Lamps->setObjectName(QStringLiteral("BTN_Lamps"));
+  m_BTN_Lamps->setToolTip(QStringLiteral("Triyak Kartı LED GÖSTERGE"));
+  PlaceTwips(*m_BTN_Lamps, *this, kCpuPanelLeft + 1680, kButtonRowTop, 1500, kButtonHeight);
+  connect(m_BTN_Lamps, &QPushButton::clicked, this, &CikisKartlari::lampsRequested);
+}
+
+// No signal from here: whoever listens may be going away in the same teardown.
+CikisKartlari::~CikisKartlari() { m_flags.CardsViewOpen = false; }
+
+Triyak_Karti& CikisKartlari::TriacPanel(int index) {
+  return *m_Triyak_Karti1[static_cast<std::size_t>(std::clamp(index, 0, kTriacPanels - 1))];
+}
+
+void CikisKartlari::SetNumberSeparators(const NumberSeparators& separators) {
+  for (Triyak_Karti* p : m_Triyak_Karti1) p->SetNumberSeparators(separators);
+  m_KX7145V11->SetNumberSeparators(separators);
+}
+
+void CikisKartlari::Tazele() {
+  for (int i = 0; i < kTriacPanels; ++i) {
+    Triyak_Karti& p = *m_Triyak_Karti1[static_cast<std::size_t>(i)];
+    const auto& w = m_regs.TriacCardRegs[static_cast<std::size_t>(i)];
+    p.CardNo = static_cast<std::uint8_t>(i + 1);
+    p.CardState = w[0];
+    p.ChannelLamps = w[2];
+    p.ChannelFaults = w[3];
+    p.ChannelCurrent = {w[4], w[5], w[6], w[7]};
+    p.SupplyRaw = w[8];
+    p.FaultWord = w[9];
+    p.Refresh();
+  }
+  const auto& c = m_regs.CpuCardRegs;
+  KX7145V1& cpu = *m_KX7145V11;
+  cpu.CpuState = c[0];
+  cpu.MainsVoltage = c[3];
+  cpu.MainsFrequency = c[4];
+  cpu.PsuVoltage = c[5];
+  cpu.Temperature = c[7];
+  cpu.MainsCurrent = c[8];
+  cpu.Refresh();
+}
+
+void CikisKartlari::SetOpen(bool open) {
+  if (m_flags.CardsViewOpen == open) return;
+  m_flags.CardsViewOpen = open;
+  emit viewOpenChanged(open);
+}
+
+void CikisKartlari::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  SetOpen(true);
+}
+
+void CikisKartlari::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (event->isAccepted()) SetOpen(false);
+}
+
+}  // namespace monitor

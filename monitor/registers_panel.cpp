@@ -1,0 +1,85 @@
+#include "monitor/registers_panel.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTimer>
+
+#include "link/hex_text.h"
+#include "monitor/back_colour.h"
+#include "monitor/twip_label.h"
+#include "monitor/twips.h"
+
+namespace monitor {
+
+namespace {
+
+constexpr int kColumnStep = 495;
+constexpr int kRowStep = 240;
+constexpr int kGridTop = 480;
+constexpr int kWindowWidth = kColumnStep * Registers_panel::kCards + 60;
+constexpr int kWindowHeight = kGridTop + kRowStep * Registers_panel::kWords + 120;
+
+}  // namespace
+
+Registers_panel::Registers_panel(const bus::RegisterImage& regs, bus::ViewFlags& flags,
+                                 QWidget* parent)
+    : QWidget(parent), m_regs(regs), m_flags(flags) {
+  setObjectName(QStringLiteral("Registers_panel"));
+  setWindowTitle(QStringLiteral(" Triyak Kartları Kontrol Kaydedicileri"));
+  setFixedSize(TwipSize(*this, kWindowWidth, kWindowHeight));
+  SetBackColour(*this, QColor(224, 224, 224));
+  QFont cell = font();
+  cell.setPointSizeF(8.25);
+  setFont(cell);
+
+  QFont header = font();
+  header.setPointSizeF(13.5);
+  for (int c = 0; c < kCards; ++c) {
+    QLabel* h = AddTwipLabel(*this, IndexedName("LBL_Regs", c), QString::number(c + 1),
+                             {150 + kColumnStep * c, 105, 255, 375}, Qt::AlignCenter);
+    h->setFont(header);
+  }
+  for (int k = 0; k < kCards * kWords; ++k) {
+    QLabel* l = AddTwipLabel(*this, IndexedName("Lbl_registers", k), QStringLiteral("XXXX"),
+                             {kColumnStep * (k / kWords), kGridTop + kRowStep * (k % kWords), 480, 255},
+                             Qt::AlignCenter);
+    SetBackColour(*l, bus::kWhite);
+    m_Lbl_registers[static_cast<std::size_t>(k)] = l;
+  }
+  m_shown.fill(-1);
+
+  m_Timer1 = new QTimer(this);
+  m_Timer1->setObjectName(QStringLiteral("Timer1"));
+  m_Timer1->setInterval(100);
+  connect(m_Timer1, &QTimer::timeout, this, &Registers_panel::Timer1Tick);
+  m_Timer1->start();
+}
+
+Registers_panel::~Registers_panel() { m_flags.RegistersViewOpen = false; }
+
+void Registers_panel::Timer1Tick() {
+  if (!m_flags.RegistersViewDirty) return;
+  for (int card = 0; card < kCards; ++card) {
+    const auto& words = m_regs.TriacCardRegs[static_cast<std::size_t>(card)];
+    for (int word = 0; word < kWords; ++word) {
+      const auto k = static_cast<std::size_t>(kWords * card + word);
+      const std::int32_t value = words[static_cast<std::size_t>(word)];
+      if (value == m_shown[k]) continue;
+      m_shown[k] = value;
+      m_Lbl_registers[k]->setText(QString::fromStdString(bus::WordToHex4(value)));
+    }
+  }
+  m_flags.RegistersViewDirty = false;
+}
+
+void Registers_panel::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  m_flags.RegistersViewOpen = true;
+}
+
+void Registers_panel::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (event->isAccepted()) m_flags.RegistersViewOpen = false;
+}
+
+}  // namespace monitor

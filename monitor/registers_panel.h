@@ -1,0 +1,46 @@
+#pragma once
+// The registers window: words 0..15 of the eight triac cards in hexadecimal, one
+// column per card. It redraws on its 100 ms timer when the decoder has marked the
+// card words dirty, and never otherwise.
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "link/link_state.h"
+#include "link/register_image.h"
+
+class QLabel;
+class QTimer;
+
+namespace monitor {
+
+class Registers_panel : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kCards = 8;
+  static constexpr int kWords = 16;
+
+  // Keeps flags.RegistersViewOpen true from showing to closing.
+  Registers_panel(const bus::RegisterImage& regs, bus::ViewFlags& flags,
+                  QWidget* parent = nullptr);
+  ~Registers_panel() override;
+
+  // The timer's tick: redraws if RegistersViewDirty is set, then clears it.
+  void Timer1Tick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  const bus::RegisterImage& m_regs;
+  bus::ViewFlags& m_flags;
+  QTimer* m_Timer1 = nullptr;
+  std::array<QLabel*, kCards * kWords> m_Lbl_registers{};
+  // What each label shows; -1 for its design caption.
+  std::array<std::int32_t, kCards * kWords> m_shown{};
+};
+
+}  // namespace monitor
