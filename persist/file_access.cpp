@@ -1,5 +1,6 @@
 #include "persist/file_access.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -72,6 +73,9 @@ IoResult ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t max
   errno = 0;
   FilePtr f(std::fopen(path.string().c_str(), "rb"));
   if (!f) return IoResult::Fail(Describe(path, ErrnoText(errno)));
+  std::error_code sizeError;
+  const auto size = fs::file_size(path, sizeError);
+  if (!sizeError) bytes.reserve(std::min<std::uintmax_t>(size, maxBytes));
   char buffer[65536];
   for (;;) {
     const std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());

@@ -1,0 +1,108 @@
+// Time of the three whole-memory operations a user waits for: opening a project,
+// saving it, and the editor's save cycle (unpack, expand, compact, pack). Each should
+// stay well below what a click can notice.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "persist/path_text.h"
+#include "persist/project_file.h"
+#include "program/program_image_codec.h"
+#include "program/step_packing.h"
+
+namespace {
+
+std::unique_ptr<program::ProgramImage> RandomImage() {
+  auto image = std::make_unique<program::ProgramImage>();
+  std::mt19937 rng(42);
+  for (auto& b : *image) b = static_cast<std::uint8_t>(rng());
+  return image;
+}
+
+// A project file in a folder of its own, removed when the benchmark ends.
+struct BenchFile {
+  std::filesystem::path dir;
+  std::string path;
+  BenchFile() {
+    std::random_device rd;
+    dir = std::filesystem::temp_directory_path() / ("kx-bench-" + std::to_string(rd()));
+    std::filesystem::create_directories(dir);
+    path = persist::PathToUtf8(dir / "bench.prj");
+  }
+  ~BenchFile() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+};
+
+void BM_ProjectSave(benchmark::State& state) {
+  BenchFile file;
+  const auto image = RandomImage();
+  for (auto _ : state) {
+    if (!persist::ProjectSave(file.path, *image).ok) state.SkipWithError("save failed");
+  }
+}
+BENCHMARK(BM_ProjectSave)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+void BM_ProjectLoad(benchmark::State& state) {
+  BenchFile file;
+  auto image = RandomImage();
+  auto model = std::make_unique<program::EditorModel>();
+  if (!persist::ProjectSave(file.path, *image).ok) state.SkipWithError("save failed");
+  for (auto _ : state) {
+    if (!persist::ProjectLoad(file.path, *image, *model).ok) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(model->PgmGroups[5][7][3]);
+  }
+}
+BENCHMARK(BM_ProjectLoad)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+void BM_EditorSaveCycle(benchmark::State& state) {
+  auto image = RandomImage();
+  auto model = std::make_unique<program::EditorModel>();
+  for (auto _ : state) {
+    program::UnpackProgramImage(*image, *model);
+    program::ExpandSteps(*model);
+    program::CompactSteps(*model);
+    program::PackProgramImage(*model, *image);
+    benchmark::DoNotOptimize(image->data());
+  }
+}
+BENCHMARK(BM_EditorSaveCycle)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+class ResultReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> microseconds;  // benchmark name -> time per iteration
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const auto& r : runs) {
+      if (r.error_occurred || r.iterations == 0) continue;
+      const double us = r.real_accumulated_time * 1e6 / static_cast<double>(r.iterations);
+      microseconds[r.benchmark_name()] = us;
+    }
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  ResultReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  const std::pair<const char*, const char*> names[] = {
+      {"BM_ProjectLoad", "project_load"},
+      {"BM_ProjectSave", "project_save"},
+      {"BM_EditorSaveCycle", "unpack_expand_compact_pack"}};
+  for (const auto& [bench, result] : names) {
+    for (const auto& [name, us] : reporter.microseconds) {
+      if (name.rfind(bench, 0) == 0) std::printf("RESULT %s %.1f us\n", result, us);
+    }
+  }
+  return 0;
+}
