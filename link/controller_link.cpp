@@ -159,6 +159,9 @@ void ControllerLink::cmd_RUN() {
   }
   ++m_display.version;
   m_tables.shared.RequestCode = 0;
+  // Whatever read was under way is abandoned with the request, so it is no longer
+  // reading; the window re-enables its read button from this.
+  m_tables.shared.LogReading = false;
 }
 
 void ControllerLink::SetPortNumber(int number) {

@@ -13,8 +13,10 @@ TEST_F(ControllerLink, LinkButtonAndOpening) {
   EXPECT_FALSE(port.IsOpen()) << "nothing opens while the link is off";
 
   shared.RequestCode = 300;
+  shared.LogReading = true;
   ctl->cmd_RUN();
   EXPECT_EQ(shared.RequestCode, 0) << "the link button abandons a transfer";
+  EXPECT_FALSE(shared.LogReading) << "and a log read with it";
   EXPECT_EQ(show().cmd_RUN, "OFFLINE");
   EXPECT_FALSE(show().UpDown1Enabled);
   port.pending = "stale bytes\r\n";

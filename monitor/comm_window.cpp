@@ -1,0 +1,350 @@
+#include "monitor/comm_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "link/event_log.h"
+#include "monitor/status_led.h"
+
+namespace monitor {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  return l;
+}
+
+QPushButton* NamedButton(const char* name, const QString& text, QWidget* parent) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  return b;
+}
+
+QLineEdit* FrameBox(const char* name, QWidget* parent) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName(QString::fromLatin1(name));
+  e->setReadOnly(true);
+  e->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  return e;
+}
+
+QString Colour(bus::Rgb rgb) { return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')); }
+
+QString TransferName(bus::TransferKind kind) {
+  switch (kind) {
+    case bus::TransferKind::ProgramDownload: return QStringLiteral("Program yükleniyor");
+    case bus::TransferKind::SystemDownload: return QStringLiteral("Sistem hafızası yükleniyor");
+    case bus::TransferKind::Upload: return QStringLiteral("Hafıza okunuyor");
+    case bus::TransferKind::LogRead: return QStringLiteral("Alarm listesi okunuyor");
+    case bus::TransferKind::None: break;
+  }
+  return {};
+}
+
+}  // namespace
+
+Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QString devicePath,
+                         QWidget* parent)
+    : QWidget(parent),
+      m_tables(tables),
+      m_driver(std::make_unique<qtlink::LinkDriver>(clock, tables, std::move(devicePath))) {
+  setObjectName(QStringLiteral("Frm_T_24VOC"));
+  setWindowTitle(QStringLiteral("İletişim"));
+
+  // --- link row: port, button, LED, status ---
+  m_run = NamedButton("cmd_RUN", QStringLiteral("ONLINE"), this);
+  m_portNumber = NamedLabel("Label1", QStringLiteral("0"), this);
+  m_portNumber->setMinimumWidth(24);
+  m_upDown = new QSpinBox(this);
+  m_upDown->setObjectName(QStringLiteral("UpDown1"));
+  m_upDown->setRange(0, 32767);
+  m_upDown->setValue(1);
+  m_portDevice = NamedLabel("PortDevice", {}, this);
+  m_led = new StatusLed(this);
+  m_led->setObjectName(QStringLiteral("MB_Status_Led"));
+  m_status = NamedLabel("L_Comm_Status", QStringLiteral("xxx"), this);
+  m_status->setMinimumWidth(220);
+
+  auto* linkRow = new QHBoxLayout;
+  linkRow->addWidget(new QLabel(QStringLiteral("Port"), this));
+  linkRow->addWidget(m_portNumber);
+  linkRow->addWidget(m_upDown);
+  linkRow->addWidget(m_portDevice);
+  linkRow->addSpacing(8);
+  linkRow->addWidget(m_run);
+  linkRow->addWidget(m_led);
+  linkRow->addWidget(m_status, 1);
+
+  // --- frames and results ---
+  m_tx = FrameBox("MB_TX_LBL", this);
+  m_rx = FrameBox("MB_RX_LBL", this);
+  m_label2 = NamedLabel("Label2", QStringLiteral("----"), this);
+  m_mbStatus = NamedLabel("MB_Status_LBL", QStringLiteral("----"), this);
+  auto* frames = new QGridLayout;
+  frames->addWidget(new QLabel(QStringLiteral("TX"), this), 0, 0);
+  frames->addWidget(m_tx, 0, 1, 1, 3);
+  frames->addWidget(new QLabel(QStringLiteral("RX"), this), 1, 0);
+  frames->addWidget(m_rx, 1, 1, 1, 3);
+  frames->addWidget(m_label2, 2, 1);
+  frames->addWidget(m_mbStatus, 2, 3);
+
+  // --- bus activity lamps ---
+  auto* lamps = new QHBoxLayout;
+  lamps->setSpacing(2);
+  for (int i = 0; i < bus::kActivityLamps; ++i) {
+    auto* l = new QLabel(QString::fromLatin1(bus::kActivityCaptions[static_cast<std::size_t>(i)]), this);
+    l->setObjectName(QStringLiteral("LBL_COMM_ANI_%1").arg(i));
+    l->setAlignment(Qt::AlignCenter);
+    l->setMinimumSize(34, 20);
+    l->setFrameShape(QFrame::Box);
+    l->setAutoFillBackground(true);
+    m_activity[i] = l;
+    lamps->addWidget(l);
+  }
+  lamps->addStretch(1);
+
+  // --- command tabs ---
+  m_tabs = new QTabWidget(this);
+  m_tabs->setObjectName(QStringLiteral("SSTab1"));
+
+  auto* logPage = new QGroupBox(QStringLiteral("CPU Okuma İslemleri"));
+  m_readLog = NamedButton("BTN_Hata_Oku", QStringLiteral("Oku"), logPage);
+  m_printLog = NamedButton("BTN_Hata_Yazdir", QStringLiteral("Yazdır"), logPage);
+  m_printLog->setEnabled(false);
+  auto* logFrame = new QGroupBox(QStringLiteral("Alarm Listesi (son 200 Alarm)"), logPage);
+  m_logList = new QListWidget(logFrame);
+  m_logList->setObjectName(QStringLiteral("Alarm_List_Box"));
+  m_logList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  m_logList->setUniformItemSizes(true);
+  m_logTotal = NamedLabel("LBL_Hata_Sayisi", {}, logFrame);
+  auto* heads = new QHBoxLayout;
+  for (const char* h : {"Alarm No", "Alarm Tarih", "Alarm Saat", "Açıklama"}) {
+    heads->addWidget(new QLabel(QString::fromUtf8(h), logFrame));
+  }
+  heads->addStretch(1);
+  auto* totalRow = new QHBoxLayout;
+  totalRow->addWidget(new QLabel(QStringLiteral("Toplam Alarm Sayisi ="), logFrame));
+  totalRow->addWidget(m_logTotal);
+  totalRow->addStretch(1);
+  auto* logFrameLayout = new QVBoxLayout(logFrame);
+  logFrameLayout->addLayout(heads);
+  logFrameLayout->addWidget(m_logList, 1);
+  logFrameLayout->addLayout(totalRow);
+  auto* logButtons = new QHBoxLayout;
+  logButtons->addWidget(m_readLog);
+  logButtons->addWidget(m_printLog);
+  logButtons->addStretch(1);
+  auto* logLayout = new QVBoxLayout(logPage);
+  logLayout->addLayout(logButtons);
+  logLayout->addWidget(logFrame, 1);
+
+  auto* servicePage = new QGroupBox(QStringLiteral("Özel Komutlar"));
+  m_services = new QComboBox(servicePage);
+  m_services->setObjectName(QStringLiteral("Combo_Service_Commands"));
+  m_services->addItems({QStringLiteral("Reset CPU"), QStringLiteral("Reset Parameters"),
+                        QStringLiteral("Reset Alarm List"), QStringLiteral("Reset RTC Chip"),
+                        QStringLiteral("Reset Program Chip")});
+  m_services->setCurrentIndex(0);
+  m_serviceSend = NamedButton("Service_cmd", QStringLiteral("Gönder"), servicePage);
+  auto* serviceLayout = new QHBoxLayout(servicePage);
+  serviceLayout->addWidget(m_services);
+  serviceLayout->addWidget(m_serviceSend);
+  serviceLayout->addStretch(1);
+
+  auto* transferPage = new QGroupBox(QStringLiteral("Program Yükleme İşlemleri"));
+  m_memoryList = new QComboBox(transferPage);
+  m_memoryList->setObjectName(QStringLiteral("Combo1"));
+  m_memoryList->addItems({QStringLiteral("Sistem Hafizasi"), QStringLiteral("Program Hafizasi")});
+  m_memoryList->setCurrentIndex(1);
+  m_download = NamedButton("PGM_Download", QStringLiteral("Cihaza Yükle"), transferPage);
+  m_upload = NamedButton("PGM_Upload", QStringLiteral("Cihazdan Oku"), transferPage);
+  m_progress = new QProgressBar(transferPage);
+  m_progress->setObjectName(QStringLiteral("TransferProgress"));
+  m_progress->setRange(0, 1);
+  m_progress->setValue(0);
+  m_progress->setFormat(QStringLiteral("%v / %m"));
+  m_elapsed = NamedLabel("TransferElapsed", {}, transferPage);
+  auto* transferLayout = new QGridLayout(transferPage);
+  transferLayout->addWidget(m_memoryList, 0, 0);
+  transferLayout->addWidget(m_download, 0, 1);
+  transferLayout->addWidget(m_upload, 0, 2);
+  transferLayout->addWidget(m_progress, 1, 0, 1, 3);
+  transferLayout->addWidget(m_elapsed, 2, 0, 1, 3);
+  transferLayout->setRowStretch(3, 1);
+
+  auto* clockPage = new QGroupBox(QStringLiteral("Saat"));
+  m_cpuClock = NamedLabel("LBL_CPU_rtc", QStringLiteral("CPU_RTC"), clockPage);
+  m_pcClock = NamedLabel("LBL_PC_rtc", QStringLiteral("PC_RTC"), clockPage);
+  m_setClock = NamedButton("RTC_Esitle", QStringLiteral("Saati Eşitle"), clockPage);
+  auto* clockLayout = new QGridLayout(clockPage);
+  clockLayout->addWidget(new QLabel(QStringLiteral("İşlemci Saati"), clockPage), 0, 0);
+  clockLayout->addWidget(m_cpuClock, 0, 1);
+  clockLayout->addWidget(new QLabel(QStringLiteral("PC Saati"), clockPage), 1, 0);
+  clockLayout->addWidget(m_pcClock, 1, 1);
+  clockLayout->addWidget(m_setClock, 2, 0);
+  clockLayout->setColumnStretch(1, 1);
+  clockLayout->setRowStretch(3, 1);
+
+  for (QGroupBox* page : {logPage, servicePage, transferPage, clockPage}) m_tabs->addTab(page, page->title());
+  m_tabs->setEnabled(false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(linkRow);
+  layout->addLayout(frames);
+  layout->addLayout(lamps);
+  layout->addWidget(m_tabs, 1);
+
+  // Load order: the spinner shows 1, then takes the port number from the settings.
+  m_portNumber->setText(QString::number(m_upDown->value()));
+  connect(m_upDown, &QSpinBox::valueChanged, this, [this](int n) {
+    Link().SetPortNumber(n);
+    m_driver->Notify();
+  });
+  m_upDown->setValue(m_tables.shared.PortNumber);
+  Link().SetPortNumber(m_tables.shared.PortNumber);
+  Link().SetMemoryListIndex(m_memoryList->currentIndex());
+
+  connect(m_run, &QPushButton::clicked, this, &Frm_T_24VOC::cmd_RUN_Click);
+  connect(m_readLog, &QPushButton::clicked, this, &Frm_T_24VOC::OnReadLog);
+  connect(m_printLog, &QPushButton::clicked, this, &Frm_T_24VOC::OnPrintLog);
+  connect(m_serviceSend, &QPushButton::clicked, this, &Frm_T_24VOC::OnService);
+  connect(m_download, &QPushButton::clicked, this, &Frm_T_24VOC::OnDownload);
+  connect(m_upload, &QPushButton::clicked, this, &Frm_T_24VOC::OnUpload);
+  connect(m_setClock, &QPushButton::clicked, this, [this] { Link().RTC_Esitle(); });
+  connect(m_memoryList, &QComboBox::currentIndexChanged, this,
+          [this](int i) { Link().SetMemoryListIndex(i); });
+  connect(m_driver.get(), &qtlink::LinkDriver::displayChanged, this, &Frm_T_24VOC::Render);
+
+  m_refresh.setInterval(500);
+  connect(&m_refresh, &QTimer::timeout, this, &Frm_T_24VOC::SCR_Refresh_Timer_Tick);
+  m_refresh.start();
+  Render();
+}
+
+Frm_T_24VOC::~Frm_T_24VOC() = default;
+
+void Frm_T_24VOC::closeEvent(QCloseEvent* event) {
+  m_refresh.stop();
+  emit unloaded();
+  QWidget::closeEvent(event);
+}
+
+void Frm_T_24VOC::Render() {
+  const bus::LinkDisplay& d = Link().Display();
+  m_run->setText(Q(d.cmd_RUN));
+  m_upDown->setEnabled(d.UpDown1Enabled);
+  m_portNumber->setText(Q(d.Label1));
+  m_portDevice->setText(d.PortDevice.empty() ? QStringLiteral("(cihaz yok)") : Q(d.PortDevice));
+  m_status->setText(Q(d.L_Comm_Status));
+  m_tx->setText(Q(d.MB_TX_LBL));
+  m_rx->setText(Q(d.MB_RX_LBL));
+  m_label2->setText(Q(d.Label2));
+  m_mbStatus->setText(Q(d.MB_Status_LBL));
+  m_cpuClock->setText(Q(d.LBL_CPU_rtc));
+  m_pcClock->setText(Q(d.LBL_PC_rtc));
+  for (int i = 0; i < bus::kActivityLamps; ++i) {
+    const QString sheet = QStringLiteral("background-color: %1;").arg(Colour(d.LBL_COMM_ANI[static_cast<std::size_t>(i)]));
+    if (m_activity[i]->styleSheet() != sheet) m_activity[i]->setStyleSheet(sheet);
+  }
+  RenderTransfer();
+}
+
+void Frm_T_24VOC::RenderTransfer() {
+  const bus::TransferProgress p = bus::CurrentTransfer(m_tables.shared);
+  if (p.kind != m_transferShown) {
+    m_transferShown = p.kind;
+    if (p.kind != bus::TransferKind::None) m_transferClock.start();
+  }
+  if (p.kind == bus::TransferKind::None) {
+    // The last transfer's figures stay visible until the next one starts.
+    return;
+  }
+  m_progress->setRange(0, p.blocksTotal);
+  m_progress->setValue(p.blocksDone);
+  const qint64 s = m_transferClock.elapsed() / 1000;
+  m_elapsed->setText(QStringLiteral("%1: %2 / %3 blok, %4:%5")
+                         .arg(TransferName(p.kind))
+                         .arg(p.blocksDone)
+                         .arg(p.blocksTotal)
+                         .arg(s / 60)
+                         .arg(s % 60, 2, 10, QLatin1Char('0')));
+}
+
+void Frm_T_24VOC::SCR_Refresh_Timer_Tick() {
+  const bool open = Link().PortOpen();
+  m_led->SetColor(open ? QColor(0, 255, 0) : QColor(255, 0, 0));
+  m_tabs->setEnabled(open);
+
+  // The read has ended when the decoder cleared LogReading while the button waits.
+  if (!m_readLog->isEnabled() && !m_tables.shared.LogReading) {
+    m_logList->clear();
+    QStringList lines;
+    for (const std::string& line : bus::DecodeEventLog(m_tables.image)) lines << Q(line);
+    m_logList->addItems(lines);
+    m_logTotal->setText(QString::number(bus::EventLogTotal(m_tables.image)));
+    m_readLog->setEnabled(true);
+    m_readLog->setText(QStringLiteral("Oku"));
+  }
+  if (m_logList->count() > 0) m_printLog->setEnabled(true);
+  RenderTransfer();
+}
+
+void Frm_T_24VOC::cmd_RUN_Click() {
+  const bool wasReading = m_tables.shared.LogReading;
+  Link().cmd_RUN();
+  // The link button abandons a log read under way; without this the read button
+  // would stay disabled for good. A read that has just ended still gets decoded.
+  if (wasReading) {
+    m_readLog->setEnabled(true);
+    m_readLog->setText(QStringLiteral("Oku"));
+  }
+  m_driver->Notify();
+}
+
+void Frm_T_24VOC::OnReadLog() {
+  if (!Link().BTN_Hata_Oku()) return;
+  m_readLog->setEnabled(false);
+  m_readLog->setText(QStringLiteral("Okunuyor"));
+  m_logList->clear();
+  RenderTransfer();
+}
+
+void Frm_T_24VOC::OnPrintLog() {
+  QStringList lines;
+  for (int i = 0; i < m_logList->count(); ++i) lines << m_logList->item(i)->text();
+  const QString error = m_sink->Print(lines);
+  emit statusMessage(error.isEmpty() ? QStringLiteral("Alarm listesi yazdırıldı (%1 satır)").arg(lines.size()) : error);
+}
+
+void Frm_T_24VOC::OnService() {
+  Link().Service_cmd(m_services->currentIndex());
+}
+
+void Frm_T_24VOC::OnDownload() {
+  Link().PGM_Download(m_memoryList->currentIndex());
+  RenderTransfer();
+}
+
+void Frm_T_24VOC::OnUpload() {
+  if (!Link().PGM_Upload()) return;
+  m_readLog->setText(QStringLiteral("CPU Okunuyor"));
+  RenderTransfer();
+}
+
+}  // namespace monitor

@@ -1,0 +1,102 @@
+#pragma once
+// The communication window ("İletişim"): it owns the serial port and the request
+// engine while it is open, renders the link's status, and holds the command tabs
+// for the event log, the service commands, program transfer and the clock.
+
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+#include "link/clock.h"
+#include "link/controller_link.h"
+#include "link/transfer_progress.h"
+#include "monitor/event_log_printer.h"
+#include "qtlink/link_driver.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+
+namespace monitor {
+
+class StatusLed;
+
+class Frm_T_24VOC : public QWidget {
+  Q_OBJECT
+ public:
+  // A non-empty devicePath stands for the port number (--port, the demo).
+  Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QString devicePath = {},
+              QWidget* parent = nullptr);
+  ~Frm_T_24VOC() override;
+
+  bus::ControllerLink& Link() { return m_driver->Link(); }
+  // The printer or PDF file the print button uses; the window keeps a default.
+  void SetPrintSink(EventLogSink* sink) { m_sink = sink; }
+
+  // The 500 ms refresh, public so tests need not wait for it.
+  void SCR_Refresh_Timer_Tick();
+  // The link button, also for --online.
+  void cmd_RUN_Click();
+
+ signals:
+  void unloaded();
+  // For the status bar of the main window.
+  void statusMessage(const QString& text);
+
+ protected:
+  void closeEvent(class QCloseEvent* event) override;
+
+ private:
+  void Render();
+  void RenderTransfer();
+  void OnReadLog();
+  void OnPrintLog();
+  void OnService();
+  void OnDownload();
+  void OnUpload();
+
+  bus::LinkTables m_tables;
+  std::unique_ptr<qtlink::LinkDriver> m_driver;
+  PrinterSink m_printer{this};
+  EventLogSink* m_sink = &m_printer;
+  QTimer m_refresh;
+  QElapsedTimer m_transferClock;
+  bus::TransferKind m_transferShown = bus::TransferKind::None;
+
+  QPushButton* m_run = nullptr;
+  QLabel* m_portNumber = nullptr;
+  QLabel* m_portDevice = nullptr;
+  QSpinBox* m_upDown = nullptr;
+  StatusLed* m_led = nullptr;
+  QLabel* m_status = nullptr;
+  QLineEdit* m_tx = nullptr;
+  QLineEdit* m_rx = nullptr;
+  QLabel* m_label2 = nullptr;
+  QLabel* m_mbStatus = nullptr;
+  QLabel* m_cpuClock = nullptr;
+  QLabel* m_pcClock = nullptr;
+  QLabel* m_activity[bus::kActivityLamps] = {};
+  QTabWidget* m_tabs = nullptr;
+  QPushButton* m_readLog = nullptr;
+  QPushButton* m_printLog = nullptr;
+  QListWidget* m_logList = nullptr;
+  QLabel* m_logTotal = nullptr;
+  QComboBox* m_services = nullptr;
+  QPushButton* m_serviceSend = nullptr;
+  QComboBox* m_memoryList = nullptr;
+  QPushButton* m_download = nullptr;
+  QPushButton* m_upload = nullptr;
+  QPushButton* m_setClock = nullptr;
+  QProgressBar* m_progress = nullptr;
+  QLabel* m_elapsed = nullptr;
+};
+
+}  // namespace monitor

@@ -1,0 +1,69 @@
+// kx7140: the service tool for the KX7140 traffic-signal controller.
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <iostream>
+#include <memory>
+
+#include "persist/path_text.h"
+#include "persist/project_file.h"
+#include "persist/settings_location.h"
+#include "shell/app_state.h"
+#include "shell/command_line.h"
+#include "shell/main_window.h"
+#include "sim/demo_memory.h"
+#include "sim/host/background_sim.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("kx7140"));
+  QApplication::setApplicationVersion(QStringLiteral(KX_VERSION));
+
+  shell::ShellOptions options;
+  QString error;
+  if (!shell::ParseShellOptions(QCoreApplication::arguments().mid(1), options, error)) {
+    std::cerr << "kx7140: " << error.toStdString() << "\n" << shell::kShellUsage;
+    return 2;
+  }
+  if (options.help) {
+    std::cout << shell::kShellUsage;
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "kx7140 " << KX_VERSION << "\n";
+    return 0;
+  }
+
+  // About 300 KB of tables: they live on the heap, once, for the whole run.
+  auto state = std::make_unique<shell::AppState>();
+  state->paths = persist::ChooseSettingsPaths(
+      persist::PathFromUtf8(QCoreApplication::applicationDirPath().toStdString()),
+      persist::PathFromUtf8(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString()));
+
+  std::unique_ptr<sim::host::BackgroundSim> demo;
+  if (options.demo) {
+    std::string why;
+    const program::ProgramImage memory = sim::DemoMemory();
+    demo = sim::host::BackgroundSim::Start({}, memory, why);
+    if (!demo) {
+      std::cerr << "kx7140: the demo controller could not start: " << why << "\n";
+      return 1;
+    }
+    options.portDevice = QString::fromStdString(demo->DevicePath());
+    options.online = true;
+    if (options.projectFile.isEmpty()) {
+      // The demo's program, as a project of its own, so every window has content.
+      const QString file = QDir::temp().filePath(QStringLiteral("kx7140-demo.prj"));
+      if (persist::ProjectSave(file.toStdString(), memory).ok) options.projectFile = file;
+    }
+  }
+
+  shell::MDIForm1 window(*state, options);
+  window.show();
+  window.Start();
+  const int rc = app.exec();
+  return rc;
+}

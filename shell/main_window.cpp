@@ -1,0 +1,262 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <iostream>
+
+#include "monitor/comm_window.h"
+#include "persist/path_text.h"
+#include "persist/settings_file.h"
+#include "shell/toolbar_icons.h"
+
+namespace shell {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::unique_ptr<ProjectDialog> RealDialog(QWidget* parent, const AppState& state) {
+  const QString folder = Q(persist::PathToUtf8(state.paths.settingsFile.parent_path()));
+  return std::make_unique<CommonDialog>(parent, folder);
+}
+
+}  // namespace
+
+MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<ProjectDialog> dialog,
+                   QWidget* parent)
+    : QMainWindow(parent),
+      m_state(state),
+      m_options(std::move(options)),
+      m_dialog(dialog ? std::move(dialog) : RealDialog(this, state)),
+      m_commands(state, *m_dialog) {
+  setObjectName(QStringLiteral("MDIForm1"));
+  setWindowTitle(QStringLiteral("KX7140"));
+  resize(1180, 820);
+
+  m_mdi = new QMdiArea(this);
+  m_mdi->setObjectName(QStringLiteral("MdiArea"));
+  setCentralWidget(m_mdi);
+
+  BuildMenu();
+  BuildToolbar();
+
+  auto* bar = new QStatusBar(this);
+  bar->setObjectName(QStringLiteral("StatusBar1"));
+  setStatusBar(bar);
+  m_panel1 = new QLabel(bar);
+  m_panel1->setObjectName(QStringLiteral("StatusPanel1"));
+  m_panel2 = new QLabel(bar);
+  m_panel2->setObjectName(QStringLiteral("StatusPanel2"));
+  m_panel3 = new QLabel(bar);
+  m_panel3->setObjectName(QStringLiteral("StatusPanel3"));
+  bar->addWidget(m_panel1, 1);
+  bar->addPermanentWidget(m_panel2);
+  bar->addPermanentWidget(m_panel3);
+  if (m_options.demo) m_panel2->setText(QStringLiteral("Demo: benzetilmiş kontrolör ") + m_options.portDevice);
+
+  Slot(Child::Comm).make = [this]() -> QWidget* {
+    auto* w = new monitor::Frm_T_24VOC(m_state.clock, m_state.Tables(), m_options.portDevice);
+    connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
+    return w;
+  };
+
+  m_timer1.setInterval(500);
+  connect(&m_timer1, &QTimer::timeout, this, &MDIForm1::StatusUpdate);
+}
+
+MDIForm1::~MDIForm1() {
+  m_timer1.stop();
+  // Child windows go before the tables they look at.
+  for (ChildSlot& s : m_children) delete s.window.data();
+}
+
+void MDIForm1::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  auto item = [this](QMenu* menu, const char* name, const QString& caption, auto&& action) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, action);
+    return a;
+  };
+  QMenu* file = bar->addMenu(QStringLiteral("File"));
+  file->setObjectName(QStringLiteral("Menu1_File"));
+  item(file, "Menu1_Open", QStringLiteral("Aç"), [this] { Apply(m_commands.ProjectOpen()); });
+  item(file, "Menu1_Yeni", QStringLiteral("Yeni"), [this] { Apply(m_commands.ProjectNew()); });
+  // The menu's save stores the image as it is, without the editor's pending changes.
+  item(file, "Menu1_Kaydet", QStringLiteral("Kaydet"), [this] { Apply(m_commands.ProjectSave()); });
+  item(file, "Menu1_FarkliKaydet", QStringLiteral("Farkli kaydet"), [this] { Apply(m_commands.ProjectSaveAs()); });
+  file->addSeparator()->setObjectName(QStringLiteral("Menu1_Sep1"));
+  item(file, "Menu1_Cikis", QStringLiteral("Çıkış"), [this] { close(); });
+
+  QMenu* settings = bar->addMenu(QStringLiteral("Ayarlar"));
+  settings->setObjectName(QStringLiteral("Menu2"));
+  item(settings, "Setting_PortName", QStringLiteral("İletisim"), [this] { SetChildShown(Child::Buffer, true); });
+
+  m_windowMenu = bar->addMenu(QStringLiteral("Pencere"));
+  m_windowMenu->setObjectName(QStringLiteral("Menu8"));
+  connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIForm1::FillWindowMenu);
+
+  bar->addMenu(QStringLiteral("Yardım"))->setObjectName(QStringLiteral("Menu9_Yard"));
+}
+
+void MDIForm1::FillWindowMenu() {
+  m_windowMenu->clear();
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  for (QMdiSubWindow* w : m_mdi->subWindowList()) {
+    QAction* a = m_windowMenu->addAction(w->windowTitle());
+    a->setCheckable(true);
+    a->setChecked(w == active);
+    connect(a, &QAction::triggered, this, [this, w = QPointer<QMdiSubWindow>(w)] {
+      if (w) m_mdi->setActiveSubWindow(w);
+    });
+  }
+}
+
+void MDIForm1::BuildToolbar() {
+  auto* tb = new QToolBar(this);
+  tb->setObjectName(QStringLiteral("Toolbar1"));
+  tb->setMovable(false);
+  tb->setIconSize(QSize(28, 28));
+  addToolBar(tb);
+  auto button = [&](const char* key, ToolIcon icon, const QString& tip) {
+    QAction* a = tb->addAction(MakeToolIcon(icon, *style()), QString());
+    a->setObjectName(QString::fromLatin1(key));
+    a->setToolTip(tip);
+    return a;
+  };
+  m_open = button("Open", ToolIcon::Open, QStringLiteral("Aç"));
+  m_new = button("New", ToolIcon::New, QStringLiteral("Yeni"));
+  m_save = button("Save", ToolIcon::Save, QStringLiteral("Kaydet"));
+  m_saveAs = button("SaveAs", ToolIcon::SaveAs, QStringLiteral("Farkli kaydet"));
+  tb->addSeparator();
+  connect(m_open, &QAction::triggered, this, [this] { Apply(m_commands.ProjectOpen()); });
+  connect(m_new, &QAction::triggered, this, [this] { Apply(m_commands.ProjectNew()); });
+  connect(m_save, &QAction::triggered, this, [this] {
+    if (DegisiklikleriKaydet) DegisiklikleriKaydet();
+    Apply(m_commands.ProjectSave());
+  });
+  connect(m_saveAs, &QAction::triggered, this, [this] { Apply(m_commands.ProjectSaveAs()); });
+
+  const struct {
+    Child child;
+    const char* key;
+    ToolIcon icon;
+    const char* tip;
+  } toggles[] = {{Child::Cards, "Lamp_Panel", ToolIcon::Lamps, "Çıkış Kartları"},
+                 {Child::Comm, "Comm_Panel", ToolIcon::Comm, "İletişim"},
+                 {Child::Editor, "Edit_Panel", ToolIcon::Editor, "Program Editörü"},
+                 {Child::Buffer, "Buffer_Panel", ToolIcon::Buffer, "Hafıza"}};
+  for (const auto& t : toggles) {
+    QAction* a = button(t.key, t.icon, QString::fromUtf8(t.tip));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, c = t.child](bool pressed) { SetChildShown(c, pressed); });
+    Slot(t.child).toggle = a;
+  }
+}
+
+void MDIForm1::SetChildFactory(Child child, ChildFactory make) { Slot(child).make = std::move(make); }
+
+QWidget* MDIForm1::ChildWidget(Child child) const {
+  const ChildSlot& s = Slot(child);
+  return s.window ? s.window->widget() : nullptr;
+}
+
+monitor::Frm_T_24VOC* MDIForm1::CommWindow() const {
+  return qobject_cast<monitor::Frm_T_24VOC*>(ChildWidget(Child::Comm));
+}
+
+void MDIForm1::SetChildShown(Child child, bool shown) {
+  ChildSlot& s = Slot(child);
+  if (!shown) {
+    if (s.window) s.window->close();
+    s.toggle->setChecked(false);
+    return;
+  }
+  if (!s.window) {
+    // A window that is not built yet has nothing to show; the toggle says so.
+    QWidget* w = s.make ? s.make() : nullptr;
+    if (!w) {
+      s.toggle->setChecked(false);
+      return;
+    }
+    QMdiSubWindow* sub = m_mdi->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(w->windowTitle());
+    s.window = sub;
+    connect(sub, &QObject::destroyed, this, [this, child] {
+      ChildSlot& gone = Slot(child);
+      if (gone.toggle) gone.toggle->setChecked(false);
+    });
+  }
+  s.window->show();
+  s.window->raise();
+  m_mdi->setActiveSubWindow(s.window);
+  s.toggle->setChecked(true);
+}
+
+void MDIForm1::Start() {
+  // The output cards are refreshed by the decoder only after this.
+  for (auto& record : m_state.model.PgmSteps) {
+    for (std::size_t step = 0; step < 100; ++step) std::fill(record[step].begin(), record[step].begin() + 33, 0);
+  }
+  m_state.flags.TablesReady = true;
+
+  const persist::LoadedSettings loaded = persist::LoadSettings(m_state.paths);
+  m_state.shared.PortNumber = loaded.PortNumber;
+  setWindowTitle(Q(loaded.Caption));
+  m_state.ProjectPath.clear();
+  if (!loaded.message.empty()) ShowStatus(Q(loaded.message));
+
+  SetChildShown(Child::Comm, true);
+
+  if (!m_options.projectFile.isEmpty()) {
+    m_state.ProjectPath = m_options.projectFile.toStdString();
+    Apply(m_commands.ProjectLoad());
+  }
+  if (m_options.online) {
+    if (monitor::Frm_T_24VOC* comm = CommWindow()) comm->cmd_RUN_Click();
+  }
+  m_timer1.start();
+}
+
+void MDIForm1::StatusUpdate() {
+  if (QAction* cards = Slot(Child::Cards).toggle) cards->setChecked(m_state.flags.CardsViewOpen);
+  const bool open = ProjectIsOpen(m_state);
+  m_new->setEnabled(true);
+  for (QAction* a : {m_save, m_saveAs, Slot(Child::Cards).toggle, Slot(Child::Comm).toggle, Slot(Child::Editor).toggle}) {
+    a->setEnabled(open);
+  }
+  const QString caption = open ? Q(m_state.ProjectPath) : QStringLiteral("KX7140");
+  if (windowTitle() != caption) setWindowTitle(caption);
+  m_panel3->setText(Q(m_state.clock.FormatDateTime(m_state.clock.Now())));
+}
+
+void MDIForm1::Apply(const CommandOutcome& outcome) {
+  if (!outcome.message.isEmpty()) ShowStatus(outcome.message);
+  if (outcome.reopenEditor && Slot(Child::Editor).make) {
+    SetChildShown(Child::Editor, false);
+    SetChildShown(Child::Editor, true);
+  }
+  StatusUpdate();
+}
+
+void MDIForm1::ShowStatus(const QString& text) { m_panel1->setText(text); }
+
+void MDIForm1::closeEvent(QCloseEvent* event) {
+  // Children first (the communication window closes its port), then the settings.
+  m_mdi->closeAllSubWindows();
+  for (ChildSlot& s : m_children) delete s.window.data();
+  const persist::IoResult saved = persist::SaveSettings(m_state.paths, m_state.ProjectPath, m_state.shared.PortNumber);
+  if (!saved.ok) std::cerr << "kx7140: " << saved.message << "\n";
+  event->accept();
+}
+
+}  // namespace shell

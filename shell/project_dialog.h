@@ -1,0 +1,32 @@
+#pragma once
+// The one file dialog of the main window, which keeps its folder and its last title
+// between uses. Tests put a scripted chooser in its place.
+
+#include <QFileDialog>
+#include <QString>
+
+#include <optional>
+
+namespace shell {
+
+inline constexpr const char* kProjectPattern = "*.prj";
+
+class ProjectDialog {
+ public:
+  enum class Kind { Open, Save };
+  virtual ~ProjectDialog() = default;
+  // The chosen file, or "*.prj" when the user cancelled. Without a title the last
+  // one given stays.
+  virtual QString Choose(Kind kind, const std::optional<QString>& title) = 0;
+};
+
+class CommonDialog : public ProjectDialog {
+ public:
+  CommonDialog(QWidget* parent, const QString& startFolder);
+  QString Choose(Kind kind, const std::optional<QString>& title) override;
+
+ private:
+  QFileDialog m_dialog;
+};
+
+}  // namespace shell
