@@ -140,21 +140,13 @@ TEST_F(ProjectFile, AFailedLoadChangesNothing) {
   EXPECT_EQ(model->ProjectText[3], 'k');
 }
 
-TEST_F(ProjectFile, SaveWritesTheUsersImageToANewNameAndNothingWithoutOne) {
-  const auto work = RandomImage(6);
-  const IoResult none = ProjectSave("", *work);
-  EXPECT_FALSE(none.ok);
-  EXPECT_FALSE(none.message.empty());
+TEST_F(ProjectFile, SaveWithoutAPathWritesNothingAndAFailedSaveKeepsTheOldFile) {
+  EXPECT_FALSE(ProjectSave("", *image).ok);
   EXPECT_EQ(EntryCount(), 0u);
 
-  ASSERT_TRUE(ProjectSave(prj, *work).ok);
-  EXPECT_EQ(*Parsed(Read(PathFromUtf8(prj))), *work);
-  EXPECT_EQ(EntryCount(), 1u);  // no temporary file left behind
-}
-
-TEST_F(ProjectFile, AFailedSaveLeavesTheOldFileWhole) {
-  ASSERT_TRUE(ProjectSave(prj, *RandomImage(1)).ok);
+  ASSERT_TRUE(ProjectSave(prj, *RandomImage(1)).ok);  // a new name: the image, not zeros
   const std::string old = Read(PathFromUtf8(prj));
+  EXPECT_EQ(*Parsed(old), *RandomImage(1));
 
   // A full disk, as far as this process is concerned.
   std::signal(SIGXFSZ, SIG_IGN);

@@ -6,7 +6,6 @@
 
 #include "model_fixture.h"
 #include "program/record_names.h"
-#include "program/week_program_codes.h"
 
 namespace program {
 namespace {
@@ -50,21 +49,6 @@ TEST(ModelText, RecordIndexOutsideTheTablesIsHarmless) {
   StoreProgramName(*f.model, kRecordCount, "X");
   EXPECT_EQ(ProgramNameText(*f.model, kRecordCount), "");
   EXPECT_EQ(RecordName(18), "");
-  EXPECT_EQ(RecordName(10), "Yaya Gecidi Prg.");
-  EXPECT_EQ(RecordName(17), "FAZ 07");
-}
-
-TEST(WeekProgramCodes, GridTextsOfEveryKindOfCode) {
-  EXPECT_EQ(WeekProgramText(0), "--");
-  EXPECT_EQ(WeekProgramText(1), "01");
-  EXPECT_EQ(WeekProgramText(8), "08");
-  EXPECT_EQ(WeekProgramText(9), "YB");
-  EXPECT_EQ(WeekProgramText(10), "DE");
-  EXPECT_EQ(WeekProgramText(11), "");
-  EXPECT_EQ(WeekProgramText(16), "");
-  EXPECT_EQ(WeekProgramText(17), "FL");
-  EXPECT_EQ(WeekProgramText(18), "--");
-  EXPECT_EQ(WeekProgramText(255), "--");
 }
 
 }  // namespace

@@ -55,28 +55,5 @@ TEST(StepPacking, OversizedGroupCodeDoesNotSpillIntoItsNeighbour) {
   EXPECT_EQ(m.PgmSteps[2][1][1], 0x32);
 }
 
-TEST(SignalState, GroupAccessorsReachTheRightNibble) {
-  StepRow row{};
-  SetPackedGroupCode(row, 1, kStateRed);
-  SetPackedGroupCode(row, 32, 10);
-  SetPackedGroupCode(row, 0, 15);   // no such group
-  SetPackedGroupCode(row, 33, 15);  // no such group
-  EXPECT_EQ(row[1], 0x10);
-  EXPECT_EQ(row[16], 0x0A);
-  EXPECT_EQ(row[0], 0);
-  EXPECT_EQ(row[17], 0);
-  EXPECT_EQ(PackedGroupCode(row, 32), 10);
-  EXPECT_EQ(PackedGroupCode(row, 33), 0);
-}
-
-TEST(SignalState, FlashingCodesLightOnlyInTheLitHalf) {
-  EXPECT_EQ(LitStateCode(9, true), kStateRed);
-  EXPECT_EQ(LitStateCode(9, false), 0);
-  EXPECT_EQ(LitStateCode(12, true), kStateGreen);
-  EXPECT_EQ(LitStateCode(3, false), 3);
-  EXPECT_FALSE(IsEditorStateCode(5));
-  EXPECT_TRUE(IsEditorStateCode(12));
-}
-
 }  // namespace
 }  // namespace program
