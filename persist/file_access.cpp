@@ -56,6 +56,11 @@ bool FileExists(const fs::path& path) {
 
 IoResult EnsureFileExists(const fs::path& path) {
   if (FileExists(path)) return IoResult::Ok();
+  // Opening a pipe or a device would block or write to it; only a missing name is made.
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(path, ec)) && !ec) {
+    return IoResult::Fail(Describe(path, "düz bir dosya değil"));
+  }
   errno = 0;
   // Append mode creates a missing file and never truncates one that appeared meanwhile.
   FilePtr f(std::fopen(path.string().c_str(), "ab"));

@@ -16,7 +16,8 @@ namespace persist {
 // directory, a device, a missing path or any error while looking.
 bool FileExists(const std::filesystem::path& path);
 
-// Creates the file, empty, when it is missing; an existing file is not touched.
+// Creates the file, empty, when it is missing; an existing file is not touched, and
+// anything else of that name (a folder, a pipe, a dangling link) is refused.
 IoResult EnsureFileExists(const std::filesystem::path& path);
 
 // Makes the file writable for its owner again; the POSIX side of resetting a file to

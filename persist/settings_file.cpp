@@ -38,15 +38,19 @@ constexpr std::array<Key, 8> kKeys = {{
     {kModbus, "Settings", "256000,O,7,1"},
 }};
 
+// Goes on after a refused key, so that a project path the file cannot hold does not
+// cost the port number; the first failure is the one reported.
 IoResult WriteAllKeys(const SettingsPaths& paths, std::string_view projectName,
                       std::string_view portName) {
+  IoResult first;
   for (const Key& key : kKeys) {
     std::string_view value = key.fixedValue;
     if (key.name == kProjectName) value = projectName;
     if (key.name == kPortName) value = portName;
-    if (IoResult r = IniWrite(paths.settingsFile, key.section, key.name, value); !r) return r;
+    IoResult r = IniWrite(paths.settingsFile, key.section, key.name, value);
+    if (!r && first) first = std::move(r);
   }
-  return IoResult::Ok();
+  return first;
 }
 
 LoadedSettings Defaults(const SettingsPaths& paths, std::string why) {

@@ -1,6 +1,7 @@
 #include "persist/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "temp_folder.h"
 
@@ -100,6 +101,8 @@ TEST_F(IniFile, AnInaccessibleFileIsReportedNotFatal) {
   EXPECT_NE(status.message.find("kx7140.ini"), std::string::npos);
   EXPECT_FALSE(IniWrite(nowhere, "S", "k", "v").ok);
   EXPECT_FALSE(IniWrite(Dir(), "S", "k", "v").ok);  // a folder, not a file
+  ASSERT_EQ(mkfifo(Path("fifo.ini").c_str(), 0600), 0);
+  EXPECT_FALSE(IniRead(Path("fifo.ini"), "S", "k", &status).empty() && status.ok);  // no hang
   EXPECT_FALSE(std::filesystem::exists(Path("missing-folder")));
 }
 

@@ -59,6 +59,10 @@ TEST_F(SettingsFile, MissingModbusSectionGivesPortZeroAndExitAddsIt) {
             "Databits=7\r\nStopbits=1\r\nPartybits=O\r\nBaudrate=250000\r\nPortName=-3\r\n"
             "Protocol=ASCII\r\n");
   EXPECT_EQ(LoadSettings(paths).PortNumber, -3);
+
+  // A path the file cannot hold is refused, but the port number is still kept.
+  EXPECT_FALSE(SaveSettings(paths, "/tmp/a\nb.prj", 9).ok);
+  EXPECT_EQ(IniRead(paths.settingsFile, "MODBUS", "PortName"), " 9");
 }
 
 TEST_F(SettingsFile, PortNameIsReadAsItsLeadingNumberRoundedDown) {
