@@ -44,7 +44,7 @@ QLineEdit* FrameBox(const char* name, QWidget* parent) {
   return e;
 }
 
-QString Colour(bus::Rgb rgb) { return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')); }
+QColor Colour(bus::Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 QString TransferName(bus::TransferKind kind) {
   switch (kind) {
@@ -259,8 +259,12 @@ void Frm_T_24VOC::Render() {
   m_cpuClock->setText(Q(d.LBL_CPU_rtc));
   m_pcClock->setText(Q(d.LBL_PC_rtc));
   for (int i = 0; i < bus::kActivityLamps; ++i) {
-    const QString sheet = QStringLiteral("background-color: %1;").arg(Colour(d.LBL_COMM_ANI[static_cast<std::size_t>(i)]));
-    if (m_activity[i]->styleSheet() != sheet) m_activity[i]->setStyleSheet(sheet);
+    const QColor colour = Colour(d.LBL_COMM_ANI[static_cast<std::size_t>(i)]);
+    if (m_activity[i]->palette().color(QPalette::Window) != colour) {
+      QPalette pal = m_activity[i]->palette();
+      pal.setColor(QPalette::Window, colour);
+      m_activity[i]->setPalette(pal);
+    }
   }
   RenderTransfer();
 }
