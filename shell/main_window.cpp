@@ -176,7 +176,13 @@ monitor::Frm_T_24VOC* MDIForm1::CommWindow() const {
 void MDIForm1::SetChildShown(Child child, bool shown) {
   ChildSlot& s = Slot(child);
   if (!shown) {
-    if (s.window) s.window->close();
+    if (s.window) {
+      // Gone at once, not at the next turn of the event loop: the communication
+      // window's port must not poll on after its button was released.
+      QMdiSubWindow* w = s.window;
+      w->close();
+      delete w;
+    }
     s.toggle->setChecked(false);
     return;
   }

@@ -1,0 +1,255 @@
+// The main window as the engineer meets it: start-up, toolbar enabling, the file
+// commands through a scripted dialog, the child-window toggles and the exit.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "monitor/comm_window.h"
+#include "persist/project_file.h"
+#include "persist/settings_location.h"
+#include "shell/main_window.h"
+
+namespace {
+
+void EnsureApplication() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "tests_shell";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+class ScriptedDialog : public shell::ProjectDialog {
+ public:
+  std::deque<QString> answers;
+  std::vector<std::pair<Kind, std::optional<QString>>> asked;
+  QString Choose(Kind kind, const std::optional<QString>& title) override {
+    asked.emplace_back(kind, title);
+    if (answers.empty()) return QStringLiteral("*.prj");
+    QString a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+std::string FileText(const QString& path) {
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { EnsureApplication(); }
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    state = std::make_unique<shell::AppState>();
+    state->paths = persist::SettingsPathsIn(dir.path().toStdString());
+    auto d = std::make_unique<ScriptedDialog>();
+    dialog = d.get();
+    shell::ShellOptions options;
+    options.portDevice = dir.filePath("no-such-tty");
+    window = std::make_unique<shell::MDIForm1>(*state, options, std::move(d));
+    window->Start();
+    window->StatusUpdate();
+  }
+  QAction& Act(const char* name) {
+    auto* a = window->findChild<QAction*>(QString::fromLatin1(name));
+    if (!a) throw std::runtime_error(name);
+    return *a;
+  }
+  QString Status() { return window->findChild<QLabel*>("StatusPanel1")->text(); }
+  QString Project(const char* name) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    program::ProgramImage image{};
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    EXPECT_TRUE(persist::ProjectSave(path.toStdString(), image).ok);
+    return path;
+  }
+
+  QTemporaryDir dir;
+  std::unique_ptr<shell::AppState> state;
+  ScriptedDialog* dialog = nullptr;
+  std::unique_ptr<shell::MDIForm1> window;
+};
+
+TEST_F(MainWindow, StartUpWithoutAProject) {
+  EXPECT_EQ(window->windowTitle(), "KX7140");
+  for (const char* enabled : {"Open", "New", "Buffer_Panel"}) EXPECT_TRUE(Act(enabled).isEnabled()) << enabled;
+  for (const char* disabled : {"Save", "SaveAs", "Lamp_Panel", "Comm_Panel", "Edit_Panel"}) {
+    EXPECT_FALSE(Act(disabled).isEnabled()) << disabled;
+  }
+  EXPECT_EQ(state->shared.PortNumber, 6) << "from the settings file made at first start";
+  EXPECT_TRUE(QFile::exists(dir.filePath("kx7140.ini")));
+  EXPECT_TRUE(state->ProjectPath.empty());
+  EXPECT_TRUE(state->flags.TablesReady);
+  ASSERT_NE(window->CommWindow(), nullptr) << "the communication window opens at start";
+  EXPECT_TRUE(Act("Comm_Panel").isChecked());
+  EXPECT_FALSE(window->findChild<QLabel*>("StatusPanel3")->text().isEmpty());
+  const QStringList menus = {"Menu1_File", "Menu2", "Menu8", "Menu9_Yard"};
+  for (const QString& m : menus) EXPECT_NE(window->findChild<QMenu*>(m), nullptr) << m.toStdString();
+  EXPECT_EQ(Act("Menu1_FarkliKaydet").text(), "Farkli kaydet");
+  EXPECT_EQ(Act("Menu1_Cikis").text(), "Çıkış");
+}
+
+TEST_F(MainWindow, OpeningAProjectEnablesItsButtons) {
+  const QString path = Project("kavsak.prj");
+  dialog->answers = {path};
+  Act("Open").trigger();
+  ASSERT_EQ(dialog->asked.size(), 1u);
+  EXPECT_EQ(dialog->asked[0].first, shell::ProjectDialog::Kind::Open);
+  EXPECT_EQ(dialog->asked[0].second.value_or(""), "Proje Dosyası AC");
+  EXPECT_EQ(window->windowTitle(), path);
+  EXPECT_EQ(state->image[0x1234], static_cast<std::uint8_t>(0x1234 * 7 + 3));
+  for (const char* enabled : {"Save", "SaveAs", "Lamp_Panel", "Comm_Panel", "Edit_Panel"}) {
+    EXPECT_TRUE(Act(enabled).isEnabled()) << enabled;
+  }
+
+  // A cancelled open leaves everything as it was.
+  Act("Menu1_Open").trigger();
+  EXPECT_EQ(QString::fromStdString(state->ProjectPath), path);
+  EXPECT_EQ(window->windowTitle(), path);
+}
+
+TEST_F(MainWindow, MenuSaveSkipsTheEditorToolbarSaveDoesNot) {
+  dialog->answers = {Project("a.prj")};
+  Act("Open").trigger();
+  int editorSaves = 0;
+  window->DegisiklikleriKaydet = [&] {
+    ++editorSaves;
+    state->image[5] = 0xAB;  // what the editor had pending
+  };
+  state->image[4] = 0xCD;
+  Act("Menu1_Kaydet").trigger();
+  EXPECT_EQ(editorSaves, 0);
+  program::ProgramImage reread{};
+  program::EditorModel model;
+  ASSERT_TRUE(persist::ProjectLoad(state->ProjectPath, reread, model).ok);
+  EXPECT_EQ(reread[4], 0xCD);
+  EXPECT_NE(reread[5], 0xAB);
+
+  Act("Save").trigger();
+  EXPECT_EQ(editorSaves, 1);
+  ASSERT_TRUE(persist::ProjectLoad(state->ProjectPath, reread, model).ok);
+  EXPECT_EQ(reread[5], 0xAB);
+}
+
+TEST_F(MainWindow, CancelledSaveAsSavesUnderTheCurrentPath) {
+  const QString path = Project("b.prj");
+  dialog->answers = {path};
+  Act("Open").trigger();
+  state->image[0] = 0x42;
+  Act("SaveAs").trigger();  // the dialog answers "*.prj"
+  EXPECT_FALSE(dialog->asked.back().second.has_value()) << "save-as sets no title of its own";
+  EXPECT_EQ(QString::fromStdString(state->ProjectPath), path);
+  EXPECT_EQ(FileText(path).substr(0, 8), "P0000:42");
+  EXPECT_EQ(FileText(path).size(), 163840u);
+
+  const QString other = dir.filePath("c.prj");
+  dialog->answers = {other};
+  Act("SaveAs").trigger();
+  EXPECT_EQ(QString::fromStdString(state->ProjectPath), other);
+  EXPECT_EQ(FileText(other), FileText(path)) << "the image the user has is written under the new name";
+}
+
+TEST_F(MainWindow, SaveWithoutAProjectSaysSoAndWritesNothing) {
+  Act("Menu1_Kaydet").trigger();
+  EXPECT_FALSE(Status().isEmpty());
+  EXPECT_TRUE(state->ProjectPath.empty());
+}
+
+TEST_F(MainWindow, NewProjectIsAllZeroAndAFailedOneKeepsTheWork) {
+  dialog->answers = {Project("d.prj")};
+  Act("Open").trigger();
+  const std::uint8_t kept = state->image[0x100];
+
+  dialog->answers = {dir.filePath("missing-folder/new.prj")};
+  Act("New").trigger();
+  EXPECT_EQ(state->image[0x100], kept) << "a new file that cannot be made wipes nothing";
+  EXPECT_EQ(QString::fromStdString(state->ProjectPath), dir.filePath("d.prj"));
+  EXPECT_FALSE(Status().isEmpty());
+
+  const QString fresh = dir.filePath("new.prj");
+  dialog->answers = {fresh};
+  Act("New").trigger();
+  EXPECT_EQ(dialog->asked.back().second.value_or(""), "Yeni Proje Dosyası");
+  EXPECT_EQ(QString::fromStdString(state->ProjectPath), fresh);
+  EXPECT_EQ(state->image[0x100], 0);
+  EXPECT_EQ(FileText(fresh).substr(0, 40), "P0000:00000000000000000000000000000000\r\n");
+}
+
+TEST_F(MainWindow, TogglesFollowTheirWindows) {
+  dialog->answers = {Project("e.prj")};
+  Act("Open").trigger();
+  monitor::Frm_T_24VOC* comm = window->CommWindow();
+  ASSERT_NE(comm, nullptr);
+  comm->findChild<QPushButton*>("cmd_RUN")->click();
+  EXPECT_EQ(comm->findChild<QPushButton*>("cmd_RUN")->text(), "OFFLINE");
+
+  Act("Comm_Panel").trigger();  // released: the window and its port go
+  EXPECT_FALSE(Act("Comm_Panel").isChecked());
+  QApplication::processEvents();
+  EXPECT_EQ(window->CommWindow(), nullptr);
+
+  Act("Comm_Panel").trigger();
+  ASSERT_NE(window->CommWindow(), nullptr);
+  EXPECT_EQ(window->CommWindow()->findChild<QPushButton*>("cmd_RUN")->text(), "ONLINE")
+      << "a reopened window starts with the link off";
+
+  // Closing the window itself releases the button.
+  window->CommWindow()->parentWidget()->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(Act("Comm_Panel").isChecked());
+
+  // The output cards button follows the flag at each status tick.
+  state->flags.CardsViewOpen = true;
+  window->StatusUpdate();
+  EXPECT_TRUE(Act("Lamp_Panel").isChecked());
+  state->flags.CardsViewOpen = false;
+  window->StatusUpdate();
+  EXPECT_FALSE(Act("Lamp_Panel").isChecked());
+}
+
+TEST_F(MainWindow, ExitWritesTheSettings) {
+  const QString path = Project("f.prj");
+  dialog->answers = {path};
+  Act("Open").trigger();
+  state->shared.PortNumber = 3;
+  window->close();
+  const std::string ini = FileText(dir.filePath("kx7140.ini"));
+  EXPECT_NE(ini.find("ProjectName=" + path.toStdString() + "\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("PortName= 3\r\n"), std::string::npos) << ini;
+}
+
+TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
+  shell::ShellOptions o;
+  QString error;
+  ASSERT_TRUE(shell::ParseShellOptions({"--port", "/dev/ttyUSB0", "--project=a.prj", "--online"}, o, error));
+  EXPECT_EQ(o.portDevice, "/dev/ttyUSB0");
+  EXPECT_EQ(o.projectFile, "a.prj");
+  EXPECT_TRUE(o.online);
+  EXPECT_FALSE(o.demo);
+
+  for (const QStringList& bad : {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"file.prj"},
+                                 QStringList{"--demo", "--port", "/dev/x"}}) {
+    shell::ShellOptions b;
+    error.clear();
+    EXPECT_FALSE(shell::ParseShellOptions(bad, b, error)) << bad.join(' ').toStdString();
+    EXPECT_FALSE(error.isEmpty());
+  }
+}
+
+}  // namespace
