@@ -1,6 +1,7 @@
 #pragma once
 // A simulated controller on a pseudo-terminal, served from a thread of its own, for
-// the program's demo mode: the link opens DevicePath() as it would a real port.
+// the program's demo mode and the end-to-end tests: the link opens DevicePath() as
+// it would a real port.
 
 #include <memory>
 #include <string>
@@ -23,14 +24,24 @@ class BackgroundSim {
   BackgroundSim(const BackgroundSim&) = delete;
   BackgroundSim& operator=(const BackgroundSim&) = delete;
 
-  const std::string& DevicePath() const { return m_line.DevicePath(); }
+  const std::string& DevicePath() const { return m_line->DevicePath(); }
+
+  // Ends the service thread; the controller can then be looked at from any thread.
+  void Stop();
+  // Only after Stop(): the controller as the PC left it.
+  const Controller& StoppedController() const { return *m_controller; }
+
+  // The cable pulled and put back: the pseudo-terminal closes (the PC's reads fail)
+  // and a new one is served by the same controller. DevicePath() changes.
+  bool Replug(std::string& error);
 
  private:
-  BackgroundSim(Endpoint line, int stopRead, int stopWrite);
+  BackgroundSim() = default;
+  bool Run(std::string& error);
 
-  Endpoint m_line;
-  int m_stopRead;
-  int m_stopWrite;
+  std::unique_ptr<Endpoint> m_line;
+  int m_stopRead = -1;
+  int m_stopWrite = -1;
   std::unique_ptr<Controller> m_controller;
   std::thread m_thread;
 };
