@@ -7,6 +7,7 @@
 #include "monitor/back_colour.h"
 #include "monitor/locale_separators.h"
 #include "monitor/state_looks.h"
+#include "monitor/status_label.h"
 #include "monitor/twip_label.h"
 #include "monitor/twips.h"
 
@@ -23,10 +24,10 @@ void SetText(QLabel& label, const QString& text) {
   if (label.text() != text) label.setText(text);
 }
 
-void ShowLook(const std::optional<StateLook>& look, QLabel& text, QFrame& shape) {
+void ShowLook(const std::optional<StateLook>& look, QLabel& text, StatusLabel& shape) {
   if (!look) return;  // an unknown code keeps what was shown
   SetText(text, QString::fromUtf8(look->text));
-  SetBackColour(shape, look->colour);
+  shape.SetBackColour(look->colour);
 }
 
 QFont TitleFont(const QFont& base) {
@@ -63,12 +64,7 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
     m_CPU_LBL[static_cast<std::size_t>(index)] = l;
   };
   const auto shape = [this](int index, TwipBox b) {
-    auto* s = new QFrame(this);
-    s->setObjectName(IndexedName("Shape1", index));
-    s->setFrameShape(QFrame::Box);
-    PlaceTwips(*s, *this, b.left, b.top, b.width, b.height);
-    SetBackColour(*s, bus::kWhite);
-    m_Shape1[static_cast<std::size_t>(index)] = s;
+    m_Shape1[static_cast<std::size_t>(index)] = AddTwipIndicator(*this, IndexedName("Shape1", index), "", b);
   };
   const auto status = [this](int index, TwipBox b) {
     m_Lbl_Status[static_cast<std::size_t>(index)] =
@@ -102,10 +98,14 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
   shape(1, {90, 3645, 225, 330});
   status(1, {405, 3690, 960, 225});
   for (int n = 0; n < 4; ++n) {
-    QLabel* bit = AddTwipIndicator(*this, IndexedName("Shape_DedBits", n),
+    StatusLabel* bit = AddTwipIndicator(*this, IndexedName("Shape_DedBits", n),
                                    QString::fromLatin1(kDetectorBitCaptions[n]),
                                    {kDetectorBitLefts[n], 3690, 240, 240});
-    SetBackColour(*bit, kBlack);
+    bit->SetBackColour(kBlack);
+    // Set once: the caption must read on black and on red alike.
+    QPalette light = bit->palette();
+    light.setColor(QPalette::WindowText, Qt::white);
+    bit->setPalette(light);
     m_Shape_DedBits[n] = bit;
   }
   m_Lbl_Ded_Status = AddTwipLabel(*this, "Lbl_Ded_Status", "", {1440, 3960, 1050, 240});
@@ -172,7 +172,7 @@ void KX7145V1::ShowDetectorInputs(const Inputs& now) {
   // A value wider than the four inputs is not an input word; the inputs keep their look.
   if (now.detectorBits < 0 || now.detectorBits > 15) return;
   for (int n = 0; n < 4; ++n) {
-    SetBackColour(*m_Shape_DedBits[n], (now.detectorBits >> n) & 1 ? bus::kRed : kBlack);
+    m_Shape_DedBits[n]->SetBackColour((now.detectorBits >> n) & 1 ? bus::kRed : kBlack);
   }
 }
 

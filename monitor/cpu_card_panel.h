@@ -12,10 +12,11 @@
 #include "link/register_image.h"
 #include "monitor/number_text.h"
 
-class QFrame;
 class QLabel;
 
 namespace monitor {
+
+class StatusLabel;
 
 // The CPU card words the panel shows (each 0..65535).
 struct CpuCardFields {
@@ -67,11 +68,11 @@ class KX7145V1 : public QWidget, public CpuCardFields {
   Inputs m_shown;
 
   std::array<QLabel*, 9> m_CPU_LBL{};
-  std::array<QFrame*, 3> m_Shape1{};   // CPU, detector, GPS state colour
+  std::array<StatusLabel*, 3> m_Shape1{};   // CPU, detector, GPS state colour
   std::array<QLabel*, 3> m_Lbl_Status{};
   QLabel* m_Label1 = nullptr;          // GPS clock line
   std::array<QLabel*, 9> m_Lbl_CPU_Regs{};  // elements 3..8 exist
-  std::array<QLabel*, 4> m_Shape_DedBits{};
+  std::array<StatusLabel*, 4> m_Shape_DedBits{};
   QLabel* m_Lbl_Ded_Status = nullptr;
 };
 

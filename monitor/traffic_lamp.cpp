@@ -52,37 +52,51 @@ bus::Rgb Trf_Lamp::LightColour(Light light) const {
   return IsLit(light) ? c.lit : c.dark;
 }
 
-void Trf_Lamp::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  // Drawn in twips, scaled to whatever pixel size the fixed size came out as.
-  p.scale(width() / double(kWidthTwips), height() / double(kHeightTwips));
-
+void Trf_Lamp::DrawHousing(QPainter& p) const {
   if (QWidget* back = parentWidget()) {
     p.fillRect(QRectF(0, 0, kWidthTwips, kHeightTwips), back->palette().color(QPalette::Window));
   } else {
     p.fillRect(QRectF(0, 0, kWidthTwips, kHeightTwips), palette().color(QPalette::Window));
   }
-
-  // The housing: a dark body with a lighter rim.
+  // A dark body with a lighter rim.
   const QRectF body(8, 4, kWidthTwips - 16, kHeightTwips - 8);
   p.setPen(QPen(QColor(110, 110, 110), 12));
   p.setBrush(QColor(36, 36, 36));
   p.drawRoundedRect(body, 40, 40);
-
   for (int i = 0; i < 3; ++i) {
     const QRectF lens(kLightLeftTwips, kLightTopTwips[i], kLightSizeTwips, kLightSizeTwips);
     // A visor over each light, open to the bottom.
+    const QRectF hood = lens.adjusted(-18, -18, 18, 18);
     QPainterPath visor;
-    visor.arcMoveTo(lens.adjusted(-18, -18, 18, 18), 200);
-    visor.arcTo(lens.adjusted(-18, -18, 18, 18), 200, -220);
+    visor.arcMoveTo(hood, 200);
+    visor.arcTo(hood, 200, -220);
     p.setPen(QPen(QColor(10, 10, 10), 16, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawPath(visor);
+  }
+}
 
-    p.setPen(QPen(Qt::black, 10));
+void Trf_Lamp::paintEvent(QPaintEvent*) {
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = size() * ratio;
+  if (m_housing.size() != pixels || m_housing.devicePixelRatio() != ratio) {
+    m_housing = QPixmap(pixels);
+    m_housing.setDevicePixelRatio(ratio);
+    QPainter h(&m_housing);
+    h.setRenderHint(QPainter::Antialiasing);
+    h.scale(width() / double(kWidthTwips), height() / double(kHeightTwips));
+    DrawHousing(h);
+  }
+
+  QPainter p(this);
+  p.drawPixmap(0, 0, m_housing);
+  p.setRenderHint(QPainter::Antialiasing);
+  // Drawn in twips, scaled to whatever pixel size the fixed size came out as.
+  p.scale(width() / double(kWidthTwips), height() / double(kHeightTwips));
+  p.setPen(QPen(Qt::black, 10));
+  for (int i = 0; i < 3; ++i) {
     p.setBrush(Colour(LightColour(static_cast<Light>(i))));
-    p.drawEllipse(lens);
+    p.drawEllipse(QRectF(kLightLeftTwips, kLightTopTwips[i], kLightSizeTwips, kLightSizeTwips));
   }
 }
 

@@ -2,10 +2,13 @@
 // One three-light signal head (red over yellow over green) whose lit lights follow a
 // small state code, drawn entirely by its own painter.
 
+#include <QPixmap>
 #include <QWidget>
 #include <cstdint>
 
 #include "link/link_display.h"
+
+class QPainter;
 
 namespace monitor {
 
@@ -38,7 +41,12 @@ class Trf_Lamp : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void DrawHousing(QPainter& p) const;
+
   std::int16_t m_state = 0;
+  // The head without its lights, drawn once: antialiased curves are the dearest part
+  // of a repaint, and 36 heads repaint at every PC turn that changes a lamp.
+  QPixmap m_housing;
 };
 
 }  // namespace monitor

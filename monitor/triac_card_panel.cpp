@@ -1,13 +1,12 @@
 #include "monitor/triac_card_panel.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPainter>
 
 #include "link/hex_text.h"
-#include "monitor/back_colour.h"
 #include "monitor/locale_separators.h"
 #include "monitor/state_looks.h"
+#include "monitor/status_label.h"
 #include "monitor/traffic_lamp.h"
 #include "monitor/twip_label.h"
 #include "monitor/twips.h"
@@ -66,14 +65,11 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
 
   m_Lbl_Status = AddTwipLabel(*this, "Lbl_Status", "status", {450, 75, 915, 225});
 
-  m_Shape1 = new QFrame(this);
-  m_Shape1->setObjectName(QStringLiteral("Shape1"));
-  m_Shape1->setFrameShape(QFrame::Box);
-  PlaceTwips(*m_Shape1, *this, 90, 495, 225, 330);
-  SetBackColour(*m_Shape1, bus::kWhite);
+  m_Shape1 = AddTwipIndicator(*this, "Shape1", "", {90, 495, 225, 330});
 
-  m_Lbl_PSU_Voltage = AddTwipLabel(*this, "Lbl_PSU_Voltage", "PSU:", {450, 315, 405, 225},
-                                   Qt::AlignCenter);
+  m_Lbl_PSU_Voltage =
+      AddTwipIndicator(*this, "Lbl_PSU_Voltage", "PSU:", {450, 315, 405, 225}, false);
+  m_Lbl_PSU_Voltage->ClearBackColour();
   m_Lbl_PSU_Voltage->setToolTip(QStringLiteral("Guç kaynagı gerilimi"));
 
   m_R9_err_AC = AddTwipIndicator(*this, "R9_err_AC", "AC", {840, 315, 300, 225});
@@ -81,7 +77,7 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
   m_R9_Err_IO = AddTwipIndicator(*this, "R9_Err_IO", "IO", {1125, 315, 240, 225});
   m_R9_Err_IO->setToolTip(QStringLiteral("Donanımsal Hata Varmı?"));
   for (int n = 0; n < 4; ++n) {
-    QLabel* s = AddTwipIndicator(*this, IndexedName("R9_err_sensoryok", n),
+    StatusLabel* s = AddTwipIndicator(*this, IndexedName("R9_err_sensoryok", n),
                                  QStringLiteral("S%1").arg(n + 1), {kSensorLefts[n], 560, 240, 225});
     s->setToolTip(QStringLiteral("Akım Sensoru %1 devrede degil").arg(n + 1));
     m_R9_err_sensoryok[n] = s;
@@ -96,7 +92,7 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
     m_Trf_Lamp1[c] = lamp;
     for (std::size_t bit = 0; bit < kFaultLetters.size(); ++bit) {
       const FaultLetter& f = kFaultLetters[bit];
-      QLabel* letter = AddTwipIndicator(
+      StatusLabel* letter = AddTwipIndicator(
           *this, IndexedName(f.name, c), QString::fromUtf8(f.caption),
           {kFaultLetterLeft, f.tops[c], kFaultLetterSize, kFaultLetterSize});
       letter->setToolTip(QString::fromUtf8(f.tooltip));
@@ -139,7 +135,7 @@ void Triyak_Karti::ShowCardState() {
   const std::optional<StateLook> look = FaultWord != 0 ? kErrorLook : RunStateLook(CardState);
   if (!look) return;
   SetText(*m_Lbl_Status, QString::fromUtf8(look->text));
-  SetBackColour(*m_Shape1, look->colour);
+  m_Shape1->SetBackColour(look->colour);
 }
 
 void Triyak_Karti::ShowCurrent(int channel) {
@@ -156,7 +152,7 @@ void Triyak_Karti::ShowFaults() {
   for (int c = 0; c < kChannels; ++c) {
     const int set = Nibble(ChannelFaults, c);
     for (int bit = 0; bit < 4; ++bit) {
-      SetBackColour(*m_faultLetters[c][bit], (set >> bit) & 1 ? bus::kRed : bus::kWhite);
+      m_faultLetters[c][bit]->SetBackColour((set >> bit) & 1 ? bus::kRed : bus::kWhite);
     }
   }
 }
@@ -166,16 +162,16 @@ void Triyak_Karti::ShowSupply() {
   const std::int64_t hundredths = std::int64_t{SupplyRaw} - 100;
   const std::int64_t volts = RoundedQuotient(hundredths, 100);
   SetText(*m_Lbl_PSU_Voltage, Text(FixedText(volts, 0, false, m_separators) + " V"));
-  SetBackColour(*m_Lbl_PSU_Voltage, hundredths > 2000 ? bus::kGreen : bus::kYellow);
+  m_Lbl_PSU_Voltage->SetBackColour(hundredths > 2000 ? bus::kGreen : bus::kYellow);
 }
 
 void Triyak_Karti::ShowFaultWord() {
   SetText(*m_Label1, Text(bus::WordToHex4(FaultWord & 0xFFFF)));
   const auto colour = [this](std::int32_t mask) { return FaultWord & mask ? bus::kRed : bus::kWhite; };
-  SetBackColour(*m_R9_Err_IO, colour(kIoFault));
-  SetBackColour(*m_R9_err_AC, colour(kAcFault));
+  m_R9_Err_IO->SetBackColour(colour(kIoFault));
+  m_R9_err_AC->SetBackColour(colour(kAcFault));
   for (int n = 0; n < 4; ++n) {
-    SetBackColour(*m_R9_err_sensoryok[n], colour(std::int32_t{1} << (kFirstSensorBit + n)));
+    m_R9_err_sensoryok[n]->SetBackColour(colour(std::int32_t{1} << (kFirstSensorBit + n)));
   }
 }
 

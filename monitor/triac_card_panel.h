@@ -10,11 +10,11 @@
 
 #include "monitor/number_text.h"
 
-class QFrame;
 class QLabel;
 
 namespace monitor {
 
+class StatusLabel;
 class Trf_Lamp;
 
 // One card's register words as the panel shows them (each 0..65535).
@@ -63,16 +63,16 @@ class Triyak_Karti : public QWidget, public TriacCardFields {
 
   QLabel* m_TRY_LBL = nullptr;
   QLabel* m_Lbl_Status = nullptr;
-  QFrame* m_Shape1 = nullptr;
-  QLabel* m_Lbl_PSU_Voltage = nullptr;
-  QLabel* m_R9_err_AC = nullptr;
-  QLabel* m_R9_Err_IO = nullptr;
-  std::array<QLabel*, 4> m_R9_err_sensoryok{};
+  StatusLabel* m_Shape1 = nullptr;
+  StatusLabel* m_Lbl_PSU_Voltage = nullptr;
+  StatusLabel* m_R9_err_AC = nullptr;
+  StatusLabel* m_R9_Err_IO = nullptr;
+  std::array<StatusLabel*, 4> m_R9_err_sensoryok{};
   QLabel* m_Label1 = nullptr;
   std::array<Trf_Lamp*, kChannels> m_Trf_Lamp1{};
   // Channel fault letters, by fault bit: 0 R (red filament), 1 C (no current),
   // 2 P (output fault), 3 S (line contact).
-  std::array<std::array<QLabel*, 4>, kChannels> m_faultLetters{};
+  std::array<std::array<StatusLabel*, 4>, kChannels> m_faultLetters{};
   std::array<QLabel*, kChannels> m_Lbl_Akim{};
 };
 

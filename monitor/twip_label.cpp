@@ -1,6 +1,5 @@
 #include "monitor/twip_label.h"
 
-#include "monitor/back_colour.h"
 #include "monitor/twips.h"
 
 namespace monitor {
@@ -15,12 +14,14 @@ QLabel* AddTwipLabel(QWidget& parent, const QString& objectName, const QString& 
   return label;
 }
 
-QLabel* AddTwipIndicator(QWidget& parent, const QString& objectName, const QString& caption,
-                         TwipBox box) {
-  QLabel* label = AddTwipLabel(parent, objectName, caption, box, Qt::AlignCenter);
-  label->setFrameShape(QFrame::Box);
-  label->setLineWidth(1);
-  SetBackColour(*label, bus::kWhite);
+StatusLabel* AddTwipIndicator(QWidget& parent, const QString& objectName, const QString& caption,
+                              TwipBox box, bool framed) {
+  auto* label = new StatusLabel(caption, &parent);
+  label->setObjectName(objectName);
+  label->setAlignment(Qt::AlignCenter);
+  label->setTextFormat(Qt::PlainText);
+  if (framed) label->setFrameShape(QFrame::Box);
+  PlaceTwips(*label, parent, box.left, box.top, box.width, box.height);
   return label;
 }
 

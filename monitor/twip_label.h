@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QString>
 
+#include "monitor/status_label.h"
+
 namespace monitor {
 
 struct TwipBox {
@@ -14,9 +16,10 @@ struct TwipBox {
 QLabel* AddTwipLabel(QWidget& parent, const QString& objectName, const QString& caption,
                      TwipBox box, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
-// The same as an indicator: centred caption in a thin box, white until told otherwise.
-QLabel* AddTwipIndicator(QWidget& parent, const QString& objectName, const QString& caption,
-                         TwipBox box);
+// A label that shows a state by its back colour, white until told otherwise; `framed`
+// draws a thin box around it, as for the fault letters and indicator shapes.
+StatusLabel* AddTwipIndicator(QWidget& parent, const QString& objectName, const QString& caption,
+                              TwipBox box, bool framed = true);
 
 // "Name(i)", the name of element i of an indexed array of controls.
 QString IndexedName(const char* name, int index);

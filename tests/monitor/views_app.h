@@ -11,6 +11,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "monitor/back_colour.h"
+#include "monitor/status_label.h"
+
 namespace kxtest {
 
 inline void EnsureApplication() {
@@ -36,6 +39,9 @@ W& Child(const QWidget& parent, const QString& name) {
 
 // The colour the widget's background is painted in; none when it paints no background.
 inline QColor Back(const QWidget& w) {
+  if (auto* s = qobject_cast<const monitor::StatusLabel*>(&w)) {
+    return s->HasBackColour() ? monitor::ToQColor(s->BackColour()) : QColor();
+  }
   return w.autoFillBackground() ? w.palette().color(QPalette::Window) : QColor();
 }
 inline std::string TextOf(const QLabel& l) { return l.text().toStdString(); }
