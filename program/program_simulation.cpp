@@ -1,0 +1,89 @@
+#include "program/program_simulation.h"
+
+#include <cstdio>
+
+#include "program/memory_map.h"
+#include "program/record_names.h"
+
+namespace program {
+
+namespace {
+
+// The steps a record can play: a flash record holds one step (the durations the
+// image layout puts after it are padding, written as 0); a program record steps
+// 1 to 99 (step 100 is never converted for the editor).
+int LastPlayableStep(int record) {
+  return IsFlashRecord(static_cast<std::size_t>(record)) ? 1 : 99;
+}
+
+bool ValidRecord(int record) { return record >= 0 && record < static_cast<int>(kRecordCount); }
+
+// VB-style "00" formatting: at least two digits, the sign before them.
+std::string TwoDigits(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, value < 0 ? "-%02d" : "%02d", value < 0 ? -value : value);
+  return text;
+}
+
+}  // namespace
+
+void RestartSimulation(ProgramSimulation& sim, int record) {
+  sim.SimProgram = record;
+  sim.SimStep = 0;
+  sim.SimSecondsLeft = 0;
+}
+
+void SimulationTick(ProgramSimulation& sim, const EditorModel& model, bool blinkPhase) {
+  if (!ValidRecord(sim.SimProgram)) {
+    sim.LampStates.fill(0);
+    return;
+  }
+  const RecordSteps& steps = model.PgmGroups[static_cast<std::size_t>(sim.SimProgram)];
+
+  if (blinkPhase) {
+    if (sim.SimSecondsLeft >= 1) {
+      --sim.SimSecondsLeft;
+    } else {
+      const int last = LastPlayableStep(sim.SimProgram);
+      int found = 0;
+      int s = sim.SimStep;
+      for (int tried = 0; tried < last; ++tried) {
+        s = s >= last || s < 1 ? 1 : s + 1;
+        if (steps[static_cast<std::size_t>(s)][0] >= 1) {
+          found = s;
+          break;
+        }
+      }
+      if (found != 0) {
+        sim.SimStep = found;
+        sim.SimSecondsLeft = steps[static_cast<std::size_t>(found)][0];
+      } else {
+        sim.SimStep = 1;
+      }
+    }
+  }
+
+  const int shown = sim.SimStep >= 0 && sim.SimStep < static_cast<int>(kStepCount) ? sim.SimStep : 0;
+  const StepRow& row = steps[static_cast<std::size_t>(shown)];
+  for (std::size_t g = 0; g <= kSignalGroups; ++g) {
+    std::uint8_t c = row[g];
+    if (c > 4) c = blinkPhase ? static_cast<std::uint8_t>(c & 7) : 0;
+    sim.LampStates[g] = c;
+  }
+}
+
+std::string SimulationStatusText(const ProgramSimulation& sim) {
+  std::string text = "SIM: Pgm=";
+  if (sim.SimProgram == static_cast<int>(kSystemFlashRecord)) text += "SYS Flas";
+  if (sim.SimProgram == static_cast<int>(kFlashProgramRecord)) text += "Flas";
+  text += " P:" + TwoDigits(sim.SimProgram - 1);
+  text += " S:" + TwoDigits(sim.SimStep);
+  text += "-" + TwoDigits(sim.SimSecondsLeft);
+  return text;
+}
+
+std::string ProgrammingStatusText(int currentRecord) {
+  return "Programlama - " + std::to_string(currentRecord) + " ...";
+}
+
+}  // namespace program

@@ -1,0 +1,38 @@
+#pragma once
+// The ten-character text of one weekly switching entry, "07:05 P-03", as the weekly
+// grid and its entry widget show it, and reading such a text back into the entry.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "program/editor_model.h"
+
+namespace program {
+
+// Hour and minute with at least two digits, " P-", then the program code's text:
+// "01"-"08", "YB", "DE", "FL", "--" for 0 and codes above 17, nothing for 11-16.
+std::string WeekCellText(std::uint8_t hour, std::uint8_t minute, std::uint8_t code);
+
+// The parts of an entry text; a part that is missing or does not read as a byte
+// value (or, for the code, one of the code words) is empty. The parts are found by
+// the ':' and " P-" around them, so an hour of 100 or more, which takes three
+// characters, cannot shift the minute and the code.
+struct WeekCellParts {
+  std::optional<std::uint8_t> hour;
+  std::optional<std::uint8_t> minute;
+  std::optional<std::uint8_t> code;
+};
+WeekCellParts ParseWeekCellText(std::string_view text);
+
+// Entry e (0-15) of day d (0-6) of the weekly table, as its cell shows it; the empty
+// text outside the table.
+std::string WeekEntryCellText(const EditorModel& model, int day, int entry);
+
+// Stores a cell text into entry e of day d. Each part that does not read keeps the
+// entry's stored value, so a code without a text of its own (11 to 16) survives; the
+// fourth byte of the entry is never touched. Outside the table nothing is stored.
+void StoreWeekEntryCellText(EditorModel& model, int day, int entry, std::string_view text);
+
+}  // namespace program
