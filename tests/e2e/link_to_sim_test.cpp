@@ -1,0 +1,126 @@
+// Whole conversations between the link and the simulated controller over a real
+// serial device: polling, clock, transfers, event log, service commands, faults.
+
+#include <algorithm>
+
+#include "e2e_fixture.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kTransferMs = 60000;
+
+bool SameBytes(const program::ProgramImage& a, const program::ProgramImage& b, std::size_t from, std::size_t to) {
+  return std::equal(a.begin() + static_cast<long>(from), a.begin() + static_cast<long>(to), b.begin() + static_cast<long>(from));
+}
+
+TEST_F(LinkToSim, PollCycleFillsTheRegisterImage) {
+  Turns(9);
+  EXPECT_NE(Link().Display().LBL_CPU_rtc, "CPU_RTC") << "the clock read came back";
+  EXPECT_NE(Link().Display().MB_RX_LBL, "");
+  const bool cpuWords = std::any_of(regs.CpuCardRegs.begin(), regs.CpuCardRegs.end(), [](int w) { return w != 0; });
+  EXPECT_TRUE(cpuWords) << "the register block reply was decoded";
+  const sim::Controller& c = StopSim();
+  EXPECT_GE(c.Count().registerReads, 3u);
+  EXPECT_GE(c.Count().clockReads, 3u);
+  EXPECT_GT(c.Count().turns, c.Count().registerReads + c.Count().clockReads) << "every third turn is left empty";
+  EXPECT_EQ(c.Count().badFrames, 0u);
+}
+
+TEST_F(LinkToSim, ClockSettingIsAcknowledged) {
+  Link().RTC_Esitle();
+  ASSERT_TRUE(Idle(5000));
+  const sim::Controller& c = StopSim();
+  EXPECT_EQ(c.Count().clockSets, 1u);
+  const bus::DateTime pc = clock.Now();
+  const bus::DateTime ctl = c.ClockAt(sim::host::SteadyMs());
+  EXPECT_EQ(ctl.year, pc.year);
+  EXPECT_EQ(ctl.isoWeekday, pc.isoWeekday);
+  EXPECT_NEAR(ctl.hour * 3600 + ctl.minute * 60 + ctl.second, pc.hour * 3600 + pc.minute * 60 + pc.second, 3);
+}
+
+TEST_F(LinkToSim, ProgramDownloadArrivesByteForByte) {
+  FillRandom(*image, 0xB000, 7);
+  Link().PGM_Download(1);
+  ASSERT_TRUE(WaitUntil([&] { return shared.RequestCode == bus::request::kDownloadEnd; }, kTransferMs));
+  ASSERT_TRUE(Idle(5000));
+  Turns(2);
+  const sim::Controller& c = StopSim();
+  EXPECT_TRUE(SameBytes(c.Memory(), *image, 0, 0xB080)) << "0x0000-0xB07F with the checksum at 0xB000";
+  EXPECT_EQ(c.CommandCount(1006), 1u) << c.Count().outOfTurn << " frames came too late";
+  EXPECT_EQ(c.Count().blocksWritten, 353u) << c.Count().outOfTurn << " frames came too late";
+  EXPECT_EQ(c.CommandCount(1010), 1u);
+  EXPECT_EQ(c.Count().checksumFailures, 0u);
+  EXPECT_EQ(Link().Display().Label2, "Ok..");
+}
+
+TEST_F(LinkToSim, UploadReproducesTheControllerMemory) {
+  Link().PGM_Upload();
+  ASSERT_TRUE(Idle(kTransferMs));
+  EXPECT_EQ(Link().Display().Label2, "10000");
+  const sim::Controller& c = StopSim();
+  EXPECT_TRUE(SameBytes(c.Memory(), *image, 0, 0x10000));
+  EXPECT_EQ(c.Count().blocksRead, 512u) << c.Count().outOfTurn << " frames came too late";
+}
+
+TEST_F(LinkToSim, EventLogReadAndServiceCommand) {
+  ASSERT_TRUE(Link().BTN_Hata_Oku());
+  ASSERT_TRUE(WaitUntil([&] { return !shared.LogReading; }, kTransferMs));
+  const auto lines = bus::DecodeEventLog(*image);
+  ASSERT_FALSE(lines.empty()) << "the demo controller keeps some events";
+  EXPECT_EQ(lines, bus::DecodeEventLog(*simMemory));
+  EXPECT_EQ(bus::EventLogTotal(*image), bus::EventLogTotal(*simMemory));
+
+  ASSERT_TRUE(Link().Service_cmd(2));  // "Reset Alarm List"
+  ASSERT_TRUE(Idle(5000));
+  Turns(2);
+  ASSERT_TRUE(Link().BTN_Hata_Oku());
+  ASSERT_TRUE(WaitUntil([&] { return !shared.LogReading; }, kTransferMs));
+  EXPECT_TRUE(bus::DecodeEventLog(*image).empty()) << "the controller emptied its log";
+  const sim::Controller& c = StopSim();
+  EXPECT_EQ(c.CommandCount(1003), 1u) << "sent once, never repeated";
+}
+
+class LossyLink : public LinkToSim {
+ protected:
+  void SetUp() override {
+    sim::Options o = FastBus();
+    o.loss = 0.20;
+    o.corrupt = 0.05;
+    o.noise = 0.05;
+    o.seed = 42;
+    Begin(o);
+  }
+};
+
+TEST_F(LossyLink, TransfersCompleteDespiteLostAndDamagedReplies) {
+  FillRandom(*image, 0xB000, 11);
+  Link().PGM_Download(1);
+  const program::ProgramImage sent = *image;  // now with its checksum
+  ASSERT_TRUE(WaitUntil([&] { return shared.RequestCode == bus::request::kDownloadEnd; }, 2 * kTransferMs));
+  ASSERT_TRUE(Idle(5000));
+
+  std::fill(image->begin(), image->end(), 0);
+  Link().PGM_Upload();
+  ASSERT_TRUE(Idle(2 * kTransferMs));
+  const sim::Controller& c = StopSim();
+  EXPECT_TRUE(SameBytes(c.Memory(), sent, 0, 0xB080)) << "the download arrived whole";
+  EXPECT_TRUE(SameBytes(c.Memory(), *image, 0, 0x10000)) << "and the upload brought back what the controller has";
+  EXPECT_GT(c.Count().repliesLost, 0u);
+  EXPECT_GT(c.Count().repliesCorrupted, 0u);
+}
+
+TEST_F(LinkToSim, UploadResumesAfterTheDeviceWasPulled) {
+  Link().PGM_Upload();
+  ASSERT_TRUE(WaitUntil([&] { return shared.TransferAddress >= 0x4000; }, kTransferMs));
+  std::string error;
+  ASSERT_TRUE(simulator->Replug(error)) << error;
+  PointLink();
+  ASSERT_TRUE(WaitUntil([&] { return !Link().PortOpen() || Link().Display().L_Comm_Status != "xxx"; }, 3000));
+  ASSERT_TRUE(Idle(kTransferMs)) << "the upload goes on where it was once the device is back";
+  const sim::Controller& c = StopSim();
+  EXPECT_TRUE(SameBytes(c.Memory(), *image, 0, 0x10000));
+}
+
+}  // namespace
+}  // namespace e2e
