@@ -15,6 +15,10 @@ namespace monitor {
 
 namespace {
 
+// Wider than the 810 twips of the controller tool's layout: a power of 3,118.13 W
+// would not fit in those.
+constexpr int kReadingWidth = 1215;
+
 constexpr std::array<int, 4> kDetectorBitLefts = {1440, 1710, 1980, 2250};
 constexpr std::array<const char*, 4> kDetectorBitCaptions = {"1", "2", "3", "Y"};
 
@@ -83,16 +87,16 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
   caption(8, "Time", {90, 675, 3090, 240});
   m_Label1 = AddTwipLabel(*this, "Label1", "Label1", {90, 990, 3165, 240});
   caption(1, "PSU:", {90, 1305, 435, 240});
-  SetBackColour(*reading(5, {765, 1260, 810, 225}), bus::kWhite);
+  SetBackColour(*reading(5, {765, 1260, kReadingWidth, 225}), bus::kWhite);
   caption(2, "Şebeke", {90, 1620, 660, 240});
-  reading(3, {765, 1485, 810, 225});
-  reading(4, {765, 1710, 810, 225});
+  reading(3, {765, 1485, kReadingWidth, 225});
+  reading(4, {765, 1710, kReadingWidth, 225});
   caption(6, "Güç", {90, 1935, 615, 240});
-  reading(6, {765, 1935, 810, 225});
+  reading(6, {765, 1935, kReadingWidth, 225});
   caption(5, "Akım:", {90, 2160, 525, 240});
-  reading(8, {765, 2160, 810, 225});
+  reading(8, {765, 2160, kReadingWidth, 225});
   caption(7, "Sıcaklık:", {90, 2385, 750, 240});
-  reading(7, {765, 2385, 810, 225});
+  reading(7, {765, 2385, kReadingWidth, 225});
 
   caption(3, "DEDEKTÖR", {90, 3330, 1695, 330}, true);
   shape(1, {90, 3645, 225, 330});
