@@ -1,0 +1,212 @@
+#include "ctl/ctl_options.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+namespace ctl {
+
+const char* const kCtlUsage =
+    "Usage: kx7140ctl --port DEVICE [--timeout SECONDS] COMMAND\n"
+    "\n"
+    "Commands:\n"
+    "  upload OUT.prj            read the whole controller memory into a project file\n"
+    "  download IN.prj           program download with checksum, block by block confirmed\n"
+    "  download-system IN.prj    system memory download (step 1 of record 0), then Reset CPU\n"
+    "  log                       read the event log; print its lines and the total\n"
+    "  set-clock                 set the controller clock from the PC clock\n"
+    "  service NAME              send a service command; NAME is one of reset-cpu,\n"
+    "                            reset-parameters, reset-alarm-list, reset-rtc,\n"
+    "                            reset-program-chip\n"
+    "  watch [--seconds N] [--json]\n"
+    "                            print the decoded register image once a second, N times\n"
+    "                            (until interrupted without --seconds); --json prints one\n"
+    "                            JSON object per line\n"
+    "\n"
+    "Options:\n"
+    "  --port DEVICE             the serial device on the controller's bus\n"
+    "  --timeout SECONDS         give up after this long without a PC turn, or without\n"
+    "                            the controller confirming the command (default 5)\n"
+    "  --help                    show this text\n"
+    "  --version                 show the version\n"
+    "\n"
+    "A progress bar goes to standard error for transfers when it is a terminal.\n"
+    "\n"
+    "Exit status:\n"
+    "  0    done: confirmed by the controller (clock set, each block, system memory);\n"
+    "       service commands and the download start and end count as done once sent\n"
+    "  1    the controller gave PC turns but did not confirm within the timeout, or a\n"
+    "       command was overtaken by the next turn before it could be sent\n"
+    "  2    bad command line\n"
+    "  3    the project file could not be read or written\n"
+    "  4    the port could not be opened\n"
+    "  5    no PC turn within the timeout: the bus is silent or not connected\n"
+    "  130  interrupted\n";
+
+namespace {
+
+constexpr double kMaxTimeoutSeconds = 24.0 * 3600.0;
+
+std::optional<double> Seconds(std::string_view text) {
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (!(value > 0.0) || value > kMaxTimeoutSeconds) return std::nullopt;
+  return value;
+}
+
+std::optional<int> Count(std::string_view text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < 1) return std::nullopt;
+  return value;
+}
+
+struct CommandWord {
+  const char* word;
+  Command command;
+  bool needsFile;
+};
+constexpr CommandWord kCommands[] = {
+    {"upload", Command::Upload, true},
+    {"download", Command::Download, true},
+    {"download-system", Command::DownloadSystem, true},
+    {"log", Command::Log, false},
+    {"set-clock", Command::SetClock, false},
+    {"service", Command::Service, false},
+    {"watch", Command::Watch, false},
+};
+
+}  // namespace
+
+bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, std::string& error) {
+  std::vector<std::string> words;
+  bool secondsGiven = false;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (optionsEnded || a.empty() || a[0] != '-' || a == "-") {
+      words.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::string name = a;
+    std::optional<std::string> inlineValue;
+    if (const std::size_t eq = a.find('='); eq != std::string::npos && a.rfind("--", 0) == 0) {
+      name = a.substr(0, eq);
+      inlineValue = a.substr(eq + 1);
+    }
+    const auto value = [&](std::string& into) {
+      if (inlineValue) {
+        into = *inlineValue;
+      } else if (i + 1 < args.size()) {
+        into = args[++i];
+      } else {
+        into.clear();
+      }
+      if (into.empty()) {
+        error = name + " needs a value";
+        return false;
+      }
+      return true;
+    };
+    const auto flag = [&](bool& into) {
+      if (inlineValue) {
+        error = name + " takes no value";
+        return false;
+      }
+      into = true;
+      return true;
+    };
+
+    std::string v;
+    if (name == "--help" || name == "-h") {
+      if (!flag(options.help)) return false;
+    } else if (name == "--version") {
+      if (!flag(options.version)) return false;
+    } else if (name == "--json") {
+      if (!flag(options.json)) return false;
+    } else if (name == "--port") {
+      if (!value(options.device)) return false;
+    } else if (name == "--timeout") {
+      if (!value(v)) return false;
+      const auto s = Seconds(v);
+      if (!s) {
+        error = "--timeout needs a number of seconds above 0, not '" + v + "'";
+        return false;
+      }
+      options.timeoutMs = static_cast<std::int64_t>(*s * 1000.0 + 0.5);
+      if (options.timeoutMs < 1) options.timeoutMs = 1;
+    } else if (name == "--seconds") {
+      if (!value(v)) return false;
+      const auto n = Count(v);
+      if (!n) {
+        error = "--seconds needs a whole number of at least 1, not '" + v + "'";
+        return false;
+      }
+      options.watchSeconds = *n;
+      secondsGiven = true;
+    } else {
+      error = "unknown option " + name;
+      return false;
+    }
+  }
+
+  // --help and --version answer without a command, whatever else was given.
+  if (options.help || options.version) return true;
+
+  if (words.empty()) {
+    error = "no command given";
+    return false;
+  }
+  const CommandWord* found = nullptr;
+  for (const CommandWord& c : kCommands) {
+    if (words[0] == c.word) found = &c;
+  }
+  if (!found) {
+    error = "unknown command '" + words[0] + "'";
+    return false;
+  }
+  options.command = found->command;
+  std::size_t expected = 1;
+  if (found->needsFile) {
+    if (words.size() < 2) {
+      error = words[0] + " needs a project file";
+      return false;
+    }
+    options.projectFile = words[1];
+    expected = 2;
+  } else if (found->command == Command::Service) {
+    if (words.size() < 2) {
+      error = "service needs a command name (reset-cpu, reset-parameters, reset-alarm-list, "
+              "reset-rtc or reset-program-chip)";
+      return false;
+    }
+    for (std::size_t k = 0; k < std::size(kServiceNames); ++k) {
+      if (words[1] == kServiceNames[k].word) options.serviceIndex = static_cast<int>(k);
+    }
+    if (options.serviceIndex < 0) {
+      error = "unknown service command '" + words[1] + "'";
+      return false;
+    }
+    expected = 2;
+  }
+  if (words.size() > expected) {
+    error = "unexpected argument '" + words[expected] + "'";
+    return false;
+  }
+  if (found->command != Command::Watch && (secondsGiven || options.json)) {
+    error = std::string(secondsGiven ? "--seconds" : "--json") + " belongs to the watch command";
+    return false;
+  }
+  if (options.device.empty()) {
+    error = "--port DEVICE is needed";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace ctl

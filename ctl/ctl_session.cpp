@@ -1,0 +1,270 @@
+#include "ctl/ctl_session.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <system_error>
+
+#include "ctl/command_goal.h"
+#include "ctl/exit_status.h"
+#include "ctl/progress_bar.h"
+#include "ctl/register_report.h"
+#include "link/event_log.h"
+#include "link/link_state.h"
+#include "link/register_image.h"
+#include "link/transfer_progress.h"
+#include "persist/path_text.h"
+#include "persist/project_file.h"
+#include "program/editor_model.h"
+#include "program/program_image.h"
+#include "qtlink/link_driver.h"
+#include "qtlink/qt_clock.h"
+
+namespace ctl {
+namespace {
+
+constexpr int kMonitorMs = 10;
+constexpr std::int64_t kWatchIntervalMs = 1000;
+constexpr int kReadBlocks = 512;
+
+// About 300 KB of tables; they live on the heap for the one run.
+struct Tables {
+  bus::RegisterImage regs;
+  bus::LinkShared shared;
+  bus::ViewFlags flags;
+  program::ProgramImage image{};
+  program::EditorModel model;
+
+  bus::LinkTables Link() { return {regs, shared, flags, image, model}; }
+};
+
+std::string SecondsText(std::int64_t ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g s", static_cast<double>(ms) / 1000.0);
+  return text;
+}
+
+class Session {
+ public:
+  Session(const CtlOptions& options, const SessionIo& io)
+      : m_options(options),
+        m_io(io),
+        m_tables(std::make_unique<Tables>()),
+        m_goal(options.command, options.serviceIndex),
+        m_progress(io.err, io.progress) {}
+
+  int Run();
+
+ private:
+  int Prepare();
+  int OpenLink();
+  void OnTurn();
+  void Evaluate();
+  int Report();
+  void End(int status) {
+    m_status = status;
+    m_loop.exit(status);
+  }
+  // One line on standard error, after the progress bar's line has been ended.
+  int Fail(int status, const std::string& line) {
+    m_progress.Finish(false);
+    m_io.err << "kx7140ctl: " << line << "\n" << std::flush;
+    return status;
+  }
+  void FailAndEnd(int status, const std::string& line) { End(Fail(status, line)); }
+  bus::ControllerLink& Link() { return m_driver->Link(); }
+
+  const CtlOptions& m_options;
+  const SessionIo& m_io;
+  std::unique_ptr<Tables> m_tables;
+  qtlink::QtClock m_clock;
+  std::unique_ptr<qtlink::LinkDriver> m_driver;
+  CommandGoal m_goal;
+  ProgressBar m_progress;
+  QEventLoop m_loop;
+  QTimer m_monitor;
+  QElapsedTimer m_elapsed;
+  std::int64_t m_lastTurnMs = 0;
+  std::int64_t m_lastProgressMs = 0;
+  std::int64_t m_progressKey = -1;
+  std::int64_t m_nextReportMs = kWatchIntervalMs;
+  int m_reports = 0;
+  int m_status = exit_status::kDone;
+};
+
+int Session::Prepare() {
+  const Command c = m_options.command;
+  if (c == Command::Download || c == Command::DownloadSystem) {
+    const persist::IoResult loaded =
+        persist::ProjectLoad(m_options.projectFile, m_tables->image, m_tables->model);
+    if (!loaded) return Fail(exit_status::kFile, loaded.message);
+    // A plain load says only that it loaded; anything more is about skipped lines,
+    // which matter before the image goes into a controller.
+    if (loaded.message != "Proje yüklendi: " + m_options.projectFile) {
+      m_io.err << "kx7140ctl: warning: " << loaded.message << "\n";
+    }
+  } else if (c == Command::Upload) {
+    // Better to learn this now than after reading 64 KB off the bus.
+    const std::filesystem::path path = persist::PathFromUtf8(m_options.projectFile);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+      return Fail(exit_status::kFile, m_options.projectFile + " is a folder, not a project file");
+    }
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, ec)) {
+      return Fail(exit_status::kFile,
+                  "cannot save " + m_options.projectFile + ": no folder " + persist::PathToUtf8(folder));
+    }
+  }
+  return exit_status::kDone;
+}
+
+int Session::OpenLink() {
+  m_driver = std::make_unique<qtlink::LinkDriver>(m_clock, m_tables->Link(),
+                                                  QString::fromStdString(m_options.device));
+  // Tazele is the link's one call at every PC turn; the client is a view that is
+  // always open, so it hears every turn before the turn's frame is built.
+  m_tables->flags.CardsViewOpen = true;
+  m_tables->flags.TablesReady = true;
+  Link().Tazele = [this] { OnTurn(); };
+  Link().cmd_RUN();
+  // The engine tick opens the port; running it once now tells at once whether the
+  // device is there, where the window would go on retrying every 10 ms.
+  Link().Timer1Tick();
+  if (!Link().PortOpen()) {
+    return Fail(exit_status::kPort, "cannot open " + m_options.device + ": " +
+                                        Link().Display().L_Comm_Status);
+  }
+  return exit_status::kDone;
+}
+
+void Session::OnTurn() {
+  m_lastTurnMs = m_elapsed.elapsed();
+  m_goal.BeforeTurn(Link(), m_tables->shared);
+}
+
+void Session::Evaluate() {
+  const std::int64_t now = m_elapsed.elapsed();
+  const bus::LinkShared& s = m_tables->shared;
+  const bus::TransferProgress transfer = bus::CurrentTransfer(s);
+
+  if (m_io.interrupted && m_io.interrupted()) {
+    if (m_options.command == Command::Watch) return End(exit_status::kDone);
+    std::string line = "interrupted";
+    if (transfer.kind != bus::TransferKind::None) {
+      line += " after " + std::to_string(transfer.blocksDone) + " of " +
+              std::to_string(transfer.blocksTotal) + " blocks";
+    }
+    return FailAndEnd(exit_status::kInterrupted, line);
+  }
+
+  const GoalCheck check = m_goal.Check(Link(), s);
+  if (check.kind == GoalCheck::Kind::Done) return End(exit_status::kDone);
+  if (check.kind == GoalCheck::Kind::Failed) return FailAndEnd(exit_status::kNotConfirmed, check.why);
+  m_progress.Show(transfer);
+
+  if (m_options.command == Command::Watch && now >= m_nextReportMs) {
+    m_io.out << (m_options.json ? RegisterJson(m_tables->regs) + "\n"
+                                : RegisterText(m_tables->regs) + "\n")
+             << std::flush;
+    m_nextReportMs += kWatchIntervalMs;
+    ++m_reports;
+    if (m_options.watchSeconds > 0 && m_reports >= m_options.watchSeconds) {
+      return End(exit_status::kDone);
+    }
+  }
+
+  const std::int64_t timeout = m_options.timeoutMs;
+  if (now - m_lastTurnMs >= timeout) {
+    if (!Link().PortOpen()) {
+      return FailAndEnd(exit_status::kPort, "the port " + m_options.device + " closed (" +
+                                                Link().Display().L_Comm_Status + ") and no PC turn came for " +
+                                                SecondsText(timeout));
+    }
+    return FailAndEnd(exit_status::kNoTurn, "no PC turn for " + SecondsText(timeout) + " on " +
+                                                m_options.device +
+                                                "; is the controller connected and running?");
+  }
+
+  // Idle poll steps are not progress; a command's code and block address are.
+  const std::int64_t key =
+      (static_cast<std::int64_t>(s.RequestCode >= 10 ? s.RequestCode : 0) << 32) |
+      static_cast<std::uint32_t>(s.TransferAddress);
+  if (key != m_progressKey) {
+    m_progressKey = key;
+    m_lastProgressMs = now;
+  } else if (m_options.command != Command::Watch && now - m_lastProgressMs >= timeout) {
+    return FailAndEnd(exit_status::kNotConfirmed, "PC turns keep coming, but " + m_goal.Awaiting(s) +
+                                                      " within " + SecondsText(timeout));
+  }
+}
+
+int Session::Report() {
+  std::ostream& out = m_io.out;
+  switch (m_options.command) {
+    case Command::Upload: {
+      const persist::IoResult saved = persist::ProjectSave(m_options.projectFile, m_tables->image);
+      if (!saved) return Fail(exit_status::kFile, saved.message);
+      out << "upload: " << kReadBlocks << " blocks read into " << m_options.projectFile << "\n";
+      break;
+    }
+    case Command::Download:
+      out << "download: " << m_tables->shared.TransferEnd / 128
+          << " blocks confirmed, download end sent\n";
+      break;
+    case Command::DownloadSystem:
+      out << "download-system: system memory confirmed, Reset CPU sent\n";
+      break;
+    case Command::Log:
+      for (const std::string& line : bus::DecodeEventLog(m_tables->image)) out << line << "\n";
+      out << "Toplam Alarm Sayisi = " << bus::EventLogTotal(m_tables->image) << "\n";
+      break;
+    case Command::SetClock:
+      out << "set-clock: the controller confirmed the clock setting\n";
+      break;
+    case Command::Service:
+      out << "service: " << kServiceNames[static_cast<std::size_t>(m_options.serviceIndex)].caption
+          << " sent\n";
+      break;
+    case Command::Watch:
+    case Command::None:
+      break;
+  }
+  out << std::flush;
+  return exit_status::kDone;
+}
+
+int Session::Run() {
+  if (const int prepared = Prepare(); prepared != exit_status::kDone) return prepared;
+  if (const int opened = OpenLink(); opened != exit_status::kDone) return opened;
+  if (!m_goal.Start(Link())) {
+    return Fail(exit_status::kPort, "the port " + m_options.device + " is not open");
+  }
+  m_elapsed.start();
+  m_monitor.setTimerType(Qt::PreciseTimer);
+  m_monitor.setInterval(kMonitorMs);
+  QObject::connect(&m_monitor, &QTimer::timeout, &m_monitor, [this] { Evaluate(); });
+  m_monitor.start();
+  m_loop.exec();
+  m_monitor.stop();
+  // The port closes with the driver; what was written has been flushed to it.
+  m_driver.reset();
+  if (m_status != exit_status::kDone) return m_status;
+  m_progress.Finish(true);
+  return Report();
+}
+
+}  // namespace
+
+int RunCommand(const CtlOptions& options, const SessionIo& io) {
+  Session session(options, io);
+  return session.Run();
+}
+
+}  // namespace ctl

@@ -1,0 +1,345 @@
+// Every command of kx7140ctl against the simulated controller on a pseudo-terminal,
+// with lost replies, a silent bus, and the ways a run goes wrong before it starts.
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSerialPort>
+
+#include <algorithm>
+#include <fstream>
+
+#include "ctl/exit_status.h"
+#include "ctl_fixture.h"
+#include "link/controller_link.h"
+#include "link/event_log.h"
+#include "persist/project_file.h"
+#include "program/editor_model.h"
+#include "sim/host/serve_loop.h"
+
+namespace {
+
+using ctltest::CtlTest;
+using ctltest::FastBus;
+using ctltest::Lines;
+namespace es = ctl::exit_status;
+
+// One line on standard error, from the program.
+void ExpectOneErrorLine(const ctltest::CtlRun& run, const std::string& part) {
+  EXPECT_EQ(run.err.rfind("kx7140ctl: ", 0), 0u) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+}
+
+std::vector<std::string> ExpectedLog(const program::ProgramImage& memory) {
+  std::vector<std::string> lines = bus::DecodeEventLog(memory);
+  lines.push_back("Toplam Alarm Sayisi = " + std::to_string(bus::EventLogTotal(memory)));
+  return lines;
+}
+
+// A memory unlike the demo's in every program block, so that a download that missed
+// or misplaced one shows.
+program::ProgramImage PatternMemory() {
+  program::ProgramImage m = sim::DemoMemory();
+  for (std::size_t a = 0x1000; a < 0xB000; ++a) m[a] = static_cast<std::uint8_t>(a * 7 + (a >> 8));
+  return m;
+}
+
+// --- reading -------------------------------------------------------------------
+
+TEST_F(CtlTest, LogPrintsTheWindowsLinesAndTheTotal) {
+  ASSERT_TRUE(StartSim());
+  const auto run = OnSim({"log"});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_EQ(Lines(run.out), ExpectedLog(sim::DemoMemory()));
+  EXPECT_EQ(Lines(run.out).back(), "Toplam Alarm Sayisi = 3");
+  EXPECT_EQ(Lines(run.out)[1], "No:0002(2024/01/01 07:55:00) Alarm: 06-Program yüklendi veya degiştirildi.");
+  EXPECT_EQ(run.err, "");  // no terminal, no progress bar
+}
+
+TEST_F(CtlTest, LogSurvivesLostAndDamagedReplies) {
+  sim::Options o = FastBus();
+  o.loss = 0.3;
+  o.corrupt = 0.1;
+  o.noise = 0.1;
+  ASSERT_TRUE(StartSim(o));
+  const auto run = OnSim({"log"});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_EQ(Lines(run.out), ExpectedLog(sim::DemoMemory()));
+  EXPECT_GT(StoppedSim().Count().repliesLost, 0u);
+}
+
+TEST_F(CtlTest, UploadSavesTheWholeMemoryDespiteLostReplies) {
+  sim::Options o = FastBus();
+  o.loss = 0.1;
+  ASSERT_TRUE(StartSim(o));
+  const std::string file = Path("up.prj");
+  const auto run = OnSim({"upload", file});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_EQ(run.out, "upload: 512 blocks read into " + file + "\n");
+
+  const sim::Controller& c = StoppedSim();
+  EXPECT_GT(c.Count().repliesLost, 0u);
+  auto image = std::make_unique<program::ProgramImage>();
+  auto model = std::make_unique<program::EditorModel>();
+  ASSERT_TRUE(persist::ProjectLoad(file, *image, *model).ok);
+  EXPECT_TRUE(*image == c.Memory());
+}
+
+// --- writing -------------------------------------------------------------------
+
+TEST_F(CtlTest, DownloadWritesEveryBlockWithItsChecksumAndEndsOnce) {
+  sim::Options o = FastBus();
+  o.loss = 0.2;
+  ASSERT_TRUE(StartSim(o));
+  program::ProgramImage wanted = PatternMemory();
+  const std::string file = Path("in.prj");
+  ASSERT_TRUE(persist::ProjectSave(file, wanted).ok);
+
+  const auto run = OnSim({"download", file}, /*progress=*/true);
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_EQ(run.out, "download: 353 blocks confirmed, download end sent\n");
+  EXPECT_EQ(run.err.rfind("\rdownload [", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find("] 100/353"), std::string::npos);
+  EXPECT_TRUE(run.err.ends_with("[" + std::string(30, '#') + "] 353/353\n")) << run.err;
+
+  // The controller checks the sum when the download ends and logs a good program;
+  // reading the log also makes sure the end command has been heard.
+  const auto log = OnSim({"log"});
+  ASSERT_EQ(log.status, es::kDone) << log.err;
+  const auto lines = Lines(log.out);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_TRUE(lines[lines.size() - 2].ends_with("Alarm: 06-Program yüklendi veya degiştirildi."))
+      << log.out;
+
+  const sim::Controller& c = StoppedSim();
+  bus::WriteProgramChecksum(wanted);
+  EXPECT_TRUE(std::equal(wanted.begin(), wanted.begin() + 0xB080, c.Memory().begin()));
+  EXPECT_EQ(c.CommandCount(1006), 1u);
+  EXPECT_EQ(c.CommandCount(1010), 1u);
+  EXPECT_EQ(c.Count().checksumFailures, 0u);
+  EXPECT_GT(c.Count().repliesLost, 0u);
+}
+
+TEST_F(CtlTest, SystemDownloadSendsStepOneOfRecordZeroThenResetsTheCpu) {
+  ASSERT_TRUE(StartSim());
+  program::ProgramImage project = sim::DemoMemory();
+  project[0x0F90] = 7;  // record 0 step 1: duration, then the sixteen state bytes
+  for (std::size_t k = 0; k < 16; ++k) project[0x0FA0 + k] = static_cast<std::uint8_t>(0x12 + k);
+  const std::string file = Path("sys.prj");
+  ASSERT_TRUE(persist::ProjectSave(file, project).ok);
+
+  const auto run = OnSim({"download-system", file});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_EQ(run.out, "download-system: system memory confirmed, Reset CPU sent\n");
+  const auto log = OnSim({"log"});
+  EXPECT_NE(log.out.find("Alarm: 01-CPU Resetlendi."), std::string::npos) << log.out;
+
+  const sim::Controller& c = StoppedSim();
+  EXPECT_EQ(c.Memory()[0x0F90], 7);
+  EXPECT_TRUE(std::equal(project.begin() + 0x0FA0, project.begin() + 0x0FB0, c.Memory().begin() + 0x0FA0));
+  EXPECT_EQ(c.Count().systemWrites, 1u);
+  EXPECT_EQ(c.CommandCount(1001), 1u);
+  EXPECT_EQ(c.Count().blocksWritten, 0u);
+}
+
+TEST_F(CtlTest, SetClockIsRepeatedUntilConfirmed) {
+  sim::Options o = FastBus();
+  o.loss = 0.5;
+  o.clockStart = {2001, 2, 3, 4, 5, 6, 6};
+  ASSERT_TRUE(StartSim(o));
+  const auto run = OnSim({"set-clock"});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_EQ(run.out, "set-clock: the controller confirmed the clock setting\n");
+
+  const sim::Controller& c = StoppedSim();
+  const bus::DateTime t = c.ClockAt(sim::host::SteadyMs());
+  const QDate today = QDate::currentDate();
+  EXPECT_EQ(QDate(t.year, t.month, t.day), today);
+  EXPECT_EQ(t.isoWeekday, today.dayOfWeek());
+  EXPECT_GE(c.Count().clockSets, 1u);
+}
+
+class CtlServiceTest : public CtlTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CtlServiceTest, EachServiceCommandGoesOutExactlyOnce) {
+  const int index = GetParam();
+  ASSERT_TRUE(StartSim());
+  const auto run = OnSim({"service", ctl::kServiceNames[index].word});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_EQ(run.out, std::string("service: ") + ctl::kServiceNames[index].caption + " sent\n");
+  // Reading the log afterwards makes sure the command has been heard.
+  const auto log = OnSim({"log"});
+  ASSERT_EQ(log.status, es::kDone) << log.err;
+  if (index == 2) {
+    EXPECT_EQ(Lines(log.out), std::vector<std::string>{"Toplam Alarm Sayisi = 0"});
+  }
+
+  const sim::Controller& c = StoppedSim();
+  for (int code = 1001; code <= 1010; ++code) {
+    EXPECT_EQ(c.CommandCount(code), code == 1001 + index ? 1u : 0u) << code;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFive, CtlServiceTest, ::testing::Range(0, 5));
+
+// --- watching ------------------------------------------------------------------
+
+TEST_F(CtlTest, WatchJsonPrintsOneObjectPerSecond) {
+  ASSERT_TRUE(StartSim());
+  const auto run = OnSim({"watch", "--seconds", "2", "--json"});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_GE(run.ms, 1900);
+  EXPECT_LT(run.ms, 3500);
+  const auto lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 2u) << run.out;
+  for (const std::string& line : lines) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+    const QJsonObject o = doc.object();
+    EXPECT_TRUE(o.value("clock").toString().startsWith("01.01.2024 08:00:0")) << line;
+    EXPECT_EQ(o.value("cpu").toObject().value("registers").toArray().size(), 16);
+    EXPECT_EQ(o.value("cpu").toObject().value("state").toInt(), 2) << line;
+    EXPECT_EQ(o.value("cards").toArray().size(), 8);
+  }
+}
+
+TEST_F(CtlTest, WatchTextShowsClockCpuAndEveryCard) {
+  ASSERT_TRUE(StartSim());
+  const auto run = OnSim({"watch", "--seconds", "1"});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_EQ(run.out.rfind("clock     01.01.2024 08:00:0", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("cpu       state 2 Run"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\ncard 8 "), std::string::npos) << run.out;
+}
+
+// --- giving up -------------------------------------------------------------------
+
+// A pseudo-terminal whose far end never says anything: a cable to nowhere.
+class SilentPty {
+ public:
+  SilentPty() {
+    int slave = -1;
+    if (openpty(&m_master, &slave, nullptr, nullptr, nullptr) != 0) return;
+    termios t{};
+    tcgetattr(slave, &t);
+    cfmakeraw(&t);
+    tcsetattr(slave, TCSANOW, &t);
+    m_path = ttyname(slave);
+    // Held open so that the program's close and reopen never hang up the line.
+    m_slave = slave;
+  }
+  ~SilentPty() {
+    if (m_slave >= 0) close(m_slave);
+    if (m_master >= 0) close(m_master);
+  }
+  bool ok() const { return m_master >= 0; }
+  const std::string& Path() const { return m_path; }
+
+ private:
+  int m_master = -1;
+  int m_slave = -1;
+  std::string m_path;
+};
+
+TEST_F(CtlTest, SilentBusEndsEveryKindOfCommandAfterTheTimeout) {
+  SilentPty pty;
+  ASSERT_TRUE(pty.ok());
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"log"}, {"set-clock"}, {"service", "reset-cpu"}, {"watch"}}) {
+    std::vector<std::string> args = {"--port", pty.Path(), "--timeout", "0.4"};
+    args.insert(args.end(), command.begin(), command.end());
+    const auto run = Run(args);
+    EXPECT_EQ(run.status, es::kNoTurn) << command[0];
+    ExpectOneErrorLine(run, "no PC turn for 0.4 s on " + pty.Path());
+    EXPECT_GE(run.ms, 400);
+    EXPECT_LT(run.ms, 1500);
+  }
+}
+
+TEST_F(CtlTest, ControllerThatNeverConfirmsEndsAfterTheTimeout) {
+  sim::Options o = FastBus();
+  o.loss = 1.0;
+  ASSERT_TRUE(StartSim(o));
+  const auto clock = OnSim({"--timeout", "0.5", "set-clock"});
+  EXPECT_EQ(clock.status, es::kNotConfirmed);
+  ExpectOneErrorLine(clock, "PC turns keep coming, but the controller has not confirmed the clock "
+                            "setting within 0.5 s");
+  const auto log = OnSim({"--timeout", "0.5", "log"});
+  EXPECT_EQ(log.status, es::kNotConfirmed);
+  ExpectOneErrorLine(log, "not confirmed block 0xF000");
+  EXPECT_EQ(log.out, "");
+  // Commands the controller never confirms need only the turns.
+  EXPECT_EQ(OnSim({"--timeout", "0.5", "service", "reset-rtc"}).status, es::kDone);
+}
+
+TEST_F(CtlTest, InterruptAbandonsATransferAndSaysHowFarItGot) {
+  ASSERT_TRUE(StartSim());
+  QElapsedTimer t;
+  t.start();
+  const std::string file = Path("up.prj");
+  const auto run = Run({"--port", Device(), "upload", file}, false, [&] { return t.elapsed() > 300; });
+  EXPECT_EQ(run.status, es::kInterrupted);
+  ExpectOneErrorLine(run, "interrupted after ");
+  EXPECT_NE(run.err.find(" of 512 blocks"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(file));
+  // Ending a watch is its normal end.
+  EXPECT_EQ(Run({"--port", Device(), "watch"}, false, [] { return true; }).status, es::kDone);
+}
+
+// --- refused before the bus ------------------------------------------------------
+
+TEST_F(CtlTest, MissingOrBusyDeviceIsAPortError) {
+  const auto missing = Run({"--port", Path("ttyNothing"), "log"});
+  EXPECT_EQ(missing.status, es::kPort);
+  ExpectOneErrorLine(missing, "cannot open " + Path("ttyNothing") + ": ");
+
+  ASSERT_TRUE(StartSim());
+  QSerialPort other;
+  other.setPortName(QString::fromStdString(Device()));
+  ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+  const auto busy = OnSim({"set-clock"});
+  EXPECT_EQ(busy.status, es::kPort);
+  ExpectOneErrorLine(busy, "cannot open " + Device() + ": ");
+}
+
+TEST_F(CtlTest, ProjectFileProblemsStopBeforeThePortIsOpened) {
+  // The device does not exist either: a file error first means the file was checked first.
+  const std::string noPort = Path("ttyNothing");
+  const auto missing = Run({"--port", noPort, "download", Path("none.prj")});
+  EXPECT_EQ(missing.status, es::kFile);
+  ExpectOneErrorLine(missing, "none.prj");
+
+  const std::string garbage = Path("garbage.prj");
+  std::ofstream(garbage) << "this is not a project\r\n";
+  const auto bad = Run({"--port", noPort, "download-system", garbage});
+  EXPECT_EQ(bad.status, es::kFile);
+  ExpectOneErrorLine(bad, "garbage.prj");
+
+  const auto noFolder = Run({"--port", noPort, "upload", Path("no/such/out.prj")});
+  EXPECT_EQ(noFolder.status, es::kFile);
+  ExpectOneErrorLine(noFolder, "no folder");
+
+  const auto folder = Run({"--port", noPort, "upload", Path("")});
+  EXPECT_EQ(folder.status, es::kFile);
+  ExpectOneErrorLine(folder, "is a folder");
+}
+
+TEST_F(CtlTest, ProjectWithSkippedLinesIsDownloadedWithAWarning) {
+  ASSERT_TRUE(StartSim());
+  const std::string file = Path("odd.prj");
+  ASSERT_TRUE(persist::ProjectSave(file, sim::DemoMemory()).ok);
+  std::ofstream(file, std::ios::app) << "not a line of memory\r\n";
+  const auto run = OnSim({"download-system", file});
+  EXPECT_EQ(run.status, es::kDone);
+  EXPECT_EQ(run.err.rfind("kx7140ctl: warning: ", 0), 0u) << run.err;
+}
+
+}  // namespace
