@@ -1,0 +1,154 @@
+// Arbitrary settings files. The input is the file, optionally followed by three
+// NUL-separated fields: section, key and value of one write. Reading never fails on
+// the file's contents; a refused write leaves the file as it was; a write that is
+// taken leaves a file in the writer's layout, in which the key reads back, keys of
+// other sections keep their values, and writing the same key again changes nothing.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "fuzz/fuzz_support.h"
+#include "persist/ini_file.h"
+
+namespace {
+
+const kxfuzz::ScratchFolder& Scratch() {
+  static const kxfuzz::ScratchFolder folder;
+  return folder;
+}
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+  }
+  return out;
+}
+
+bool Control(char c) { return static_cast<unsigned char>(c) <= 13; }
+
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+struct Write {
+  std::string file;
+  std::string section = "DEFAULT";
+  std::string key = "ProjectName";
+  std::string value = "C:\\KX7140\\adsiz.prj";
+};
+
+Write Split(std::string_view input) {
+  Write w;
+  std::size_t cut[3];
+  std::size_t end = input.size();
+  for (int i = 2; i >= 0; --i) {
+    const std::size_t at = end == 0 ? std::string_view::npos : input.rfind('\0', end - 1);
+    if (at == std::string_view::npos) {
+      w.file = input;
+      return w;
+    }
+    cut[i] = at;
+    end = at;
+  }
+  w.file = input.substr(0, cut[0]);
+  w.section = input.substr(cut[0] + 1, cut[1] - cut[0] - 1);
+  w.key = input.substr(cut[1] + 1, cut[2] - cut[1] - 1);
+  w.value = input.substr(cut[2] + 1);
+  return w;
+}
+
+// Section and key names the file itself offers: every header, every text before an
+// "=". A handful is enough to see whether a write disturbs its neighbours.
+std::vector<std::pair<std::string, std::string>> Neighbours(std::string_view file) {
+  std::vector<std::pair<std::string, std::string>> found;
+  std::string section;
+  for (std::string_view line : Lines(file)) {
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      section = line.substr(1, line.size() - 2);
+    } else if (const std::size_t eq = line.find('='); eq != std::string_view::npos && !section.empty()) {
+      found.emplace_back(section, line.substr(0, eq));
+    }
+    if (found.size() == 6) break;
+  }
+  return found;
+}
+
+bool HasLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+void CheckLayout(std::string_view file) {
+  KX_FUZZ_CHECK(file.size() >= 3 && file.ends_with("\r\n"));
+  KX_FUZZ_CHECK(!Control(file[0]) && !Control(file[file.size() - 3]));
+  KX_FUZZ_CHECK(file.find("\r\n\r\n\r\n") == std::string_view::npos);
+  for (std::size_t i = 0; i < file.size(); ++i) {
+    if (file[i] == '\r') KX_FUZZ_CHECK(i + 1 < file.size() && file[i + 1] == '\n');
+    if (file[i] == '\n') KX_FUZZ_CHECK(i > 0 && file[i - 1] == '\r');
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const Write w = Split(std::string_view(reinterpret_cast<const char*>(data), size));
+  const auto path = Scratch().Fresh("kx7140.ini", w.file);
+
+  // Reading takes any file; a value never spans a line end.
+  persist::IoResult status;
+  const std::string before = persist::IniRead(path, w.section, w.key, &status);
+  KX_FUZZ_CHECK(status.ok);
+  KX_FUZZ_CHECK(!HasLineEnd(before));
+  KX_FUZZ_CHECK(kxfuzz::ReadFile(path) == w.file);
+
+  const auto neighbours = Neighbours(w.file);
+  std::vector<std::string> values;
+  for (const auto& [s, k] : neighbours) values.push_back(persist::IniRead(path, s, k));
+
+  const persist::IoResult written = persist::IniWrite(path, w.section, w.key, w.value);
+  const bool refused = HasLineEnd(w.section) || HasLineEnd(w.key) || HasLineEnd(w.value) ||
+                       w.key.find('[') != std::string::npos;
+  KX_FUZZ_CHECK(written.ok != refused);
+  const std::string after = kxfuzz::ReadFile(path);
+  if (refused) {
+    KX_FUZZ_CHECK(!written.message.empty());
+    KX_FUZZ_CHECK(after == w.file);
+    return 0;
+  }
+  CheckLayout(after);
+
+  // The writer's tidying removes characters of code 13 or less from both ends of the
+  // file. Where the old file began with such a character, or where the written value
+  // ends the file, that can change what a line says; and a "[" in a value ends its
+  // section for the reader. Those cases follow from the format, not from a fault.
+  std::size_t first = w.file.find_first_not_of("\r\n");
+  const bool leadingControl = first != std::string::npos && Control(w.file[first]);
+  const std::size_t last = w.file.find_last_not_of("\r\n");
+  const bool trailingControl = last != std::string::npos && Control(w.file[last]);
+  const bool valueIntact = w.value.find('[') == std::string::npos &&
+                           (w.value.empty() || !Control(w.value.back()));
+
+  if (!leadingControl && valueIntact) {
+    KX_FUZZ_CHECK(persist::IniRead(path, w.section, w.key) == w.value);
+  }
+  if (!leadingControl && !trailingControl) {
+    for (std::size_t i = 0; i < neighbours.size(); ++i) {
+      if (Lower(neighbours[i].first) == Lower(w.section)) continue;
+      KX_FUZZ_CHECK(persist::IniRead(path, neighbours[i].first, neighbours[i].second) == values[i]);
+    }
+    KX_FUZZ_CHECK(persist::IniWrite(path, w.section, w.key, w.value).ok);
+    KX_FUZZ_CHECK(kxfuzz::ReadFile(path) == after);
+  }
+  return 0;
+}

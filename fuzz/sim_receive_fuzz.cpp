@@ -1,0 +1,162 @@
+// Arbitrary PC bytes for the simulated controller, one line per bus turn. The
+// controller's strict reader decides what to act on; whatever it hears, the memory
+// changes only as the accepted commands say, every frame it puts on the wire is well
+// formed, a block it sends is its memory, and its counters account for every line.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz/fuzz_support.h"
+#include "program/program_image.h"
+#include "sim/controller.h"
+#include "sim/demo_memory.h"
+#include "sim/event_log_area.h"
+
+namespace {
+
+using program::ProgramImage;
+
+// The bytes of one frame line, LRC checked and dropped; either case of hex digit.
+std::optional<std::vector<std::uint8_t>> FrameBytes(std::string_view line, bool upperOnly) {
+  if (!line.ends_with("\r\n")) return std::nullopt;
+  line.remove_suffix(2);
+  if (line.empty() || line[0] != ':' || line.size() % 2 == 0 || line.size() < 7) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  unsigned sum = 0;
+  for (std::size_t i = 1; i < line.size(); i += 2) {
+    if (upperOnly && ((line[i] >= 'a' && line[i] <= 'f') || (line[i + 1] >= 'a' && line[i + 1] <= 'f'))) {
+      return std::nullopt;
+    }
+    const int hi = kxfuzz::Hex(line[i]);
+    const int lo = kxfuzz::Hex(line[i + 1]);
+    if (hi < 0 || lo < 0) return std::nullopt;
+    bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
+    sum += bytes.back();
+  }
+  if ((sum & 0xFF) != 0) return std::nullopt;
+  bytes.pop_back();
+  return bytes;
+}
+
+void CheckWire(std::string_view out, const ProgramImage& memory) {
+  while (!out.empty()) {
+    const std::size_t end = out.find("\r\n");
+    KX_FUZZ_CHECK(end != std::string_view::npos);
+    const auto bytes = FrameBytes(out.substr(0, end + 2), true);
+    KX_FUZZ_CHECK(bytes.has_value());
+    const std::vector<std::uint8_t>& b = *bytes;
+    if (b.size() == 8 + 128 && b[0] == 1 && b[1] == 0xCF && b[2] == 0 && b[3] == 4) {
+      const std::size_t address = static_cast<std::size_t>(b[4] << 8 | b[5]);
+      KX_FUZZ_CHECK(address + 128 <= program::kProgramImageSize);
+      KX_FUZZ_CHECK(std::equal(b.begin() + 8, b.end(), memory.begin() + static_cast<std::ptrdiff_t>(address)));
+    }
+    out.remove_prefix(end + 2);
+  }
+}
+
+// The event log is the controller's own to write, at every reset and clock set.
+bool SameOutsideLog(const ProgramImage& a, const ProgramImage& b) {
+  constexpr auto kLogEnd = static_cast<std::ptrdiff_t>(sim::kLogTotal + 2);
+  constexpr auto kLog = static_cast<std::ptrdiff_t>(sim::kLogStart);
+  return std::equal(a.begin(), a.begin() + kLog, b.begin()) &&
+         std::equal(a.begin() + kLogEnd, a.end(), b.begin() + kLogEnd);
+}
+
+std::uint64_t Accounted(const sim::Counters& c) {
+  return c.badFrames + c.outOfTurn + c.registerReads + c.clockReads + c.blocksRead + c.clockSets +
+         c.systemWrites + c.blocksWritten + c.commandsSeen + c.unsupported;
+}
+
+std::uint64_t CommandsCounted(const sim::Controller& ctl) {
+  std::uint64_t n = 0;
+  for (int code = sim::Controller::kFirstCommand; code <= sim::Controller::kLastCommand; ++code) {
+    n += ctl.CommandCount(code);
+  }
+  return n;
+}
+
+// Runs the controller to the start of its next turn, checking what goes on the wire.
+void NextTurn(sim::Controller& ctl, std::int64_t& now, bool clean) {
+  const std::uint64_t turns = ctl.Count().turns;
+  for (int guard = 0; guard < 8 && ctl.Count().turns == turns; ++guard) {
+    now = std::max(now, ctl.NextDueMs());
+    const std::string out = ctl.Step(now);
+    if (clean) CheckWire(out, ctl.Memory());
+  }
+  KX_FUZZ_CHECK(ctl.Count().turns > turns);
+}
+
+void Run(const std::vector<std::string_view>& lines, const sim::Options& options, bool clean) {
+  auto start = std::make_unique<ProgramImage>(sim::DemoMemory());
+  auto ctl = std::make_unique<sim::Controller>(*start, options);
+  auto expected = std::make_unique<ProgramImage>(*start);
+  std::int64_t now = 1000;
+  NextTurn(*ctl, now, clean);
+
+  std::uint64_t lfs = 0;
+  for (std::string_view line : lines) {
+    const sim::Counters before = ctl->Count();
+    const std::uint64_t resetParams = ctl->CommandCount(1002);
+    const std::uint64_t resetProgram = ctl->CommandCount(1005);
+    now += static_cast<std::int64_t>(line.size() % 67);
+    ctl->Receive(line, now);
+    if (line.ends_with('\n')) ++lfs;
+
+    const sim::Counters& after = ctl->Count();
+    KX_FUZZ_CHECK(after.framesReceived == lfs);
+    KX_FUZZ_CHECK(Accounted(after) == after.framesReceived);
+    KX_FUZZ_CHECK(CommandsCounted(*ctl) <= after.commandsSeen);
+    // Each line but the last is exactly one frame, so an accepted write is this line.
+    const auto frame = FrameBytes(line, false);
+    if (after.blocksWritten > before.blocksWritten) {
+      KX_FUZZ_CHECK(frame && frame->size() == 8 + 128);
+      const std::size_t address = static_cast<std::size_t>((*frame)[4] << 8 | (*frame)[5]);
+      KX_FUZZ_CHECK(address + 128 <= program::kProgramImageSize);
+      std::copy(frame->begin() + 8, frame->end(), expected->begin() + static_cast<std::ptrdiff_t>(address));
+    }
+    if (after.systemWrites > before.systemWrites) {
+      KX_FUZZ_CHECK(frame && frame->size() == 26);
+      std::copy(frame->begin() + 8, frame->begin() + 24, expected->begin() + 0x0FA0);
+      (*expected)[0x0F90] = (*frame)[25];
+    }
+    if (ctl->CommandCount(1002) > resetParams) std::fill(expected->begin() + 0x80, expected->begin() + 0x100, 0);
+    if (ctl->CommandCount(1005) > resetProgram) std::fill(expected->begin(), expected->begin() + 0xB080, 0);
+
+    if (clean) KX_FUZZ_CHECK(SameOutsideLog(ctl->Memory(), *expected));
+    NextTurn(*ctl, now, clean);
+  }
+  KX_FUZZ_CHECK(ctl->Count().repliesSent + ctl->Count().repliesLost <= ctl->Count().framesReceived);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string_view> lines;
+  while (!bytes.empty()) {
+    const std::size_t lf = bytes.find('\n');
+    const std::size_t n = lf == std::string_view::npos ? bytes.size() : lf + 1;
+    lines.push_back(bytes.substr(0, n));
+    bytes.remove_prefix(n);
+  }
+
+  Run(lines, sim::Options{}, true);
+
+  // The same conversation on a bad line: lost, damaged and noisy replies, a faulty
+  // card and its exceptions.
+  sim::Options faulty;
+  faulty.loss = 0.2;
+  faulty.corrupt = 0.2;
+  faulty.noise = 0.2;
+  faulty.exception = 0.2;
+  faulty.cardFault[2] = true;
+  faulty.seed = static_cast<std::uint32_t>(size);
+  Run(lines, faulty, false);
+  return 0;
+}
