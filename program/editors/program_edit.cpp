@@ -1,0 +1,385 @@
+#include "program/editors/program_edit.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "monitor/twips.h"
+#include "program/editors/cp1254_validator.h"
+#include "program/editors/description_page.h"
+#include "program/editors/duration_box.h"
+#include "program/editors/lamp_preset_dialog.h"
+#include "program/editors/parameters_page.h"
+#include "program/editors/state_cell_delegate.h"
+#include "program/editors/step_grid_model.h"
+#include "program/editors/time_table_entry.h"
+#include "program/editors/week_grid_model.h"
+#include "program/model_text.h"
+#include "program/parameter_settings.h"
+#include "program/program_image_codec.h"
+#include "program/record_names.h"
+#include "program/step_packing.h"
+
+namespace program::editors {
+
+namespace {
+
+constexpr int kWaitingStepMax = 97;
+constexpr int kWaitingTimeMax = 255;
+constexpr int kPhases = static_cast<int>(kLastDetectorPhase - kFirstDetectorPhase + 1);
+constexpr std::size_t kClearedSteps = 100;  // steps 0 to 99
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
+  auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+  b->setObjectName(QLatin1String(name));
+  return b;
+}
+
+}  // namespace
+
+Program_EDIT::Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFlags& flags,
+                           const QString& ProjectPath, QWidget* parent)
+    : QWidget(parent), m_model(model), m_image(image), m_flags(flags) {
+  setObjectName(QStringLiteral("Program_EDIT"));
+  setWindowTitle(QStringLiteral("Program Editor") + ProjectPath);
+
+  m_SSTab1 = new QTabWidget(this);
+  m_SSTab1->setObjectName(QStringLiteral("SSTab1"));
+  m_description = new DescriptionPage;
+  m_parameters = new ParametersPage;
+  auto* programs = new QWidget;
+  programs->setObjectName(QStringLiteral("ProgramlarPage"));
+  auto* week = new QWidget;
+  week->setObjectName(QStringLiteral("HaftalikPage"));
+  m_SSTab1->addTab(m_description, QStringLiteral("Tanımlamalar"));
+  m_SSTab1->addTab(m_parameters, QStringLiteral("Parametreler"));
+  m_SSTab1->addTab(programs, QStringLiteral("Programlar"));
+  m_SSTab1->addTab(week, QStringLiteral("Haftalık Program Tablosu"));
+  BuildProgramTab(programs);
+  BuildWeekTab(week);
+
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(4, 4, 4, 4);
+  column->addWidget(m_SSTab1, 1);
+  BuildButtons();
+
+  m_Timer1 = new QTimer(this);
+  m_Timer1->setObjectName(QStringLiteral("Timer1"));
+  m_Timer1->setInterval(500);
+  connect(m_Timer1, &QTimer::timeout, this, &Program_EDIT::Timer1Tick);
+
+  // Opening: the phase list, the program list on "Program1", the weekly grid, the
+  // parameters; no simulation runs.
+  for (int i = 0; i < kPhases; ++i) m_Combo2->addItem(Q(RecordName(kFirstDetectorPhase + static_cast<std::size_t>(i))));
+  for (std::size_t r = 0; r < kFirstDetectorPhase; ++r) m_Combo1->addItem(Q(RecordName(r)));
+  m_Combo1->addItem(Q(kDetectorApplicationName));
+  SelectRecord(2);
+  m_TXT_Sure->hide();
+  m_ZTE_1->hide();
+  InitWeekGrid();
+  ShowParameters();
+  m_flags.SimActive = false;
+  m_SSTab1->setCurrentIndex(kProgramlar);
+  m_EditorLoaded = true;
+  m_Timer1->start();
+  Timer1Tick();
+  resize(1100, 720);
+}
+
+Program_EDIT::~Program_EDIT() {
+  m_Timer1->stop();
+  // The children go after this body has run: nothing they signal on the way out may
+  // reach the half-destroyed window.
+  for (QObject* o : findChildren<QObject*>()) o->blockSignals(true);
+  if (m_flags.SimActive) m_flags.SimActive = false;
+}
+
+void Program_EDIT::BuildProgramTab(QWidget* page) {
+  m_Combo1 = new QComboBox(page);
+  m_Combo1->setObjectName(QStringLiteral("Combo1"));
+  m_Combo1->setMinimumContentsLength(18);
+
+  auto* nameLabel = new QLabel(QStringLiteral("Program Adı"), page);
+  nameLabel->setObjectName(QStringLiteral("Label_ProgramAdi"));
+  m_Text1 = new QLineEdit(page);
+  m_Text1->setObjectName(QStringLiteral("Text1"));
+  m_Text1->setMaxLength(static_cast<int>(kProgramNameChars));
+  m_Text1->setValidator(new Cp1254Validator(m_Text1));
+  m_Text1->setFixedWidth(m_Text1->fontMetrics().horizontalAdvance(QString(17, QLatin1Char('W'))) / 2 + 24);
+  nameLabel->setBuddy(m_Text1);
+
+  m_Frm_Ded_Pgm = new QGroupBox(page);
+  m_Frm_Ded_Pgm->setObjectName(QStringLiteral("Frm_Ded_Pgm"));
+  m_Combo2 = new QComboBox(m_Frm_Ded_Pgm);
+  m_Combo2->setObjectName(QStringLiteral("Combo2"));
+  auto* stepLabel = new QLabel(QStringLiteral("Bekleme Adım NO:"), m_Frm_Ded_Pgm);
+  m_UpDown_BeklemeAdimi = new QSpinBox(m_Frm_Ded_Pgm);
+  m_UpDown_BeklemeAdimi->setObjectName(QStringLiteral("UpDown_BeklemeAdimi"));
+  m_UpDown_BeklemeAdimi->setRange(0, kWaitingStepMax);
+  auto* timeLabel = new QLabel(QStringLiteral("Bekleme SÜRE:"), m_Frm_Ded_Pgm);
+  m_UpDown_BeklemeSuresi = new QSpinBox(m_Frm_Ded_Pgm);
+  m_UpDown_BeklemeSuresi->setObjectName(QStringLiteral("UpDown_BeklemeSuresi"));
+  m_UpDown_BeklemeSuresi->setRange(0, kWaitingTimeMax);
+  auto* frameRow = new QHBoxLayout(m_Frm_Ded_Pgm);
+  frameRow->setContentsMargins(6, 2, 6, 2);
+  frameRow->addWidget(m_Combo2);
+  frameRow->addSpacing(8);
+  frameRow->addWidget(stepLabel);
+  frameRow->addWidget(m_UpDown_BeklemeAdimi);
+  frameRow->addSpacing(8);
+  frameRow->addWidget(timeLabel);
+  frameRow->addWidget(m_UpDown_BeklemeSuresi);
+  m_Frm_Ded_Pgm->hide();
+
+  m_steps = new StepGridModel(this);
+  m_MSFlexGrid1 = new QTableView(page);
+  m_MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+  m_MSFlexGrid1->setModel(m_steps);
+  m_MSFlexGrid1->setItemDelegate(new StateCellDelegate(m_MSFlexGrid1));
+  m_MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_MSFlexGrid1->setWordWrap(false);
+  m_MSFlexGrid1->setCornerButtonEnabled(false);
+  m_MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+  const int dpiX = logicalDpiX();
+  const int dpiY = logicalDpiY();
+  QHeaderView* cols = m_MSFlexGrid1->horizontalHeader();
+  cols->setMinimumSectionSize(1);
+  cols->setDefaultSectionSize(monitor::TwipsToPixels(700, dpiX));
+  cols->setSectionResizeMode(QHeaderView::Fixed);
+  cols->setFixedHeight(monitor::TwipsToPixels(500, dpiY));
+  cols->setSectionsClickable(false);
+  QHeaderView* rows = m_MSFlexGrid1->verticalHeader();
+  rows->setMinimumSectionSize(1);
+  rows->setDefaultSectionSize(monitor::TwipsToPixels(300, dpiY));
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setFixedWidth(monitor::TwipsToPixels(1000, dpiX));
+  rows->setSectionsClickable(false);
+
+  m_TXT_Sure = new DurationBox(m_MSFlexGrid1->viewport());
+  m_TXT_Sure->setObjectName(QStringLiteral("TXT_Sure"));
+  m_TXT_Sure->setAlignment(Qt::AlignCenter);
+  m_TXT_Sure->hide();
+
+  connect(m_Combo1, &QComboBox::currentIndexChanged, this, &Program_EDIT::Combo1Click);
+  connect(m_Combo2, &QComboBox::currentIndexChanged, this, &Program_EDIT::Combo2Click);
+  connect(m_MSFlexGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &Program_EDIT::StepCurrentChanged);
+  connect(m_MSFlexGrid1, &QTableView::pressed, this, &Program_EDIT::StepCellPressed);
+  connect(m_MSFlexGrid1, &QWidget::customContextMenuRequested, this, &Program_EDIT::OpenLampPreset);
+  connect(m_TXT_Sure, &DurationBox::focusLost, this, [this] {
+    CommitDuration();
+    HideDurationBox();
+  });
+  connect(m_TXT_Sure, &QLineEdit::returnPressed, this, [this] {
+    CommitDuration();
+    HideDurationBox();
+    m_MSFlexGrid1->setFocus();
+  });
+  // The box sits on the cell, not on the grid: a scroll would leave it behind.
+  for (auto* bar : {m_MSFlexGrid1->horizontalScrollBar(), m_MSFlexGrid1->verticalScrollBar()}) {
+    connect(bar, &QAbstractSlider::valueChanged, this, [this] {
+      CommitDuration();
+      HideDurationBox();
+    });
+  }
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(m_Combo1);
+  top->addSpacing(12);
+  top->addWidget(nameLabel);
+  top->addWidget(m_Text1);
+  top->addSpacing(12);
+  top->addWidget(m_Frm_Ded_Pgm);
+  top->addStretch();
+  auto* column = new QVBoxLayout(page);
+  column->addLayout(top);
+  column->addWidget(m_MSFlexGrid1, 1);
+}
+
+void Program_EDIT::BuildButtons() {
+  m_BTN_Temizle = Button(this, "BTN_Temizle", "Temizle");
+  m_BTN_Kaydet = Button(this, "BTN_Kaydet", "Kaydet");
+  m_BTN_HafizayiGoster = Button(this, "BTN_HafizayiGoster", "Hafızayı Göster");
+  m_BTN_Simulasyon = Button(this, "BTN_Simulasyon", "Simulasyon");
+  m_BTN_Simulasyon->setToolTip(QStringLiteral("Simulasyon yapar"));
+  m_BTN_CPU_PC = Button(this, "BTN_CPU_PC", "CPU -> PC");
+  m_BTN_CPU_PC->setToolTip(QStringLiteral("İşlemciyi oku"));
+  m_BTN_CPU_PC->setEnabled(false);
+  m_BTN_PC_CPU = Button(this, "BTN_PC_CPU", "PC ->CPU");
+  m_BTN_PC_CPU->setToolTip(QStringLiteral("İşlemciye yükle"));
+  m_BTN_PC_CPU->setEnabled(false);
+  m_Text2 = new QLineEdit(this);
+  m_Text2->setObjectName(QStringLiteral("Text2"));
+  m_Text2->setReadOnly(true);
+  m_Text2->setFixedWidth(m_Text2->fontMetrics().horizontalAdvance(QStringLiteral("Save")) + 16);
+
+  m_Label2 = new QLabel(this);
+  m_Label2->setObjectName(QStringLiteral("Label2"));
+  m_Label2->setFrameShape(QFrame::Panel);
+  m_Label2->setFrameShadow(QFrame::Sunken);
+  m_Label2->setMinimumHeight(m_Label2->fontMetrics().height() + 6);
+
+  connect(m_BTN_Temizle, &QPushButton::clicked, this, &Program_EDIT::TemizleClick);
+  connect(m_BTN_Kaydet, &QPushButton::clicked, this, &Program_EDIT::DegisiklikleriKaydet);
+  connect(m_BTN_HafizayiGoster, &QPushButton::clicked, this, &Program_EDIT::HafizayiGosterClick);
+  connect(m_BTN_Simulasyon, &QPushButton::clicked, this, &Program_EDIT::SimulasyonClick);
+
+  auto* row = new QHBoxLayout;
+  for (QPushButton* b : {m_BTN_Temizle, m_BTN_Kaydet, m_BTN_HafizayiGoster, m_BTN_Simulasyon, m_BTN_CPU_PC,
+                         m_BTN_PC_CPU}) {
+    row->addWidget(b);
+  }
+  row->addStretch();
+  row->addWidget(m_Text2);
+  auto* column = static_cast<QVBoxLayout*>(layout());
+  column->addLayout(row);
+  column->addWidget(m_Label2);
+}
+
+void Program_EDIT::SelectRecord(int comboIndex) {
+  if (comboIndex < 0 || comboIndex >= m_Combo1->count()) return;
+  {
+    const QSignalBlocker block(m_Combo1);
+    m_Combo1->setCurrentIndex(comboIndex);
+  }
+  Combo1Click(comboIndex);
+}
+
+void Program_EDIT::SelectPhase(int phaseIndex) {
+  if (m_Combo1->currentIndex() != kDetectorEntry || phaseIndex < 0 || phaseIndex >= m_Combo2->count()) return;
+  {
+    const QSignalBlocker block(m_Combo2);
+    m_Combo2->setCurrentIndex(phaseIndex);
+  }
+  Combo2Click(phaseIndex);
+}
+
+void Program_EDIT::Combo1Click(int index) {
+  if (index < 0 || index > kDetectorEntry) return;
+  if (index < kDetectorEntry) {
+    m_BTN_Simulasyon->setEnabled(true);
+    m_Text1->setEnabled(true);
+    m_ZTE_1->hide();
+    m_MSFlexGrid1->show();
+    m_CurrentRecord = index;
+    ShowProgram();
+    m_Frm_Ded_Pgm->hide();
+    return;
+  }
+  m_Frm_Ded_Pgm->show();
+  m_MSFlexGrid1->show();
+  {
+    const QSignalBlocker block(m_Combo2);
+    m_Combo2->setCurrentIndex(0);
+  }
+  Combo2Click(0);
+}
+
+void Program_EDIT::Combo2Click(int index) {
+  if (index < 0 || index >= kPhases) return;
+  m_CurrentRecord = static_cast<int>(kFirstDetectorPhase) + index;
+  ShowProgram();
+  m_MSFlexGrid1->show();
+}
+
+void Program_EDIT::ShowProgram() {
+  const auto x = static_cast<std::size_t>(m_CurrentRecord);
+  m_GridBusy = true;
+  // Whatever was being edited belongs to the grid about to be dropped.
+  CloseLampPreset();
+  HideDurationBox();
+
+  m_Text1->setText(QString::fromStdString(ProgramNameText(m_model, x)));
+  const auto& settings = m_model.PgmSettings[x];
+  m_loadedWaiting = {settings[0], settings[1]};
+  m_steps->Load(m_model.PgmGroups[x], IsFlashRecord(x) ? 1 : kShownSteps, settings[0]);
+  m_UpDown_BeklemeAdimi->setValue(settings[0]);
+  m_UpDown_BeklemeSuresi->setValue(settings[1]);
+
+  const QModelIndex first = m_steps->index(0, StepGridModel::kDurationColumn);
+  m_MSFlexGrid1->setCurrentIndex(first);
+  m_currentRow = 0;
+  m_currentColumn = StepGridModel::kDurationColumn;
+  // The selected cell counts as entered: leaving it must not write the duration box's
+  // text of the grid shown before.
+  m_TXT_Sure->setText(first.data().toString());
+  m_GridBusy = false;
+}
+
+void Program_EDIT::ReadGrid() {
+  const auto x = static_cast<std::size_t>(m_CurrentRecord);
+  // A duration still in the box counts, or a save right after typing would lose it.
+  if (m_TXT_Sure->isVisible()) CommitDuration();
+  m_GridBusy = true;
+  StoreProgramName(m_model, x, m_Text1->text().toStdString());
+  m_steps->Store(m_model.PgmGroups[x]);
+  StoreWaitingStep();
+  m_GridBusy = false;
+}
+
+void Program_EDIT::StoreWaitingStep() {
+  auto& settings = m_model.PgmSettings[static_cast<std::size_t>(m_CurrentRecord)];
+  auto stored = [](int loaded, const QSpinBox* s) {
+    return s->value() == std::clamp(loaded, s->minimum(), s->maximum()) ? loaded : s->value();
+  };
+  settings[0] = static_cast<std::uint8_t>(stored(m_loadedWaiting[0], m_UpDown_BeklemeAdimi));
+  settings[1] = static_cast<std::uint8_t>(stored(m_loadedWaiting[1], m_UpDown_BeklemeSuresi));
+}
+
+void Program_EDIT::ShowParameters() {
+  m_description->Show(m_model);
+  m_parameters->Show(ShowParameterSettings(m_model));
+}
+
+void Program_EDIT::DegisiklikleriKaydet() {
+  m_Text2->setText(QStringLiteral("Save"));
+  ReadGrid();
+  ShowProgram();
+  CompactSteps(m_model);
+  StoreParameterSettings(m_parameters->Settings(), m_model);
+  m_description->Store(m_model);
+  StoreWaitingStep();
+  ReadWeekTable();
+  PackProgramImage(m_model, m_image);
+}
+
+void Program_EDIT::TemizleClick() {
+  if (m_SSTab1->currentIndex() != kProgramlar) return;
+  setEnabled(false);
+  const auto x = static_cast<std::size_t>(m_CurrentRecord);
+  // All sixteen name characters: the box shows them all.
+  std::fill(m_model.PgmNames[x].begin() + 1, m_model.PgmNames[x].end(), 0);
+  for (std::size_t s = 0; s < kClearedSteps; ++s) m_model.PgmGroups[x][s].fill(0);
+  Combo1Click(m_Combo1->currentIndex());
+  setEnabled(true);
+}
+
+void Program_EDIT::HafizayiGosterClick() {
+  DegisiklikleriKaydet();
+  if (ShowBuffer) ShowBuffer();
+}
+
+void Program_EDIT::closeEvent(QCloseEvent* event) {
+  m_Timer1->stop();
+  CloseLampPreset();
+  EndSimulation();
+  QWidget::closeEvent(event);
+}
+
+}  // namespace program::editors

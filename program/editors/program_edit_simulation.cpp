@@ -1,0 +1,59 @@
+// The editor's 500 ms timer: the status line and, while a simulation runs, the play
+// of the shown program on the lamp panel.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+
+#include "monitor/lamp_panel.h"
+#include "program/editors/program_edit.h"
+
+namespace program::editors {
+
+void Program_EDIT::SimulasyonClick() {
+  ReadGrid();
+  m_flags.SimActive = !m_flags.SimActive;
+  RestartSimulation(m_sim, m_CurrentRecord);
+}
+
+void Program_EDIT::Timer1Tick() {
+  m_BlinkPhase = !m_BlinkPhase;
+  const bool running = m_flags.SimActive;
+  for (QWidget* w : {static_cast<QWidget*>(m_Combo1), static_cast<QWidget*>(m_Text1),
+                     static_cast<QWidget*>(m_MSFlexGrid1), static_cast<QWidget*>(m_Frm_Ded_Pgm)}) {
+    w->setEnabled(!running);
+  }
+  if (!running) {
+    // A lamp panel opened for the live lamps stays; only the simulation's own goes.
+    EndSimulation();
+    m_Label2->setText(QString::fromStdString(ProgrammingStatusText(m_CurrentRecord)));
+    return;
+  }
+
+  monitor::Lamp_panel* panel = nullptr;
+  if (LampPanel) {
+    if (!LampPanel(false)) m_simOpenedPanel = true;
+    panel = LampPanel(true);
+  }
+  SimulationTick(m_sim, m_model, m_BlinkPhase);
+  m_Label2->setText(QString::fromStdString(SimulationStatusText(m_sim)));
+  m_flags.LampStatesDirty = true;
+  if (panel) {
+    std::array<std::int16_t, monitor::Lamp_panel::kLamps> states{};
+    for (std::size_t g = 1; g <= states.size(); ++g) states[g - 1] = m_sim.LampStates[g];
+    panel->SetLampStates(states);
+    m_flags.LampStatesDirty = false;
+  }
+}
+
+void Program_EDIT::EndSimulation() {
+  m_flags.SimActive = false;
+  if (m_simOpenedPanel) {
+    m_simOpenedPanel = false;
+    if (CloseLampPanel) CloseLampPanel();
+  }
+}
+
+}  // namespace program::editors

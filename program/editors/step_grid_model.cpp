@@ -1,0 +1,69 @@
+#include "program/editors/step_grid_model.h"
+
+#include <QColor>
+#include <algorithm>
+
+namespace program::editors {
+
+void StepGridModel::Load(const RecordSteps& groups, int steps, int waitingStep) {
+  beginResetModel();
+  m_rows = groups;
+  m_steps = std::clamp(steps, 0, static_cast<int>(kStepCount) - 1);
+  m_waitingStep = waitingStep;
+  endResetModel();
+}
+
+void StepGridModel::Store(RecordSteps& groups) const {
+  for (int s = 1; s <= m_steps; ++s) {
+    const auto step = static_cast<std::size_t>(s);
+    for (int c = 0; c <= kGroupColumns; ++c) groups[step][static_cast<std::size_t>(c)] = m_rows[step][static_cast<std::size_t>(c)];
+  }
+}
+
+int StepGridModel::Value(int row, int column) const {
+  if (row < 0 || row >= m_steps || column < 0 || column > kGroupColumns) return 0;
+  return m_rows[static_cast<std::size_t>(row + 1)][static_cast<std::size_t>(column)];
+}
+
+bool StepGridModel::SetValue(int row, int column, int value) {
+  if (row < 0 || row >= m_steps || column < 0 || column > kGroupColumns) return false;
+  const int limit = column == kDurationColumn ? 255 : 15;
+  if (value < 0 || value > limit) return false;
+  auto& cell = m_rows[static_cast<std::size_t>(row + 1)][static_cast<std::size_t>(column)];
+  cell = static_cast<std::uint8_t>(value);
+  const QModelIndex i = index(row, column);
+  emit dataChanged(i, i);
+  return true;
+}
+
+int StepGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_steps; }
+
+int StepGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kGroupColumns + 1;
+}
+
+QVariant StepGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int value = Value(index.row(), index.column());
+  switch (role) {
+    case Qt::DisplayRole: return QString::number(value);
+    case kValueRole: return value;
+    case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
+    default: return {};
+  }
+}
+
+QVariant StepGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Vertical) {
+    if (role == Qt::DisplayRole) return QStringLiteral("Adim: %1").arg(section + 1);
+    const bool waiting = m_waitingStep >= 1 && section + 1 == m_waitingStep;
+    if (role == Qt::BackgroundRole && waiting) return kWaitingStepColour;
+    if (role == Qt::ForegroundRole && waiting) return QColor(Qt::white);
+    return {};
+  }
+  if (role != Qt::DisplayRole) return {};
+  if (section == kDurationColumn) return QStringLiteral("Süre (sn)");
+  return QStringLiteral("Grup-%1").arg(section);
+}
+
+}  // namespace program::editors

@@ -1,0 +1,96 @@
+#include "program/editors/time_table_entry.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QTimeEdit>
+
+#include "monitor/twips.h"
+#include "program/week_entry_text.h"
+#include "program/week_program_codes.h"
+
+namespace program::editors {
+
+Zaman_tablo_edit1::Zaman_tablo_edit1(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Zaman_tablo_edit1"));
+  // A fixed size snaps back every resize: the editor sizes the weekly cell from it.
+  setFixedSize(monitor::TwipSize(*this, kWidthTwips, kHeightTwips));
+  setAutoFillBackground(true);
+
+  m_DTPicker1 = new QTimeEdit(this);
+  m_DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+  m_DTPicker1->setDisplayFormat(QStringLiteral("HH:mm"));
+  m_DTPicker1->setButtonSymbols(QAbstractSpinBox::NoButtons);
+  m_DTPicker1->setAlignment(Qt::AlignCenter);
+
+  m_Combo1 = new QComboBox(this);
+  m_Combo1->setObjectName(QStringLiteral("Combo1"));
+  m_Combo1->addItem(QStringLiteral("--"));
+  for (int i = 1; i <= 8; ++i) m_Combo1->addItem(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
+  m_Combo1->addItems({QStringLiteral("YB"), QStringLiteral("DE"), QStringLiteral("FL")});
+  m_Combo1->setCurrentIndex(0);
+
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(1);
+  row->addWidget(m_DTPicker1, 1);
+  row->addWidget(m_Combo1, 1);
+
+  connect(m_Combo1, &QComboBox::currentIndexChanged, this, &Zaman_tablo_edit1::Combo1Click);
+  connect(m_DTPicker1, &QTimeEdit::timeChanged, this, &Zaman_tablo_edit1::DTPicker1Change);
+}
+
+QString Zaman_tablo_edit1::Text() {
+  std::string text;
+  if (m_code) {
+    if (*m_code == 0 || *m_code >= 18) m_code = 0;
+    text = WeekCellText(static_cast<std::uint8_t>(m_hour), static_cast<std::uint8_t>(m_minute),
+                        static_cast<std::uint8_t>(*m_code));
+  } else {
+    // No code: the text ends after " P-", as the grid shows a code without a text.
+    text = WeekCellText(static_cast<std::uint8_t>(m_hour), static_cast<std::uint8_t>(m_minute), 11);
+  }
+  m_text = QString::fromStdString(text);
+  return m_text;
+}
+
+void Zaman_tablo_edit1::SetText(const QString& text) {
+  const WeekCellParts parts = ParseWeekCellText(text.toStdString());
+  m_hour = parts.hour.value_or(0);
+  m_minute = parts.minute.value_or(0);
+  m_code = parts.code ? std::optional<int>(*parts.code) : std::nullopt;
+
+  {
+    const QSignalBlocker block(m_DTPicker1);
+    const QTime time(m_hour, m_minute);
+    m_DTPicker1->setTime(time.isValid() ? time : QTime(0, 0));
+  }
+  {
+    const QSignalBlocker block(m_Combo1);
+    int index = -1;
+    if (m_code) {
+      if (*m_code == kWeekFlash) {
+        index = kFlashListIndex;
+      } else if (*m_code <= kWeekDetector) {
+        index = *m_code;
+      } else if (*m_code >= 18) {
+        index = 0;  // reads back as "--"
+      }
+    }
+    m_Combo1->setCurrentIndex(index);
+  }
+  m_text = text;
+}
+
+void Zaman_tablo_edit1::Combo1Click(int index) {
+  if (index < 0) return;
+  m_code = index < kFlashListIndex ? index : static_cast<int>(kWeekFlash);
+}
+
+void Zaman_tablo_edit1::DTPicker1Change() {
+  const QTime t = m_DTPicker1->time();
+  m_hour = t.hour();
+  m_minute = t.minute();
+}
+
+}  // namespace program::editors
