@@ -14,6 +14,7 @@
 #include "shell/app_state.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
+#include "shell/stop_signals.h"
 #include "sim/demo_memory.h"
 #include "sim/host/background_sim.h"
 
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kx7140"));
   QApplication::setApplicationVersion(QStringLiteral(KX_VERSION));
+
+  // Before the demo's thread exists, so that only this thread takes the signals.
+  shell::StopSignals stopSignals;
 
   shell::ShellOptions options;
   QString error;
@@ -62,6 +66,7 @@ int main(int argc, char** argv) {
   }
 
   shell::MDIForm1 window(*state, options);
+  QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window, [&window] { window.close(); });
   window.show();
   window.Start();
   const int rc = app.exec();

@@ -1,0 +1,31 @@
+#pragma once
+// SIGINT and SIGTERM (Ctrl+C, logout, shutdown) as an ordinary event of the event
+// loop, so that the program ends the way its "Çıkış" does: windows unloaded, port
+// closed, settings written.
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace shell {
+
+class StopSignals : public QObject {
+  Q_OBJECT
+ public:
+  // Blocks the two signals for this thread and every thread started after it, so
+  // create this before any other thread.
+  explicit StopSignals(QObject* parent = nullptr);
+  ~StopSignals() override;
+  bool Active() const { return m_fd >= 0; }
+
+ signals:
+  void stopRequested(int signalNumber);
+
+ private:
+  void OnReadable();
+
+  int m_fd = -1;
+  QSocketNotifier* m_notifier = nullptr;
+};
+
+}  // namespace shell
