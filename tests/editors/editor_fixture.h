@@ -1,0 +1,102 @@
+#pragma once
+// The editor tests share one QApplication and open the program editor on tables of
+// their own, held on the heap (the editor model is too large for a test's stack
+// under the sanitizers).
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <ostream>
+#include <QHeaderView>
+#include <QImage>
+#include <QTableView>
+#include <QTest>
+#include <memory>
+#include <stdexcept>
+
+#include "link/link_state.h"
+#include "program/editor_model.h"
+#include "program/memory_map.h"
+#include "program/editors/program_edit.h"
+#include "program/program_image.h"
+#include "program/program_image_codec.h"
+#include "program/step_packing.h"
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace kxtest {
+
+// Types text as key presses, also characters that QTest's key table does not know.
+inline void TypeText(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &release);
+  }
+}
+
+inline void EnsureApplication() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "tests_editors";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);  // owned by Qt until the process ends
+}
+
+// A named child, failing the test when it is missing.
+template <typename W>
+W& Child(const QObject& parent, const QString& name) {
+  W* w = parent.findChild<W*>(name);
+  if (!w) throw std::runtime_error("no child named " + name.toStdString());
+  return *w;
+}
+
+struct EditorTest : ::testing::Test {
+  static void SetUpTestSuite() { EnsureApplication(); }
+
+  std::unique_ptr<program::ProgramImage> image = std::make_unique<program::ProgramImage>();
+  std::unique_ptr<program::EditorModel> model = std::make_unique<program::EditorModel>();
+  bus::ViewFlags flags;
+  std::unique_ptr<program::editors::Program_EDIT> editor;
+
+  // As a project load leaves the tables.
+  void LoadImage() {
+    program::UnpackProgramImage(*image, *model);
+    program::ExpandSteps(*model);
+  }
+  program::editors::Program_EDIT& Open() {
+    editor = std::make_unique<program::editors::Program_EDIT>(*model, *image, flags, QStringLiteral("/p/a.prj"));
+    editor->show();
+    editor->activateWindow();
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(editor.get());
+    return *editor;
+  }
+
+  template <typename W>
+  W& Find(const char* name) const {
+    return Child<W>(*editor, QLatin1String(name));
+  }
+  // The program list; the weekly entry widget has a list of the same name.
+  QComboBox& ProgramList() const {
+    return *Child<QWidget>(*editor, QStringLiteral("ProgramlarPage"))
+                .findChild<QComboBox*>(QStringLiteral("Combo1"), Qt::FindDirectChildrenOnly);
+  }
+  QTableView& Grid() const { return Find<QTableView>("MSFlexGrid1"); }
+  QTableView& WeekGrid() const { return Find<QTableView>("MSFlexGrid2"); }
+  // What a step grid cell shows as text: the duration, or the number of a code.
+  QString Cell(int step, int column) const {
+    return Grid().model()->index(step - 1, column).data().toString();
+  }
+  QPoint CellCentre(const QTableView& grid, int row, int column) const {
+    return grid.visualRect(grid.model()->index(row, column)).center();
+  }
+  void Click(QTableView& grid, int row, int column, Qt::MouseButton button = Qt::LeftButton) const {
+    grid.scrollTo(grid.model()->index(row, column));
+    QTest::mouseClick(grid.viewport(), button, {}, CellCentre(grid, row, column));
+  }
+};
+
+}  // namespace kxtest
