@@ -15,65 +15,54 @@ namespace {
 
 struct Buffer : ViewTest {
   std::unique_ptr<program::ProgramImage> image = std::make_unique<program::ProgramImage>();
-  QListView& List(FRM_Buffer& w) { return Child<QListView>(w, "List1"); }
-  std::string Line(FRM_Buffer& w, int row) {
-    QAbstractItemModel* m = List(w).model();
+  FRM_Buffer window{*image};
+  QListView& List() { return Child<QListView>(window, "List1"); }
+  std::string Line(int row) {
+    QAbstractItemModel* m = List().model();
     return m->data(m->index(row, 0)).toString().toStdString();
   }
-  int Rows(FRM_Buffer& w) { return List(w).model()->rowCount(); }
+  int Rows() { return List().model()->rowCount(); }
+  void Click(const char* name) { Child<QPushButton>(window, name).click(); }
 };
 
 }  // namespace
 
-TEST_F(Buffer, OpensWithTheWholeImage) {
-  image->fill(0);
-  (*image)[0x0012] = 0xAB;
-  FRM_Buffer w(*image);
-  EXPECT_EQ(w.windowTitle().toStdString(), "Buffer");
-  EXPECT_EQ(Rows(w), 4096);
-  EXPECT_EQ(Line(w, 0), "P0000:" + std::string(32, '0'));
-  EXPECT_EQ(Line(w, 1), "P0010:0000AB" + std::string(26, '0'));
-  EXPECT_EQ(Line(w, 4095), "PFFF0:" + std::string(32, '0'));
-  EXPECT_TRUE(List(w).isEnabled());
-  EXPECT_EQ(List(w).font().family().toStdString(), "Courier New");
-  EXPECT_TRUE(List(w).font().fixedPitch());
-  EXPECT_EQ(Child<QPushButton>(w, "Command1").text().toStdString(), "Tazele");
-  EXPECT_EQ(Child<QPushButton>(w, "Command2").text().toStdString(), "Yükle");
-}
+TEST_F(Buffer, ListsTheImageAsASnapshot) {
+  EXPECT_EQ(window.windowTitle().toStdString(), "Buffer");
+  EXPECT_EQ(Rows(), 4096);
+  EXPECT_EQ(Line(0), "P0000:" + std::string(32, '0'));
+  EXPECT_EQ(Line(4095), "PFFF0:" + std::string(32, '0'));
+  EXPECT_TRUE(List().isEnabled());
+  EXPECT_EQ(List().font().family().toStdString(), "Courier New");
+  EXPECT_EQ(Child<QPushButton>(window, "Command1").text().toStdString(), "Tazele");
+  EXPECT_EQ(Child<QPushButton>(window, "Command2").text().toStdString(), "Yükle");
 
-TEST_F(Buffer, ListIsASnapshotUntilTazele) {
-  image->fill(0);
-  FRM_Buffer w(*image);
-  (*image)[0xFFFF] = 0x7E;
-  EXPECT_EQ(Line(w, 4095), "PFFF0:" + std::string(32, '0'));
-  Child<QPushButton>(w, "Command1").click();
-  EXPECT_EQ(Line(w, 4095), "PFFF0:" + std::string(30, '0') + "7E");
-  EXPECT_TRUE(Child<QPushButton>(w, "Command1").isEnabled());
+  (*image)[0x0012] = 0xAB;
+  EXPECT_EQ(Line(1), "P0010:" + std::string(32, '0')) << "the list changes only on a button";
+  Click("Command1");
+  EXPECT_EQ(Line(1), "P0010:0000AB" + std::string(26, '0'));
+  EXPECT_TRUE(Child<QPushButton>(window, "Command1").isEnabled());
 }
 
 TEST_F(Buffer, YukleLoadsTheProjectThenFills) {
-  image->fill(0);
-  FRM_Buffer w(*image);
   int rowsDuringLoad = -1;
-  w.ProjectLoad = [&] {
-    rowsDuringLoad = Rows(w);
+  window.ProjectLoad = [&] {
+    rowsDuringLoad = Rows();
     (*image)[0] = 0x01;
   };
-  Child<QPushButton>(w, "Command2").click();
+  Click("Command2");
   EXPECT_EQ(rowsDuringLoad, 0) << "the list is cleared before the load";
-  EXPECT_EQ(Line(w, 0), "P0000:01" + std::string(30, '0'));
-
-  w.ProjectLoad = nullptr;  // no project loader: the button only refills
+  EXPECT_EQ(Line(0), "P0000:01" + std::string(30, '0'));
+  window.ProjectLoad = nullptr;  // no loader: the button only refills
   (*image)[0] = 0x02;
-  Child<QPushButton>(w, "Command2").click();
-  EXPECT_EQ(Line(w, 0), "P0000:02" + std::string(30, '0'));
+  Click("Command2");
+  EXPECT_EQ(Line(0), "P0000:02" + std::string(30, '0'));
 }
 
 TEST_F(Buffer, ToolbarToggleFollowsTheWindow) {
-  FRM_Buffer w(*image);
-  QSignalSpy open(&w, &FRM_Buffer::viewOpenChanged);
-  w.show();
-  w.close();
+  QSignalSpy open(&window, &FRM_Buffer::viewOpenChanged);
+  window.show();
+  window.close();
   ASSERT_EQ(open.count(), 2);
   EXPECT_TRUE(open.at(0).at(0).toBool());
   EXPECT_FALSE(open.at(1).at(0).toBool());

@@ -16,19 +16,8 @@ using monitor::CikisKartlari;
 
 namespace {
 
-// A card's function-206 frame carrying its ten words.
-std::string CardFrame(int card, const std::array<int, 10>& words) {
-  std::vector<int> bytes = {0x20 + card, 0xCE};
-  for (int w : words) {
-    bytes.push_back((w >> 8) & 0xFF);
-    bytes.push_back(w & 0xFF);
-  }
-  return Frame(bytes);
-}
-
-// The CPU card's reply to the PC's register read, words 0x2000..0x200F.
-std::string CpuFrame(const std::array<int, 16>& words) {
-  std::vector<int> bytes = {0x01, 0x03, 0x20};
+// A frame of `head` bytes followed by 16-bit words.
+std::string WordsFrame(std::vector<int> bytes, std::initializer_list<int> words) {
   for (int w : words) {
     bytes.push_back((w >> 8) & 0xFF);
     bytes.push_back(w & 0xFF);
@@ -45,59 +34,49 @@ struct OutputCards : LinkFixture {
     ctl->Tazele = [this] { window->Tazele(); };
     GoOnline();
   }
-  QLabel& Card(int i, const char* name) {
-    return Child(window->TriacPanel(i), QString::fromUtf8(name));
+  std::string Card(int i, const char* name) {
+    return TextOf(Child(window->TriacPanel(i), QString::fromUtf8(name)));
   }
-  QLabel& Cpu(const char* name) { return Child(window->CpuPanel(), QString::fromUtf8(name)); }
+  std::string Cpu(const char* name) { return TextOf(Child(window->CpuPanel(), QString::fromUtf8(name))); }
+  // Every card running on 25 V with lamp word 0x1234 + card, card 2 in fault; the CPU
+  // card's reply to the PC's register read.
   void HearAllCards() {
     for (int c = 0; c < 8; ++c) {
-      Hear(CardFrame(c, {2, 0, 0x1234 + c, 0, 1000 + c, 0, 0, 0, 2500, c == 2 ? 0x0008 : 0}));
+      Hear(WordsFrame({0x20 + c, 0xCE}, {2, 0, 0x1234 + c, 0, 1000, 0, 0, 0, 2500, c == 2 ? 8 : 0}));
     }
-    Hear(CpuFrame({2, 0, 0, 23000, 5000, 2400, 0, 31, 150}));
+    Hear(WordsFrame({0x01, 0x03, 0x20}, {2, 0, 0, 23000, 5000, 2400, 0, 31, 150, 0, 0, 0, 0, 0, 0, 0}));
   }
 };
 
 }  // namespace
 
-TEST_F(OutputCards, PanelsStandAsLaidOut) {
-  EXPECT_EQ(window->windowTitle().toStdString(), "Cihaz Bilgileri...");
-  EXPECT_EQ(window->TriacPanel(1).x(), window->TriacPanel(1).width());
-  EXPECT_GT(window->TriacPanel(7).x(), window->TriacPanel(6).x() + window->TriacPanel(6).width() - 1);
-  EXPECT_GT(window->CpuPanel().x(), window->TriacPanel(7).x() + window->TriacPanel(7).width() - 1);
-  EXPECT_EQ(&window->TriacPanel(99), &window->TriacPanel(7)) << "an index outside is clamped";
-  EXPECT_EQ(&Child<monitor::Triyak_Karti>(*window, "Triyak_Karti1(7)"), &window->TriacPanel(7));
-  EXPECT_EQ(&Child<monitor::KX7145V1>(*window, "KX7145V11"), &window->CpuPanel());
-}
-
 TEST_F(OutputCards, ClosedWindowIsUntouchedAndTheFirstTurnAfterOpeningFillsIt) {
+  EXPECT_EQ(window->windowTitle().toStdString(), "Cihaz Bilgileri...");
   QSignalSpy opened(window.get(), &CikisKartlari::viewOpenChanged);
   HearAllCards();
   Turn();
-  EXPECT_EQ(TextOf(Card(0, "TRY_LBL")), "00");
-  EXPECT_EQ(TextOf(Card(7, "Lbl_Status")), "status");
-  EXPECT_EQ(TextOf(Cpu("Lbl_Status(0)")), "status");
+  EXPECT_EQ(Card(0, "TRY_LBL"), "00");
+  EXPECT_EQ(Card(7, "Lbl_Status"), "status");
+  EXPECT_EQ(Cpu("Lbl_Status(0)"), "status");
 
   window->show();
   EXPECT_TRUE(flags.CardsViewOpen);
   ASSERT_EQ(opened.count(), 1);
   EXPECT_TRUE(opened.takeFirst().at(0).toBool());
-  EXPECT_EQ(TextOf(Card(0, "TRY_LBL")), "00") << "nothing before the next turn";
+  EXPECT_EQ(Card(0, "TRY_LBL"), "00") << "nothing before the next turn";
 
   Turn();
   for (int c = 0; c < 8; ++c) {
-    EXPECT_EQ(TextOf(Card(c, "TRY_LBL")), "0" + std::to_string(c + 1));
-    EXPECT_EQ(TextOf(Card(c, "Lbl_Status")), c == 2 ? "Error" : "Run");
+    EXPECT_EQ(Card(c, "TRY_LBL"), "0" + std::to_string(c + 1));
+    EXPECT_EQ(Card(c, "Lbl_Status"), c == 2 ? "Error" : "Run");
   }
-  EXPECT_EQ(TextOf(Card(2, "Label1")), "0008");
-  EXPECT_EQ(Back(Card(2, "R9_Err_IO")), kRedC);
-  // Card 7 is bus address 39: its lamp word is 0x1234 + 7.
-  auto& lamp0 = Child<monitor::Trf_Lamp>(window->TriacPanel(7), "Trf_Lamp1(0)");
-  EXPECT_EQ(lamp0.State(), 0) << "digit B is no lamp state";
+  EXPECT_EQ(Card(2, "Label1"), "0008");
+  // Panel 7 shows card 7, bus address 39: lamp word 0x123B.
+  EXPECT_EQ(Child<monitor::Trf_Lamp>(window->TriacPanel(7), "Trf_Lamp1(0)").State(), 0);
   EXPECT_EQ(Child<monitor::Trf_Lamp>(window->TriacPanel(7), "Trf_Lamp1(1)").State(), 3);
-  EXPECT_EQ(Child<monitor::Trf_Lamp>(window->TriacPanel(0), "Trf_Lamp1(0)").State(), 4);
-  EXPECT_EQ(TextOf(Cpu("Lbl_Status(0)")), "Run");
-  EXPECT_EQ(TextOf(Cpu("Lbl_CPU_Regs(3)")), "230 V");
-  EXPECT_EQ(TextOf(Cpu("Lbl_CPU_Regs(7)")), "31 C");
+  EXPECT_EQ(Cpu("Lbl_Status(0)"), "Run");
+  EXPECT_EQ(Cpu("Lbl_CPU_Regs(3)"), "230 V");
+  EXPECT_EQ(Cpu("Lbl_CPU_Regs(7)"), "31 C");
 
   window->close();
   EXPECT_FALSE(flags.CardsViewOpen);
@@ -105,26 +84,19 @@ TEST_F(OutputCards, ClosedWindowIsUntouchedAndTheFirstTurnAfterOpeningFillsIt) {
   EXPECT_FALSE(opened.takeFirst().at(0).toBool());
 }
 
-TEST_F(OutputCards, PanelsKeepTheirLastStateWhenTheBusFallsSilent) {
+TEST_F(OutputCards, PanelsKeepTheirLastStateUntilACardSaysOffline) {
   window->show();
   HearAllCards();
   Turn();
-  ctl->cmd_RUN();  // link off
+  Hear(WordsFrame({0x25, 0xCE}, {0, 0, 0, 0, 0, 0, 0, 0, 2500, 0}));
+  Turn();
+  EXPECT_EQ(Card(5, "Lbl_Status"), "Ofline");
+  ctl->cmd_RUN();  // link off: no more turns
   ctl->Timer1Tick();
-  EXPECT_EQ(TextOf(Card(4, "Lbl_Status")), "Run");
-  EXPECT_EQ(Back(Child<QWidget>(window->TriacPanel(4), "Shape1")), kGreenC);
-  EXPECT_EQ(TextOf(Card(4, "Lbl_PSU_Voltage")), "24 V");
-  EXPECT_EQ(TextOf(Cpu("Lbl_Status(0)")), "Run");
-}
-
-TEST_F(OutputCards, OfflineCardShowsOnlyFromItsOwnStateWord) {
-  window->show();
-  HearAllCards();
-  Turn();
-  Hear(CardFrame(5, {0, 0, 0, 0, 0, 0, 0, 0, 2500, 0}));
-  Turn();
-  EXPECT_EQ(TextOf(Card(5, "Lbl_Status")), "Ofline");
-  EXPECT_EQ(TextOf(Card(6, "Lbl_Status")), "Run");
+  EXPECT_EQ(Card(4, "Lbl_Status"), "Run");
+  EXPECT_EQ(Back(Child(window->TriacPanel(4), "Shape1")), kGreenC);
+  EXPECT_EQ(Card(4, "Lbl_PSU_Voltage"), "24 V");
+  EXPECT_EQ(Cpu("Lbl_Status(0)"), "Run");
 }
 
 TEST_F(OutputCards, DestroyingTheOpenWindowClearsItsFlag) {
@@ -136,7 +108,10 @@ TEST_F(OutputCards, DestroyingTheOpenWindowClearsItsFlag) {
   Turn();  // the link must not call into a window that is gone
 }
 
-TEST_F(OutputCards, ButtonsAskForTheRawViews) {
+TEST_F(OutputCards, PanelsAndButtons) {
+  EXPECT_EQ(&Child<monitor::Triyak_Karti>(*window, "Triyak_Karti1(7)"), &window->TriacPanel(7));
+  EXPECT_EQ(&window->TriacPanel(99), &window->TriacPanel(7)) << "an index outside is clamped";
+  EXPECT_GT(window->CpuPanel().x(), window->TriacPanel(7).x() + window->TriacPanel(7).width() - 1);
   QSignalSpy registers(window.get(), &CikisKartlari::registersRequested);
   QSignalSpy lamps(window.get(), &CikisKartlari::lampsRequested);
   Child<QPushButton>(*window, "BTN_Registers").click();
