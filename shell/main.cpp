@@ -19,11 +19,11 @@
 #include "sim/host/background_sim.h"
 
 int main(int argc, char** argv) {
+  shell::BlockStopSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kx7140"));
   QApplication::setApplicationVersion(QStringLiteral(KX_VERSION));
 
-  // Before the demo's thread exists, so that only this thread takes the signals.
   shell::StopSignals stopSignals;
 
   shell::ShellOptions options;
@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
   QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window, [&window] { window.close(); });
   window.show();
   window.Start();
+  // A new user sees the junction move at once.
+  if (options.demo) window.SetChildShown(shell::Child::Cards, true);
   const int rc = app.exec();
   return rc;
 }

@@ -12,7 +12,11 @@
 
 #include <iostream>
 
+#include "monitor/buffer_window.h"
 #include "monitor/comm_window.h"
+#include "monitor/lamp_panel.h"
+#include "monitor/output_cards_window.h"
+#include "monitor/registers_panel.h"
 #include "persist/path_text.h"
 #include "persist/settings_file.h"
 #include "shell/toolbar_icons.h"
@@ -39,7 +43,7 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
       m_commands(state, *m_dialog) {
   setObjectName(QStringLiteral("MDIForm1"));
   setWindowTitle(QStringLiteral("KX7140"));
-  resize(1180, 820);
+  resize(1280, 860);
 
   m_mdi = new QMdiArea(this);
   m_mdi->setObjectName(QStringLiteral("MdiArea"));
@@ -62,11 +66,7 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
   bar->addPermanentWidget(m_panel3);
   if (m_options.demo) m_panel2->setText(QStringLiteral("Demo: benzetilmiş kontrolör ") + m_options.portDevice);
 
-  Slot(Child::Comm).make = [this]() -> QWidget* {
-    auto* w = new monitor::Frm_T_24VOC(m_state.clock, m_state.Tables(), m_options.portDevice);
-    connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
-    return w;
-  };
+  RegisterViews();
 
   m_timer1.setInterval(500);
   connect(&m_timer1, &QTimer::timeout, this, &MDIForm1::StatusUpdate);
@@ -162,6 +162,35 @@ void MDIForm1::BuildToolbar() {
   }
 }
 
+void MDIForm1::RegisterViews() {
+  Slot(Child::Comm).make = [this]() -> QWidget* {
+    auto* w = new monitor::Frm_T_24VOC(m_state.clock, m_state.Tables(), m_options.portDevice);
+    connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
+    // The views of the live card words go with the link that feeds them.
+    connect(w, &monitor::Frm_T_24VOC::unloaded, this, [this] {
+      SetChildShown(Child::Lamps, false);
+      SetChildShown(Child::Registers, false);
+    });
+    w->Link().Tazele = [this] {
+      if (auto* cards = qobject_cast<monitor::CikisKartlari*>(ChildWidget(Child::Cards))) cards->Tazele();
+    };
+    return w;
+  };
+  Slot(Child::Cards).make = [this]() -> QWidget* {
+    auto* w = new monitor::CikisKartlari(m_state.regs, m_state.flags);
+    connect(w, &monitor::CikisKartlari::registersRequested, this, [this] { SetChildShown(Child::Registers, true); });
+    connect(w, &monitor::CikisKartlari::lampsRequested, this, [this] { SetChildShown(Child::Lamps, true); });
+    return w;
+  };
+  Slot(Child::Buffer).make = [this]() -> QWidget* {
+    auto* w = new monitor::FRM_Buffer(m_state.image);
+    w->ProjectLoad = [this] { Apply(m_commands.ProjectLoad()); };
+    return w;
+  };
+  Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state.regs, m_state.flags); };
+  Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state.regs, m_state.flags); };
+}
+
 void MDIForm1::SetChildFactory(Child child, ChildFactory make) { Slot(child).make = std::move(make); }
 
 QWidget* MDIForm1::ChildWidget(Child child) const {
@@ -183,14 +212,14 @@ void MDIForm1::SetChildShown(Child child, bool shown) {
       w->close();
       delete w;
     }
-    s.toggle->setChecked(false);
+    if (s.toggle) s.toggle->setChecked(false);
     return;
   }
   if (!s.window) {
     // A window that is not built yet has nothing to show; the toggle says so.
     QWidget* w = s.make ? s.make() : nullptr;
     if (!w) {
-      s.toggle->setChecked(false);
+      if (s.toggle) s.toggle->setChecked(false);
       return;
     }
     QMdiSubWindow* sub = m_mdi->addSubWindow(w);
@@ -205,7 +234,7 @@ void MDIForm1::SetChildShown(Child child, bool shown) {
   s.window->show();
   s.window->raise();
   m_mdi->setActiveSubWindow(s.window);
-  s.toggle->setChecked(true);
+  if (s.toggle) s.toggle->setChecked(true);
 }
 
 void MDIForm1::Start() {

@@ -27,7 +27,8 @@ class Frm_T_24VOC;
 
 namespace shell {
 
-enum class Child { Comm, Cards, Editor, Buffer };
+// The windows with a toolbar toggle, then those reached from the output cards window.
+enum class Child { Comm, Cards, Editor, Buffer, Registers, Lamps };
 
 class MDIForm1 : public QMainWindow {
   Q_OBJECT
@@ -71,6 +72,7 @@ class MDIForm1 : public QMainWindow {
   void BuildToolbar();
   void Apply(const CommandOutcome& outcome);
   void FillWindowMenu();
+  void RegisterViews();
   ChildSlot& Slot(Child c) { return m_children[static_cast<std::size_t>(c)]; }
   const ChildSlot& Slot(Child c) const { return m_children[static_cast<std::size_t>(c)]; }
 
@@ -80,7 +82,7 @@ class MDIForm1 : public QMainWindow {
   ProjectCommands m_commands;
   QMdiArea* m_mdi = nullptr;
   QTimer m_timer1;
-  std::array<ChildSlot, 4> m_children;
+  std::array<ChildSlot, 6> m_children;
   QAction* m_open = nullptr;
   QAction* m_new = nullptr;
   QAction* m_save = nullptr;

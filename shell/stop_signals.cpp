@@ -10,15 +10,31 @@
 
 namespace shell {
 
-StopSignals::StopSignals(QObject* parent) : QObject(parent) {
 #if defined(__linux__)
+namespace {
+sigset_t StopSet() {
   sigset_t set;
   sigemptyset(&set);
   sigaddset(&set, SIGINT);
   sigaddset(&set, SIGTERM);
-  if (pthread_sigmask(SIG_BLOCK, &set, nullptr) != 0) return;
+  return set;
+}
+}  // namespace
+#endif
+
+void BlockStopSignals() {
+#if defined(__linux__)
+  const sigset_t set = StopSet();
+  pthread_sigmask(SIG_BLOCK, &set, nullptr);
+#endif
+}
+
+StopSignals::StopSignals(QObject* parent) : QObject(parent) {
+#if defined(__linux__)
+  const sigset_t set = StopSet();
   m_fd = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
   if (m_fd < 0) {
+    // Without the descriptor the signals would be lost; let them act as before.
     pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
     return;
   }

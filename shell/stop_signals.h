@@ -9,11 +9,14 @@ class QSocketNotifier;
 
 namespace shell {
 
+// Blocks the two signals for this thread and every thread started after it; call it
+// first in main(), before QApplication starts threads of its own, or one of those
+// would take the signal and die of it.
+void BlockStopSignals();
+
 class StopSignals : public QObject {
   Q_OBJECT
  public:
-  // Blocks the two signals for this thread and every thread started after it, so
-  // create this before any other thread.
   explicit StopSignals(QObject* parent = nullptr);
   ~StopSignals() override;
   bool Active() const { return m_fd >= 0; }
