@@ -54,9 +54,8 @@ W& Child(const QObject& parent, const QString& name) {
   return *w;
 }
 
-struct EditorTest : ::testing::Test {
-  static void SetUpTestSuite() { EnsureApplication(); }
-
+// The tables and an editor open on them.
+struct EditorHarness {
   std::unique_ptr<program::ProgramImage> image = std::make_unique<program::ProgramImage>();
   std::unique_ptr<program::EditorModel> model = std::make_unique<program::EditorModel>();
   bus::ViewFlags flags;
@@ -97,6 +96,10 @@ struct EditorTest : ::testing::Test {
     grid.scrollTo(grid.model()->index(row, column));
     QTest::mouseClick(grid.viewport(), button, {}, CellCentre(grid, row, column));
   }
+};
+
+struct EditorTest : ::testing::Test, EditorHarness {
+  static void SetUpTestSuite() { EnsureApplication(); }
 };
 
 }  // namespace kxtest

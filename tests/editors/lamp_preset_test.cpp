@@ -1,0 +1,111 @@
+#include "program/editors/lamp_preset_dialog.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <vector>
+
+#include "editor_fixture.h"
+#include "monitor/traffic_lamp.h"
+
+namespace {
+
+using kxtest::Child;
+using kxtest::EditorTest;
+using program::editors::Frm_Edit_Pre1;
+
+QRadioButton& Option(const QWidget& dlg, int i) {
+  return Child<QRadioButton>(dlg, QStringLiteral("Option1_%1").arg(i));
+}
+
+struct LampPresetFromTheGrid : EditorTest {
+  Frm_Edit_Pre1* OpenOn(int step, int group) {
+    // The platform turns a right click into a context menu request; QTest does not.
+    Click(Grid(), step - 1, group, Qt::RightButton);
+    const QPoint at = CellCentre(Grid(), step - 1, group);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, Grid().viewport()->mapToGlobal(at));
+    QApplication::sendEvent(Grid().viewport(), &menu);
+    return editor->LampPreset();
+  }
+};
+
+TEST_F(LampPresetFromTheGrid, OpensAtTheCellAndACodeWithoutAChoiceBecomesOff) {
+  model->PgmGroups[2][2][5] = 5;  // red and green together
+  Open();
+  Frm_Edit_Pre1* dlg = OpenOn(2, 5);
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(dlg->windowTitle(), "Seç");
+  const QRect cell = Grid().visualRect(Grid().model()->index(1, 5));
+  EXPECT_EQ(dlg->pos(), Grid().viewport()->mapToGlobal(cell.topLeft()));
+  EXPECT_TRUE(Option(*dlg, 0).isChecked());
+  EXPECT_EQ(Option(*dlg, 0).text(), "Kapalı");
+  EXPECT_EQ(editor->CellStateCode(), 0);
+  dlg->close();
+  EXPECT_EQ(Cell(2, 5), "0");
+}
+
+TEST_F(LampPresetFromTheGrid, ChoiceReachesTheCellItWasOpenedForWhenAnotherCellIsEntered) {
+  model->PgmGroups[2][1][3] = 1;
+  model->PgmGroups[2][4][7] = 2;
+  Open();
+  Frm_Edit_Pre1* dlg = OpenOn(1, 3);
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_TRUE(Option(*dlg, 1).isChecked());
+  Option(*dlg, 4).click();  // "Yeşil"
+  Click(Grid(), 3, 7);
+  EXPECT_EQ(editor->LampPreset(), nullptr);
+  EXPECT_EQ(Cell(1, 3), "4");
+  EXPECT_EQ(Cell(4, 7), "2");
+  EXPECT_EQ(editor->CellStateCode(), 2);
+  // A right click on a duration cell opens nothing.
+  EXPECT_EQ(OpenOn(2, 0), nullptr);
+  editor->DegisiklikleriKaydet();
+  EXPECT_EQ(model->PgmGroups[2][1][3], 4);
+}
+
+struct LampPresetWindow : ::testing::Test {
+  static void SetUpTestSuite() { kxtest::EnsureApplication(); }
+  std::int16_t code = 0;
+  bool blink = false;
+  std::vector<int> written;
+  std::unique_ptr<Frm_Edit_Pre1> Make(std::int16_t start) {
+    code = start;
+    return std::make_unique<Frm_Edit_Pre1>(code, blink, [this](int c) { written.push_back(c); });
+  }
+};
+
+TEST_F(LampPresetWindow, PreviewBlinksFlashingChoicesAndHoldsSteadyOnes) {
+  auto dlg = Make(3);
+  EXPECT_TRUE(Option(*dlg, 3).isChecked());
+  EXPECT_EQ(Option(*dlg, 3).text(), "Kırmızı + Sarı");
+  for (int i = 0; i < 3; ++i) {
+    dlg->Edit_LambasimtimerTick();
+    EXPECT_EQ(dlg->PreviewLamp().State(), 3);
+  }
+  Option(*dlg, 6).click();  // "Sarı Flas"
+  EXPECT_EQ(code, 10);
+  std::vector<int> states;
+  for (int i = 0; i < 4; ++i) {
+    dlg->Edit_LambasimtimerTick();
+    states.push_back(dlg->PreviewLamp().State());
+  }
+  const std::vector<int> alternate = blink ? std::vector<int>{0, 2, 0, 2} : std::vector<int>{2, 0, 2, 0};
+  EXPECT_EQ(states, alternate);
+}
+
+TEST_F(LampPresetWindow, PictureClickChoosesLikeItsOptionAndTheButtonWritesTwice) {
+  auto dlg = Make(9);
+  EXPECT_TRUE(Option(*dlg, 5).isChecked());
+  QTest::mouseClick(&Child<QLabel>(*dlg, QStringLiteral("Image1_7")), Qt::LeftButton);
+  EXPECT_TRUE(Option(*dlg, 7).isChecked());
+  EXPECT_EQ(code, 12);
+  auto& x = Child<QPushButton>(*dlg, QStringLiteral("Command1"));
+  EXPECT_EQ(x.text(), "X");
+  dlg->show();
+  x.click();
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_EQ(written, (std::vector<int>{12, 12}));
+}
+
+}  // namespace
