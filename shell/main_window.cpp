@@ -287,8 +287,9 @@ void MDIForm1::ShowStatus(const QString& text) { m_panel1->setText(text); }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {
   // Children first (the communication window closes its port), then the settings.
-  m_mdi->closeAllSubWindows();
-  for (ChildSlot& s : m_children) delete s.window.data();
+  for (Child c : {Child::Editor, Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) {
+    SetChildShown(c, false);
+  }
   const persist::IoResult saved = persist::SaveSettings(m_state.paths, m_state.ProjectPath, m_state.shared.PortNumber);
   if (!saved.ok) std::cerr << "kx7140: " << saved.message << "\n";
   event->accept();
