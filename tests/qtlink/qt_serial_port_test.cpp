@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLocale>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -112,6 +113,39 @@ TEST_F(PtyLink, UnpluggedDeviceClosesOnceAndReopensWhenBack) {
   pty->Plug();
   ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); })) << "the next ticks reopen the same name";
   EXPECT_FALSE(Turn().empty()) << "and the turns are answered again";
+}
+
+TEST_F(PtyLink, GarbageOnTheLineIsRefusedAndTheLinkGoesOn) {
+  // What a wrong bit rate looks like: bytes of every value, high bit set or not.
+  driver->Link().cmd_RUN();
+  ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }));
+  std::string garbage;
+  std::uint32_t x = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    x = x * 1103515245u + 12345u;
+    garbage += static_cast<char>(x >> 24);
+  }
+  // In pieces the pty can hold, as a line at any rate would deliver them.
+  for (std::size_t at = 0; at < garbage.size(); at += 256) {
+    pty->Send(garbage.substr(at, 256));
+    WaitUntil([] { return false; }, 2);
+  }
+  pty->Send("\n:0103AB\r\n");
+  WaitUntil([&] { return driver->Link().Decoder().Counters().lines > 0; }, 1000);
+  EXPECT_TRUE(std::all_of(regs.CpuCardRegs.begin(), regs.CpuCardRegs.end(), [](int w) { return w == 0; }))
+      << "nothing of the garbage reached the register image";
+  EXPECT_EQ(Turn(), kRegisterRead) << "the next good turn is answered";
+}
+
+TEST_F(PtyLink, SilentBusSendsNothingAndWaits) {
+  driver->Link().cmd_RUN();
+  ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }));
+  driver->Link().RTC_Esitle();
+  WaitUntil([] { return false; }, 500);
+  EXPECT_EQ(pty->Received(), "") << "without a turn the PC never speaks";
+  EXPECT_TRUE(driver->Link().PortOpen());
+  EXPECT_EQ(shared.RequestCode, 100) << "the command waits for the controller";
+  EXPECT_TRUE(Turn().starts_with(":10CF0103")) << "and goes at the first turn";
 }
 
 TEST(QtSerialPortAdapter, MissingDeviceFailsToOpenWithAMessage) {
