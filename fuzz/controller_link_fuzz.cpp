@@ -89,6 +89,34 @@ std::optional<std::size_t> UsableBlock(std::string_view line, std::vector<std::u
   return address;
 }
 
+struct Start {
+  std::unique_ptr<const ProgramImage> image;
+  std::unique_ptr<const ProgramImage> afterChecksum;  // as a download leaves it
+};
+
+// The image before anything is heard, made once.
+const Start& Initial() {
+  static const Start start = [] {
+    auto m = std::make_unique<ProgramImage>();
+    for (std::size_t i = 0; i < m->size(); ++i) (*m)[i] = static_cast<std::uint8_t>(i * 13 + 5);
+    auto c = std::make_unique<ProgramImage>(*m);
+    // The checksum the controller verifies goes into the image before the first block.
+    unsigned sum = 0;
+    for (std::size_t a = 0; a < 0xB000; ++a) sum += (*c)[a];
+    (*c)[0xB000] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
+    (*c)[0xB001] = static_cast<std::uint8_t>(sum & 0xFF);
+    return Start{std::move(m), std::move(c)};
+  }();
+  return start;
+}
+
+// Allocated once, reset for every run; exactly image-sized heap blocks, so that a
+// store past the end is seen by AddressSanitizer.
+struct Images {
+  std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
+  std::unique_ptr<ProgramImage> expected = std::make_unique<ProgramImage>();
+};
+
 void Run(const std::vector<std::string_view>& chunks, Command command,
          const program::EditorModel& model) {
   kxtest::FakePort port;
@@ -96,8 +124,10 @@ void Run(const std::vector<std::string_view>& chunks, Command command,
   bus::RegisterImage regs;
   bus::LinkShared shared;
   bus::ViewFlags flags;
-  auto image = std::make_unique<ProgramImage>();
-  for (std::size_t i = 0; i < image->size(); ++i) (*image)[i] = static_cast<std::uint8_t>(i * 13 + 5);
+  static Images images;
+  ProgramImage* const image = images.image.get();
+  ProgramImage* const expected = images.expected.get();
+  *image = *Initial().image;
   bus::ControllerLink link(port, clock, bus::LinkTables{regs, shared, flags, *image, model});
 
   link.cmd_RUN();
@@ -112,14 +142,7 @@ void Run(const std::vector<std::string_view>& chunks, Command command,
     case Command::ClockSet: link.RTC_Esitle(); break;
     case Command::ResetCpu: KX_FUZZ_CHECK(link.Service_cmd(0)); break;
   }
-  auto expected = std::make_unique<ProgramImage>(*image);
-  if (command == Command::Download) {
-    // The checksum the controller verifies goes into the image before the first block.
-    unsigned sum = 0;
-    for (std::size_t a = 0; a < 0xB000; ++a) sum += (*expected)[a];
-    (*expected)[0xB000] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
-    (*expected)[0xB001] = static_cast<std::uint8_t>(sum & 0xFF);
-  }
+  *expected = command == Command::Download ? *Initial().afterChecksum : *Initial().image;
   KX_FUZZ_CHECK(*image == *expected);
 
   std::vector<std::uint8_t> data;
@@ -156,11 +179,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chunks.push_back(bytes.substr(0, n));
     bytes.remove_prefix(n);
   }
-  // The model only supplies the system row of a system download.
-  auto model = std::make_unique<program::EditorModel>();
-  for (std::size_t i = 0; i < model->PgmSteps[1][1].size(); ++i) {
-    model->PgmSteps[1][1][i] = static_cast<std::uint8_t>(0x11 * i);
-  }
+  // The model only supplies the system row of a system download; the link never
+  // writes to it.
+  static const std::unique_ptr<const program::EditorModel> model = [] {
+    auto m = std::make_unique<program::EditorModel>();
+    for (std::size_t i = 0; i < m->PgmSteps[1][1].size(); ++i) {
+      m->PgmSteps[1][1][i] = static_cast<std::uint8_t>(0x11 * i);
+    }
+    return m;
+  }();
   for (Command command : kCommands) Run(chunks, command, *model);
   return 0;
 }

@@ -43,9 +43,10 @@ std::vector<std::string_view> Lines(std::string_view text) {
   return lines;
 }
 
-// Which bytes the lines of the text name at all: the sixteen from each line's address.
-std::vector<bool> NamedBytes(std::string_view text) {
-  std::vector<bool> named(kImageSize, false);
+// The image as it was before, with the sixteen bytes from each line's address taken
+// from the image after: equal to the image after when the reader set no byte that no
+// line names.
+void TakeNamedBytes(std::string_view text, const ProgramImage& after, ProgramImage& before) {
   for (std::string_view line : Lines(text)) {
     if (line.size() < 2) continue;
     std::size_t address = 0;
@@ -55,15 +56,40 @@ std::vector<bool> NamedBytes(std::string_view text) {
       hex = hex && d >= 0;
       address = address * 16 + static_cast<std::size_t>(std::max(d, 0));
     }
-    if (!hex) continue;
-    for (std::size_t a = address; a < address + 16 && a < kImageSize; ++a) named[a] = true;
+    if (!hex || address >= kImageSize) continue;
+    const std::size_t end = std::min(address + 16, kImageSize);
+    std::copy(after.begin() + static_cast<std::ptrdiff_t>(address),
+              after.begin() + static_cast<std::ptrdiff_t>(end),
+              before.begin() + static_cast<std::ptrdiff_t>(address));
   }
-  return named;
 }
 
-void Pattern(ProgramImage& image) {
-  for (std::size_t i = 0; i < kImageSize; ++i) image[i] = static_cast<std::uint8_t>(i * 11 + 1);
+// An image that already holds a project, made once.
+const ProgramImage& Pattern() {
+  static const std::unique_ptr<const ProgramImage> image = [] {
+    auto m = std::make_unique<ProgramImage>();
+    for (std::size_t i = 0; i < kImageSize; ++i) (*m)[i] = static_cast<std::uint8_t>(i * 11 + 1);
+    return m;
+  }();
+  return *image;
 }
+
+// Scratch images and models, allocated once and reset before each use; the images
+// are heap blocks of exactly their size, so that AddressSanitizer sees a store past
+// the end.
+struct Buffers {
+  std::unique_ptr<ProgramImage> parsed = std::make_unique<ProgramImage>();
+  std::unique_ptr<ProgramImage> spare = std::make_unique<ProgramImage>();
+  std::unique_ptr<ProgramImage> other = std::make_unique<ProgramImage>();
+  std::unique_ptr<ProgramImage> loaded = std::make_unique<ProgramImage>();
+  std::unique_ptr<EditorModel> model = std::make_unique<EditorModel>();
+  std::unique_ptr<const EditorModel> patternModel = [] {
+    auto m = std::make_unique<EditorModel>();
+    program::UnpackProgramImage(Pattern(), *m);
+    program::ExpandSteps(*m);
+    return m;
+  }();
+};
 
 bool SameModel(const EditorModel& a, const EditorModel& b) {
   return a.ProjectText == b.ProjectText && a.ParamWords == b.ParamWords &&
@@ -71,87 +97,84 @@ bool SameModel(const EditorModel& a, const EditorModel& b) {
          a.PgmSteps == b.PgmSteps && a.PgmGroups == b.PgmGroups && a.WeekTable == b.WeekTable;
 }
 
+// The layout written out by hand: "P", the address, ":", sixteen bytes, CR LF.
 void CheckLayout(std::string_view file, const ProgramImage& image) {
-  KX_FUZZ_CHECK(file.size() == persist::kProjectFileBytes);
   static constexpr char kDigits[] = "0123456789ABCDEF";
-  for (std::size_t n = 0; n < persist::kProjectLineCount; ++n) {
-    const std::string_view line = file.substr(n * (persist::kProjectLineChars + 2), persist::kProjectLineChars + 2);
-    const std::size_t address = n * persist::kProjectLineBytes;
-    KX_FUZZ_CHECK(line[0] == 'P' && line[5] == ':' && line.ends_with("\r\n"));
-    for (int d = 0; d < 4; ++d) KX_FUZZ_CHECK(line[1 + d] == kDigits[(address >> (12 - 4 * d)) & 0xF]);
+  std::string expected;
+  expected.reserve(persist::kProjectFileBytes);
+  for (std::size_t address = 0; address < kImageSize; address += persist::kProjectLineBytes) {
+    expected += 'P';
+    for (int shift = 12; shift >= 0; shift -= 4) expected += kDigits[(address >> shift) & 0xF];
+    expected += ':';
     for (std::size_t i = 0; i < persist::kProjectLineBytes; ++i) {
-      const std::uint8_t b = image[address + i];
-      KX_FUZZ_CHECK(line[6 + 2 * i] == kDigits[b >> 4] && line[7 + 2 * i] == kDigits[b & 0xF]);
+      expected += kDigits[image[address + i] >> 4];
+      expected += kDigits[image[address + i] & 0xF];
     }
+    expected += "\r\n";
   }
+  KX_FUZZ_CHECK(expected.size() == 4096 * 40);
+  KX_FUZZ_CHECK(file == expected);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  static Buffers b;
 
   // The reader on its own, over an image that already holds something.
-  auto image = std::make_unique<ProgramImage>();
-  Pattern(*image);
-  const persist::ProjectParse parse = persist::ParseProjectFile(text, *image);
+  ProgramImage& image = *b.parsed;
+  image = Pattern();
+  const persist::ProjectParse parse = persist::ParseProjectFile(text, image);
   KX_FUZZ_CHECK(parse.lines + parse.skippedLines == Lines(text).size());
   KX_FUZZ_CHECK(parse.badFields + parse.bytesPastEnd <= persist::kProjectLineBytes * parse.lines);
-  {
-    auto before = std::make_unique<ProgramImage>();
-    Pattern(*before);
-    const std::vector<bool> named = NamedBytes(text);
-    for (std::size_t a = 0; a < kImageSize; ++a) KX_FUZZ_CHECK(named[a] || (*image)[a] == (*before)[a]);
-    if (parse.lines == 0) KX_FUZZ_CHECK(*image == *before);
-  }
+  *b.other = Pattern();
+  TakeNamedBytes(text, image, *b.other);
+  KX_FUZZ_CHECK(*b.other == image);
+  if (parse.lines == 0) KX_FUZZ_CHECK(image == Pattern());
 
   // Whatever was read goes out in the one layout, and that reads back exactly.
-  const std::string formatted = persist::FormatProjectFile(*image);
-  CheckLayout(formatted, *image);
-  auto again = std::make_unique<ProgramImage>();
-  const persist::ProjectParse reparse = persist::ParseProjectFile(formatted, *again);
+  const std::string formatted = persist::FormatProjectFile(image);
+  CheckLayout(formatted, image);
+  b.other->fill(0);
+  const persist::ProjectParse reparse = persist::ParseProjectFile(formatted, *b.other);
   KX_FUZZ_CHECK(reparse.lines == persist::kProjectLineCount && reparse.skippedLines == 0 &&
                 reparse.badFields == 0 && reparse.bytesPastEnd == 0);
-  KX_FUZZ_CHECK(*again == *image);
+  KX_FUZZ_CHECK(*b.other == image);
 
   // The same text as a file on disk, loaded over a project already open.
   const auto path = Scratch().Fresh("input.prj", text);
-  auto loaded = std::make_unique<ProgramImage>();
-  Pattern(*loaded);
-  auto model = std::make_unique<EditorModel>();
-  program::UnpackProgramImage(*loaded, *model);
-  program::ExpandSteps(*model);
-  auto modelBefore = std::make_unique<EditorModel>(*model);
-  const persist::IoResult load = persist::ProjectLoad(path.string(), *loaded, *model);
-  auto fromZero = std::make_unique<ProgramImage>();
-  const persist::ProjectParse zeroParse = persist::ParseProjectFile(text, *fromZero);
+  ProgramImage& loaded = *b.loaded;
+  loaded = Pattern();
+  *b.model = *b.patternModel;
+  const persist::IoResult load = persist::ProjectLoad(path.string(), loaded, *b.model);
+  ProgramImage& fromZero = *b.other;
+  fromZero.fill(0);
+  const persist::ProjectParse zeroParse = persist::ParseProjectFile(text, fromZero);
   KX_FUZZ_CHECK(load.ok == (zeroParse.lines > 0));
   KX_FUZZ_CHECK(!load.message.empty());
   if (!load.ok) {
-    Pattern(*fromZero);
-    KX_FUZZ_CHECK(*loaded == *fromZero);
-    KX_FUZZ_CHECK(SameModel(*model, *modelBefore));
+    KX_FUZZ_CHECK(loaded == Pattern());
+    KX_FUZZ_CHECK(SameModel(*b.model, *b.patternModel));
     return 0;
   }
-  KX_FUZZ_CHECK(*loaded == *fromZero);
+  KX_FUZZ_CHECK(loaded == fromZero);
 
   // Packing the freshly filled model changes nothing but the fifteen unused flash
   // durations of each flash record, which the editor keeps at 0.
-  program::CompactSteps(*model);
-  auto packed = std::make_unique<ProgramImage>(*loaded);
-  program::PackProgramImage(*model, *packed);
-  for (std::size_t a = 0; a < kImageSize; ++a) {
-    const bool spareDuration = (a > 0x0F10 && a < 0x0F20) || (a > 0x0F90 && a < 0x0FA0);
-    KX_FUZZ_CHECK(spareDuration ? (*packed)[a] == 0 : (*packed)[a] == (*loaded)[a]);
-  }
+  program::CompactSteps(*b.model);
+  ProgramImage& packed = *b.other;
+  packed = loaded;
+  program::PackProgramImage(*b.model, packed);
+  ProgramImage& spareCleared = *b.spare;
+  spareCleared = loaded;
+  std::fill(spareCleared.begin() + 0x0F11, spareCleared.begin() + 0x0F20, 0);
+  std::fill(spareCleared.begin() + 0x0F91, spareCleared.begin() + 0x0FA0, 0);
+  KX_FUZZ_CHECK(packed == spareCleared);
 
-  // Saved and opened again, the project is the same image.
+  // Saved, the file is the layout checked above, byte for byte.
   const auto saved = Scratch().Path("saved.prj");
-  KX_FUZZ_CHECK(persist::ProjectSave(saved.string(), *loaded).ok);
-  KX_FUZZ_CHECK(kxfuzz::ReadFile(saved) == persist::FormatProjectFile(*loaded));
-  auto reopened = std::make_unique<ProgramImage>();
-  auto reopenedModel = std::make_unique<EditorModel>();
-  KX_FUZZ_CHECK(persist::ProjectLoad(saved.string(), *reopened, *reopenedModel).ok);
-  KX_FUZZ_CHECK(*reopened == *loaded);
+  KX_FUZZ_CHECK(persist::ProjectSave(saved.string(), *b.parsed).ok);
+  KX_FUZZ_CHECK(kxfuzz::ReadFile(saved) == formatted);
   return 0;
 }

@@ -136,17 +136,35 @@ bool Words(const std::array<std::int32_t, N>& regs) {
   return true;
 }
 
+// What the image holds before the bus is heard; made once, copied for every run.
+const ProgramImage& Before() {
+  static const std::unique_ptr<const ProgramImage> image = [] {
+    auto m = std::make_unique<ProgramImage>();
+    for (std::size_t i = 0; i < m->size(); ++i) (*m)[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    return m;
+  }();
+  return *image;
+}
+
+// The decoder's image and the expected one, allocated once and reset for every run.
+// On the heap and exactly as large as the image, so that a store past its end is
+// seen by AddressSanitizer.
+struct Images {
+  std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
+  std::unique_ptr<ProgramImage> expected = std::make_unique<ProgramImage>();
+};
+
 void Decode(const std::vector<std::string>& lines, const Start& start) {
   kxtest::FakeClock clock;
   bus::RegisterImage regs;
   bus::LinkShared shared;
   bus::ViewFlags flags;
   bus::LinkDisplay display;
-  // On the heap and exactly as large as the image, so that a store past its end is
-  // seen by AddressSanitizer.
-  auto image = std::make_unique<ProgramImage>();
-  for (std::size_t i = 0; i < image->size(); ++i) (*image)[i] = static_cast<std::uint8_t>(i * 7 + 3);
-  auto expected = std::make_unique<ProgramImage>(*image);
+  static Images images;
+  ProgramImage* const image = images.image.get();
+  ProgramImage* const expected = images.expected.get();
+  *image = Before();
+  *expected = Before();
 
   shared.RequestCode = start.code;
   shared.TransferAddress = start.address;

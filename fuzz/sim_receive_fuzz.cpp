@@ -93,9 +93,10 @@ void NextTurn(sim::Controller& ctl, std::int64_t& now, bool clean) {
 }
 
 void Run(const std::vector<std::string_view>& lines, const sim::Options& options, bool clean) {
-  auto start = std::make_unique<ProgramImage>(sim::DemoMemory());
+  static const std::unique_ptr<const ProgramImage> start = std::make_unique<ProgramImage>(sim::DemoMemory());
+  static const std::unique_ptr<ProgramImage> expected = std::make_unique<ProgramImage>();
+  *expected = *start;
   auto ctl = std::make_unique<sim::Controller>(*start, options);
-  auto expected = std::make_unique<ProgramImage>(*start);
   std::int64_t now = 1000;
   NextTurn(*ctl, now, clean);
 

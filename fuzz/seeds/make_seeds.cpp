@@ -261,7 +261,12 @@ void IniSeeds(Corpus& c, const fs::path& scratch) {
   const persist::SettingsPaths paths = persist::SettingsPathsIn(scratch / "settings");
   fs::create_directories(scratch / "settings");
   persist::LoadSettings(paths);
-  const std::string fresh = ReadWhole(paths.settingsFile);
+  // The folder name is random; the seeds should not change from one run to the next.
+  std::string fresh = ReadWhole(paths.settingsFile);
+  const std::string folder = (scratch / "settings").string();
+  for (std::size_t at = fresh.find(folder); at != std::string::npos; at = fresh.find(folder, at)) {
+    fresh.replace(at, folder.size(), "/opt/kx7140");
+  }
   persist::SaveSettings(paths, "/home/servis/kavşak 12.prj", 3);
   const std::string saved = ReadWhole(paths.settingsFile);
   const auto with = [](std::string file, std::string_view s, std::string_view k, std::string_view v) {
