@@ -86,9 +86,9 @@ ParametersPage::ParametersPage(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ParametersPage"));
   auto* grid = new QGridLayout;
   int row = 0;
-  auto caption = [&](const char* text) {
+  auto caption = [&](const char* text, Qt::Alignment vertical = Qt::AlignVCenter) {
     auto* l = new QLabel(U(text), this);
-    grid->addWidget(l, row, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(l, row, 0, Qt::AlignLeft | vertical);
     return l;
   };
 
@@ -96,7 +96,7 @@ ParametersPage::ParametersPage(QWidget* parent) : QWidget(parent) {
   m_UpDown_Kart_Sayisi = AddSpinner("UpDown_Kart_Sayisi", "LBL_Kart_Sayisi", kCardCountRange, m_LBL_Kart_Sayisi);
   grid->addWidget(Pair(m_LBL_Kart_Sayisi, m_UpDown_Kart_Sayisi), row++, 1);
 
-  caption("PR01:Güvenlik kuralları : ");
+  caption("PR01:Güvenlik kuralları : ", Qt::AlignTop);
   auto* rules = new QGridLayout;
   rules->setHorizontalSpacing(12);
   for (int i = 0; i < kRuleSwitches; ++i) {
@@ -141,7 +141,7 @@ ParametersPage::ParametersPage(QWidget* parent) : QWidget(parent) {
   m_UpDown_FlasSuresi = AddSpinner("UpDown_FlasSuresi", "Lbl_FlasSuresi", kFlashPeriodRange, m_Lbl_FlasSuresi);
   grid->addWidget(Pair(m_Lbl_FlasSuresi, m_UpDown_FlasSuresi), row++, 1);
 
-  caption("PR10-26:");
+  caption("PR10-26:", Qt::AlignTop);
   auto* frame = new QGroupBox(U("Flaman Kopugu Testine Dahil Gruplar"), this);
   frame->setObjectName(QStringLiteral("Frame_Flaman_Kopugu"));
   auto* groups = new QGridLayout(frame);

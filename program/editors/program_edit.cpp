@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -164,6 +166,16 @@ void Program_EDIT::BuildProgramTab(QWidget* page) {
   cols->setSectionResizeMode(QHeaderView::Fixed);
   cols->setFixedHeight(monitor::TwipsToPixels(500, dpiY));
   cols->setSectionsClickable(false);
+  // The header row is two lines high: a title wider than its 700-twip column breaks
+  // rather than being cut.
+  cols->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+  // "Grup-32" has no break: the titles' font shrinks until it fits the column.
+  QFont titles = cols->font();
+  const int room = cols->defaultSectionSize() - 6;
+  while (QFontMetrics(titles).horizontalAdvance(QStringLiteral("Grup-32")) > room && titles.pointSizeF() > 6) {
+    titles.setPointSizeF(titles.pointSizeF() - 0.5);
+  }
+  cols->setFont(titles);
   QHeaderView* rows = m_MSFlexGrid1->verticalHeader();
   rows->setMinimumSectionSize(1);
   rows->setDefaultSectionSize(monitor::TwipsToPixels(300, dpiY));
