@@ -1,0 +1,83 @@
+// How long the program editor takes to show a program of 98 steps by 32 groups (the
+// model reset and the repaint of the visible cells) and to save everything into the
+// ProgramImage.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTableView>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "link/link_state.h"
+#include "program/editor_model.h"
+#include "program/editors/program_edit.h"
+#include "program/program_image.h"
+#include "program/program_image_codec.h"
+#include "program/step_packing.h"
+
+namespace {
+
+struct Tables {
+  std::unique_ptr<program::ProgramImage> image = std::make_unique<program::ProgramImage>();
+  std::unique_ptr<program::EditorModel> model = std::make_unique<program::EditorModel>();
+  bus::ViewFlags flags;
+  Tables() {
+    std::mt19937 rng(7);
+    for (auto& b : *image) b = static_cast<std::uint8_t>(rng());
+    program::UnpackProgramImage(*image, *model);
+    program::ExpandSteps(*model);
+  }
+};
+
+void BM_ShowProgram(benchmark::State& state) {
+  Tables t;
+  program::editors::Program_EDIT editor(*t.model, *t.image, t.flags, QStringLiteral("/bench.prj"));
+  editor.resize(1100, 720);
+  editor.show();
+  auto* grid = editor.findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
+  int record = 2;
+  for (auto _ : state) {
+    record = record == 2 ? 3 : 2;
+    editor.SelectRecord(record);
+    benchmark::DoNotOptimize(grid->viewport()->grab());
+  }
+}
+BENCHMARK(BM_ShowProgram)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+void BM_Save(benchmark::State& state) {
+  Tables t;
+  program::editors::Program_EDIT editor(*t.model, *t.image, t.flags, QStringLiteral("/bench.prj"));
+  for (auto _ : state) editor.DegisiklikleriKaydet();
+}
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+class ResultReporter : public benchmark::ConsoleReporter {
+ public:
+  double showMs = 0, saveMs = 0;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const auto& r : runs) {
+      const std::string name = r.benchmark_name();
+      const double ms = r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
+      if (name.find("BM_ShowProgram") != std::string::npos) showMs = ms;
+      if (name.find("BM_Save") != std::string::npos) saveMs = ms;
+    }
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  ResultReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  std::printf("RESULT show_program_ms %.3f ms\n", reporter.showMs);
+  std::printf("RESULT editor_save_ms %.3f ms\n", reporter.saveMs);
+  return 0;
+}
