@@ -91,6 +91,8 @@ class Session {
   QTimer m_monitor;
   QElapsedTimer m_elapsed;
   std::int64_t m_lastTurnMs = 0;
+  std::uint64_t m_turns = 0;
+  bool m_started = false;
   std::int64_t m_lastProgressMs = 0;
   std::int64_t m_progressKey = -1;
   std::int64_t m_nextReportMs = kWatchIntervalMs;
@@ -146,6 +148,7 @@ int Session::OpenLink() {
 
 void Session::OnTurn() {
   m_lastTurnMs = m_elapsed.elapsed();
+  ++m_turns;
   m_goal.BeforeTurn(Link(), m_tables->shared);
 }
 
@@ -164,10 +167,25 @@ void Session::Evaluate() {
     return FailAndEnd(exit_status::kInterrupted, line);
   }
 
-  const GoalCheck check = m_goal.Check(Link(), s);
-  if (check.kind == GoalCheck::Kind::Done) return End(exit_status::kDone);
-  if (check.kind == GoalCheck::Kind::Failed) return FailAndEnd(exit_status::kNotConfirmed, check.why);
-  m_progress.Show(transfer);
+  if (!m_started && m_turns > 0) {
+    // Turns that piled up while the port was being opened are read in one go, and
+    // the controller has stopped listening for answers to all but the last of them.
+    // From the first tick after a turn, turns are heard as they come, so the
+    // command's first frame answers a turn the controller still waits on.
+    if (!m_goal.Start(Link())) {
+      return FailAndEnd(exit_status::kPort, "the port " + m_options.device + " is not open");
+    }
+    m_started = true;
+    m_lastProgressMs = now;
+  }
+  if (m_started) {
+    const GoalCheck check = m_goal.Check(Link(), s);
+    if (check.kind == GoalCheck::Kind::Done) return End(exit_status::kDone);
+    if (check.kind == GoalCheck::Kind::Failed) {
+      return FailAndEnd(exit_status::kNotConfirmed, check.why);
+    }
+    m_progress.Show(transfer);
+  }
 
   if (m_options.command == Command::Watch && now >= m_nextReportMs) {
     m_io.out << (m_options.json ? RegisterJson(m_tables->regs) + "\n"
@@ -199,7 +217,7 @@ void Session::Evaluate() {
   if (key != m_progressKey) {
     m_progressKey = key;
     m_lastProgressMs = now;
-  } else if (m_options.command != Command::Watch && now - m_lastProgressMs >= timeout) {
+  } else if (m_started && m_options.command != Command::Watch && now - m_lastProgressMs >= timeout) {
     return FailAndEnd(exit_status::kNotConfirmed, "PC turns keep coming, but " + m_goal.Awaiting(s) +
                                                       " within " + SecondsText(timeout));
   }
@@ -243,9 +261,6 @@ int Session::Report() {
 int Session::Run() {
   if (const int prepared = Prepare(); prepared != exit_status::kDone) return prepared;
   if (const int opened = OpenLink(); opened != exit_status::kDone) return opened;
-  if (!m_goal.Start(Link())) {
-    return Fail(exit_status::kPort, "the port " + m_options.device + " is not open");
-  }
   m_elapsed.start();
   m_monitor.setTimerType(Qt::PreciseTimer);
   m_monitor.setInterval(kMonitorMs);
