@@ -74,10 +74,7 @@ TEST_F(Simulation, PlaysTheShownProgramOnTheLampPanelWithTheEditorLocked) {
   EXPECT_EQ(Lamp(1), 0);
   EXPECT_EQ(Lamp(2), 4);
 
-  ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:01-00"));
-  editor->Timer1Tick();
-  editor->Timer1Tick();
-  EXPECT_EQ(Status(), "SIM: Pgm= P:01 S:03-03");
+  ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:03-03"));
   EXPECT_EQ(Lamp(2), 1);
 
   Toggle();
@@ -88,23 +85,11 @@ TEST_F(Simulation, PlaysTheShownProgramOnTheLampPanelWithTheEditorLocked) {
   EXPECT_EQ(closed, 1);
   EXPECT_TRUE(Grid().isEnabled());
   EXPECT_TRUE(ProgramList().isEnabled());
-
-  // Started again, it begins at the first step with a duration.
-  Toggle();
-  EXPECT_TRUE(TickUntil("SIM: Pgm= P:01 S:01-05"));
 }
 
-TEST_F(Simulation, SystemFlashAndTheGridsUnsavedEdits) {
-  model->PgmGroups[0][1][0] = 2;
+TEST_F(Simulation, PlaysWhatTheGridHoldsSavedOrNot) {
   model->PgmGroups[3][1][0] = 4;
   OpenWired();
-  editor->SelectRecord(0);
-  Toggle();
-  EXPECT_TRUE(TickUntil("SIM: Pgm=SYS Flas P:-01 S:01-02"));
-  Toggle();
-  editor->Timer1Tick();
-
-  // What the grid holds is played, saved or not.
   editor->SelectRecord(3);
   Click(Grid(), 0, 0);
   QTest::keyClicks(&Find<QLineEdit>("TXT_Sure"), QStringLiteral("7"));

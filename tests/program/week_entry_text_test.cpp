@@ -72,18 +72,5 @@ TEST(WeekEntryText, EditedTextsAreStoredAndBrokenPartsKeepTheEntry) {
   EXPECT_EQ(WeekEntryCellText(m, 0, 16), "");
 }
 
-TEST(WeekEntryText, PartsAreFoundAroundTheirMarks) {
-  const WeekCellParts p = ParseWeekCellText("07:45 P-03");
-  EXPECT_EQ(p.hour, 7);
-  EXPECT_EQ(p.minute, 45);
-  EXPECT_EQ(p.code, 3);
-  const WeekCellParts q = ParseWeekCellText("07:45 P-");
-  EXPECT_EQ(q.minute, 45);
-  EXPECT_FALSE(q.code.has_value());
-  EXPECT_EQ(ParseWeekCellText("255:00 P-FL").hour, 255);
-  EXPECT_FALSE(ParseWeekCellText("256:00 P-FL").hour.has_value());
-  EXPECT_FALSE(ParseWeekCellText("0745 P-03").code.has_value());
-}
-
 }  // namespace
 }  // namespace program
