@@ -82,7 +82,6 @@ class CtlTest : public ::testing::Test {
     return true;
   }
   std::string Device() const { return m_sim->DevicePath(); }
-  // Stops the simulator; its controller can be looked at from here on.
   const sim::Controller& StoppedSim() {
     m_sim->Stop();
     return m_sim->StoppedController();

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QDate>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSerialPort>
@@ -53,17 +52,7 @@ program::ProgramImage PatternMemory() {
 
 // --- reading -------------------------------------------------------------------
 
-TEST_F(CtlTest, LogPrintsTheWindowsLinesAndTheTotal) {
-  ASSERT_TRUE(StartSim());
-  const auto run = OnSim({"log"});
-  ASSERT_EQ(run.status, es::kDone) << run.err;
-  EXPECT_EQ(Lines(run.out), ExpectedLog(sim::DemoMemory()));
-  EXPECT_EQ(Lines(run.out).back(), "Toplam Alarm Sayisi = 3");
-  EXPECT_EQ(Lines(run.out)[1], "No:0002(2024/01/01 07:55:00) Alarm: 06-Program yüklendi veya degiştirildi.");
-  EXPECT_EQ(run.err, "");  // no terminal, no progress bar
-}
-
-TEST_F(CtlTest, LogSurvivesLostAndDamagedReplies) {
+TEST_F(CtlTest, LogPrintsTheWindowsLinesAndTheTotalDespiteLostAndDamagedReplies) {
   sim::Options o = FastBus();
   o.loss = 0.3;
   o.corrupt = 0.1;
@@ -72,6 +61,9 @@ TEST_F(CtlTest, LogSurvivesLostAndDamagedReplies) {
   const auto run = OnSim({"log"});
   ASSERT_EQ(run.status, es::kDone) << run.err;
   EXPECT_EQ(Lines(run.out), ExpectedLog(sim::DemoMemory()));
+  EXPECT_EQ(Lines(run.out)[1], "No:0002(2024/01/01 07:55:00) Alarm: 06-Program yüklendi veya degiştirildi.");
+  EXPECT_EQ(Lines(run.out).back(), "Toplam Alarm Sayisi = 3");
+  EXPECT_EQ(run.err, "");  // no terminal, no progress bar
   EXPECT_GT(StoppedSim().Count().repliesLost, 0u);
 }
 
@@ -191,33 +183,25 @@ INSTANTIATE_TEST_SUITE_P(AllFive, CtlServiceTest, ::testing::Range(0, 5));
 
 // --- watching ------------------------------------------------------------------
 
-TEST_F(CtlTest, WatchJsonPrintsOneObjectPerSecond) {
+TEST_F(CtlTest, WatchPrintsTheImageOnceASecondAsTextOrJson) {
   ASSERT_TRUE(StartSim());
-  const auto run = OnSim({"watch", "--seconds", "2", "--json"});
-  ASSERT_EQ(run.status, es::kDone) << run.err;
-  EXPECT_GE(run.ms, 1900);
-  EXPECT_LT(run.ms, 3500);
-  const auto lines = Lines(run.out);
-  ASSERT_EQ(lines.size(), 2u) << run.out;
+  const auto json = OnSim({"watch", "--seconds", "2", "--json"});
+  ASSERT_EQ(json.status, es::kDone) << json.err;
+  EXPECT_GE(json.ms, 1900);
+  EXPECT_LT(json.ms, 3500);
+  const auto lines = Lines(json.out);
+  ASSERT_EQ(lines.size(), 2u) << json.out;
   for (const std::string& line : lines) {
     QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
-    const QJsonObject o = doc.object();
     EXPECT_TRUE(o.value("clock").toString().startsWith("01.01.2024 08:00:0")) << line;
-    EXPECT_EQ(o.value("cpu").toObject().value("registers").toArray().size(), 16);
     EXPECT_EQ(o.value("cpu").toObject().value("state").toInt(), 2) << line;
-    EXPECT_EQ(o.value("cards").toArray().size(), 8);
   }
-}
-
-TEST_F(CtlTest, WatchTextShowsClockCpuAndEveryCard) {
-  ASSERT_TRUE(StartSim());
-  const auto run = OnSim({"watch", "--seconds", "1"});
-  ASSERT_EQ(run.status, es::kDone) << run.err;
-  EXPECT_EQ(run.out.rfind("clock     01.01.2024 08:00:0", 0), 0u) << run.out;
-  EXPECT_NE(run.out.find("cpu       state 2 Run"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\ncard 8 "), std::string::npos) << run.out;
+  const auto text = OnSim({"watch", "--seconds", "1"});
+  ASSERT_EQ(text.status, es::kDone) << text.err;
+  EXPECT_EQ(text.out.rfind("clock     01.01.2024 08:00:0", 0), 0u) << text.out;
+  EXPECT_NE(text.out.find("\ncpu       state 2 Run"), std::string::npos) << text.out;
 }
 
 // --- giving up -------------------------------------------------------------------
@@ -233,8 +217,7 @@ class SilentPty {
     cfmakeraw(&t);
     tcsetattr(slave, TCSANOW, &t);
     m_path = ttyname(slave);
-    // Held open so that the program's close and reopen never hang up the line.
-    m_slave = slave;
+    m_slave = slave;  // held, so that the program's close never hangs up the line
   }
   ~SilentPty() {
     if (m_slave >= 0) close(m_slave);
@@ -326,10 +309,7 @@ TEST_F(CtlTest, ProjectFileProblemsStopBeforeThePortIsOpened) {
   const auto noFolder = Run({"--port", noPort, "upload", Path("no/such/out.prj")});
   EXPECT_EQ(noFolder.status, es::kFile);
   ExpectOneErrorLine(noFolder, "no folder");
-
-  const auto folder = Run({"--port", noPort, "upload", Path("")});
-  EXPECT_EQ(folder.status, es::kFile);
-  ExpectOneErrorLine(folder, "is a folder");
+  EXPECT_EQ(Run({"--port", noPort, "upload", Path("")}).status, es::kFile);  // a folder itself
 }
 
 TEST_F(CtlTest, ProjectWithSkippedLinesIsDownloadedWithAWarning) {
