@@ -8,6 +8,8 @@ bash scripts/deps.sh
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Fontconfig keeps a cache it never frees; that is not ours to report.
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 
 echo "== normal build"
 bash scripts/build.sh build

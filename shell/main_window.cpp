@@ -18,6 +18,7 @@
 #include "monitor/output_cards_window.h"
 #include "monitor/registers_panel.h"
 #include "persist/path_text.h"
+#include "program/editors/program_edit.h"
 #include "persist/settings_file.h"
 #include "shell/toolbar_icons.h"
 
@@ -187,6 +188,21 @@ void MDIForm1::RegisterViews() {
     w->ProjectLoad = [this] { Apply(m_commands.ProjectLoad()); };
     return w;
   };
+  Slot(Child::Editor).make = [this]() -> QWidget* {
+    auto* w = new program::editors::Program_EDIT(m_state.model, m_state.image, m_state.flags, Q(m_state.ProjectPath));
+    w->LampPanel = [this](bool show) -> monitor::Lamp_panel* {
+      if (show) SetChildShown(Child::Lamps, true);
+      return qobject_cast<monitor::Lamp_panel*>(ChildWidget(Child::Lamps));
+    };
+    w->CloseLampPanel = [this] { SetChildShown(Child::Lamps, false); };
+    w->ShowBuffer = [this] { SetChildShown(Child::Buffer, true); };
+    return w;
+  };
+  DegisiklikleriKaydet = [this] {
+    if (auto* editor = qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor))) {
+      editor->DegisiklikleriKaydet();
+    }
+  };
   Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state.regs, m_state.flags); };
   Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state.regs, m_state.flags); };
 }
@@ -276,9 +292,14 @@ void MDIForm1::StatusUpdate() {
 
 void MDIForm1::Apply(const CommandOutcome& outcome) {
   if (!outcome.message.isEmpty()) ShowStatus(outcome.message);
-  if (outcome.reopenEditor && Slot(Child::Editor).make) {
+  if (outcome.reopenEditor) {
+    // The editor shows the tables of the project now in memory, from "Program1".
     SetChildShown(Child::Editor, false);
     SetChildShown(Child::Editor, true);
+    if (auto* editor = qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor))) {
+      editor->SelectRecord(2);
+      Slot(Child::Editor).window->setWindowTitle(Q(m_state.ProjectPath));
+    }
   }
   StatusUpdate();
 }

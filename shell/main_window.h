@@ -53,7 +53,7 @@ class MDIForm1 : public QMainWindow {
   using ChildFactory = std::function<QWidget*()>;
   void SetChildFactory(Child child, ChildFactory make);
 
-  // The toolbar's save: the editor stores its changes first. Set by the editor.
+  // The toolbar's save: the editor stores its changes first (a test may stand in).
   std::function<void()> DegisiklikleriKaydet;
 
   void ShowStatus(const QString& text);

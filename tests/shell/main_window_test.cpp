@@ -117,6 +117,10 @@ TEST_F(MainWindow, OpeningAProjectEnablesItsButtons) {
   for (const char* enabled : {"Save", "SaveAs", "Lamp_Panel", "Comm_Panel", "Edit_Panel"}) {
     EXPECT_TRUE(Act(enabled).isEnabled()) << enabled;
   }
+  QWidget* editor = window->ChildWidget(shell::Child::Editor);
+  ASSERT_NE(editor, nullptr) << "the opened project shows in the editor";
+  EXPECT_TRUE(Act("Edit_Panel").isChecked());
+  EXPECT_EQ(editor->parentWidget()->windowTitle(), path);
 
   // A cancelled open leaves everything as it was.
   Act("Menu1_Open").trigger();
