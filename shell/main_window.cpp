@@ -269,8 +269,11 @@ void MDIForm1::Start() {
   SetChildShown(Child::Comm, true);
 
   if (!m_options.projectFile.isEmpty()) {
+    // As if opened with "Aç": the editor shows it.
     m_state.ProjectPath = m_options.projectFile.toStdString();
-    Apply(m_commands.ProjectLoad());
+    CommandOutcome opened = m_commands.ProjectLoad();
+    opened.reopenEditor = true;
+    Apply(opened);
   }
   if (m_options.online) {
     if (monitor::Frm_T_24VOC* comm = CommWindow()) comm->cmd_RUN_Click();
