@@ -263,6 +263,27 @@ TEST_F(CtlTest, ControllerThatNeverConfirmsEndsAfterTheTimeout) {
   EXPECT_EQ(OnSim({"--timeout", "0.5", "service", "reset-rtc"}).status, es::kDone);
 }
 
+TEST_F(CtlTest, DevicePulledDuringARunIsAPortError) {
+  ASSERT_TRUE(StartSim());
+  // A name of our own for the device: a new pty may get the old one's number.
+  const std::string device = Path("ttyCtl");
+  std::filesystem::create_symlink(Device(), device);
+  QElapsedTimer t;
+  t.start();
+  bool pulled = false;
+  const auto run = Run({"--port", device, "--timeout", "0.5", "log"}, false, [&] {
+    if (!pulled && t.elapsed() > 200) {
+      std::string why;
+      pulled = m_sim->Replug(why);  // the pty goes away and the program's reads fail
+      std::filesystem::remove(device);
+    }
+    return false;
+  });
+  ASSERT_TRUE(pulled);
+  EXPECT_EQ(run.status, es::kPort);
+  ExpectOneErrorLine(run, "the port " + device + " closed (");
+}
+
 TEST_F(CtlTest, InterruptAbandonsATransferAndSaysHowFarItGot) {
   ASSERT_TRUE(StartSim());
   QElapsedTimer t;
