@@ -21,18 +21,11 @@
 #include "sim/demo_memory.h"
 #include "sim/host/background_sim.h"
 #include "sim/host/serve_loop.h"
+#include "tests/qtlink/qt_wait.h"
 
 namespace e2e {
 
-inline bool WaitUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
+using qttest::WaitUntil;
 
 // A bus faster than a real one, with room left for the PC's 20 ms send gap and for a
 // busy test machine: a late frame is lost as it would be on the road.

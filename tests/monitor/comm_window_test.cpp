@@ -22,21 +22,14 @@
 #include "monitor/status_led.h"
 #include "qtlink/qt_clock.h"
 #include "tests/qtlink/pty_pair.h"
+#include "tests/qtlink/qt_wait.h"
 #include "views_app.h"
 
 namespace {
 
 using kxtest::Child;
 
-bool WaitUntil(const std::function<bool()>& done, int ms = 3000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
+using qttest::WaitUntil;
 
 class RecordingSink : public monitor::EventLogSink {
  public:

@@ -15,6 +15,7 @@
 #include "program/editor_model.h"
 #include "program/program_image.h"
 #include "pty_pair.h"
+#include "qt_wait.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
 
@@ -24,15 +25,7 @@ namespace {
 constexpr const char* kPcTurn = ":10030000ED\r\n";
 constexpr const char* kRegisterRead = ":010320000010CC\r\n";
 
-bool WaitUntil(const std::function<bool()>& done, int ms = 3000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
+using qttest::WaitUntil;
 
 class PtyLink : public ::testing::Test {
  protected:
