@@ -23,7 +23,12 @@ TEST(Soak, HalfAMinuteOnANoisyBusWithEveryWindowOpen) {
   EXPECT_GE(r.uploads, 2u) << "uploads kept completing on the lossy bus";
   EXPECT_EQ(r.badFrames, 0u) << "the PC never sent a damaged frame";
   EXPECT_GT(r.linesRejected, 0u) << "the noise did reach the PC and was refused";
+#if defined(__SANITIZE_ADDRESS__)
+  // AddressSanitizer holds freed memory in quarantine (up to 256 MB), so resident
+  // size says nothing here; its leak check at exit covers this build.
+#else
   EXPECT_LT(r.rssEndKb - r.rssStartKb, 8 * 1024) << "no growth beyond a few MB";
+#endif
 }
 
 }  // namespace
