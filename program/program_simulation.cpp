@@ -18,7 +18,7 @@ int LastPlayableStep(int record) {
 
 bool ValidRecord(int record) { return record >= 0 && record < static_cast<int>(kRecordCount); }
 
-// VB-style "00" formatting: at least two digits, the sign before them.
+// At least two digits, the sign before them.
 std::string TwoDigits(int value) {
   char text[16];
   std::snprintf(text, sizeof text, value < 0 ? "-%02d" : "%02d", value < 0 ? -value : value);
