@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -24,15 +25,30 @@ bool GreenLit(int code) { return (code & kStateGreen) != 0; }
 bool GreenState(int code) { return (code & 7) == kStateGreen; }  // steady or flashing
 bool RedState(int code) { return (code & 7) == kStateRed; }
 
-std::string Seconds(int s) { return std::to_string(s) + " sn"; }
-
 std::string Clock(int hour, int minute) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
   return text;
 }
 
-std::string GroupText(int g) { return "Grup-" + std::to_string(g); }
+void Append(std::string&) {}
+
+template <typename... Rest>
+void Append(std::string& text, int number, const Rest&... rest);
+
+template <typename... Rest>
+void Append(std::string& text, std::string_view part, const Rest&... rest) {
+  text += part;
+  Append(text, rest...);
+}
+
+template <typename... Rest>
+void Append(std::string& text, int number, const Rest&... rest) {
+  char digits[12];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+  text.append(digits, end);
+  Append(text, rest...);
+}
 
 // A stretch of played steps in which a group keeps one value; taken cyclically, so
 // a stretch may run over the end of the cycle into its start.
@@ -88,10 +104,18 @@ class RecordChecker {
       ConflictingGreens();
       Intergreens();
     }
-    std::stable_sort(m_out.begin(), m_out.end(), [](const CheckWarning& a, const CheckWarning& b) {
-      return a.step != b.step ? a.step < b.step : a.group < b.group;
-    });
-    return std::move(m_out);
+    // Collected step by step, so only the few warnings of one step need sorting.
+    std::vector<CheckWarning> out;
+    std::size_t count = 0;
+    for (const auto& step : m_byStep) count += step.size();
+    out.reserve(count);
+    for (auto& step : m_byStep) {
+      std::stable_sort(step.begin(), step.end(), [](const CheckWarning& a, const CheckWarning& b) {
+        return a.group < b.group;
+      });
+      out.insert(out.end(), std::make_move_iterator(step.begin()), std::make_move_iterator(step.end()));
+    }
+    return out;
   }
 
  private:
@@ -100,11 +124,17 @@ class RecordChecker {
   }
   int PlayedCode(std::size_t k, int g) const { return Code(m_played[k].step, g); }
 
-  void Add(CheckKind kind, int step, int g, int other, const std::string& what) {
-    std::string text(RecordName(m_record));
-    text += " adım " + std::to_string(step);
-    if (g != 0) text += " " + GroupText(g);
-    m_out.push_back({kind, static_cast<int>(m_record), step, g, other, -1, -1, text + ": " + what});
+  // The text is "<record> adım <step> Grup-<g>: " and the parts, numbers in decimal;
+  // built in one string, since a badly set up junction can give thousands.
+  template <typename... Parts>
+  void Add(CheckKind kind, int step, int g, int other, const Parts&... what) {
+    std::string text;
+    text.reserve(96);
+    Append(text, RecordName(m_record), " adım ", step);
+    if (g != 0) Append(text, " Grup-", g);
+    Append(text, ": ", what...);
+    m_byStep[static_cast<std::size_t>(step)].push_back(
+        {kind, static_cast<int>(m_record), step, g, other, -1, -1, std::move(text)});
   }
 
   void Codes() {
@@ -112,9 +142,8 @@ class RecordChecker {
       for (int g = 1; g <= kGroups; ++g) {
         const int c = Code(s, g);
         if (IsEditorStateCode(c)) continue;
-        Add(CheckKind::UndefinedCode, s, g, 0,
-            "tanımsız durum kodu " + std::to_string(c) +
-                (c == (kStateRed | kStateGreen) ? " (kırmızı ve yeşil birlikte)" : ""));
+        Add(CheckKind::UndefinedCode, s, g, 0, "tanımsız durum kodu ", c,
+            c == (kStateRed | kStateGreen) ? " (kırmızı ve yeşil birlikte)" : "");
       }
     }
   }
@@ -129,8 +158,8 @@ class RecordChecker {
         if (lit++ == 0) first = g;
       }
       if (lit > 0) {
-        Add(CheckKind::NoDuration, s, first, 0,
-            "programda süreli adım yok (" + std::to_string(lit) + " grup yanıyor)");
+        Add(CheckKind::NoDuration, s, first, 0, "programda süreli adım yok (", lit,
+            " grup yanıyor)");
       }
     }
   }
@@ -174,8 +203,8 @@ class RecordChecker {
           {kStateGreen, l.minGreen, CheckKind::ShortGreen, "yeşil "}};
       for (const auto& rule : rules) {
         if (r.value != rule.code || r.seconds >= rule.limit) continue;
-        Add(rule.kind, m_played[r.first].step, g, 0,
-            rule.name + Seconds(r.seconds) + ", en az " + Seconds(rule.limit));
+        Add(rule.kind, m_played[r.first].step, g, 0, rule.name, r.seconds, " sn, en az ",
+            rule.limit, " sn");
       }
     }
   }
@@ -186,8 +215,8 @@ class RecordChecker {
         if (!GreenLit(PlayedCode(k, a))) continue;
         for (int b = a + 1; b <= kGroups; ++b) {
           if (!GreenLit(PlayedCode(k, b)) || !Conflicting(m_junction, a, b)) continue;
-          Add(CheckKind::ConflictingGreens, m_played[k].step, a, b,
-              "çatışan " + GroupText(b) + " ile aynı anda yeşil");
+          Add(CheckKind::ConflictingGreens, m_played[k].step, a, b, "çatışan Grup-", b,
+              " ile aynı anda yeşil");
         }
       }
     }
@@ -198,26 +227,29 @@ class RecordChecker {
   void Intergreens() {
     std::array<std::vector<Stretch>, kSignalGroups + 1> greens;
     for (int g = 1; g <= kGroups; ++g) {
+      auto& list = greens[static_cast<std::size_t>(g)];
       for (const Stretch& r : Stretches(g, true)) {
-        if (r.value == 1) greens[static_cast<std::size_t>(g)].push_back(r);
+        if (r.value == 1) list.push_back(r);
       }
+      std::sort(list.begin(), list.end(),
+                [](const Stretch& a, const Stretch& b) { return a.start < b.start; });
     }
     for (int from = 1; from <= kGroups; ++from) {
       for (int to = 1; to <= kGroups; ++to) {
         const int least = MinIntergreen(m_junction, from, to);
         if (least <= 0) continue;
+        const std::vector<Stretch>& starts = greens[static_cast<std::size_t>(to)];
+        if (starts.empty()) continue;
         for (const Stretch& ended : greens[static_cast<std::size_t>(from)]) {
           const int end = (ended.start + ended.seconds) % m_cycle;
-          const Stretch* next = nullptr;
-          int gap = 0;
-          for (const Stretch& started : greens[static_cast<std::size_t>(to)]) {
-            const int g = (started.start - end + m_cycle) % m_cycle;
-            if (next == nullptr || g < gap) next = &started, gap = g;
-          }
-          if (next == nullptr || gap >= least) continue;
-          Add(CheckKind::ShortIntergreen, m_played[next->first].step, to, from,
-              GroupText(from) + " yeşilinden sonra ara yeşil " + Seconds(gap) + ", en az " +
-                  Seconds(least));
+          // The first start at or after the end, else the first of the next cycle.
+          auto at = std::lower_bound(starts.begin(), starts.end(), end,
+                                     [](const Stretch& s, int t) { return s.start < t; });
+          const Stretch* next = at != starts.end() ? &*at : &starts.front();
+          const int gap = (next->start - end + m_cycle) % m_cycle;
+          if (gap >= least) continue;
+          Add(CheckKind::ShortIntergreen, m_played[next->first].step, to, from, "Grup-", from,
+              " yeşilinden sonra ara yeşil ", gap, " sn, en az ", least, " sn");
         }
       }
     }
@@ -229,7 +261,7 @@ class RecordChecker {
   std::vector<PlayedStep> m_played;
   std::vector<int> m_starts;
   int m_cycle = 0;
-  std::vector<CheckWarning> m_out;
+  std::array<std::vector<CheckWarning>, kStepCount> m_byStep;
 };
 
 // The name of the program a weekly code switches to, and whether any of its records
