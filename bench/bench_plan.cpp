@@ -151,7 +151,8 @@ class ResultReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const auto& r : runs) {
       if (r.error_occurred || r.iterations == 0) continue;
-      microseconds[r.benchmark_name()] = r.real_accumulated_time * 1e6 / static_cast<double>(r.iterations);
+      const double seconds = r.real_accumulated_time / static_cast<double>(r.iterations);
+      microseconds[r.benchmark_name()] = seconds * 1e6;
     }
   }
 };

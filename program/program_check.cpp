@@ -31,6 +31,13 @@ std::string Clock(int hour, int minute) {
   return text;
 }
 
+void MoveAppend(std::vector<CheckWarning>& to, std::vector<CheckWarning>&& from) {
+  to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+}
+void MoveAppend(std::vector<CheckWarning>& to, std::vector<CheckWarning>& from) {
+  MoveAppend(to, std::move(from));
+}
+
 void Append(std::string&) {}
 
 template <typename... Rest>
@@ -113,7 +120,7 @@ class RecordChecker {
       std::stable_sort(step.begin(), step.end(), [](const CheckWarning& a, const CheckWarning& b) {
         return a.group < b.group;
       });
-      out.insert(out.end(), std::make_move_iterator(step.begin()), std::make_move_iterator(step.end()));
+      MoveAppend(out, step);
     }
     return out;
   }
@@ -349,7 +356,9 @@ std::vector<CheckWarning> CheckWeekTable(const EditorModel& model, const WeekDay
 
       if (code == kWeekNoProgram || code == kWeekFlash) continue;
       if (const auto target = TargetOf(model, code)) {
-        if (!target->plays) add(CheckKind::WeekProgramEmpty, target->name + " süreli adım içermiyor");
+        if (!target->plays) {
+          add(CheckKind::WeekProgramEmpty, target->name + " süreli adım içermiyor");
+        }
       } else {
         add(CheckKind::WeekProgramUnknown, "tanımsız program kodu " + std::to_string(code));
       }
@@ -362,11 +371,9 @@ std::vector<CheckWarning> CheckModel(const EditorModel& model, const JunctionDat
                                      const WeekDayNames& days) {
   std::vector<CheckWarning> all;
   for (std::size_t x = 0; x < kOfferedRecordCount; ++x) {
-    std::vector<CheckWarning> record = CheckRecord(model.PgmGroups[x], x, junction);
-    all.insert(all.end(), std::make_move_iterator(record.begin()), std::make_move_iterator(record.end()));
+    MoveAppend(all, CheckRecord(model.PgmGroups[x], x, junction));
   }
-  std::vector<CheckWarning> week = CheckWeekTable(model, days);
-  all.insert(all.end(), std::make_move_iterator(week.begin()), std::make_move_iterator(week.end()));
+  MoveAppend(all, CheckWeekTable(model, days));
   return all;
 }
 
