@@ -7,11 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <random>
 #include <string>
 
+#include "bench/result_reporter.h"
 #include "program/editor_model.h"
 #include "program/image_compare.h"
 #include "program/junction_data.h"
@@ -144,48 +144,20 @@ void BM_CompareImages(benchmark::State& state) {
 }
 BENCHMARK(BM_CompareImages)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
-class ResultReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> microseconds;  // benchmark name -> time per iteration
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const auto& r : runs) {
-      if (r.error_occurred || r.iterations == 0) continue;
-      const double seconds = r.real_accumulated_time / static_cast<double>(r.iterations);
-      microseconds[r.benchmark_name()] = seconds * 1e6;
-    }
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  ResultReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  const struct {
-    const char* bench;
-    const char* result;
-  } names[] = {{"BM_BuildPlan", "plan_98x32_us"},
-               {"BM_CheckFourPhases", "check_record_98x32_four_phases_us"},
-               {"BM_CheckRecord", "check_record_98x32_all_conflicting_us"},
-               {"BM_CheckImage", "check_full_image_us"},
-               {"BM_CompareImages", "compare_random_images_us"}};
-  for (const auto& n : names) {
-    for (const auto& [name, us] : reporter.microseconds) {
-      if (name.rfind(n.bench, 0) == 0) std::printf("RESULT %s %.1f us\n", n.result, us);
-    }
-  }
+  kxbench::ResultReporter reporter;
+  kxbench::RunBenchmarks(argc, argv, reporter);
+  kxbench::PrintMicroseconds(reporter, {{"BM_BuildPlan", "plan_98x32_us"},
+                                        {"BM_CheckFourPhases", "check_record_98x32_four_phases_us"},
+                                        {"BM_CheckRecord", "check_record_98x32_all_conflicting_us"},
+                                        {"BM_CheckImage", "check_full_image_us"},
+                                        {"BM_CompareImages", "compare_random_images_us"}});
   // The share of a 16 ms frame that a grid edit costs the plan and its record's checks
   // on a sound four-phase junction.
-  const auto at = [&reporter](const char* prefix) {
-    for (const auto& [name, us] : reporter.microseconds) {
-      if (name.rfind(prefix, 0) == 0) return us;
-    }
-    return 0.0;
-  };
-  std::printf("RESULT plan_and_check_frame_share %.2f %%\n",
-              (at("BM_BuildPlan") + at("BM_CheckFourPhases")) / 16000.0 * 100.0);
+  const double us =
+      reporter.Microseconds("BM_BuildPlan") + reporter.Microseconds("BM_CheckFourPhases");
+  std::printf("RESULT plan_and_check_frame_share %.2f %%\n", us / 16000.0 * 100.0);
   return 0;
 }
