@@ -25,7 +25,7 @@ bool GreenLit(int code) { return (code & kStateGreen) != 0; }
 bool GreenState(int code) { return (code & 7) == kStateGreen; }  // steady or flashing
 bool RedState(int code) { return (code & 7) == kStateRed; }
 
-std::string Clock(int hour, int minute) {
+std::string TimeText(int hour, int minute) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
   return text;
@@ -341,14 +341,14 @@ std::vector<CheckWarning> CheckWeekTable(const EditorModel& model, const WeekDay
       };
 
       if (hour > 23 || minute > 59) {
-        add(CheckKind::WeekTimeInvalid, "geçersiz saat " + Clock(hour, minute));
+        add(CheckKind::WeekTimeInvalid, "geçersiz saat " + TimeText(hour, minute));
       } else {
         const int time = hour * 60 + minute;
         if (std::find(seen.begin(), seen.end(), time) != seen.end()) {
-          add(CheckKind::WeekTimeRepeated, Clock(hour, minute) + " aynı gün ikinci kez");
+          add(CheckKind::WeekTimeRepeated, TimeText(hour, minute) + " aynı gün ikinci kez");
         } else if (time < previous) {
-          add(CheckKind::WeekTimeOrder, Clock(hour, minute) + ", önceki kayıttan (" +
-                                            Clock(previous / 60, previous % 60) + ") önce");
+          add(CheckKind::WeekTimeOrder, TimeText(hour, minute) + ", önceki kayıttan (" +
+                                            TimeText(previous / 60, previous % 60) + ") önce");
         }
         seen.push_back(time);
         previous = time;
