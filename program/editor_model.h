@@ -1,5 +1,5 @@
 #pragma once
-// The tables into which the ProgramImage is unpacked for editing. Each range has one
+// The tables into which the ProgramImage is unpacked for editing. Every range has one
 // spare element at its top, so that the index ranges the editors use stay valid.
 
 #include <array>
