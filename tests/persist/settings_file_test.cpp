@@ -1,7 +1,10 @@
 #include "persist/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "persist/ini_file.h"
 #include "persist/path_text.h"
@@ -106,11 +109,32 @@ TEST_F(SettingsFile, FilesLiveBesideTheProgramUnlessItsFolderIsNotWritable) {
   EXPECT_TRUE(std::filesystem::is_directory(config));
   EXPECT_TRUE(LoadSettings(moved).ok);
 
-  if (geteuid() != 0) {
-    std::filesystem::permissions(program, std::filesystem::perms::owner_read |
-                                              std::filesystem::perms::owner_exec);
-    EXPECT_EQ(ChooseSettingsPaths(program, config).settingsFile, config / "kx7140.ini");
-  }
+  // A locked program folder that holds settings: the user's file starts from them.
+  Write(program / "kx7140.ini", "[DEFAULT]\r\nProjectName=\r\n\r\n[MODBUS]\r\nPortName= 4\r\n");
+  if (!LockFolder(program)) GTEST_SKIP() << "no way to lock a folder here";
+  const auto fresh = Path("config2");
+  const SettingsPaths locked = ChooseSettingsPaths(program, fresh);
+  EXPECT_EQ(locked.settingsFile, fresh / "kx7140.ini");
+  EXPECT_EQ(LoadSettings(locked).PortNumber, 4);
+  ASSERT_TRUE(SaveSettings(locked, "", 5).ok);
+  EXPECT_EQ(LoadSettings(ChooseSettingsPaths(program, fresh)).PortNumber, 5) << "the user's own file, not the shipped one";
+}
+
+TEST_F(SettingsFile, AFailedRepairAtStartKeepsTheValuesTheFileHolds) {
+  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=/gone.prj\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
+  // A full disk, as far as this process is concerned.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit none = saved;
+  none.rlim_cur = 8;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+  const LoadedSettings loaded = LoadSettings(paths);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_FALSE(loaded.ok);
+  EXPECT_FALSE(loaded.message.empty());
+  EXPECT_EQ(loaded.PortNumber, 3);
+  EXPECT_EQ(loaded.LastProject, "/gone.prj");
 }
 
 }  // namespace
