@@ -1,0 +1,16 @@
+#include "shell/demo_project.h"
+
+#include <QDir>
+
+#include "persist/project_file.h"
+
+namespace shell {
+
+DemoProject::DemoProject(const program::ProgramImage& memory)
+    : m_folder(QDir::temp().filePath(QStringLiteral("kx7140-demo-XXXXXX"))) {
+  if (!m_folder.isValid()) return;
+  const QString file = m_folder.filePath(QStringLiteral("demo.prj"));
+  if (persist::ProjectSave(file.toStdString(), memory).ok) m_path = file;
+}
+
+}  // namespace shell
