@@ -192,16 +192,25 @@ TEST(ProjectDialog, EveryCommandStartsInTheProgramFolderWithTheProjectPattern) {
   }
 }
 
-TEST(DemoProject, EachDemoHasAPrivateFolderOfItsOwn) {
+TEST(DemoProject, EachDemoHasAPrivateFolderThatGoesUnlessItHoldsWork) {
   const program::ProgramImage memory{};
-  shell::DemoProject one(memory);
-  shell::DemoProject two(memory);
-  ASSERT_FALSE(one.Path().isEmpty());
-  EXPECT_NE(QFileInfo(one.Path()).absolutePath(), QFileInfo(two.Path()).absolutePath());
-  EXPECT_EQ(QFileInfo(QFileInfo(one.Path()).absolutePath()).permissions() &
+  auto one = std::make_unique<shell::DemoProject>(memory);
+  auto two = std::make_unique<shell::DemoProject>(memory);
+  ASSERT_FALSE(one->Path().isEmpty());
+  const QString folder = QFileInfo(one->Path()).absolutePath();
+  EXPECT_NE(folder, QFileInfo(two->Path()).absolutePath());
+  EXPECT_EQ(QFileInfo(folder).permissions() &
                 (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther),
             QFileDevice::Permissions());
-  EXPECT_EQ(FileText(one.Path()), persist::FormatProjectFile(memory));
+  EXPECT_EQ(FileText(one->Path()), persist::FormatProjectFile(memory));
+
+  const QString twoFolder = QFileInfo(two->Path()).absolutePath();
+  ASSERT_TRUE(persist::ProjectSave((two->Path() + ".kurtarma").toStdString(), memory).ok);
+  one.reset();
+  two.reset();
+  EXPECT_FALSE(QFileInfo::exists(folder));
+  EXPECT_TRUE(QFileInfo::exists(twoFolder + "/demo.prj.kurtarma")) << "a recovery copy outlives the demo";
+  QDir(twoFolder).removeRecursively();
 }
 
 }  // namespace
