@@ -1,10 +1,8 @@
 #include "persist/project_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <csignal>
 #include <memory>
 #include <random>
 #include <vector>
@@ -155,15 +153,7 @@ TEST_F(ProjectFile, SaveWithoutAPathWritesNothingAndAFailedSaveKeepsTheOldFile) 
   const std::string old = Read(PathFromUtf8(prj));
   EXPECT_EQ(*Parsed(old), *RandomImage(1));
 
-  // A full disk, as far as this process is concerned.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const IoResult full = ProjectSave(prj, *RandomImage(2));
-  setrlimit(RLIMIT_FSIZE, &saved);
+  const IoResult full = OnFullDisk(4096, [&] { return ProjectSave(prj, *RandomImage(2)); });
 
   EXPECT_FALSE(full.ok);
   EXPECT_NE(full.message.find("kavsak.prj"), std::string::npos);

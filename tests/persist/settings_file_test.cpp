@@ -1,10 +1,7 @@
 #include "persist/settings_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
-
-#include <csignal>
 
 #include "persist/ini_file.h"
 #include "persist/path_text.h"
@@ -122,15 +119,7 @@ TEST_F(SettingsFile, FilesLiveBesideTheProgramUnlessItsFolderIsNotWritable) {
 
 TEST_F(SettingsFile, AFailedRepairAtStartKeepsTheValuesTheFileHolds) {
   Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=/gone.prj\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
-  // A full disk, as far as this process is concerned.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit none = saved;
-  none.rlim_cur = 8;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
-  const LoadedSettings loaded = LoadSettings(paths);
-  setrlimit(RLIMIT_FSIZE, &saved);
+  const LoadedSettings loaded = OnFullDisk(8, [&] { return LoadSettings(paths); });
   EXPECT_FALSE(loaded.ok);
   EXPECT_FALSE(loaded.message.empty());
   EXPECT_EQ(loaded.PortNumber, 3);

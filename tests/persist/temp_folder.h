@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -62,6 +64,19 @@ class TempFolder : public ::testing::Test {
       return true;
     }
     return SetImmutable(folder, true);
+  }
+  // Runs fn on a disk that is full for this process beyond `bytes` of file size.
+  template <typename Fn>
+  static auto OnFullDisk(rlim_t bytes, Fn&& fn) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+    auto result = fn();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return result;
   }
   std::size_t EntryCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_dir),
