@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "monitor/twips.h"
+#include "program/duration_text.h"
 #include "program/editors/cp1254_validator.h"
 #include "program/editors/description_page.h"
 #include "program/editors/duration_box.h"
@@ -33,7 +34,6 @@
 #include "program/parameter_settings.h"
 #include "program/program_image_codec.h"
 #include "program/record_names.h"
-#include "program/duration_text.h"
 #include "program/step_packing.h"
 #include "program/week_entry_text.h"
 
