@@ -213,6 +213,8 @@ void MDIForm1::RegisterViews() {
     };
     w->CloseLampPanel = [this] { SetChildShown(Child::Lamps, false); };
     w->ShowBuffer = [this] { SetChildShown(Child::Buffer, true); };
+    // The user closing the editor would drop what it has not stored.
+    w->ConfirmClose = [this, w] { return m_editorWorkResolved || ResolveWork(w->HasUnstoredChanges()); };
     return w;
   };
   DegisiklikleriKaydet = [this] {
@@ -242,9 +244,13 @@ void MDIForm1::SetChildShown(Child child, bool shown) {
   if (!shown) {
     if (s.window) {
       // Gone at once, not at the next turn of the event loop: the communication
-      // window's port must not poll on after its button was released.
+      // window's port must not poll on after its button was released. A window that
+      // refuses (the user chose to keep the editor's changes) stays.
       QMdiSubWindow* w = s.window;
-      w->close();
+      if (!w->close()) {
+        if (s.toggle) s.toggle->setChecked(true);
+        return;
+      }
       delete w;
     }
     if (s.toggle) s.toggle->setChecked(false);
@@ -320,7 +326,7 @@ void MDIForm1::Apply(const CommandOutcome& outcome) {
   if (!outcome.message.isEmpty()) ShowStatus(outcome.message);
   if (outcome.reopenEditor) {
     // The editor shows the tables of the project now in memory, from "Program1".
-    SetChildShown(Child::Editor, false);
+    UnloadEditor();
     SetChildShown(Child::Editor, true);
     if (program::editors::Program_EDIT* editor = Editor()) {
       editor->SelectRecord(2);
@@ -340,8 +346,10 @@ bool MDIForm1::ProjectModified() const {
   return editor && editor->HasUnstoredChanges();
 }
 
-bool MDIForm1::ResolveUnsavedWork() {
-  if (!ProjectModified()) return true;
+bool MDIForm1::ResolveUnsavedWork() { return ResolveWork(ProjectModified()); }
+
+bool MDIForm1::ResolveWork(bool workAtStake) {
+  if (!workAtStake) return true;
   switch (m_question->Ask()) {
     case UnsavedQuestion::Answer::Save: return SaveAllWork();
     case UnsavedQuestion::Answer::Discard: return true;
@@ -385,6 +393,12 @@ void MDIForm1::OnUploadCompleted() {
          QStringLiteral("Proje kontrolörün hafızasını içeriyor, henüz kaydedilmedi") + rescued});
 }
 
+void MDIForm1::UnloadEditor() {
+  m_editorWorkResolved = true;
+  SetChildShown(Child::Editor, false);
+  m_editorWorkResolved = false;
+}
+
 void MDIForm1::CloseFromSignal() {
   m_closingBySignal = true;
   if (ProjectModified()) {
@@ -401,9 +415,8 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   // Children first (the communication window closes its port), then the settings.
-  for (Child c : {Child::Editor, Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) {
-    SetChildShown(c, false);
-  }
+  UnloadEditor();
+  for (Child c : {Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) SetChildShown(c, false);
   const persist::IoResult saved = persist::SaveSettings(m_state.paths, m_state.ProjectPath, m_state.shared.PortNumber);
   if (!saved.ok) std::cerr << "kx7140: " << saved.message << "\n";
   event->accept();

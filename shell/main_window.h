@@ -93,6 +93,9 @@ class MDIForm1 : public QMainWindow {
   // Before an action that would drop unsaved work: asks when there is any and saves
   // when told to. True when the action may go on.
   bool ResolveUnsavedWork();
+  bool ResolveWork(bool workAtStake);
+  // Unloads the editor once its work has been dealt with, asking nothing more.
+  void UnloadEditor();
   // The toolbar's save, or "Farkli kaydet" while no project is open. True when saved.
   bool SaveAllWork();
   // A save of the image alone: the status line says when the editor's changes were
@@ -113,6 +116,7 @@ class MDIForm1 : public QMainWindow {
   std::unique_ptr<UnsavedQuestion> m_question;
   UploadWatch m_uploadWatch;
   bool m_closingBySignal = false;
+  bool m_editorWorkResolved = false;
   QMdiArea* m_mdi = nullptr;
   QTimer m_timer1;
   std::array<ChildSlot, 6> m_children;

@@ -445,6 +445,10 @@ void Program_EDIT::HafizayiGosterClick() {
 }
 
 void Program_EDIT::closeEvent(QCloseEvent* event) {
+  if (ConfirmClose && !ConfirmClose()) {
+    event->ignore();
+    return;
+  }
   m_Timer1->stop();
   CloseLampPreset();
   EndSimulation();

@@ -68,6 +68,9 @@ class Program_EDIT : public QWidget {
   std::function<void()> CloseLampPanel;
   // Shows the buffer window; "Hafızayı Göster" runs it after its save.
   std::function<void()> ShowBuffer;
+  // Asked when the window is about to close; false keeps it open (its changes would
+  // be lost and the user chose to stay).
+  std::function<bool()> ConfirmClose;
 
   // Save: every control into the model, then the model into the ProgramImage. The
   // grid's undo history ends here.

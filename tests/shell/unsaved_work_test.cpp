@@ -140,6 +140,31 @@ TEST_F(UnsavedWork, UnsavedWorkIsShownAndAskedAboutOnlyWhenThereIsSome) {
   EXPECT_EQ(model->PgmGroups[2][1][1], 3) << "Kaydet stored the edit in b before a was opened";
 }
 
+TEST_F(UnsavedWork, ClosingTheEditorAsksBeforeItsChangesGo) {
+  const QString a = Project("a.prj");
+  Open(a);
+  EditTheGrid();
+  question->answer = Answer::Cancel;
+  Act("Edit_Panel").trigger();  // released
+  EXPECT_EQ(question->asked, 1);
+  EXPECT_NE(Editor(), nullptr);
+  EXPECT_TRUE(Act("Edit_Panel").isChecked());
+
+  question->answer = Answer::Save;
+  Editor()->parentWidget()->close();  // the window's own close button
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(Editor(), nullptr);
+  program::ProgramImage saved{};
+  auto model = std::make_unique<program::EditorModel>();
+  ASSERT_TRUE(persist::ProjectLoad(a.toStdString(), saved, *model).ok);
+  EXPECT_EQ(model->PgmGroups[2][1][1], 3);
+
+  Act("Edit_Panel").trigger();  // nothing unstored: closes without a word
+  Act("Edit_Panel").trigger();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(question->asked, 2);
+}
+
 TEST_F(UnsavedWork, ASignalAsksNothingAndTheNextStartNamesTheRecoveryCopy) {
   const QString a = Project("a.prj");
   Open(a);
