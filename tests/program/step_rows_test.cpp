@@ -1,11 +1,9 @@
-// Step rows on the clipboard and in the undo history: what a paste refuses, and how
-// the history keeps, drops and bounds its changes.
+// Step rows on the clipboard: what a paste takes and what it refuses.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "program/step_edit_history.h"
 #include "program/step_rows_text.h"
 
 namespace program {
@@ -35,27 +33,6 @@ TEST(StepRowsText, RowsRoundTripAndAnythingElseIsRefused) {
                                  hundredAndOne}) {
     EXPECT_FALSE(ParseStepRowsText(bad).has_value()) << bad.substr(0, 40);
   }
-}
-
-TEST(StepEditHistory, KeepsRealChangesDropsTheRedoTailAndForgetsTheOldest) {
-  StepEditHistory h;
-  StepRow one{};
-  one[0] = 1;
-  h.Push({2, 5, {StepRow{}}, {StepRow{}}});
-  EXPECT_FALSE(h.CanUndo()) << "a change that changes nothing";
-  h.Push({2, 5, {StepRow{}}, {one}});
-  h.Push({3, 1, {one}, {StepRow{}}});
-  ASSERT_NE(h.Undo(), nullptr);
-  h.Push({4, 1, {StepRow{}}, {one}});
-  EXPECT_FALSE(h.CanRedo());
-  EXPECT_EQ(h.Undo()->record, 4u);
-  EXPECT_EQ(h.Undo()->record, 2u);
-  EXPECT_EQ(h.Undo(), nullptr);
-
-  for (std::size_t i = 0; i < StepEditHistory::kMaxChanges + 3; ++i) h.Push({i, 1, {StepRow{}}, {one}});
-  std::size_t undone = 0;
-  while (h.Undo()) ++undone;
-  EXPECT_EQ(undone, StepEditHistory::kMaxChanges);
 }
 
 }  // namespace
