@@ -1,5 +1,6 @@
 #include "link/capture_file.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 
@@ -12,22 +13,27 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr int kMaxOffsetMinutes = 14 * 60;
 constexpr std::size_t kMaxSecondsDigits = 12;
 
-// Header values are split at blanks, so a blank inside one is escaped as well.
+bool NeedsEscape(unsigned char c, bool escapeBlank) {
+  return c == '\\' || c < 0x20 || c > 0x7E || (c == 0x20 && escapeBlank);
+}
+
+// Header values are split at blanks, so a blank inside one is escaped as well. Runs of
+// plain characters are copied whole: a bus line rarely holds anything else.
 void AppendEscaped(std::string& out, std::string_view bytes, bool escapeBlank) {
-  for (const char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
+  std::size_t plain = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (!NeedsEscape(c, escapeBlank)) continue;
+    out.append(bytes.substr(plain, i - plain));
+    plain = i + 1;
     if (c == '\\') {
       out += "\\\\";
-    } else if (c > 0x20 && c < 0x7F) {
-      out += ch;
-    } else if (c == 0x20 && !escapeBlank) {
-      out += ch;
     } else {
-      out += "\\x";
-      out += kHexDigits[c >> 4];
-      out += kHexDigits[c & 15];
+      const char escape[] = {'\\', 'x', kHexDigits[c >> 4], kHexDigits[c & 15]};
+      out.append(escape, sizeof escape);
     }
   }
+  out.append(bytes.substr(plain));
 }
 
 bool Unescape(std::string_view text, std::string& out, std::string& reason) {
@@ -135,12 +141,16 @@ std::string CaptureHeaderLine(const CaptureHeader& header) {
 void AppendCaptureRecord(std::string& out, std::int64_t micros, LineDirection direction,
                          std::string_view bytes) {
   if (micros < 0) micros = 0;
-  char head[48];
-  const int n = std::snprintf(head, sizeof head, "%lld.%06lld %c ",
-                              static_cast<long long>(micros / 1000000),
-                              static_cast<long long>(micros % 1000000),
-                              direction == LineDirection::Sent ? 'T' : 'R');
-  out.append(head, static_cast<std::size_t>(n));
+  char head[40];
+  char* end = std::to_chars(head, head + 24, micros / 1000000).ptr;
+  *end++ = '.';
+  std::int64_t fraction = micros % 1000000;
+  for (int i = 5; i >= 0; --i, fraction /= 10) end[i] = static_cast<char>('0' + fraction % 10);
+  end += 6;
+  *end++ = ' ';
+  *end++ = direction == LineDirection::Sent ? 'T' : 'R';
+  *end++ = ' ';
+  out.append(head, static_cast<std::size_t>(end - head));
   AppendEscaped(out, bytes, false);
   out += "\r\n";
 }
