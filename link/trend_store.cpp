@@ -22,13 +22,12 @@ struct PointBuilder {
   std::int64_t resolution;
   TrendPoint point;
   std::int64_t sum = 0;
-  std::int64_t bin = 0;
+  std::int64_t binEnd = 0;  // items come in time order: one division per point, not per item
   bool open = false;
 
   void Add(std::int64_t start, std::int64_t end, std::int32_t min, std::int32_t max,
            std::int64_t itemSum, std::uint32_t count) {
-    const std::int64_t b = resolution > 0 ? FloorDiv(start - from, resolution) : start;
-    if (open && b == bin) {
+    if (open && start < binEnd) {
       point.end = std::max(point.end, end);
       point.min = std::min(point.min, min);
       point.max = std::max(point.max, max);
@@ -39,7 +38,7 @@ struct PointBuilder {
     Close();
     point = {start, end, min, max, 0, count};
     sum = itemSum;
-    bin = b;
+    binEnd = resolution > 0 ? from + (FloorDiv(start - from, resolution) + 1) * resolution : start;
     open = true;
   }
   void Close() {
@@ -86,26 +85,20 @@ void TrendStore::Record(std::int64_t micros, const TrendValues& values, const Tr
   if (Empty()) {
     m_first = micros;
     m_origin = micros;
-    m_rawTimes.reserve(m_limits.rawSamples);
-    m_rawValues.reserve(m_limits.rawSamples * kSeries);
+    m_rawTimes.resize(m_limits.rawSamples);
+    m_rawValues.resize(m_limits.rawSamples * kSeries);
   }
   micros = std::max(micros, m_last);
   m_last = micros;
 
   if (m_rawCount == m_limits.rawSamples) {
-    Fold(RawTime(0), RawValues(0));
+    Fold(m_rawHead);
     m_rawHead = (m_rawHead + 1) % m_limits.rawSamples;
     --m_rawCount;
   }
-  if (m_rawTimes.size() < m_limits.rawSamples) {
-    // Still filling: the ring has not wrapped, so the next place is the end.
-    m_rawTimes.push_back(micros);
-    m_rawValues.insert(m_rawValues.end(), values.begin(), values.end());
-  } else {
-    const std::size_t at = (m_rawHead + m_rawCount) % m_limits.rawSamples;
-    m_rawTimes[at] = micros;
-    std::copy(values.begin(), values.end(), m_rawValues.begin() + static_cast<std::ptrdiff_t>(at * kSeries));
-  }
+  const std::size_t at = RawPlace(m_rawCount);
+  m_rawTimes[at] = micros;
+  for (std::size_t v = 0; v < kSeries; ++v) m_rawValues[v * m_limits.rawSamples + at] = values[v];
   ++m_rawCount;
 
   for (int s = 0; s < kStepSeries; ++s) AddStep(s, micros, steps[static_cast<std::size_t>(s)]);
@@ -148,12 +141,20 @@ void TrendStore::AddFaultEvents(std::int64_t micros, int card, FaultWord word, s
   }
 }
 
-std::int64_t TrendStore::RawTime(std::size_t i) const {
-  return m_rawTimes[(m_rawHead + i) % m_limits.rawSamples];
+std::size_t TrendStore::RawPlace(std::size_t i) const { return (m_rawHead + i) % m_limits.rawSamples; }
+
+std::int64_t TrendStore::RawTime(std::size_t i) const { return m_rawTimes[RawPlace(i)]; }
+
+std::int32_t TrendStore::RawValue(std::size_t place, std::size_t series) const {
+  return m_rawValues[series * m_limits.rawSamples + place];
 }
 
-const std::int32_t* TrendStore::RawValues(std::size_t i) const {
-  return m_rawValues.data() + ((m_rawHead + i) % m_limits.rawSamples) * kSeries;
+TrendStore::Aggregate& TrendStore::Bucket(std::size_t pos, std::size_t series) {
+  return m_buckets[series * m_limits.buckets + pos];
+}
+
+const TrendStore::Aggregate& TrendStore::Bucket(std::size_t pos, std::size_t series) const {
+  return m_buckets[series * m_limits.buckets + pos];
 }
 
 std::size_t TrendStore::RawLowerBound(std::int64_t micros) const {
@@ -171,43 +172,55 @@ std::int64_t TrendStore::BucketStart(std::size_t pos) const {
 }
 
 void TrendStore::AppendEmptyBucket() {
+  const std::size_t pos = m_bucketCounts.size();
   m_bucketCounts.push_back(0);
-  m_buckets.insert(m_buckets.end(), kSeries,
-                   {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(), 0});
+  for (std::size_t s = 0; s < kSeries; ++s) {
+    Bucket(pos, s) = {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(), 0};
+  }
 }
 
 // Buckets twice as wide: neighbours fold into one, in place, front to back.
 void TrendStore::MergeBuckets() {
   const std::int64_t first = m_bucketFirst / 2;
-  std::size_t kept = 0;
-  for (std::size_t pos = 0; pos < m_bucketCounts.size(); ++pos) {
-    const auto to = static_cast<std::size_t>((m_bucketFirst + static_cast<std::int64_t>(pos)) / 2 - first);
-    Aggregate* dst = &m_buckets[to * kSeries];
-    const Aggregate* src = &m_buckets[pos * kSeries];
-    if (to == kept) {
-      m_bucketCounts[to] = m_bucketCounts[pos];
-      std::copy(src, src + kSeries, dst);
-      ++kept;
-    } else {
-      m_bucketCounts[to] += m_bucketCounts[pos];
-      for (std::size_t s = 0; s < kSeries; ++s) {
-        dst[s].min = std::min(dst[s].min, src[s].min);
-        dst[s].max = std::max(dst[s].max, src[s].max);
-        dst[s].sum += src[s].sum;
+  const auto target = [&](std::size_t pos) {
+    return static_cast<std::size_t>((m_bucketFirst + static_cast<std::int64_t>(pos)) / 2 - first);
+  };
+  const std::size_t count = m_bucketCounts.size();
+  for (std::size_t s = 0; s < kSeries; ++s) {
+    for (std::size_t pos = 0; pos < count; ++pos) {
+      const std::size_t to = target(pos);
+      const Aggregate src = Bucket(pos, s);
+      Aggregate& dst = Bucket(to, s);
+      if (pos == 0 || to != target(pos - 1)) {
+        dst = src;
+      } else {
+        dst.min = std::min(dst.min, src.min);
+        dst.max = std::max(dst.max, src.max);
+        dst.sum += src.sum;
       }
     }
   }
+  std::size_t kept = 0;
+  for (std::size_t pos = 0; pos < count; ++pos) {
+    const std::size_t to = target(pos);
+    if (pos == 0 || to != target(pos - 1)) {
+      m_bucketCounts[to] = m_bucketCounts[pos];
+      kept = to + 1;
+    } else {
+      m_bucketCounts[to] += m_bucketCounts[pos];
+    }
+  }
   m_bucketCounts.resize(kept);
-  m_buckets.resize(kept * kSeries);
   m_bucketFirst = first;
   m_bucketWidth *= 2;
 }
 
-void TrendStore::Fold(std::int64_t micros, const std::int32_t* values) {
+void TrendStore::Fold(std::size_t place) {
+  const std::int64_t micros = m_rawTimes[place];
   if (m_bucketCounts.empty()) {
     m_bucketFirst = FloorDiv(micros - m_origin, m_bucketWidth);
     m_bucketCounts.reserve(m_limits.buckets);
-    m_buckets.reserve(m_limits.buckets * kSeries);
+    m_buckets.resize(m_limits.buckets * kSeries);
   }
   std::int64_t pos = FloorDiv(micros - m_origin, m_bucketWidth) - m_bucketFirst;
   while (pos >= static_cast<std::int64_t>(m_limits.buckets)) {
@@ -218,11 +231,12 @@ void TrendStore::Fold(std::int64_t micros, const std::int32_t* values) {
   while (static_cast<std::int64_t>(m_bucketCounts.size()) <= pos) AppendEmptyBucket();
   const auto at = static_cast<std::size_t>(pos);
   ++m_bucketCounts[at];
-  Aggregate* a = &m_buckets[at * kSeries];
   for (std::size_t s = 0; s < kSeries; ++s) {
-    a[s].min = std::min(a[s].min, values[s]);
-    a[s].max = std::max(a[s].max, values[s]);
-    a[s].sum += values[s];
+    Aggregate& a = Bucket(at, s);
+    const std::int32_t v = RawValue(place, s);
+    a.min = std::min(a.min, v);
+    a.max = std::max(a.max, v);
+    a.sum += v;
   }
 }
 
@@ -241,14 +255,19 @@ std::vector<TrendPoint> TrendStore::Samples(int series, std::int64_t from, std::
     for (std::int64_t pos = first; pos <= last; ++pos) {
       const auto p = static_cast<std::size_t>(pos);
       if (m_bucketCounts[p] == 0) continue;
-      const Aggregate& a = m_buckets[p * kSeries + s];
+      const Aggregate& a = Bucket(p, s);
       const std::int64_t start = BucketStart(p);
       points.Add(start, std::min(start + m_bucketWidth, rawStart), a.min, a.max, a.sum, m_bucketCounts[p]);
     }
   }
-  for (std::size_t i = RawLowerBound(from); i < m_rawCount && RawTime(i) < to; ++i) {
-    const std::int32_t v = RawValues(i)[s];
-    points.Add(RawTime(i), RawTime(i), v, v, v, 1);
+  // Walk the ring by its physical places: no division per sample on a day's plot.
+  std::size_t at = (m_rawHead + RawLowerBound(from)) % m_limits.rawSamples;
+  for (std::size_t i = RawLowerBound(from); i < m_rawCount; ++i) {
+    const std::int64_t t = m_rawTimes[at];
+    if (t >= to) break;
+    const std::int32_t v = RawValue(at, s);
+    points.Add(t, t, v, v, v, 1);
+    if (++at == m_limits.rawSamples) at = 0;
   }
   points.Close();
   return out;
@@ -260,7 +279,7 @@ std::optional<TrendPoint> TrendStore::ValueAt(int series, std::int64_t micros) c
   if (m_rawCount > 0 && micros >= RawTime(0)) {
     std::size_t i = RawLowerBound(micros);
     if (i == m_rawCount || RawTime(i) > micros) --i;
-    const std::int32_t v = RawValues(i)[s];
+    const std::int32_t v = RawValue(RawPlace(i), s);
     return TrendPoint{RawTime(i), RawTime(i), v, v, static_cast<double>(v), 1};
   }
   if (m_bucketCounts.empty()) return std::nullopt;
@@ -268,7 +287,7 @@ std::optional<TrendPoint> TrendStore::ValueAt(int series, std::int64_t micros) c
   if (pos < 0 || pos >= static_cast<std::int64_t>(m_bucketCounts.size())) return std::nullopt;
   const auto p = static_cast<std::size_t>(pos);
   if (m_bucketCounts[p] == 0) return std::nullopt;
-  const Aggregate& a = m_buckets[p * kSeries + s];
+  const Aggregate& a = Bucket(p, s);
   return TrendPoint{BucketStart(p), BucketStart(p) + m_bucketWidth, a.min, a.max,
                     static_cast<double>(a.sum) / m_bucketCounts[p], m_bucketCounts[p]};
 }
@@ -314,14 +333,14 @@ void TrendStore::ForEachRow(const std::function<void(const TrendRow&)>& f) const
     row.end = std::min(row.start + m_bucketWidth, rawStart);
     row.count = m_bucketCounts[p];
     for (std::size_t s = 0; s < kSeries; ++s) {
-      row.values[s] = static_cast<std::int32_t>(RoundedDiv(m_buckets[p * kSeries + s].sum, row.count));
+      row.values[s] = static_cast<std::int32_t>(RoundedDiv(Bucket(p, s).sum, row.count));
     }
     f(row);
   }
   for (std::size_t i = 0; i < m_rawCount; ++i) {
     row.start = row.end = RawTime(i);
     row.count = 1;
-    std::copy_n(RawValues(i), kSeries, row.values.begin());
+    for (std::size_t s = 0; s < kSeries; ++s) row.values[s] = RawValue(RawPlace(i), s);
     f(row);
   }
 }

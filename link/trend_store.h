@@ -110,10 +110,13 @@ class TrendStore {
     std::int32_t value;
   };
 
+  std::size_t RawPlace(std::size_t i) const;  // where the i-th oldest sample lies
   std::int64_t RawTime(std::size_t i) const;
-  const std::int32_t* RawValues(std::size_t i) const;
+  std::int32_t RawValue(std::size_t place, std::size_t series) const;
   std::size_t RawLowerBound(std::int64_t micros) const;
-  void Fold(std::int64_t micros, const std::int32_t* values);
+  Aggregate& Bucket(std::size_t pos, std::size_t series);
+  const Aggregate& Bucket(std::size_t pos, std::size_t series) const;
+  void Fold(std::size_t place);
   void MergeBuckets();
   void AppendEmptyBucket();
   std::int64_t BucketStart(std::size_t pos) const;
@@ -125,9 +128,10 @@ class TrendStore {
   std::int64_t m_first = -1;
   std::int64_t m_last = -1;
 
-  // Full rate: a ring of the newest samples, oldest at m_rawHead.
+  // Full rate: a ring of the newest samples, oldest at m_rawHead. Values lie series
+  // by series, so that a plot of one series reads one run of memory.
   std::vector<std::int64_t> m_rawTimes;
-  std::vector<std::int32_t> m_rawValues;  // kValueSeries a sample
+  std::vector<std::int32_t> m_rawValues;
   std::size_t m_rawHead = 0;
   std::size_t m_rawCount = 0;
 
@@ -136,7 +140,7 @@ class TrendStore {
   std::int64_t m_bucketWidth = 0;
   std::int64_t m_bucketFirst = 0;
   std::vector<std::uint32_t> m_bucketCounts;
-  std::vector<Aggregate> m_buckets;  // kValueSeries a bucket
+  std::vector<Aggregate> m_buckets;  // series by series, m_limits.buckets each
 
   std::vector<std::deque<Step>> m_steps;
   std::deque<FaultEvent> m_faults;
