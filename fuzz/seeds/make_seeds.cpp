@@ -398,6 +398,22 @@ void CaptureSeeds(Corpus& c, const std::vector<Talk>& talks) {
   c.Put("long_line.cap", head + "1.000000 R " + std::string(700, 'F') + "\r\n" + turn);
 }
 
+// What the monitor hears: whole talks, and lines that it must refuse.
+void MonitorSeeds(Corpus& c, const std::vector<Talk>& talks) {
+  c.Put("idle.bus", talks[0].heardByPc);
+  c.Put("upload.bus", talks[1].heardByPc);
+  c.Put("download.bus", talks[4].heardByPc);
+  c.Put("rough_upload.bus", talks.back().heardByPc);
+  const std::string turn = LineStarting(talks[0].heardByPc, ":1003");
+  std::string badLrc = turn;
+  badLrc[badLrc.size() - 3] = badLrc[badLrc.size() - 3] == '0' ? '1' : '0';
+  c.Put("refused.bus", "\r\n" + badLrc + ":1003\r\n:10032\r\n" + BareLf(turn) + "1003200000106D\r\n" +
+                           ":" + std::string(300, 'F') + "\r\n" + Lower(turn));
+  c.Put("short_frames.bus", sim::FrameText().Byte(0x22).Byte(0xCE).Word(2).Line() +
+                                sim::FrameText().Byte(1).Byte(0xCF).Byte(0).Byte(3).Line() +
+                                sim::FrameText().Byte(0x13).Byte(3).Byte(1).Line());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -412,7 +428,7 @@ int main(int argc, char** argv) {
 
   Corpus decoder{out / "reply_decoder"}, link{out / "controller_link"}, simulator{out / "sim_receive"},
       project{out / "project_file"}, ini{out / "ini_file"},
-      junction{out / "junction_data"}, capture{out / "capture_file"};
+      junction{out / "junction_data"}, capture{out / "capture_file"}, monitor{out / "bus_monitor"};
   std::vector<Talk> talks;
   LinkSeeds(decoder, link, talks);
   SimSeeds(simulator, talks);
@@ -420,8 +436,9 @@ int main(int argc, char** argv) {
   IniSeeds(ini, scratch);
   JunctionSeeds(junction, scratch);
   CaptureSeeds(capture, talks);
+  MonitorSeeds(monitor, talks);
   fs::remove_all(scratch);
-  for (const Corpus* c : {&decoder, &link, &simulator, &project, &ini, &junction, &capture}) {
+  for (const Corpus* c : {&decoder, &link, &simulator, &project, &ini, &junction, &capture, &monitor}) {
     std::printf("%s: %d files\n", c->dir.c_str(), c->count);
   }
   return 0;
