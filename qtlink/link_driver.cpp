@@ -1,12 +1,18 @@
 #include "qtlink/link_driver.h"
 
+#include "qtlink/qt_serial_port.h"
+
 namespace qtlink {
 
 LinkDriver::LinkDriver(const bus::Clock& clock, bus::LinkTables tables, QString devicePath,
                        QObject* parent)
+    : LinkDriver(std::make_unique<QtSerialPort>(std::move(devicePath)), clock, tables, parent) {}
+
+LinkDriver::LinkDriver(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
+                       bus::LinkTables tables, QObject* parent)
     : QObject(parent),
-      m_port(std::move(devicePath)),
-      m_link(std::make_unique<bus::ControllerLink>(m_port, clock, tables)) {
+      m_port(std::move(port)),
+      m_link(std::make_unique<bus::ControllerLink>(*m_port, clock, tables)) {
   m_shownVersion = m_link->Display().version;
   m_timer.setTimerType(Qt::PreciseTimer);
   m_timer.setInterval(10);

@@ -10,20 +10,24 @@
 #include <memory>
 
 #include "link/controller_link.h"
-#include "qtlink/qt_serial_port.h"
+#include "link/serial_port.h"
 
 namespace qtlink {
 
 class LinkDriver : public QObject {
   Q_OBJECT
  public:
+  // On the serial device a port number stands for, or the one devicePath names.
   LinkDriver(const bus::Clock& clock, bus::LinkTables tables, QString devicePath = {},
              QObject* parent = nullptr);
+  // On a port made elsewhere, such as a test's scripted one.
+  LinkDriver(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
+             bus::LinkTables tables, QObject* parent = nullptr);
   ~LinkDriver() override;
 
   bus::ControllerLink& Link() { return *m_link; }
   const bus::ControllerLink& Link() const { return *m_link; }
-  QtSerialPort& Port() { return m_port; }
+  bus::SerialPort& Port() { return *m_port; }
 
   // After a user command: tell the views now rather than at the next tick.
   void Notify();
@@ -35,7 +39,7 @@ class LinkDriver : public QObject {
  private:
   void Tick();
 
-  QtSerialPort m_port;
+  std::unique_ptr<bus::SerialPort> m_port;
   std::unique_ptr<bus::ControllerLink> m_link;
   QTimer m_timer;
   std::uint64_t m_shownVersion = 0;

@@ -2,6 +2,11 @@
 
 #include <QSerialPortInfo>
 
+#if defined(Q_OS_LINUX)
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
 #include <algorithm>
 #include <charconv>
 #include <vector>
@@ -58,6 +63,7 @@ QtSerialPort::QtSerialPort(QString devicePath, QObject* parent)
     : QObject(parent), m_override(std::move(devicePath)) {
   m_device = m_override;
   connect(&m_port, &QSerialPort::readyRead, this, [this] {
+    CheckLineErrors();
     if (m_handlers.readyRead) m_handlers.readyRead();
   });
   connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::OnError);
@@ -105,6 +111,7 @@ bus::PortResult QtSerialPort::Open() {
     return bus::PortResult::Fail(Text(m_port.errorString()) + " (" + Text(m_device) + ")");
   }
   m_lostReported = false;
+  m_countsKept = ReadLineErrorCounts(m_counts);
   return {};
 }
 
@@ -118,6 +125,37 @@ bool QtSerialPort::IsOpen() const { return m_port.isOpen(); }
 std::string QtSerialPort::ReadAll() {
   const QByteArray bytes = m_port.readAll();
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void QtSerialPort::DiscardInput() {
+  if (!m_port.isOpen()) return;
+  m_port.clear(QSerialPort::Input);
+  m_port.readAll();
+}
+
+bool QtSerialPort::ReadLineErrorCounts(LineErrorCounts& counts) const {
+#if defined(Q_OS_LINUX)
+  serial_icounter_struct c{};
+  if (ioctl(m_port.handle(), TIOCGICOUNT, &c) != 0) return false;
+  counts = {static_cast<std::uint32_t>(c.brk), static_cast<std::uint32_t>(c.frame),
+            static_cast<std::uint32_t>(c.overrun), static_cast<std::uint32_t>(c.buf_overrun),
+            static_cast<std::uint32_t>(c.parity)};
+  return true;
+#else
+  Q_UNUSED(counts);
+  return false;
+#endif
+}
+
+void QtSerialPort::CheckLineErrors() {
+  // A pseudo-terminal keeps no counters; then there is nothing to ask at each read.
+  LineErrorCounts now;
+  if (!m_countsKept || !ReadLineErrorCounts(now)) return;
+  const std::vector<int> codes = LineErrorEvents(m_counts, now);
+  m_counts = now;
+  for (int code : codes) {
+    if (m_handlers.lineEvent) m_handlers.lineEvent(code);
+  }
 }
 
 bus::PortResult QtSerialPort::Write(std::string_view bytes) {

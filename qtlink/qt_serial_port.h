@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "link/serial_port.h"
+#include "qtlink/line_error_counts.h"
 
 namespace qtlink {
 
@@ -31,11 +32,15 @@ class QtSerialPort : public QObject, public bus::SerialPort {
   void Close() override;
   bool IsOpen() const override;
   std::string ReadAll() override;
+  void DiscardInput() override;
   bus::PortResult Write(std::string_view bytes) override;
   bus::PortResult SetBaudRate(int rate) override;
 
  private:
   void OnError(QSerialPort::SerialPortError error);
+  // Reads the driver's line error counters; false where the device keeps none.
+  bool ReadLineErrorCounts(LineErrorCounts& counts) const;
+  void CheckLineErrors();
 
   QSerialPort m_port;
   QString m_override;
@@ -43,6 +48,8 @@ class QtSerialPort : public QObject, public bus::SerialPort {
   Handlers m_handlers;
   bool m_opening = false;
   bool m_lostReported = false;
+  bool m_countsKept = false;
+  LineErrorCounts m_counts;
 };
 
 }  // namespace qtlink

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   }
 
   shell::MDIForm1 window(*state, options);
-  QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window, [&window] { window.close(); });
+  QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window, [&window] { window.CloseWithoutQuestions(); });
   window.show();
   window.Start();
   // A new user sees the junction move at once.

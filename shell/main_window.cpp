@@ -68,6 +68,7 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
   if (m_options.demo) m_panel2->setText(QStringLiteral("Demo: benzetilmiş kontrolör ") + m_options.portDevice);
 
   RegisterViews();
+  WatchDownloads();
 
   m_timer1.setInterval(500);
   connect(&m_timer1, &QTimer::timeout, this, &MDIForm1::StatusUpdate);
@@ -172,13 +173,11 @@ void MDIForm1::RegisterViews() {
       SetChildShown(Child::Lamps, false);
       SetChildShown(Child::Registers, false);
     });
-    w->Link().Tazele = [this] {
-      if (auto* cards = qobject_cast<monitor::CikisKartlari*>(ChildWidget(Child::Cards))) cards->Tazele();
-    };
     return w;
   };
   Slot(Child::Cards).make = [this]() -> QWidget* {
     auto* w = new monitor::CikisKartlari(m_state.regs, m_state.flags);
+    w->Listen(m_state.events);
     connect(w, &monitor::CikisKartlari::registersRequested, this, [this] { SetChildShown(Child::Registers, true); });
     connect(w, &monitor::CikisKartlari::lampsRequested, this, [this] { SetChildShown(Child::Lamps, true); });
     return w;
@@ -203,8 +202,41 @@ void MDIForm1::RegisterViews() {
       editor->DegisiklikleriKaydet();
     }
   };
-  Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state.regs, m_state.flags); };
-  Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state.regs, m_state.flags); };
+  Slot(Child::Registers).make = [this]() -> QWidget* {
+    auto* w = new monitor::Registers_panel(m_state.regs, m_state.flags);
+    w->Listen(m_state.events);
+    return w;
+  };
+  Slot(Child::Lamps).make = [this]() -> QWidget* {
+    auto* w = new monitor::Lamp_panel(m_state.regs, m_state.flags);
+    w->Listen(m_state.events);
+    return w;
+  };
+}
+
+void MDIForm1::WatchDownloads() {
+  // An abandoned program download leaves the controller half-programmed; the warning
+  // stays in the status bar, whichever windows are open, until a download completes.
+  m_downloadWarning = new QLabel(statusBar());
+  m_downloadWarning->setObjectName(QStringLiteral("DownloadWarning"));
+  m_downloadWarning->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+  statusBar()->addPermanentWidget(m_downloadWarning);
+  m_downloads = m_state.events.Listen([this](const bus::LinkEvent& e) {
+    const auto* ended = std::get_if<bus::TransferEnded>(&e);
+    if (!ended || ended->kind != bus::TransferKind::ProgramDownload) return;
+    m_downloadWarning->setText(
+        ended->completed ? QString() : Q(bus::InterruptedDownloadText(ended->blocksDone, ended->blocksTotal)));
+  });
+}
+
+bool MDIForm1::ConfirmLinkStop() {
+  monitor::Frm_T_24VOC* comm = CommWindow();
+  return comm == nullptr || comm->ConfirmStop();
+}
+
+void MDIForm1::CloseWithoutQuestions() {
+  if (monitor::Frm_T_24VOC* comm = CommWindow()) comm->Link().Stop();
+  close();
 }
 
 void MDIForm1::SetChildFactory(Child child, ChildFactory make) { Slot(child).make = std::move(make); }
@@ -225,7 +257,11 @@ void MDIForm1::SetChildShown(Child child, bool shown) {
       // Gone at once, not at the next turn of the event loop: the communication
       // window's port must not poll on after its button was released.
       QMdiSubWindow* w = s.window;
-      w->close();
+      // A window may decline, when the user keeps what it runs.
+      if (!w->close()) {
+        if (s.toggle) s.toggle->setChecked(true);
+        return;
+      }
       delete w;
     }
     if (s.toggle) s.toggle->setChecked(false);
@@ -310,6 +346,10 @@ void MDIForm1::Apply(const CommandOutcome& outcome) {
 void MDIForm1::ShowStatus(const QString& text) { m_panel1->setText(text); }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {
+  if (!ConfirmLinkStop()) {
+    event->ignore();
+    return;
+  }
   // Children first (the communication window closes its port), then the settings.
   for (Child c : {Child::Editor, Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) {
     SetChildShown(c, false);

@@ -57,6 +57,8 @@ class MDIForm1 : public QMainWindow {
   std::function<void()> DegisiklikleriKaydet;
 
   void ShowStatus(const QString& text);
+  // Closing on a signal: nothing is asked, a download under way is abandoned.
+  void CloseWithoutQuestions();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -73,6 +75,8 @@ class MDIForm1 : public QMainWindow {
   void Apply(const CommandOutcome& outcome);
   void FillWindowMenu();
   void RegisterViews();
+  void WatchDownloads();
+  bool ConfirmLinkStop();
   ChildSlot& Slot(Child c) { return m_children[static_cast<std::size_t>(c)]; }
   const ChildSlot& Slot(Child c) const { return m_children[static_cast<std::size_t>(c)]; }
 
@@ -91,6 +95,8 @@ class MDIForm1 : public QMainWindow {
   QLabel* m_panel1 = nullptr;
   QLabel* m_panel2 = nullptr;
   QLabel* m_panel3 = nullptr;
+  QLabel* m_downloadWarning = nullptr;
+  bus::LinkEvents::Subscription m_downloads;
 };
 
 }  // namespace shell

@@ -20,6 +20,8 @@
 #include "persist/project_file.h"
 #include "persist/settings_location.h"
 #include "shell/main_window.h"
+#include "tests/link/fakes.h"
+#include "tests/monitor/question_answerer.h"
 
 namespace {
 
@@ -236,6 +238,63 @@ TEST_F(MainWindow, ExitWritesTheSettings) {
   const std::string ini = FileText(dir.filePath("kx7140.ini"));
   EXPECT_NE(ini.find("ProjectName=" + path.toStdString() + "\r\n"), std::string::npos) << ini;
   EXPECT_NE(ini.find("PortName= 3\r\n"), std::string::npos) << ini;
+}
+
+// A program download over a scripted port, stopped at block 10 of 353.
+class DownloadUnderWay : public MainWindow {
+ protected:
+  void SetUp() override {
+    MainWindow::SetUp();
+    window->SetChildShown(shell::Child::Comm, false);
+    window->SetChildFactory(shell::Child::Comm, [this]() -> QWidget* {
+      auto fake = std::make_unique<kxtest::FakePort>();
+      port = fake.get();
+      return new monitor::Frm_T_24VOC(std::move(fake), clock, state->Tables());
+    });
+    window->SetChildShown(shell::Child::Comm, true);
+    bus::ControllerLink& link = window->CommWindow()->Link();
+    link.cmd_RUN();
+    link.Timer1Tick();
+    link.PGM_Download(1);
+    for (int turn = 0; turn <= 10; ++turn) {
+      clock.ms += 30;
+      port->Receive(kxtest::PcTurnFrame());
+      const int a = state->shared.TransferAddress;
+      if (turn > 0) port->Receive(kxtest::Frame({0x01, 0xD0, 0x01, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80}));
+    }
+    ASSERT_TRUE(link.DownloadRunning());
+  }
+  QString Warning() { return window->findChild<QLabel*>("DownloadWarning")->text(); }
+
+  kxtest::FakeClock clock;
+  kxtest::FakePort* port = nullptr;
+};
+
+TEST_F(DownloadUnderWay, ExitAsksOnceAndAStoppedDownloadStaysInTheStatusBar) {
+  {
+    kxtest::QuestionAnswerer no("Hayir");
+    window->SetChildShown(shell::Child::Comm, false);  // its toolbar button released
+    EXPECT_TRUE(Act("Comm_Panel").isChecked()) << "No keeps the window and its download";
+    Act("Menu1_Cikis").trigger();
+    EXPECT_EQ(no.count, 2);
+  }
+  ASSERT_NE(window->CommWindow(), nullptr);
+  EXPECT_TRUE(window->CommWindow()->Link().DownloadRunning());
+  EXPECT_EQ(Warning(), "");
+
+  kxtest::QuestionAnswerer yes("Evet");
+  Act("Menu1_Cikis").trigger();
+  EXPECT_EQ(yes.count, 1) << "asked once, not again by the closing window";
+  EXPECT_EQ(window->CommWindow(), nullptr);
+  EXPECT_EQ(Warning(), "Program yüklemesi yarıda kaldı (blok 10 / 353): yüklemeyi yeniden başlatın");
+}
+
+TEST_F(DownloadUnderWay, ASignalAsksNothing) {
+  kxtest::QuestionAnswerer yes("Evet");
+  window->CloseWithoutQuestions();
+  EXPECT_EQ(yes.count, 0);
+  EXPECT_EQ(window->CommWindow(), nullptr);
+  EXPECT_EQ(Warning(), "Program yüklemesi yarıda kaldı (blok 10 / 353): yüklemeyi yeniden başlatın");
 }
 
 TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
