@@ -71,6 +71,10 @@ class ControllerLink {
   void PGM_Download(int memoryListIndex);
   bool PGM_Upload();                    // false when the port is closed
 
+  // Whether the engine tick has work now: the port to open or close, or a frame
+  // waiting for the send gap. Between turns of an open link it has none.
+  bool TickWanted() const { return m_linkRunning != m_port.IsOpen() || m_engine.FrameReady(); }
+
   bool LinkRunning() const { return m_linkRunning; }
   bool PortOpen() const { return m_port.IsOpen(); }
   bool DownloadRunning() const { return m_transfers.Running(TransferKind::ProgramDownload); }

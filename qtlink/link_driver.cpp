@@ -15,9 +15,13 @@ LinkDriver::LinkDriver(std::unique_ptr<bus::SerialPort> port, const bus::Clock& 
       m_link(std::make_unique<bus::ControllerLink>(*m_port, clock, tables)) {
   m_shownVersion = m_link->Display().version;
   m_timer.setTimerType(Qt::PreciseTimer);
-  m_timer.setInterval(10);
+  m_timer.setInterval(kTickMs);
   connect(&m_timer, &QTimer::timeout, this, &LinkDriver::Tick);
   m_timer.start();
+  // A turn may leave a frame waiting for the send gap: back to the 10 ms tick.
+  m_turns = tables.events.Listen([this](const bus::LinkEvent& e) {
+    if (std::holds_alternative<bus::PcTurn>(e) && m_timer.interval() != kTickMs) m_timer.start(kTickMs);
+  });
 }
 
 LinkDriver::~LinkDriver() {
@@ -30,7 +34,15 @@ void LinkDriver::Tick() {
   Notify();
 }
 
+void LinkDriver::Pace() {
+  // Opening, closing and a frame waiting for the gap are served every 10 ms; the
+  // rest only looks for what came without a turn (a lost device, a silent bus).
+  const int interval = m_link->TickWanted() ? kTickMs : kRestMs;
+  if (m_timer.interval() != interval) m_timer.start(interval);
+}
+
 void LinkDriver::Notify() {
+  Pace();
   // Receive events change the display too; they are picked up here at the latest
   // one tick later, which no eye can tell apart.
   const std::uint64_t v = m_link->Display().version;

@@ -1,7 +1,9 @@
 #pragma once
 // Runs one controller link inside the Qt event loop: the port, the core object and
-// the 10 ms engine tick. The communication window owns one while it is open, so the
-// port belongs to that window and closes with it.
+// the 10 ms engine tick. Between the PC's turns of an open link the tick has nothing
+// to do and rests at a slower pace, so that a link on an idle bus costs next to no
+// processor time. The communication window owns one while it is open, so the port
+// belongs to that window and closes with it.
 
 #include <QObject>
 #include <QTimer>
@@ -29,7 +31,11 @@ class LinkDriver : public QObject {
   const bus::ControllerLink& Link() const { return *m_link; }
   bus::SerialPort& Port() { return *m_port; }
 
-  // After a user command: tell the views now rather than at the next tick.
+  static constexpr int kTickMs = 10;
+  static constexpr int kRestMs = 100;
+
+  // After a user command: tell the views now rather than at the next tick, and take
+  // up the 10 ms tick if the command gave it work.
   void Notify();
 
  signals:
@@ -41,8 +47,11 @@ class LinkDriver : public QObject {
 
   std::unique_ptr<bus::SerialPort> m_port;
   std::unique_ptr<bus::ControllerLink> m_link;
+  void Pace();
+
   QTimer m_timer;
   std::uint64_t m_shownVersion = 0;
+  bus::LinkEvents::Subscription m_turns;
 };
 
 }  // namespace qtlink

@@ -1,7 +1,11 @@
 #include "qtlink/qt_serial_port.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
 
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
 #if defined(Q_OS_LINUX)
 #include <linux/serial.h>
 #include <sys/ioctl.h>
@@ -77,8 +81,33 @@ QtSerialPort::~QtSerialPort() {
 void QtSerialPort::SetHandlers(Handlers handlers) { m_handlers = std::move(handlers); }
 
 void QtSerialPort::Select(int portNumber) {
-  // Listing the devices asks the system, so it happens here and not at every tick.
-  m_device = m_override.isEmpty() ? DeviceForNumber(portNumber, SerialDeviceList()) : m_override;
+  if (!m_override.isEmpty()) {
+    m_device = m_override;
+    return;
+  }
+#if defined(Q_OS_WIN)
+  m_device = DeviceForNumber(portNumber, {});
+#else
+  m_device = DeviceForNumber(portNumber, Devices());
+#endif
+}
+
+const QStringList& QtSerialPort::Devices() {
+  // Listing the serial devices reads the system's whole device tree, tens of
+  // milliseconds. Device nodes come and go in /dev, so the folder's time of change
+  // tells whether the last list can still be right.
+  std::int64_t changed = -1;
+#if defined(Q_OS_UNIX)
+  struct stat st {};
+  if (stat("/dev", &st) == 0) {
+    changed = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  }
+#endif
+  if (changed < 0 || changed != m_devicesChanged) {
+    m_devices = SerialDeviceList();
+    m_devicesChanged = changed;
+  }
+  return m_devices;
 }
 
 std::string QtSerialPort::DeviceName() const { return Text(m_device); }
@@ -103,6 +132,13 @@ void QtSerialPort::SetLineSettings(std::string_view settings) {
 bus::PortResult QtSerialPort::Open() {
   if (m_port.isOpen()) return {};
   if (m_device.isEmpty()) return bus::PortResult::Fail("Invalid port number");
+  // QSerialPort takes a lock file before it looks at the device, milliseconds per
+  // try; while the cable is out the link tries every tick, so look at the name first.
+#if defined(Q_OS_UNIX)
+  if (!QFileInfo::exists(m_device)) {
+    return bus::PortResult::Fail("No such file or directory (" + Text(m_device) + ")");
+  }
+#endif
   m_port.setPortName(m_device);
   m_opening = true;
   const bool opened = m_port.open(QIODevice::ReadWrite);

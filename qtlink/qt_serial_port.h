@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 #include "link/serial_port.h"
 #include "qtlink/line_error_counts.h"
 
@@ -38,6 +40,8 @@ class QtSerialPort : public QObject, public bus::SerialPort {
 
  private:
   void OnError(QSerialPort::SerialPortError error);
+  // The serial devices, listed again only when the system's device set may have moved.
+  const QStringList& Devices();
   // Reads the driver's line error counters; false where the device keeps none.
   bool ReadLineErrorCounts(LineErrorCounts& counts) const;
   void CheckLineErrors();
@@ -45,6 +49,8 @@ class QtSerialPort : public QObject, public bus::SerialPort {
   QSerialPort m_port;
   QString m_override;
   QString m_device;
+  QStringList m_devices;
+  std::int64_t m_devicesChanged = -1;
   Handlers m_handlers;
   bool m_opening = false;
   bool m_lostReported = false;
