@@ -6,11 +6,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <random>
 #include <string>
 
+#include "bench/result_reporter.h"
 #include "persist/path_text.h"
 #include "persist/project_file.h"
 #include "program/program_image_codec.h"
@@ -75,34 +75,13 @@ void BM_EditorSaveCycle(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorSaveCycle)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
-class ResultReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> microseconds;  // benchmark name -> time per iteration
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const auto& r : runs) {
-      if (r.error_occurred || r.iterations == 0) continue;
-      const double us = r.real_accumulated_time * 1e6 / static_cast<double>(r.iterations);
-      microseconds[r.benchmark_name()] = us;
-    }
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  ResultReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  const std::pair<const char*, const char*> names[] = {
-      {"BM_ProjectLoad", "project_load"},
-      {"BM_ProjectSave", "project_save"},
-      {"BM_EditorSaveCycle", "unpack_expand_compact_pack"}};
-  for (const auto& [bench, result] : names) {
-    for (const auto& [name, us] : reporter.microseconds) {
-      if (name.rfind(bench, 0) == 0) std::printf("RESULT %s %.1f us\n", result, us);
-    }
-  }
+  kxbench::ResultReporter reporter;
+  kxbench::RunBenchmarks(argc, argv, reporter);
+  kxbench::PrintMicroseconds(reporter, {{"BM_ProjectLoad", "project_load"},
+                                        {"BM_ProjectSave", "project_save"},
+                                        {"BM_EditorSaveCycle", "unpack_expand_compact_pack"}});
   return 0;
 }

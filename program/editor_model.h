@@ -1,7 +1,6 @@
 #pragma once
-// The tables into which the ProgramImage is unpacked for editing. Their sizes are
-// those of the controller tool's original tables (one spare element at the top of
-// every range), so that the index ranges used by the editors stay valid.
+// The tables into which the ProgramImage is unpacked for editing. Every range has one
+// spare element at its top, so that the index ranges the editors use stay valid.
 
 #include <array>
 #include <cstddef>

@@ -20,10 +20,12 @@
 
 #include "link/controller_link.h"
 #include "link/frame_codec.h"
+#include "persist/junction_file.h"
 #include "persist/project_file.h"
 #include "persist/settings_file.h"
 #include "persist/settings_location.h"
 #include "program/editor_model.h"
+#include "program/junction_data.h"
 #include "program/program_image.h"
 #include "sim/bus_frames.h"
 #include "sim/controller.h"
@@ -299,6 +301,47 @@ void IniSeeds(Corpus& c, const fs::path& scratch) {
   c.Put("binary.ini", std::string("\x01\xff[\x80]\r\x00=\x7f\n\x00", 12));
 }
 
+void JunctionSeeds(Corpus& c, const fs::path& scratch) {
+  program::JunctionData d;
+  program::SetGroupName(d, 1, "A1 Kuzey");
+  program::SetGroupName(d, 2, "A2 Güney");
+  program::SetGroupName(d, 7, "Y1 yaya geçidi");
+  d.pedestrian[6] = true;
+  program::SetConflict(d, 1, 7, 5, 6);
+  program::SetConflict(d, 2, 7, 5, 5);
+  d.limits = {3, 2, 6};
+  const std::string prj = (scratch / "kavsak.prj").string();
+  if (!persist::JunctionSave(prj, d).ok) std::abort();
+  const std::string saved = ReadWhole(persist::JunctionPathFor(prj));
+
+  program::JunctionData full;
+  for (int g = 1; g <= program::kJunctionGroups; ++g) {
+    program::SetGroupName(full, g, "Grup " + std::to_string(g) + " ŞĞÜİÖÇ adı uzun olsun");
+    for (int h = g + 1; h <= program::kJunctionGroups; ++h) program::SetConflict(full, g, h, g % 7, h % 9);
+  }
+  if (!persist::JunctionSave(prj, full).ok) std::abort();
+
+  const std::string head = "KX7140 kavsak 1\r\n";
+  c.Put("saved.kavsak", saved);
+  c.Put("full_matrix.kavsak", ReadWhole(persist::JunctionPathFor(prj)));
+  c.Put("header_only.kavsak", head);
+  c.Put("bom_bare_lf.kavsak", "\xEF\xBB\xBF" + BareLf(saved));
+  c.Put("hand_edited.kavsak", "KX7140 kavsak 1  \n\n  # yorum\ngrup\t3   B2  Doğu  \ngrup 3 B2\n"
+                              "renk 3 mavi\ncatisma 2 9 3\nyaya 4 5 6\nen-kisa-yesil 0\n");
+  c.Put("version_2.kavsak", "KX7140 kavsak 2\r\ngrup 1 X\r\n");
+  c.Put("not_junction.kavsak", "P0000:00000000000000000000000000000000\r\n");
+  c.Put("group_33.kavsak", head + "grup 33 X\r\n");
+  c.Put("long_name.kavsak", head + "grup 1 " + std::string(40, 'x') + "\r\n");
+  c.Put("broken_utf8.kavsak", head + "grup 1 \xC3(\r\n");
+  c.Put("self_conflict.kavsak", head + "catisma 4 4 5\r\n");
+  c.Put("seconds_256.kavsak", head + "catisma 1 2 256 3\r\n");
+  c.Put("extra_field.kavsak", head + "en-kisa-sari 3 sn\r\n");
+  c.Put("missing_field.kavsak", head + "catisma 1\r\n");
+  c.Put("no_final_line_end.kavsak", head + "grup 2 son");
+  c.Put("empty.kavsak", "");
+  c.Put("binary.kavsak", head + std::string("\x01\xff grup 1 \x00\x7f\r\x85\n", 15));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -312,14 +355,16 @@ int main(int argc, char** argv) {
   fs::create_directories(scratch);
 
   Corpus decoder{out / "reply_decoder"}, link{out / "controller_link"}, simulator{out / "sim_receive"},
-      project{out / "project_file"}, ini{out / "ini_file"};
+      project{out / "project_file"}, ini{out / "ini_file"},
+      junction{out / "junction_data"};
   std::vector<Talk> talks;
   LinkSeeds(decoder, link, talks);
   SimSeeds(simulator, talks);
   ProjectSeeds(project, scratch);
   IniSeeds(ini, scratch);
+  JunctionSeeds(junction, scratch);
   fs::remove_all(scratch);
-  for (const Corpus* c : {&decoder, &link, &simulator, &project, &ini}) {
+  for (const Corpus* c : {&decoder, &link, &simulator, &project, &ini, &junction}) {
     std::printf("%s: %d files\n", c->dir.c_str(), c->count);
   }
   return 0;

@@ -8,7 +8,7 @@
 namespace {
 
 
-// A project as the controller tool writes them: every area holds values the editor
+// A project as the editor writes them: every area holds values the editor
 // can show, and the rest of the memory is noise that must be carried.
 void FillSaneProject(program::ProgramImage& img, std::uint32_t seed) {
   std::mt19937 rng(seed);
