@@ -14,12 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "link/link_events.h"
-#include "link/link_state.h"
-#include "link/register_image.h"
+#include "link/controller_link.h"
 #include "monitor/comm_window.h"
-#include "program/editor_model.h"
-#include "program/program_image.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
 #include "sim/demo_memory.h"
@@ -49,15 +45,6 @@ double CorePercent(int ms) {
   return 100.0 * (ThreadCpuSeconds() - cpu) / (static_cast<double>(wall.elapsed()) / 1000.0);
 }
 
-struct Tables {
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  program::ProgramImage image{};
-  program::EditorModel model;
-  bus::LinkEvents events;
-  bus::LinkTables Link() { return {regs, shared, image, model, events}; }
-};
-
 constexpr int kMeasureMs = 5000;
 
 }  // namespace
@@ -66,19 +53,19 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   qtlink::QtClock clock;
-  auto tables = std::make_unique<Tables>();
+  auto tables = std::make_unique<bus::OwnedLinkTables>();
 
   {
     // A port number no device stands for: the link keeps trying to open it.
     tables->shared.PortNumber = 999;
-    qtlink::LinkDriver driver(clock, tables->Link());
+    qtlink::LinkDriver driver(clock, tables->Tables());
     driver.Link().cmd_RUN();
     RunEventLoop(500);
     std::printf("RESULT link_cpu_no_device %.2f %% of a core\n", CorePercent(kMeasureMs));
   }
   {
     // A device named on the command line that is not plugged in.
-    qtlink::LinkDriver driver(clock, tables->Link(), QStringLiteral("/dev/ttyUSB-kx-absent"));
+    qtlink::LinkDriver driver(clock, tables->Tables(), QStringLiteral("/dev/ttyUSB-kx-absent"));
     driver.Link().cmd_RUN();
     RunEventLoop(500);
     std::printf("RESULT link_cpu_named_device_absent %.2f %% of a core\n", CorePercent(kMeasureMs));
@@ -94,14 +81,14 @@ int main(int argc, char** argv) {
   }
   const QString device = QString::fromStdString(controller->DevicePath());
   {
-    qtlink::LinkDriver driver(clock, tables->Link(), device);
+    qtlink::LinkDriver driver(clock, tables->Tables(), device);
     driver.Link().cmd_RUN();
     RunEventLoop(1000);
     if (!driver.Link().PortOpen()) return 1;
     std::printf("RESULT link_cpu_online_100ms %.2f %% of a core\n", CorePercent(kMeasureMs));
   }
   {
-    monitor::Frm_T_24VOC window(clock, tables->Link(), device);
+    monitor::Frm_T_24VOC window(clock, tables->Tables(), device);
     window.show();
     window.cmd_RUN_Click();
     RunEventLoop(1000);

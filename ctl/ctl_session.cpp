@@ -35,17 +35,6 @@ constexpr int kMonitorMs = 10;
 constexpr std::int64_t kWatchIntervalMs = 1000;
 constexpr int kReadBlocks = 512;
 
-// About 300 KB of tables; they live on the heap for the one run.
-struct Tables {
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  program::ProgramImage image{};
-  program::EditorModel model;
-  bus::LinkEvents events;
-
-  bus::LinkTables Link() { return {regs, shared, image, model, events}; }
-};
-
 std::string SecondsText(std::int64_t ms) {
   char text[32];
   std::snprintf(text, sizeof text, "%g s", static_cast<double>(ms) / 1000.0);
@@ -73,7 +62,7 @@ class Session {
   Session(const CtlOptions& options, const SessionIo& io)
       : m_options(options),
         m_io(io),
-        m_tables(std::make_unique<Tables>()),
+        m_tables(std::make_unique<bus::OwnedLinkTables>()),
         m_goal(options.command, options.serviceIndex),
         m_progress(io.err, io.progress) {}
 
@@ -106,7 +95,7 @@ class Session {
 
   const CtlOptions& m_options;
   const SessionIo& m_io;
-  std::unique_ptr<Tables> m_tables;
+  std::unique_ptr<bus::OwnedLinkTables> m_tables;
   qtlink::QtClock m_clock;
   std::unique_ptr<qtlink::LinkDriver> m_driver;
   bus::LinkEvents::Subscription m_listening;
@@ -150,7 +139,7 @@ int Session::Prepare() {
 }
 
 int Session::OpenLink() {
-  m_driver = std::make_unique<qtlink::LinkDriver>(m_clock, m_tables->Link(),
+  m_driver = std::make_unique<qtlink::LinkDriver>(m_clock, m_tables->Tables(),
                                                   QString::fromStdString(m_options.device));
   m_listening = m_tables->events.Listen([this](const bus::LinkEvent& e) { OnEvent(e); });
   Link().cmd_RUN();

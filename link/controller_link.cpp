@@ -1,6 +1,7 @@
 #include "link/controller_link.h"
 
 #include "link/port_events.h"
+#include "program/program_checksum.h"
 
 namespace bus {
 namespace {
@@ -8,14 +9,6 @@ constexpr int kBlock = 128;
 constexpr int kUploadBlocks = 65536 / kBlock;
 constexpr int kLogBlocks = (65536 - kEventLogStart) / kBlock;
 }  // namespace
-
-void WriteProgramChecksum(program::ProgramImage& image) {
-  std::uint32_t sum = 0;
-  for (std::size_t a = 0; a < 0xB000; ++a) sum += image[a];
-  sum &= 0xFFFF;
-  image[0xB000] = static_cast<std::uint8_t>(sum >> 8);
-  image[0xB001] = static_cast<std::uint8_t>(sum & 0xFF);
-}
 
 ControllerLink::ControllerLink(SerialPort& port, const Clock& clock, LinkTables tables)
     : m_port(port),
@@ -287,7 +280,7 @@ void ControllerLink::PGM_Download(int memoryListIndex) {
   m_tables.shared.TransferEnd = kProgramDownloadEnd;
   m_tables.shared.TransferAddress = 0;
   m_tables.shared.RequestCode = request::kDownloadStart;
-  WriteProgramChecksum(m_tables.image);
+  program::WriteProgramChecksum(m_tables.image);
   m_engine.StartProgramDownload(m_tables.image);
   m_transfers.Start(TransferKind::ProgramDownload, m_tables.shared.TransferEnd / kBlock);
 }

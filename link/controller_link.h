@@ -31,6 +31,18 @@ struct LinkTables {
   LinkEvents& events;
 };
 
+// The tables of a link held in one piece, for a program that runs a link of its own
+// (the command-line client, benchmarks). About 300 KB: keep it on the heap.
+struct OwnedLinkTables {
+  RegisterImage regs;
+  LinkShared shared;
+  program::ProgramImage image{};
+  program::EditorModel model;
+  LinkEvents events;
+
+  LinkTables Tables() { return {regs, shared, image, model, events}; }
+};
+
 class ControllerLink {
  public:
   static constexpr const char* kLineSettings = "57600,O,7,1";
@@ -118,9 +130,5 @@ class ControllerLink {
   std::int64_t m_lastTurnMs = 0;
   bool m_silenceShown = false;
 };
-
-// The program checksum the controller checks after a download: the byte sum of
-// 0x0000-0xAFFF modulo 65536, stored big-endian at 0xB000.
-void WriteProgramChecksum(program::ProgramImage& image);
 
 }  // namespace bus

@@ -20,6 +20,7 @@
 #include "link/event_log.h"
 #include "persist/project_file.h"
 #include "program/editor_model.h"
+#include "program/program_checksum.h"
 #include "sim/host/serve_loop.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST_F(CtlTest, DownloadWritesEveryBlockWithItsChecksumAndEndsOnce) {
       << log.out;
 
   const sim::Controller& c = StoppedSim();
-  bus::WriteProgramChecksum(wanted);
+  program::WriteProgramChecksum(wanted);
   EXPECT_TRUE(std::equal(wanted.begin(), wanted.begin() + 0xB080, c.Memory().begin()));
   EXPECT_EQ(c.CommandCount(1006), 1u);
   EXPECT_EQ(c.CommandCount(1010), 1u);

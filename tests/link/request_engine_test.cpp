@@ -80,16 +80,6 @@ TEST_F(RequestEngine, ADownloadSendsTheImageAsItWasWhenItStarted) {
   EXPECT_EQ(std::stoi(last.substr(17, 2), nullptr, 16), sumHigh) << "the checksum of the program sent";
 }
 
-TEST_F(RequestEngine, ChecksumOfFullImage) {
-  image.fill(0xFF);
-  bus::WriteProgramChecksum(image);
-  EXPECT_EQ(image[0xB000], 0x50);
-  EXPECT_EQ(image[0xB001], 0x00);
-  image.fill(0);
-  bus::WriteProgramChecksum(image);
-  EXPECT_EQ(image[0xB000] | image[0xB001], 0);
-}
-
 TEST_F(RequestEngine, SystemDownloadSendsTheRowChosenAtTheStartThenResets) {
   GoOnline();
   model.PgmSteps[0][1][0] = 7;
