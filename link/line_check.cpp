@@ -28,8 +28,9 @@ Expected ExpectedBytes(const FrameHead& h) {
     // A block acknowledgement advances the download only if it names its block.
     if (h.function == 208 && h.item == 4) return {6 + 1, true};
   }
-  if (h.address == 19 && h.function == 3) return {3 + 16 + 1};  // 8 GPS registers
-  if (h.address >= 32 && h.address <= 39 && h.function == 206) return {2 + 20 + 1};
+  // A module may send more words than the PC reads, never fewer.
+  if (h.address == 19 && h.function == 3) return {3 + 16 + 1, true};  // 8 GPS registers
+  if (h.address >= 32 && h.address <= 39 && h.function == 206) return {2 + 20 + 1, true};
   return {};
 }
 

@@ -18,8 +18,10 @@ TEST_F(LinkToSim, PollCycleFillsTheRegisterImage) {
   Turns(9);
   EXPECT_NE(Link().Display().LBL_CPU_rtc, "CPU_RTC") << "the clock read came back";
   EXPECT_NE(Link().Display().MB_RX_LBL, "");
-  const bool cpuWords = std::any_of(regs.CpuCardRegs.begin(), regs.CpuCardRegs.end(), [](int w) { return w != 0; });
-  EXPECT_TRUE(cpuWords) << "the register block reply was decoded";
+  const auto some = [](const auto& words) { return std::any_of(words.begin(), words.end(), [](int w) { return w != 0; }); };
+  EXPECT_TRUE(some(regs.CpuCardRegs)) << "the register block reply was decoded";
+  EXPECT_TRUE(some(regs.TriacCardRegs[7]) && some(regs.GpsRegs) && some(regs.DetectorRegs));
+  EXPECT_LE(Link().Decoder().Counters().refused, 1u) << "a clean bus has no line to refuse but one cut at the opening";
   const sim::Controller& c = StopSim();
   EXPECT_GE(c.Count().registerReads, 3u);
   EXPECT_GE(c.Count().clockReads, 3u);
