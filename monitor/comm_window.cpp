@@ -125,7 +125,7 @@ void Frm_T_24VOC::Build() {
   frames->addWidget(new QLabel(QStringLiteral("RX"), this), 1, 0);
   frames->addWidget(m_rx, 1, 1, 1, 2);
   frames->addWidget(m_refused, 1, 3);
-  frames->addWidget(m_label2, 2, 1);
+  frames->addWidget(m_label2, 2, 1, 1, 2);  // room for a warning
   frames->addWidget(m_mbStatus, 2, 3);
 
   // --- bus activity lamps ---

@@ -11,14 +11,8 @@
 namespace kxtest {
 
 inline const char* KindWord(bus::TransferKind kind) {
-  switch (kind) {
-    case bus::TransferKind::ProgramDownload: return "download";
-    case bus::TransferKind::SystemDownload: return "system";
-    case bus::TransferKind::Upload: return "upload";
-    case bus::TransferKind::LogRead: return "log";
-    case bus::TransferKind::None: break;
-  }
-  return "none";
+  static const char* const kWords[] = {"none", "download", "system", "upload", "log"};
+  return kWords[static_cast<int>(kind)];
 }
 
 inline std::string Describe(const bus::LinkEvent& event) {
