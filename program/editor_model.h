@@ -28,6 +28,8 @@ struct EditorModel {
   // Unpacked form: column 0 duration, column g (1-32) the code of signal group g.
   std::array<RecordSteps, kRecordCount> PgmGroups{};
   std::array<std::array<std::uint8_t, kWeekDayBytes>, kWeekDays> WeekTable{};
+
+  bool operator==(const EditorModel&) const = default;
 };
 
 // Every table back to 0, as at process start. The model is large (about 240 KB), so

@@ -18,8 +18,12 @@
 #include "monitor/output_cards_window.h"
 #include "monitor/registers_panel.h"
 #include "persist/path_text.h"
-#include "program/editors/program_edit.h"
+#include "persist/recovery_copy.h"
 #include "persist/settings_file.h"
+#include "program/editors/program_edit.h"
+#include "program/image_work.h"
+#include "program/program_image_codec.h"
+#include "program/step_packing.h"
 #include "shell/toolbar_icons.h"
 
 namespace shell {
@@ -41,7 +45,8 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
       m_state(state),
       m_options(std::move(options)),
       m_dialog(dialog ? std::move(dialog) : RealDialog(this, state)),
-      m_commands(state, *m_dialog) {
+      m_commands(state, *m_dialog),
+      m_question(std::make_unique<UnsavedQuestionBox>(this)) {
   setObjectName(QStringLiteral("MDIForm1"));
   setWindowTitle(QStringLiteral("KX7140"));
   resize(1280, 860);
@@ -68,7 +73,7 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
   if (m_options.demo) m_panel2->setText(QStringLiteral("Demo: benzetilmiş kontrolör ") + m_options.portDevice);
 
   RegisterViews();
-  WatchDownloads();
+  WatchTransfers();
 
   m_timer1.setInterval(500);
   connect(&m_timer1, &QTimer::timeout, this, &MDIForm1::StatusUpdate);
@@ -90,11 +95,16 @@ void MDIForm1::BuildMenu() {
   };
   QMenu* file = bar->addMenu(QStringLiteral("File"));
   file->setObjectName(QStringLiteral("Menu1_File"));
-  item(file, "Menu1_Open", QStringLiteral("Aç"), [this] { Apply(m_commands.ProjectOpen()); });
-  item(file, "Menu1_Yeni", QStringLiteral("Yeni"), [this] { Apply(m_commands.ProjectNew()); });
+  item(file, "Menu1_Open", QStringLiteral("Aç"), [this] {
+    if (ResolveUnsavedWork()) Apply(m_commands.ProjectOpen());
+  });
+  item(file, "Menu1_Yeni", QStringLiteral("Yeni"), [this] {
+    if (ResolveUnsavedWork()) Apply(m_commands.ProjectNew());
+  });
   // The menu's save stores the image as it is, without the editor's pending changes.
-  item(file, "Menu1_Kaydet", QStringLiteral("Kaydet"), [this] { Apply(m_commands.ProjectSave()); });
-  item(file, "Menu1_FarkliKaydet", QStringLiteral("Farkli kaydet"), [this] { Apply(m_commands.ProjectSaveAs()); });
+  item(file, "Menu1_Kaydet", QStringLiteral("Kaydet"), [this] { ApplyImageSave(m_commands.ProjectSave()); });
+  item(file, "Menu1_FarkliKaydet", QStringLiteral("Farkli kaydet"),
+       [this] { ApplyImageSave(m_commands.ProjectSaveAs()); });
   file->addSeparator()->setObjectName(QStringLiteral("Menu1_Sep1"));
   item(file, "Menu1_Cikis", QStringLiteral("Çıkış"), [this] { close(); });
 
@@ -139,13 +149,14 @@ void MDIForm1::BuildToolbar() {
   m_save = button("Save", ToolIcon::Save, QStringLiteral("Kaydet"));
   m_saveAs = button("SaveAs", ToolIcon::SaveAs, QStringLiteral("Farkli kaydet"));
   tb->addSeparator();
-  connect(m_open, &QAction::triggered, this, [this] { Apply(m_commands.ProjectOpen()); });
-  connect(m_new, &QAction::triggered, this, [this] { Apply(m_commands.ProjectNew()); });
-  connect(m_save, &QAction::triggered, this, [this] {
-    if (DegisiklikleriKaydet) DegisiklikleriKaydet();
-    Apply(m_commands.ProjectSave());
+  connect(m_open, &QAction::triggered, this, [this] {
+    if (ResolveUnsavedWork()) Apply(m_commands.ProjectOpen());
   });
-  connect(m_saveAs, &QAction::triggered, this, [this] { Apply(m_commands.ProjectSaveAs()); });
+  connect(m_new, &QAction::triggered, this, [this] {
+    if (ResolveUnsavedWork()) Apply(m_commands.ProjectNew());
+  });
+  connect(m_save, &QAction::triggered, this, [this] { SaveAllWork(); });
+  connect(m_saveAs, &QAction::triggered, this, [this] { ApplyImageSave(m_commands.ProjectSaveAs()); });
 
   const struct {
     Child child;
@@ -184,7 +195,13 @@ void MDIForm1::RegisterViews() {
   };
   Slot(Child::Buffer).make = [this]() -> QWidget* {
     auto* w = new monitor::FRM_Buffer(m_state.image);
-    w->ProjectLoad = [this] { Apply(m_commands.ProjectLoad()); };
+    // "Yükle" reads the project file again, and the editor shows what it read.
+    w->ProjectLoad = [this] {
+      if (!ResolveUnsavedWork()) return;
+      CommandOutcome loaded = m_commands.ProjectLoad();
+      loaded.reopenEditor = loaded.done && Editor() != nullptr;
+      Apply(loaded);
+    };
     return w;
   };
   Slot(Child::Editor).make = [this]() -> QWidget* {
@@ -195,12 +212,12 @@ void MDIForm1::RegisterViews() {
     };
     w->CloseLampPanel = [this] { SetChildShown(Child::Lamps, false); };
     w->ShowBuffer = [this] { SetChildShown(Child::Buffer, true); };
+    // The user closing the editor would drop what it has not stored.
+    w->ConfirmClose = [this, w] { return m_editorWorkResolved || ResolveWork(w->HasUnstoredChanges()); };
     return w;
   };
   DegisiklikleriKaydet = [this] {
-    if (auto* editor = qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor))) {
-      editor->DegisiklikleriKaydet();
-    }
+    if (program::editors::Program_EDIT* editor = Editor()) editor->DegisiklikleriKaydet();
   };
   Slot(Child::Registers).make = [this]() -> QWidget* {
     auto* w = new monitor::Registers_panel(m_state.regs, m_state.flags);
@@ -214,29 +231,28 @@ void MDIForm1::RegisterViews() {
   };
 }
 
-void MDIForm1::WatchDownloads() {
+void MDIForm1::WatchTransfers() {
   // An abandoned program download leaves the controller half-programmed; the warning
   // stays in the status bar, whichever windows are open, until a download completes.
   m_downloadWarning = new QLabel(statusBar());
   m_downloadWarning->setObjectName(QStringLiteral("DownloadWarning"));
   m_downloadWarning->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
   statusBar()->addPermanentWidget(m_downloadWarning);
-  m_downloads = m_state.events.Listen([this](const bus::LinkEvent& e) {
+  m_transfers = m_state.events.Listen([this](const bus::LinkEvent& e) {
     const auto* ended = std::get_if<bus::TransferEnded>(&e);
-    if (!ended || ended->kind != bus::TransferKind::ProgramDownload) return;
-    m_downloadWarning->setText(
-        ended->completed ? QString() : Q(bus::InterruptedDownloadText(ended->blocksDone, ended->blocksTotal)));
+    if (ended && ended->kind == bus::TransferKind::ProgramDownload) {
+      m_downloadWarning->setText(
+          ended->completed ? QString() : Q(bus::InterruptedDownloadText(ended->blocksDone, ended->blocksTotal)));
+    } else if (ended && ended->kind == bus::TransferKind::Upload && ended->completed) {
+      // The editor is rebuilt from the image; not inside the link's receive event.
+      QMetaObject::invokeMethod(this, &MDIForm1::OnUploadCompleted, Qt::QueuedConnection);
+    }
   });
 }
 
 bool MDIForm1::ConfirmLinkStop() {
   monitor::Frm_T_24VOC* comm = CommWindow();
   return comm == nullptr || comm->ConfirmStop();
-}
-
-void MDIForm1::CloseWithoutQuestions() {
-  if (monitor::Frm_T_24VOC* comm = CommWindow()) comm->Link().Stop();
-  close();
 }
 
 void MDIForm1::SetChildFactory(Child child, ChildFactory make) { Slot(child).make = std::move(make); }
@@ -250,14 +266,19 @@ monitor::Frm_T_24VOC* MDIForm1::CommWindow() const {
   return qobject_cast<monitor::Frm_T_24VOC*>(ChildWidget(Child::Comm));
 }
 
+program::editors::Program_EDIT* MDIForm1::Editor() const {
+  return qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor));
+}
+
 void MDIForm1::SetChildShown(Child child, bool shown) {
   ChildSlot& s = Slot(child);
   if (!shown) {
     if (s.window) {
       // Gone at once, not at the next turn of the event loop: the communication
-      // window's port must not poll on after its button was released.
+      // window's port must not poll on after its button was released. A window that
+      // refuses (the user chose to keep the editor's changes, or a running download)
+      // stays.
       QMdiSubWindow* w = s.window;
-      // A window may decline, when the user keeps what it runs.
       if (!w->close()) {
         if (s.toggle) s.toggle->setChecked(true);
         return;
@@ -301,15 +322,17 @@ void MDIForm1::Start() {
   setWindowTitle(Q(loaded.Caption));
   m_state.ProjectPath.clear();
   if (!loaded.message.empty()) ShowStatus(Q(loaded.message));
+  // Work a signal saved from the last run is worth more than any other news.
+  const std::string fallback = persist::PathToUtf8(m_state.paths.defaultProject);
+  if (const auto recovery = persist::FindRecoveryCopy({loaded.LastProject, fallback})) {
+    ShowStatus(QStringLiteral("Önceki çalışmanın kurtarma kopyası: ") + Q(*recovery));
+  }
 
   SetChildShown(Child::Comm, true);
 
   if (!m_options.projectFile.isEmpty()) {
     // As if opened with "Aç": the editor shows it.
-    m_state.ProjectPath = m_options.projectFile.toStdString();
-    CommandOutcome opened = m_commands.ProjectLoad();
-    opened.reopenEditor = true;
-    Apply(opened);
+    Apply(m_commands.OpenProject(m_options.projectFile));
   }
   if (m_options.online) {
     if (monitor::Frm_T_24VOC* comm = CommWindow()) comm->cmd_RUN_Click();
@@ -324,7 +347,8 @@ void MDIForm1::StatusUpdate() {
   for (QAction* a : {m_save, m_saveAs, Slot(Child::Cards).toggle, Slot(Child::Comm).toggle, Slot(Child::Editor).toggle}) {
     a->setEnabled(open);
   }
-  const QString caption = open ? Q(m_state.ProjectPath) : QStringLiteral("KX7140");
+  QString caption = open ? Q(m_state.ProjectPath) : QStringLiteral("KX7140");
+  if (ProjectModified()) caption += QLatin1Char('*');
   if (windowTitle() != caption) setWindowTitle(caption);
   m_panel3->setText(Q(m_state.clock.FormatDateTime(m_state.clock.Now())));
 }
@@ -333,9 +357,9 @@ void MDIForm1::Apply(const CommandOutcome& outcome) {
   if (!outcome.message.isEmpty()) ShowStatus(outcome.message);
   if (outcome.reopenEditor) {
     // The editor shows the tables of the project now in memory, from "Program1".
-    SetChildShown(Child::Editor, false);
+    UnloadEditor();
     SetChildShown(Child::Editor, true);
-    if (auto* editor = qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor))) {
+    if (program::editors::Program_EDIT* editor = Editor()) {
       editor->SelectRecord(2);
       Slot(Child::Editor).window->setWindowTitle(Q(m_state.ProjectPath));
     }
@@ -345,15 +369,86 @@ void MDIForm1::Apply(const CommandOutcome& outcome) {
 
 void MDIForm1::ShowStatus(const QString& text) { m_panel1->setText(text); }
 
+void MDIForm1::SetUnsavedQuestion(std::unique_ptr<UnsavedQuestion> question) { m_question = std::move(question); }
+
+bool MDIForm1::ProjectModified() const {
+  if (program::WorkDiffers(m_state.image, m_state.fileImage)) return true;
+  const program::editors::Program_EDIT* editor = Editor();
+  return editor && editor->HasUnstoredChanges();
+}
+
+bool MDIForm1::ResolveUnsavedWork() { return ResolveWork(ProjectModified()); }
+
+bool MDIForm1::ResolveWork(bool workAtStake) {
+  if (!workAtStake) return true;
+  switch (m_question->Ask()) {
+    case UnsavedQuestion::Answer::Save: return SaveAllWork();
+    case UnsavedQuestion::Answer::Discard: return true;
+    case UnsavedQuestion::Answer::Cancel: return false;
+  }
+  return false;
+}
+
+bool MDIForm1::SaveAllWork() {
+  if (DegisiklikleriKaydet) DegisiklikleriKaydet();
+  const CommandOutcome saved = m_state.ProjectPath.empty() ? m_commands.ProjectSaveAs() : m_commands.ProjectSave();
+  Apply(saved);
+  return saved.done;
+}
+
+void MDIForm1::ApplyImageSave(CommandOutcome outcome) {
+  const program::editors::Program_EDIT* editor = Editor();
+  if (outcome.done && editor && editor->HasUnstoredChanges()) {
+    outcome.message += QStringLiteral(" (düzenleyicide saklanmamış değişiklikler dahil değil)");
+  }
+  Apply(outcome);
+}
+
+QString MDIForm1::WriteRecoveryCopy() {
+  auto work = std::make_unique<program::ProgramImage>(m_state.image);
+  if (const program::editors::Program_EDIT* editor = Editor()) editor->PendingImage(*work);
+  const persist::IoResult r =
+      persist::WriteRecoveryCopy(m_state.ProjectPath, persist::PathToUtf8(m_state.paths.defaultProject), *work);
+  return Q(r.message);
+}
+
+void MDIForm1::OnUploadCompleted() {
+  // The editor's unstored changes would go with the tables refilled below.
+  QString rescued;
+  if (program::editors::Program_EDIT* editor = Editor(); editor && editor->HasUnstoredChanges()) {
+    rescued = QStringLiteral("; düzenleyicideki değişiklikler: ") + WriteRecoveryCopy();
+  }
+  program::UnpackProgramImage(m_state.image, m_state.model);
+  program::ExpandSteps(m_state.model);
+  Apply({true, Editor() != nullptr,
+         QStringLiteral("Proje kontrolörün hafızasını içeriyor, henüz kaydedilmedi") + rescued});
+}
+
+void MDIForm1::UnloadEditor() {
+  m_editorWorkResolved = true;
+  SetChildShown(Child::Editor, false);
+  m_editorWorkResolved = false;
+}
+
+void MDIForm1::CloseFromSignal() {
+  m_closingBySignal = true;
+  if (monitor::Frm_T_24VOC* comm = CommWindow()) comm->Link().Stop();
+  if (ProjectModified()) {
+    const QString written = WriteRecoveryCopy();
+    ShowStatus(written);
+    std::cerr << "kx7140: " << written.toStdString() << "\n";
+  }
+  close();
+}
+
 void MDIForm1::closeEvent(QCloseEvent* event) {
-  if (!ConfirmLinkStop()) {
+  if (!m_closingBySignal && (!ResolveUnsavedWork() || !ConfirmLinkStop())) {
     event->ignore();
     return;
   }
   // Children first (the communication window closes its port), then the settings.
-  for (Child c : {Child::Editor, Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) {
-    SetChildShown(c, false);
-  }
+  UnloadEditor();
+  for (Child c : {Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) SetChildShown(c, false);
   const persist::IoResult saved = persist::SaveSettings(m_state.paths, m_state.ProjectPath, m_state.shared.PortNumber);
   if (!saved.ok) std::cerr << "kx7140: " << saved.message << "\n";
   event->accept();

@@ -257,6 +257,7 @@ void ProjectSeeds(Corpus& c, const fs::path& scratch) {
   c.Put("long_line.prj", "P0100:" + std::string(600, '7') + "\r\n");
   c.Put("twice_same_address.prj", lines(0, 1) + "P0000:00000000000000000000000000000000\r\n");
   c.Put("empty.prj", "");
+  c.Put("mostly_other_lines.prj", "%PDF-1.4\r\n1 0 obj\r\nstream\r\n" + lines(0, 2) + "endstream\r\n");
 }
 
 void IniSeeds(Corpus& c, const fs::path& scratch) {

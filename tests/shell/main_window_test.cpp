@@ -1,92 +1,19 @@
 // The main window as the engineer meets it: start-up, toolbar enabling, the file
 // commands through a scripted dialog, the child-window toggles and the exit.
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
-
-#include <deque>
-#include <fstream>
-#include <memory>
-#include <sstream>
 
 #include "monitor/comm_window.h"
-#include "persist/project_file.h"
-#include "persist/settings_location.h"
-#include "shell/main_window.h"
+#include "shell_fixture.h"
 #include "tests/link/fakes.h"
 #include "tests/monitor/question_answerer.h"
 
 namespace {
 
-void EnsureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "tests_shell";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
-
-class ScriptedDialog : public shell::ProjectDialog {
- public:
-  std::deque<QString> answers;
-  std::vector<std::pair<Kind, std::optional<QString>>> asked;
-  QString Choose(Kind kind, const std::optional<QString>& title) override {
-    asked.emplace_back(kind, title);
-    if (answers.empty()) return QStringLiteral("*.prj");
-    QString a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-};
-
-std::string FileText(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class MainWindow : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { EnsureApplication(); }
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    state = std::make_unique<shell::AppState>();
-    state->paths = persist::SettingsPathsIn(dir.path().toStdString());
-    auto d = std::make_unique<ScriptedDialog>();
-    dialog = d.get();
-    shell::ShellOptions options;
-    options.portDevice = dir.filePath("no-such-tty");
-    window = std::make_unique<shell::MDIForm1>(*state, options, std::move(d));
-    window->Start();
-    window->StatusUpdate();
-  }
-  QAction& Act(const char* name) {
-    auto* a = window->findChild<QAction*>(QString::fromLatin1(name));
-    if (!a) throw std::runtime_error(name);
-    return *a;
-  }
-  QString Status() { return window->findChild<QLabel*>("StatusPanel1")->text(); }
-  QString Project(const char* name) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    program::ProgramImage image{};
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    EXPECT_TRUE(persist::ProjectSave(path.toStdString(), image).ok);
-    return path;
-  }
-
-  QTemporaryDir dir;
-  std::unique_ptr<shell::AppState> state;
-  ScriptedDialog* dialog = nullptr;
-  std::unique_ptr<shell::MDIForm1> window;
-};
+using shelltest::FileText;
+using shelltest::MainWindow;
 
 TEST_F(MainWindow, StartUpWithoutAProject) {
   EXPECT_EQ(window->windowTitle(), "KX7140");
@@ -240,8 +167,8 @@ TEST_F(MainWindow, ExitWritesTheSettings) {
   EXPECT_NE(ini.find("PortName= 3\r\n"), std::string::npos) << ini;
 }
 
-// A program download over a scripted port, stopped at block 10 of 353.
-class DownloadUnderWay : public MainWindow {
+// The communication window on a scripted port, the link on.
+class ScriptedLink : public MainWindow {
  protected:
   void SetUp() override {
     MainWindow::SetUp();
@@ -252,22 +179,44 @@ class DownloadUnderWay : public MainWindow {
       return new monitor::Frm_T_24VOC(std::move(fake), clock, state->Tables());
     });
     window->SetChildShown(shell::Child::Comm, true);
-    bus::ControllerLink& link = window->CommWindow()->Link();
-    link.cmd_RUN();
-    link.Timer1Tick();
-    link.PGM_Download(1);
-    for (int turn = 0; turn <= 10; ++turn) {
-      clock.ms += 30;
-      port->Receive(kxtest::PcTurnFrame());
-      const int a = state->shared.TransferAddress;
-      if (turn > 0) port->Receive(kxtest::Frame({0x01, 0xD0, 0x01, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80}));
-    }
-    ASSERT_TRUE(link.DownloadRunning());
+    Link().cmd_RUN();
+    Link().Timer1Tick();
   }
-  QString Warning() { return window->findChild<QLabel*>("DownloadWarning")->text(); }
+  bus::ControllerLink& Link() { return window->CommWindow()->Link(); }
+  // A PC turn, then the controller's reply to the frame it brought.
+  void Turn(std::vector<int> reply) {
+    clock.ms += 30;
+    port->Receive(kxtest::PcTurnFrame());
+    const int a = state->shared.TransferAddress;
+    reply.insert(reply.begin() + 4, {(a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80});
+    port->Receive(kxtest::Frame(reply));
+  }
 
   kxtest::FakeClock clock;
   kxtest::FakePort* port = nullptr;
+};
+
+TEST_F(ScriptedLink, ACompletedUploadIsHandedToTheEditor) {
+  ASSERT_TRUE(Link().PGM_Upload());
+  std::vector<int> block = {0x01, 0xCF, 0x00, 0x04};
+  block.resize(4 + 128, 0);
+  for (int i = 0; i < 512; ++i) Turn(block);
+  QApplication::processEvents();
+  EXPECT_NE(Status().indexOf(QStringLiteral("henüz kaydedilmedi")), -1) << Status().toStdString();
+}
+
+// A program download stopped at block 10 of 353.
+class DownloadUnderWay : public ScriptedLink {
+ protected:
+  void SetUp() override {
+    ScriptedLink::SetUp();
+    Link().PGM_Download(1);
+    clock.ms += 30;
+    port->Receive(kxtest::PcTurnFrame());  // the download start
+    for (int block = 0; block < 10; ++block) Turn({0x01, 0xD0, 0x01, 0x04});
+    ASSERT_TRUE(Link().DownloadRunning());
+  }
+  QString Warning() { return window->findChild<QLabel*>("DownloadWarning")->text(); }
 };
 
 TEST_F(DownloadUnderWay, ExitAsksOnceAndAStoppedDownloadStaysInTheStatusBar) {
@@ -291,7 +240,7 @@ TEST_F(DownloadUnderWay, ExitAsksOnceAndAStoppedDownloadStaysInTheStatusBar) {
 
 TEST_F(DownloadUnderWay, ASignalAsksNothing) {
   kxtest::QuestionAnswerer yes("Evet");
-  window->CloseWithoutQuestions();
+  window->CloseFromSignal();
   EXPECT_EQ(yes.count, 0);
   EXPECT_EQ(window->CommWindow(), nullptr);
   EXPECT_EQ(Warning(), "Program yüklemesi yarıda kaldı (blok 10 / 353): yüklemeyi yeniden başlatın");
