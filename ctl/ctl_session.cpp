@@ -215,7 +215,9 @@ void Session::Evaluate() {
                                                 m_options.device +
                                                 "; is the controller connected and running?");
   }
-  if (m_started && m_options.command != Command::Watch && now - m_lastProgressMs >= timeout) {
+  // A closed port is told by the turn time-out above, at most a turn later.
+  if (m_started && m_options.command != Command::Watch && now - m_lastProgressMs >= timeout &&
+      Link().PortOpen()) {
     return FailAndEnd(exit_status::kNotConfirmed, "PC turns keep coming, but " +
                                                       m_goal.Awaiting(m_tables->shared) + " within " +
                                                       SecondsText(timeout));
