@@ -70,6 +70,7 @@ class NullPort : public bus::SerialPort {
   void Close() override { m_open = false; }
   bool IsOpen() const override { return m_open; }
   std::string ReadAll() override { return std::string(feed); }
+  void DiscardInput() override {}
   bus::PortResult Write(std::string_view) override { return {}; }
   bus::PortResult SetBaudRate(int) override { return {}; }
 
@@ -91,10 +92,10 @@ void BM_DecodeBusMix(benchmark::State& state) {
   FixedClock clock;
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
+  bus::LinkEvents events;
   auto image = std::make_unique<program::ProgramImage>();
   auto model = std::make_unique<program::EditorModel>();
-  bus::ControllerLink link(port, clock, {regs, shared, flags, *image, *model});
+  bus::ControllerLink link(port, clock, {regs, shared, *image, *model, events});
   link.cmd_RUN();
   link.Timer1Tick();
   shared.RequestCode = 300;

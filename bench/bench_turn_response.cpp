@@ -109,10 +109,10 @@ int main(int argc, char** argv) {
   qtlink::QtClock clock;
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
+  bus::LinkEvents events;
   auto image = std::make_unique<program::ProgramImage>();
   auto model = std::make_unique<program::EditorModel>();
-  qtlink::LinkDriver driver(clock, {regs, shared, flags, *image, *model}, QString::fromStdString(line.DevicePath()));
+  qtlink::LinkDriver driver(clock, {regs, shared, *image, *model, events}, QString::fromStdString(line.DevicePath()));
   driver.Link().cmd_RUN();
 
   enum class Phase { Warm, Download, Upload, Done } phase = Phase::Warm;

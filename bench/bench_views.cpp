@@ -133,6 +133,7 @@ class WirePort : public bus::SerialPort {
   void Close() override { m_open = false; }
   bool IsOpen() const override { return m_open; }
   std::string ReadAll() override { return std::exchange(pending, {}); }
+  void DiscardInput() override { pending.clear(); }
   bus::PortResult Write(std::string_view bytes) override {
     sent.append(bytes);
     return {};
@@ -157,7 +158,8 @@ int ShowLive(const std::string& which, int seconds) {
   bus::ViewFlags flags;
   flags.TablesReady = true;
   auto model = std::make_unique<program::EditorModel>();
-  bus::ControllerLink link(port, clock, {regs, shared, flags, *memory, *model});
+  bus::LinkEvents events;
+  bus::ControllerLink link(port, clock, {regs, shared, *memory, *model, events});
 
   QMainWindow main;
   main.setWindowTitle(QStringLiteral("KX7140"));
@@ -174,14 +176,20 @@ int ShowLive(const std::string& which, int seconds) {
   };
   if (wants("cards")) {
     cards = new monitor::CikisKartlari(regs, flags);
+    cards->Listen(events);
     add(cards, {0, 0});
   }
-  if (wants("lamps")) add(new monitor::Lamp_panel(regs, flags), {cards ? 0 : 0, cards ? 400 : 0});
-  if (wants("registers")) add(new monitor::Registers_panel(regs, flags), {cards ? 300 : 0, cards ? 400 : 0});
+  if (wants("lamps")) {
+    auto* lamps = new monitor::Lamp_panel(regs, flags);
+    lamps->Listen(events);
+    add(lamps, {0, cards ? 400 : 0});
+  }
+  if (wants("registers")) {
+    auto* registers = new monitor::Registers_panel(regs, flags);
+    registers->Listen(events);
+    add(registers, {cards ? 300 : 0, cards ? 400 : 0});
+  }
   if (wants("buffer")) add(new monitor::FRM_Buffer(*memory), {cards ? 620 : 0, cards ? 400 : 0});
-  link.Tazele = [&] {
-    if (cards) cards->Tazele();
-  };
   main.show();
 
   link.cmd_RUN();

@@ -1,13 +1,12 @@
 #pragma once
-// What counts as done for each command of the client, judged from the link state
-// alone: the decoder moves RequestCode and TransferAddress on as the controller
-// confirms, and the commands it never confirms are done once their frame has left.
+// What counts as done for each command of the client, judged from what the link
+// reports: a transfer that completed, the clock setting confirmed, a service command
+// that went out. A transfer the link abandoned is a failure that says how far it got.
 
-#include <cstdint>
 #include <string>
 
 #include "ctl/ctl_options.h"
-#include "ctl/once_sent_watch.h"
+#include "link/link_events.h"
 
 namespace bus {
 class ControllerLink;
@@ -24,24 +23,26 @@ struct GoalCheck {
 
 class CommandGoal {
  public:
-  CommandGoal(Command command, int serviceIndex);
+  CommandGoal(Command command, int serviceIndex)
+      : m_command(command), m_serviceIndex(serviceIndex) {}
 
   // Hands the command to the link; false when the link refused it (port closed).
   bool Start(bus::ControllerLink& link);
-  // At every PC turn, before the engine builds the turn's frame.
-  void BeforeTurn(const bus::ControllerLink& link, const bus::LinkShared& shared);
-  // After any event of the link.
-  GoalCheck Check(const bus::ControllerLink& link, const bus::LinkShared& shared);
+  void OnEvent(const bus::LinkEvent& event);
+  const GoalCheck& Check() const { return m_check; }
   // What has not happened yet, for the message when the controller stops confirming.
   std::string Awaiting(const bus::LinkShared& shared) const;
 
  private:
   std::string ServiceCaption() const;
+  void OnTransferEnded(const bus::TransferEnded& ended);
 
   Command m_command;
   int m_serviceIndex;
-  OnceSentWatch m_first;   // service command, download start, or Reset CPU after the system write
-  OnceSentWatch m_second;  // download end
+  GoalCheck m_check;
 };
+
+// What a transfer that stopped before its end leaves behind, with the block it reached.
+std::string AbandonedText(bus::TransferKind kind, int blocksDone, int blocksTotal);
 
 }  // namespace ctl

@@ -27,6 +27,8 @@ const char* const kCtlUsage =
     "  --port DEVICE             the serial device on the controller's bus\n"
     "  --timeout SECONDS         give up after this long without a PC turn, or without\n"
     "                            the controller confirming the command (default 5)\n"
+    "  --allow-incomplete        download a project file that is not whole (fewer than\n"
+    "                            4096 good lines, or lines that had to be skipped)\n"
     "  --help                    show this text\n"
     "  --version                 show the version\n"
     "\n"
@@ -35,11 +37,10 @@ const char* const kCtlUsage =
     "Exit status:\n"
     "  0    done: confirmed by the controller (clock set, each block, system memory);\n"
     "       service commands and the download start and end count as done once sent\n"
-    "  1    the controller gave PC turns but did not confirm within the timeout, or a\n"
-    "       command was overtaken by the next turn before it could be sent\n"
+    "  1    the controller gave PC turns but did not confirm within the timeout\n"
     "  2    bad command line\n"
-    "  3    the project file could not be read or written\n"
-    "  4    the port could not be opened\n"
+    "  3    the project file could not be read or written, or is not whole\n"
+    "  4    the port could not be opened, or was lost and stayed away\n"
     "  5    no PC turn within the timeout: the bus is silent or not connected\n"
     "  130  interrupted\n";
 
@@ -129,6 +130,8 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
       if (!flag(options.version)) return false;
     } else if (name == "--json") {
       if (!flag(options.json)) return false;
+    } else if (name == "--allow-incomplete") {
+      if (!flag(options.allowIncomplete)) return false;
     } else if (name == "--port") {
       if (!value(options.device)) return false;
     } else if (name == "--timeout") {
@@ -200,6 +203,11 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
   }
   if (found->command != Command::Watch && (secondsGiven || options.json)) {
     error = std::string(secondsGiven ? "--seconds" : "--json") + " belongs to the watch command";
+    return false;
+  }
+  if (options.allowIncomplete && found->command != Command::Download &&
+      found->command != Command::DownloadSystem) {
+    error = "--allow-incomplete belongs to the download commands";
     return false;
   }
   if (options.device.empty()) {

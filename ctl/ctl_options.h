@@ -17,6 +17,7 @@ struct CtlOptions {
   int serviceIndex = -1;     // 0..4, the controller's service command list
   int watchSeconds = 0;      // 0: until interrupted
   bool json = false;         // watch: one JSON object per line
+  bool allowIncomplete = false;  // downloads: send a project file that is not whole
   std::int64_t timeoutMs = 5000;
   bool help = false;
   bool version = false;

@@ -16,11 +16,13 @@
 #include "ctl/progress_bar.h"
 #include "ctl/register_report.h"
 #include "link/event_log.h"
+#include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/register_image.h"
-#include "link/transfer_progress.h"
+#include "persist/file_access.h"
 #include "persist/path_text.h"
 #include "persist/project_file.h"
+#include "persist/project_file_format.h"
 #include "program/editor_model.h"
 #include "program/program_image.h"
 #include "qtlink/link_driver.h"
@@ -33,21 +35,26 @@ constexpr int kMonitorMs = 10;
 constexpr std::int64_t kWatchIntervalMs = 1000;
 constexpr int kReadBlocks = 512;
 
-// About 300 KB of tables; they live on the heap for the one run.
-struct Tables {
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  bus::ViewFlags flags;
-  program::ProgramImage image{};
-  program::EditorModel model;
-
-  bus::LinkTables Link() { return {regs, shared, flags, image, model}; }
-};
-
 std::string SecondsText(std::int64_t ms) {
   char text[32];
   std::snprintf(text, sizeof text, "%g s", static_cast<double>(ms) / 1000.0);
   return text;
+}
+
+// Why a project file may not go into a controller as it is: a file that sets fewer
+// than all 4096 lines, or one the reader had to skip lines of, would send zeros or
+// stale bytes in their place. "" when the file is whole.
+std::string NotWhole(const std::string& file) {
+  std::string text;
+  if (!persist::ReadWholeFile(persist::PathFromUtf8(file), text, 16u << 20)) return {};
+  auto scratch = std::make_unique<program::ProgramImage>();
+  const persist::ProjectParse p = persist::ParseProjectFile(text, *scratch);
+  const std::size_t skipped = p.skippedLines + p.badFields + p.bytesPastEnd;
+  if (p.lines >= persist::kProjectLineCount && skipped == 0) return {};
+  return file + " is not a whole project file (" + std::to_string(p.lines) + " of " +
+         std::to_string(persist::kProjectLineCount) + " lines read, " + std::to_string(p.skippedLines) +
+         " lines and " + std::to_string(p.badFields + p.bytesPastEnd) +
+         " fields skipped); --allow-incomplete sends it anyway";
 }
 
 class Session {
@@ -55,7 +62,7 @@ class Session {
   Session(const CtlOptions& options, const SessionIo& io)
       : m_options(options),
         m_io(io),
-        m_tables(std::make_unique<Tables>()),
+        m_tables(std::make_unique<bus::OwnedLinkTables>()),
         m_goal(options.command, options.serviceIndex),
         m_progress(io.err, io.progress) {}
 
@@ -64,7 +71,7 @@ class Session {
  private:
   int Prepare();
   int OpenLink();
-  void OnTurn();
+  void OnEvent(const bus::LinkEvent& event);
   void Evaluate();
   int Report();
   void End(int status) {
@@ -78,23 +85,28 @@ class Session {
     return status;
   }
   void FailAndEnd(int status, const std::string& line) { End(Fail(status, line)); }
+  // What the transfer under way leaves behind if the run ends now, after "; ".
+  std::string Unfinished() {
+    const bus::TransferStatus& t = Link().Transfer();
+    if (t.state != bus::TransferState::Running) return {};
+    return "; " + AbandonedText(t.kind, t.blocksDone, t.blocksTotal);
+  }
   bus::ControllerLink& Link() { return m_driver->Link(); }
 
   const CtlOptions& m_options;
   const SessionIo& m_io;
-  std::unique_ptr<Tables> m_tables;
+  std::unique_ptr<bus::OwnedLinkTables> m_tables;
   qtlink::QtClock m_clock;
   std::unique_ptr<qtlink::LinkDriver> m_driver;
+  bus::LinkEvents::Subscription m_listening;
   CommandGoal m_goal;
   ProgressBar m_progress;
   QEventLoop m_loop;
   QTimer m_monitor;
   QElapsedTimer m_elapsed;
   std::int64_t m_lastTurnMs = 0;
-  std::uint64_t m_turns = 0;
   bool m_started = false;
   std::int64_t m_lastProgressMs = 0;
-  std::int64_t m_progressKey = -1;
   std::int64_t m_nextReportMs = kWatchIntervalMs;
   int m_reports = 0;
   int m_status = exit_status::kDone;
@@ -106,10 +118,9 @@ int Session::Prepare() {
     const persist::IoResult loaded =
         persist::ProjectLoad(m_options.projectFile, m_tables->image, m_tables->model);
     if (!loaded) return Fail(exit_status::kFile, loaded.message);
-    // A plain load says only that it loaded; anything more is about skipped lines,
-    // which matter before the image goes into a controller.
-    if (loaded.message != "Proje yüklendi: " + m_options.projectFile) {
-      m_io.err << "kx7140ctl: warning: " << loaded.message << "\n";
+    if (const std::string why = NotWhole(m_options.projectFile); !why.empty()) {
+      if (!m_options.allowIncomplete) return Fail(exit_status::kFile, why);
+      m_io.err << "kx7140ctl: warning: " << why.substr(0, why.find(';')) << "\n";
     }
   } else if (c == Command::Upload) {
     // Better to learn this now than after reading 64 KB off the bus.
@@ -128,13 +139,9 @@ int Session::Prepare() {
 }
 
 int Session::OpenLink() {
-  m_driver = std::make_unique<qtlink::LinkDriver>(m_clock, m_tables->Link(),
+  m_driver = std::make_unique<qtlink::LinkDriver>(m_clock, m_tables->Tables(),
                                                   QString::fromStdString(m_options.device));
-  // Tazele is the link's one call at every PC turn; the client is a view that is
-  // always open, so it hears every turn before the turn's frame is built.
-  m_tables->flags.CardsViewOpen = true;
-  m_tables->flags.TablesReady = true;
-  Link().Tazele = [this] { OnTurn(); };
+  m_listening = m_tables->events.Listen([this](const bus::LinkEvent& e) { OnEvent(e); });
   Link().cmd_RUN();
   // The engine tick opens the port; running it once now tells at once whether the
   // device is there, where the window would go on retrying every 10 ms.
@@ -146,46 +153,45 @@ int Session::OpenLink() {
   return exit_status::kDone;
 }
 
-void Session::OnTurn() {
-  m_lastTurnMs = m_elapsed.elapsed();
-  ++m_turns;
-  m_goal.BeforeTurn(Link(), m_tables->shared);
+void Session::OnEvent(const bus::LinkEvent& event) {
+  const std::int64_t now = m_elapsed.elapsed();
+  if (std::holds_alternative<bus::PcTurn>(event)) {
+    m_lastTurnMs = now;
+    // The command goes to the link inside the first turn, so that this very turn
+    // carries its first frame.
+    if (!m_started && m_status == exit_status::kDone) {
+      m_started = true;
+      m_lastProgressMs = now;
+      if (!m_goal.Start(Link())) {
+        FailAndEnd(exit_status::kPort, "the port " + m_options.device + " is not open");
+      }
+    }
+    return;
+  }
+  if (std::holds_alternative<bus::LineReceived>(event) || std::holds_alternative<bus::FrameWritten>(event) ||
+      std::holds_alternative<bus::RegistersStored>(event)) {
+    return;  // the idle poll is not progress
+  }
+  m_lastProgressMs = now;
+  if (const auto* started = std::get_if<bus::TransferStarted>(&event)) {
+    m_progress.Show({started->kind, 0, started->blocksTotal});
+  } else if (const auto* block = std::get_if<bus::BlockConfirmed>(&event)) {
+    m_progress.Show({block->kind, block->blocksDone, block->blocksTotal});
+  }
+  m_goal.OnEvent(event);
 }
 
 void Session::Evaluate() {
   const std::int64_t now = m_elapsed.elapsed();
-  const bus::LinkShared& s = m_tables->shared;
-  const bus::TransferProgress transfer = bus::CurrentTransfer(s);
 
   if (m_io.interrupted && m_io.interrupted()) {
     if (m_options.command == Command::Watch) return End(exit_status::kDone);
-    std::string line = "interrupted";
-    if (transfer.kind != bus::TransferKind::None) {
-      line += " after " + std::to_string(transfer.blocksDone) + " of " +
-              std::to_string(transfer.blocksTotal) + " blocks";
-    }
-    return FailAndEnd(exit_status::kInterrupted, line);
+    return FailAndEnd(exit_status::kInterrupted, "interrupted" + Unfinished());
   }
 
-  if (!m_started && m_turns > 0) {
-    // Turns that piled up while the port was being opened are read in one go, and
-    // the controller has stopped listening for answers to all but the last of them.
-    // From the first tick after a turn, turns are heard as they come, so the
-    // command's first frame answers a turn the controller still waits on.
-    if (!m_goal.Start(Link())) {
-      return FailAndEnd(exit_status::kPort, "the port " + m_options.device + " is not open");
-    }
-    m_started = true;
-    m_lastProgressMs = now;
-  }
-  if (m_started) {
-    const GoalCheck check = m_goal.Check(Link(), s);
-    if (check.kind == GoalCheck::Kind::Done) return End(exit_status::kDone);
-    if (check.kind == GoalCheck::Kind::Failed) {
-      return FailAndEnd(exit_status::kNotConfirmed, check.why);
-    }
-    m_progress.Show(transfer);
-  }
+  const GoalCheck& check = m_goal.Check();
+  if (check.kind == GoalCheck::Kind::Done) return End(exit_status::kDone);
+  if (check.kind == GoalCheck::Kind::Failed) return FailAndEnd(exit_status::kNotConfirmed, check.why);
 
   if (m_options.command == Command::Watch && now >= m_nextReportMs) {
     m_io.out << (m_options.json ? RegisterJson(m_tables->regs) + "\n"
@@ -203,23 +209,18 @@ void Session::Evaluate() {
     if (!Link().PortOpen()) {
       return FailAndEnd(exit_status::kPort, "the port " + m_options.device + " closed (" +
                                                 Link().Display().L_Comm_Status + ") and no PC turn came for " +
-                                                SecondsText(timeout));
+                                                SecondsText(timeout) + Unfinished());
     }
     return FailAndEnd(exit_status::kNoTurn, "no PC turn for " + SecondsText(timeout) + " on " +
                                                 m_options.device +
                                                 "; is the controller connected and running?");
   }
-
-  // Idle poll steps are not progress; a command's code and block address are.
-  const std::int64_t key =
-      (static_cast<std::int64_t>(s.RequestCode >= 10 ? s.RequestCode : 0) << 32) |
-      static_cast<std::uint32_t>(s.TransferAddress);
-  if (key != m_progressKey) {
-    m_progressKey = key;
-    m_lastProgressMs = now;
-  } else if (m_started && m_options.command != Command::Watch && now - m_lastProgressMs >= timeout) {
-    return FailAndEnd(exit_status::kNotConfirmed, "PC turns keep coming, but " + m_goal.Awaiting(s) +
-                                                      " within " + SecondsText(timeout));
+  // A closed port is told by the turn time-out above, at most a turn later.
+  if (m_started && m_options.command != Command::Watch && now - m_lastProgressMs >= timeout &&
+      Link().PortOpen()) {
+    return FailAndEnd(exit_status::kNotConfirmed, "PC turns keep coming, but " +
+                                                      m_goal.Awaiting(m_tables->shared) + " within " +
+                                                      SecondsText(timeout));
   }
 }
 
@@ -268,6 +269,8 @@ int Session::Run() {
   m_monitor.start();
   m_loop.exec();
   m_monitor.stop();
+  // The outcome is decided; what the link says while it stops changes nothing.
+  m_listening.Cancel();
   // The port closes with the driver; what was written has been flushed to it.
   m_driver.reset();
   if (m_status != exit_status::kDone) return m_status;

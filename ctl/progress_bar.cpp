@@ -18,7 +18,7 @@ const char* KindName(bus::TransferKind kind) {
 
 }  // namespace
 
-std::string ProgressLine(const bus::TransferProgress& p, int width) {
+std::string ProgressLine(const Progress& p, int width) {
   const int total = p.blocksTotal > 0 ? p.blocksTotal : 1;
   const int done = p.blocksDone < 0 ? 0 : (p.blocksDone > total ? total : p.blocksDone);
   const int filled = static_cast<int>(static_cast<long long>(done) * width / total);
@@ -31,13 +31,13 @@ std::string ProgressLine(const bus::TransferProgress& p, int width) {
   return line;
 }
 
-void ProgressBar::Draw(const bus::TransferProgress& p) {
+void ProgressBar::Draw(const Progress& p) {
   m_err << '\r' << ProgressLine(p) << std::flush;
   m_drawn = true;
   m_last = p;
 }
 
-void ProgressBar::Show(const bus::TransferProgress& p) {
+void ProgressBar::Show(const Progress& p) {
   if (!m_enabled || p.kind == bus::TransferKind::None) return;
   if (m_drawn && p.kind == m_last.kind && p.blocksDone == m_last.blocksDone &&
       p.blocksTotal == m_last.blocksTotal) {
@@ -49,7 +49,7 @@ void ProgressBar::Show(const bus::TransferProgress& p) {
 void ProgressBar::Finish(bool completed) {
   if (!m_drawn) return;
   if (completed && m_last.blocksDone != m_last.blocksTotal) {
-    bus::TransferProgress full = m_last;
+    Progress full = m_last;
     full.blocksDone = full.blocksTotal;
     Draw(full);
   }

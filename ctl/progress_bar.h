@@ -5,29 +5,35 @@
 #include <iosfwd>
 #include <string>
 
-#include "link/transfer_progress.h"
+#include "link/transfer_kind.h"
 
 namespace ctl {
 
+struct Progress {
+  bus::TransferKind kind = bus::TransferKind::None;
+  int blocksDone = 0;
+  int blocksTotal = 0;
+};
+
 // One line of the bar without the carriage return: name, bar and block count.
-std::string ProgressLine(const bus::TransferProgress& progress, int width = 30);
+std::string ProgressLine(const Progress& progress, int width = 30);
 
 class ProgressBar {
  public:
   ProgressBar(std::ostream& err, bool enabled) : m_err(err), m_enabled(enabled) {}
 
   // Redraws when the transfer has moved; a moment without a transfer keeps the line.
-  void Show(const bus::TransferProgress& progress);
+  void Show(const Progress& progress);
   // Ends the line, drawn full when the transfer completed.
   void Finish(bool completed);
 
  private:
-  void Draw(const bus::TransferProgress& progress);
+  void Draw(const Progress& progress);
 
   std::ostream& m_err;
   bool m_enabled;
   bool m_drawn = false;
-  bus::TransferProgress m_last;
+  Progress m_last;
 };
 
 }  // namespace ctl

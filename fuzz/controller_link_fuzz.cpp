@@ -123,12 +123,12 @@ void Run(const std::vector<std::string_view>& chunks, Command command,
   kxtest::FakeClock clock;
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
+  bus::LinkEvents events;
   static Images images;
   ProgramImage* const image = images.image.get();
   ProgramImage* const expected = images.expected.get();
   *image = *Initial().image;
-  bus::ControllerLink link(port, clock, bus::LinkTables{regs, shared, flags, *image, model});
+  bus::ControllerLink link(port, clock, bus::LinkTables{regs, shared, *image, model, events});
 
   link.cmd_RUN();
   link.Timer1Tick();

@@ -158,8 +158,9 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
   kxtest::FakeClock clock;
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
   bus::LinkDisplay display;
+  bus::LinkEvents events;
+  bus::TransferTracker transfers(events, clock);
   static Images images;
   ProgramImage* const image = images.image.get();
   ProgramImage* const expected = images.expected.get();
@@ -169,7 +170,7 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
   shared.RequestCode = start.code;
   shared.TransferAddress = start.address;
   shared.LogReading = start.logReading;
-  bus::ReplyDecoder decoder(regs, shared, flags, *image, display, clock);
+  bus::ReplyDecoder decoder({regs, shared, *image, display}, clock, events, transfers);
   std::uint64_t turns = 0;
   decoder.onPcTurn = [&turns] { ++turns; };
 

@@ -1,34 +1,39 @@
 #include "link/controller_link.h"
 
 #include "link/port_events.h"
+#include "program/program_checksum.h"
 
 namespace bus {
-
-void WriteProgramChecksum(program::ProgramImage& image) {
-  std::uint32_t sum = 0;
-  for (std::size_t a = 0; a < 0xB000; ++a) sum += image[a];
-  sum &= 0xFFFF;
-  image[0xB000] = static_cast<std::uint8_t>(sum >> 8);
-  image[0xB001] = static_cast<std::uint8_t>(sum & 0xFF);
-}
+namespace {
+constexpr int kBlock = 128;
+constexpr int kUploadBlocks = 65536 / kBlock;
+constexpr int kLogBlocks = (65536 - kEventLogStart) / kBlock;
+}  // namespace
 
 ControllerLink::ControllerLink(SerialPort& port, const Clock& clock, LinkTables tables)
     : m_port(port),
       m_clock(clock),
       m_tables(tables),
-      m_engine(tables.shared, tables.image, tables.model, clock),
-      m_decoder(tables.regs, tables.shared, tables.flags, tables.image, m_display, clock) {
+      m_transfers(tables.events, clock),
+      m_engine(tables.shared, clock),
+      m_decoder({tables.regs, tables.shared, tables.image, m_display}, clock, tables.events,
+                m_transfers) {
   m_decoder.onPcTurn = [this] { PcTurn(); };
   m_display.Label1 = std::to_string(m_tables.shared.PortNumber);
+  if (m_tables.shared.InterruptedDownloadBlocks >= 0) {
+    m_display.Warning = InterruptedDownloadText(m_tables.shared.InterruptedDownloadBlocks,
+                                                m_tables.shared.TransferEnd / kBlock);
+  }
   m_port.SetHandlers({[this] { OnReceive(); },
-                      [this](PortFault f, const std::string& text) { OnPortFault(f, text); }});
-  m_port.Select(m_tables.shared.PortNumber);
+                      [this](PortFault f, const std::string& text) { OnPortFault(f, text); },
+                      [this](int code) { OnCommEvent(code); }});
+  Select();
   m_display.PortDevice = m_port.DeviceName();
 }
 
 ControllerLink::~ControllerLink() {
   m_port.SetHandlers({});
-  if (m_port.IsOpen()) m_port.Close();
+  Stop();
 }
 
 void ControllerLink::SetStatus(std::string text) {
@@ -37,6 +42,15 @@ void ControllerLink::SetStatus(std::string text) {
     ++m_display.version;
   }
 }
+
+void ControllerLink::ShowWarning(std::string text) {
+  if (m_display.Warning != text) {
+    m_display.Warning = std::move(text);
+    ++m_display.version;
+  }
+}
+
+std::string ControllerLink::OpenText() const { return "Port açık: " + m_port.DeviceName(); }
 
 void ControllerLink::RefreshPortState() {
   const bool open = m_port.IsOpen();
@@ -48,44 +62,66 @@ void ControllerLink::RefreshPortState() {
   }
 }
 
+void ControllerLink::Select() {
+  // Finding the device behind a number lists the system's serial devices, which is
+  // far too dear for every tick.
+  m_port.Select(m_tables.shared.PortNumber);
+  m_lastSelectMs = m_clock.MonotonicMs();
+}
+
 void ControllerLink::OpenOrClose() {
   if (m_linkRunning && !m_port.IsOpen()) {
-    m_port.SetLineSettings(kLineSettings);
-    m_port.Select(m_tables.shared.PortNumber);
-    const PortResult opened = m_port.Open();
-    if (!opened.ok) {
-      SetStatus(opened.message);
-      RefreshPortState();
-      return;
-    }
-    m_port.ReadAll();  // what waited from before belongs to no frame we can trust
-    const PortResult rate = m_port.SetBaudRate(kWorkingRate);
-    if (!rate.ok) SetStatus(rate.message);
+    OpenPort();
   } else if (!m_linkRunning && m_port.IsOpen()) {
     m_port.Close();
   }
   RefreshPortState();
 }
 
+void ControllerLink::OpenPort() {
+  const std::int64_t now = m_clock.MonotonicMs();
+  // A missing device may turn up under the number (an adapter plugged in).
+  if (m_openFailed && now - m_lastSelectMs >= kReselectMs) Select();
+  m_port.SetLineSettings(kLineSettings);
+  const PortResult opened = m_port.Open();
+  if (!opened.ok) {
+    m_openFailed = true;
+    SetStatus(opened.message);
+    return;
+  }
+  m_openFailed = false;
+  // What waited in the device from before belongs to turns that are over: answering
+  // them would put a second frame into the controller's next turn.
+  m_port.DiscardInput();
+  m_cutter.RxBuffer.clear();
+  m_engine.DropFrame();
+  m_lastTurnMs = now;
+  m_silenceShown = false;
+  SetStatus(OpenText());
+  const PortResult rate = m_port.SetBaudRate(kWorkingRate);
+  if (!rate.ok) SetStatus(rate.message);
+}
+
+void ControllerLink::NoticeSilence() {
+  if (m_silenceShown || !m_port.IsOpen()) return;
+  if (m_clock.MonotonicMs() - m_lastTurnMs >= kSilenceMs) {
+    m_silenceShown = true;
+    SetStatus(kSilenceText);
+  }
+}
+
 void ControllerLink::Timer1Tick() {
   OpenOrClose();
+  NoticeSilence();
   TrySend();
 }
 
 void ControllerLink::TrySend() {
-  if (!m_engine.FrameReady()) return;
-  if (m_sentOnce && m_clock.MonotonicMs() - m_lastSendMs < kSendGapMs) return;
+  // A frame only ever answers a turn heard on the open port.
+  if (!m_linkRunning || !m_engine.FrameReady() || !m_port.IsOpen()) return;
+  const std::int64_t now = m_clock.MonotonicMs();
+  if (m_sentOnce && now - m_lastSendMs < kSendGapMs) return;
   const std::string& frame = m_engine.TxFrame();
-  std::string shown = frame + " (" + std::to_string(frame.size() + 2) + ")";
-  if (m_display.MB_TX_LBL != shown) {
-    m_display.MB_TX_LBL = std::move(shown);
-    ++m_display.version;
-  }
-  if (!m_port.IsOpen()) {
-    // The frame stays ready and goes out once the link is up again.
-    SetStatus("Operation valid only when the port is open");
-    return;
-  }
   std::string wire;
   wire.reserve(frame.size() + 2);
   wire.append(frame).append("\r\n");
@@ -94,10 +130,28 @@ void ControllerLink::TrySend() {
     SetStatus(written.message);
     return;
   }
-  m_engine.FrameSent();
+  const SentRequest sent = m_engine.FrameSent();
   m_sentOnce = true;
-  m_lastSendMs = m_clock.MonotonicMs();
+  m_lastSendMs = now;
   ++m_framesSent;
+  std::string shown = frame + " (" + std::to_string(frame.size() + 2) + ")";
+  if (m_display.MB_TX_LBL != shown) {
+    m_display.MB_TX_LBL = std::move(shown);
+    ++m_display.version;
+  }
+  m_tables.events.Emit(FrameWritten{frame, sent.request, sent.address});
+  if (sent.once) OnceSent(sent.request);
+}
+
+void ControllerLink::OnceSent(std::int16_t code) {
+  m_tables.events.Emit(CommandSent{code});
+  if (code == request::kDownloadEnd && m_transfers.Running(TransferKind::ProgramDownload)) {
+    m_tables.shared.InterruptedDownloadBlocks = -1;
+    ShowWarning({});
+    m_transfers.Complete();
+  } else if (code == request::kResetCpu && m_transfers.Running(TransferKind::SystemDownload)) {
+    m_transfers.Complete();
+  }
 }
 
 void ControllerLink::OnReceive() {
@@ -119,7 +173,12 @@ void ControllerLink::OnReceive() {
 }
 
 void ControllerLink::PcTurn() {
-  if (m_tables.flags.CardsViewOpen && m_tables.flags.TablesReady && Tazele) Tazele();
+  m_lastTurnMs = m_clock.MonotonicMs();
+  if (m_silenceShown) {
+    m_silenceShown = false;
+    SetStatus(OpenText());
+  }
+  m_tables.events.Emit(bus::PcTurn{});
   m_engine.PC_to_CPU_Istek_Gonder();
 }
 
@@ -139,73 +198,100 @@ void ControllerLink::OnPortFault(PortFault fault, const std::string& text) {
       }
       RefreshPortState();
       break;
-    case PortFault::LineError:
     case PortFault::Note:
       SetStatus(text);
       break;
   }
 }
 
-void ControllerLink::cmd_RUN() {
-  m_linkRunning = !m_linkRunning;
-  m_decoder.ExceptionCount = 0;
-  if (m_linkRunning) {
-    m_display.cmd_RUN = "OFFLINE";
-    m_display.UpDown1Enabled = false;
-  } else {
-    m_display.cmd_RUN = "ONLINE";
-    m_display.UpDown1Enabled = true;
-    m_display.L_Comm_Status = "STATUS";
+void ControllerLink::AbandonTransfer() {
+  if (m_transfers.Running(TransferKind::ProgramDownload)) {
+    const TransferStatus& s = m_transfers.Status();
+    m_tables.shared.InterruptedDownloadBlocks = s.blocksDone;
+    ShowWarning(InterruptedDownloadText(s.blocksDone, s.blocksTotal));
   }
+  m_transfers.Abandon();
+}
+
+void ControllerLink::Switch(bool on) {
+  m_linkRunning = on;
+  m_decoder.ExceptionCount = 0;
+  m_display.cmd_RUN = on ? "OFFLINE" : "ONLINE";
+  m_display.UpDown1Enabled = !on;
+  if (!on) m_display.L_Comm_Status = "STATUS";
   ++m_display.version;
+  // A frame built for a turn before the switch answers nothing now.
+  m_engine.DropFrame();
   m_tables.shared.RequestCode = 0;
   // Whatever read was under way is abandoned with the request, so it is no longer
-  // reading; the window re-enables its read button from this.
+  // reading.
   m_tables.shared.LogReading = false;
+  AbandonTransfer();
+}
+
+void ControllerLink::cmd_RUN() { Switch(!m_linkRunning); }
+
+void ControllerLink::Stop() {
+  if (m_linkRunning) Switch(false);
+  AbandonTransfer();
+  if (m_port.IsOpen()) m_port.Close();
+  RefreshPortState();
 }
 
 void ControllerLink::SetPortNumber(int number) {
   if (number < 0 || number > 32767) return;
   m_tables.shared.PortNumber = static_cast<std::int16_t>(number);
   m_display.Label1 = std::to_string(number);
-  if (!m_port.IsOpen()) m_port.Select(number);
+  if (!m_port.IsOpen()) Select();
   ++m_display.version;
   RefreshPortState();
 }
 
-void ControllerLink::SetMemoryListIndex(int index) { m_engine.SetMemoryListIndex(index); }
-
-void ControllerLink::RTC_Esitle() { m_tables.shared.RequestCode = request::kClockSet; }
+void ControllerLink::RTC_Esitle() {
+  AbandonTransfer();
+  m_tables.shared.RequestCode = request::kClockSet;
+}
 
 bool ControllerLink::Service_cmd(int listIndex) {
   if (listIndex < 0 || listIndex > 4) return false;
+  AbandonTransfer();
   m_tables.shared.RequestCode = static_cast<std::int16_t>(request::kResetCpu + listIndex);
   return true;
 }
 
 bool ControllerLink::BTN_Hata_Oku() {
   if (!m_port.IsOpen()) return false;
+  AbandonTransfer();
   m_tables.shared.TransferAddress = kEventLogStart;
   m_tables.shared.RequestCode = request::kBlockRead;
   m_tables.shared.LogReading = true;
+  m_transfers.Start(TransferKind::LogRead, kLogBlocks);
   return true;
 }
 
 void ControllerLink::PGM_Download(int memoryListIndex) {
+  AbandonTransfer();
   if (memoryListIndex == 0) {
+    m_engine.StartSystemDownload(m_tables.model, memoryListIndex);
     m_tables.shared.RequestCode = request::kSystemDownload;
+    m_transfers.Start(TransferKind::SystemDownload, 1);
     return;
   }
   m_tables.shared.TransferEnd = kProgramDownloadEnd;
   m_tables.shared.TransferAddress = 0;
   m_tables.shared.RequestCode = request::kDownloadStart;
-  WriteProgramChecksum(m_tables.image);
+  program::WriteProgramChecksum(m_tables.image);
+  m_engine.StartProgramDownload(m_tables.image);
+  m_transfers.Start(TransferKind::ProgramDownload, m_tables.shared.TransferEnd / kBlock);
 }
 
 bool ControllerLink::PGM_Upload() {
   if (!m_port.IsOpen()) return false;
+  AbandonTransfer();
   m_tables.shared.TransferAddress = 0;
   m_tables.shared.RequestCode = request::kBlockRead;
+  m_tables.shared.LogReading = false;
+  m_transfers.Start(TransferKind::Upload, kUploadBlocks);
   return true;
 }
 

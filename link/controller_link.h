@@ -1,20 +1,22 @@
 #pragma once
 // The controller link as one object: the port's open/close cycle, the line cutter,
 // the decoder and the request engine, driven by the platform's 10 ms tick and the
-// port's receive events. User commands are the small methods at the bottom.
+// port's receive events. User commands are the small methods at the bottom; what
+// they lead to is told to the listeners of the tables' event hub.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "link/clock.h"
 #include "link/line_cutter.h"
 #include "link/link_display.h"
+#include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/register_image.h"
 #include "link/reply_decoder.h"
 #include "link/request_engine.h"
 #include "link/serial_port.h"
+#include "link/transfer_tracker.h"
 #include "program/editor_model.h"
 #include "program/program_image.h"
 
@@ -24,9 +26,21 @@ namespace bus {
 struct LinkTables {
   RegisterImage& regs;
   LinkShared& shared;
-  ViewFlags& flags;
   program::ProgramImage& image;
   const program::EditorModel& model;
+  LinkEvents& events;
+};
+
+// The tables of a link held in one piece, for a program that runs a link of its own
+// (the command-line client, benchmarks). About 300 KB: keep it on the heap.
+struct OwnedLinkTables {
+  RegisterImage regs;
+  LinkShared shared;
+  program::ProgramImage image{};
+  program::EditorModel model;
+  LinkEvents events;
+
+  LinkTables Tables() { return {regs, shared, image, model, events}; }
 };
 
 class ControllerLink {
@@ -34,6 +48,12 @@ class ControllerLink {
   static constexpr const char* kLineSettings = "57600,O,7,1";
   static constexpr int kWorkingRate = 115200;
   static constexpr std::int64_t kSendGapMs = 20;
+  // How long an open port may go without a PC turn before the user is told.
+  static constexpr std::int64_t kSilenceMs = 5000;
+  // How often the device list is read again while the device is missing.
+  static constexpr std::int64_t kReselectMs = 1000;
+  static constexpr const char* kSilenceText =
+      "5 sn'dir kontrolörden sıra gelmedi: kablo ve port numarasını kontrol edin";
 
   ControllerLink(SerialPort& port, const Clock& clock, LinkTables tables);
   ~ControllerLink();
@@ -48,22 +68,29 @@ class ControllerLink {
   void OnCommEvent(int eventCode);
   void OnPortFault(PortFault fault, const std::string& text);
 
-  // Called at every PC turn while the output cards window is open and the start-up
-  // tables are ready, before the frame is built.
-  std::function<void()> Tazele;
+  LinkEvents& Events() { return m_tables.events; }
 
   // --- user commands ---
   void cmd_RUN();
+  // Link off and port closed at once, abandoning what runs: the window is closing.
+  void Stop();
   void SetPortNumber(int number);       // UpDown1
-  void SetMemoryListIndex(int index);   // Combo1
   void RTC_Esitle();
   bool Service_cmd(int listIndex);      // 0..4; false for no selection
   bool BTN_Hata_Oku();                  // false when the port is closed
+  // Memory list index 0: the system memory (step 1 of record 0); any other: the
+  // program memory, from a copy of the image taken now.
   void PGM_Download(int memoryListIndex);
   bool PGM_Upload();                    // false when the port is closed
 
+  // Whether the engine tick has work now: the port to open or close, or a frame
+  // waiting for the send gap. Between turns of an open link it has none.
+  bool TickWanted() const { return m_linkRunning != m_port.IsOpen() || m_engine.FrameReady(); }
+
   bool LinkRunning() const { return m_linkRunning; }
   bool PortOpen() const { return m_port.IsOpen(); }
+  bool DownloadRunning() const { return m_transfers.Running(TransferKind::ProgramDownload); }
+  const TransferStatus& Transfer() const { return m_transfers.Status(); }
   const LinkDisplay& Display() const { return m_display; }
   const RequestEngine& Engine() const { return m_engine; }
   const ReplyDecoder& Decoder() const { return m_decoder; }
@@ -73,9 +100,17 @@ class ControllerLink {
 
  private:
   void OpenOrClose();
+  void OpenPort();
+  void Select();
+  void NoticeSilence();
   void TrySend();
   void PcTurn();
+  void OnceSent(std::int16_t code);
+  void Switch(bool on);
+  void AbandonTransfer();
+  void ShowWarning(std::string text);
   void SetStatus(std::string text);
+  std::string OpenText() const;
   void RefreshPortState();
 
   SerialPort& m_port;
@@ -83,16 +118,17 @@ class ControllerLink {
   LinkTables m_tables;
   LinkDisplay m_display;
   LineCutter m_cutter;
+  TransferTracker m_transfers;
   RequestEngine m_engine;
   ReplyDecoder m_decoder;
   bool m_linkRunning = false;
   bool m_sentOnce = false;
   std::int64_t m_lastSendMs = 0;
   std::uint64_t m_framesSent = 0;
+  bool m_openFailed = false;
+  std::int64_t m_lastSelectMs = 0;
+  std::int64_t m_lastTurnMs = 0;
+  bool m_silenceShown = false;
 };
-
-// The program checksum the controller checks after a download: the byte sum of
-// 0x0000-0xAFFF modulo 65536, stored big-endian at 0xB000.
-void WriteProgramChecksum(program::ProgramImage& image);
 
 }  // namespace bus

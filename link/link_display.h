@@ -33,6 +33,9 @@ struct LinkDisplay {
   std::string MB_TX_LBL;
   std::string MB_RX_LBL;
   std::string Label2 = "----";
+  // A warning that stands in Label2's place until its cause is gone (an abandoned
+  // program download); "" when none.
+  std::string Warning;
   std::string MB_Status_LBL = "----";
   std::string LBL_CPU_rtc = "CPU_RTC";
   std::string LBL_PC_rtc = "PC_RTC";

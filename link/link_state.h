@@ -27,6 +27,10 @@ struct LinkShared {
   std::int32_t TransferEnd = kProgramDownloadEnd;
   std::int16_t PortNumber = 1;
   bool LogReading = false;
+  // Blocks a program download had confirmed when it was abandoned; -1 while no such
+  // download stands. Only a download that completes clears it, so the warning outlives
+  // the communication window.
+  std::int32_t InterruptedDownloadBlocks = -1;
 };
 
 // Flags of open windows and pending redraws.
@@ -37,7 +41,7 @@ struct ViewFlags {
   bool TablesReady = false;
   bool SimActive = false;
   bool LampStatesDirty = false;
-  bool LiveLampsDirty = false;  // card lamp words arrived for the live lamp panel
+  bool LiveLampsDirty = false;  // card lamp words arrived and wait for the live lamp panel
 };
 
 }  // namespace bus

@@ -17,7 +17,6 @@ struct PortResult {
 
 enum class PortFault {
   DeviceLost,   // the device went away while open (adapter pulled, pty closed)
-  LineError,    // framing, parity, break: worth a note, the port stays usable
   Note,         // an operation the device does not support; the port stays usable
 };
 
@@ -26,6 +25,9 @@ class SerialPort {
   struct Handlers {
     std::function<void()> readyRead;
     std::function<void(PortFault, const std::string& text)> fault;
+    // A line event by its port event code (1001 break, 1004 framing, 1006 overrun,
+    // 1008 receive buffer overflow, 1009 parity); the port stays usable.
+    std::function<void(int eventCode)> lineEvent;
   };
 
   virtual ~SerialPort() = default;
@@ -38,6 +40,9 @@ class SerialPort {
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   virtual std::string ReadAll() = 0;
+  // Throws away what the device has received and not yet handed over, down to the
+  // operating system's buffer.
+  virtual void DiscardInput() = 0;
   virtual PortResult Write(std::string_view bytes) = 0;
   virtual PortResult SetBaudRate(int rate) = 0;  // on the open device
 };

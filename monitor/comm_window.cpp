@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "link/event_log.h"
+#include "monitor/abandon_question.h"
 #include "monitor/status_led.h"
 
 namespace monitor {
@@ -48,22 +49,43 @@ QColor Colour(bus::Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 QString TransferName(bus::TransferKind kind) {
   switch (kind) {
-    case bus::TransferKind::ProgramDownload: return QStringLiteral("Program yükleniyor");
-    case bus::TransferKind::SystemDownload: return QStringLiteral("Sistem hafızası yükleniyor");
-    case bus::TransferKind::Upload: return QStringLiteral("Hafıza okunuyor");
-    case bus::TransferKind::LogRead: return QStringLiteral("Alarm listesi okunuyor");
+    case bus::TransferKind::ProgramDownload: return QStringLiteral("Program yükleme");
+    case bus::TransferKind::SystemDownload: return QStringLiteral("Sistem hafızası yükleme");
+    case bus::TransferKind::Upload: return QStringLiteral("Hafıza okuma");
+    case bus::TransferKind::LogRead: return QStringLiteral("Alarm listesi okuma");
     case bus::TransferKind::None: break;
   }
   return {};
 }
 
+QString Minutes(std::int64_t ms) {
+  const std::int64_t s = ms / 1000;
+  return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+const QString kLockedByDownload = QStringLiteral("Program yüklemesi sürüyor: bitene kadar kullanılamaz");
+
 }  // namespace
 
 Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QString devicePath,
                          QWidget* parent)
-    : QWidget(parent),
-      m_tables(tables),
-      m_driver(std::make_unique<qtlink::LinkDriver>(clock, tables, std::move(devicePath))) {
+    : Frm_T_24VOC(std::make_unique<qtlink::LinkDriver>(clock, tables, std::move(devicePath)), clock,
+                  tables, parent) {}
+
+Frm_T_24VOC::Frm_T_24VOC(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
+                         bus::LinkTables tables, QWidget* parent)
+    : Frm_T_24VOC(std::make_unique<qtlink::LinkDriver>(std::move(port), clock, tables), clock, tables,
+                  parent) {}
+
+Frm_T_24VOC::Frm_T_24VOC(std::unique_ptr<qtlink::LinkDriver> driver, const bus::Clock& clock,
+                         bus::LinkTables tables, QWidget* parent)
+    : QWidget(parent), m_clock(clock), m_tables(tables), m_driver(std::move(driver)) {
+  Build();
+  m_listening = Link().Events().Listen([this](const bus::LinkEvent& e) { OnLinkEvent(e); });
+  Render();
+}
+
+void Frm_T_24VOC::Build() {
   setObjectName(QStringLiteral("Frm_T_24VOC"));
   setWindowTitle(QStringLiteral("İletişim"));
 
@@ -94,14 +116,16 @@ Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QStrin
   // --- frames and results ---
   m_tx = FrameBox("MB_TX_LBL", this);
   m_rx = FrameBox("MB_RX_LBL", this);
+  m_refused = NamedLabel("MB_RX_Refused", {}, this);
   m_label2 = NamedLabel("Label2", QStringLiteral("----"), this);
   m_mbStatus = NamedLabel("MB_Status_LBL", QStringLiteral("----"), this);
   auto* frames = new QGridLayout;
   frames->addWidget(new QLabel(QStringLiteral("TX"), this), 0, 0);
   frames->addWidget(m_tx, 0, 1, 1, 3);
   frames->addWidget(new QLabel(QStringLiteral("RX"), this), 1, 0);
-  frames->addWidget(m_rx, 1, 1, 1, 3);
-  frames->addWidget(m_label2, 2, 1);
+  frames->addWidget(m_rx, 1, 1, 1, 2);
+  frames->addWidget(m_refused, 1, 3);
+  frames->addWidget(m_label2, 2, 1, 1, 2);  // room for a warning
   frames->addWidget(m_mbStatus, 2, 3);
 
   // --- bus activity lamps ---
@@ -176,9 +200,8 @@ Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QStrin
   m_upload = NamedButton("PGM_Upload", QStringLiteral("Cihazdan Oku"), transferPage);
   m_progress = new QProgressBar(transferPage);
   m_progress->setObjectName(QStringLiteral("TransferProgress"));
-  m_progress->setRange(0, 1);
-  m_progress->setValue(0);
   m_progress->setFormat(QStringLiteral("%v / %m"));
+  m_progress->setVisible(false);  // nothing to show before the first transfer
   m_elapsed = NamedLabel("TransferElapsed", {}, transferPage);
   auto* transferLayout = new QGridLayout(transferPage);
   transferLayout->addWidget(m_memoryList, 0, 0);
@@ -218,7 +241,6 @@ Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QStrin
   });
   m_upDown->setValue(m_tables.shared.PortNumber);
   Link().SetPortNumber(m_tables.shared.PortNumber);
-  Link().SetMemoryListIndex(m_memoryList->currentIndex());
 
   connect(m_run, &QPushButton::clicked, this, &Frm_T_24VOC::cmd_RUN_Click);
   connect(m_readLog, &QPushButton::clicked, this, &Frm_T_24VOC::OnReadLog);
@@ -227,22 +249,94 @@ Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QStrin
   connect(m_download, &QPushButton::clicked, this, &Frm_T_24VOC::OnDownload);
   connect(m_upload, &QPushButton::clicked, this, &Frm_T_24VOC::OnUpload);
   connect(m_setClock, &QPushButton::clicked, this, [this] { Link().RTC_Esitle(); });
-  connect(m_memoryList, &QComboBox::currentIndexChanged, this,
-          [this](int i) { Link().SetMemoryListIndex(i); });
   connect(m_driver.get(), &qtlink::LinkDriver::displayChanged, this, &Frm_T_24VOC::Render);
 
   m_refresh.setInterval(500);
   connect(&m_refresh, &QTimer::timeout, this, &Frm_T_24VOC::SCR_Refresh_Timer_Tick);
   m_refresh.start();
-  Render();
 }
 
 Frm_T_24VOC::~Frm_T_24VOC() = default;
 
+bool Frm_T_24VOC::ConfirmStop() {
+  if (!Link().DownloadRunning()) return true;
+  if (!AskAbandonDownload(this)) return false;
+  Link().Stop();
+  m_driver->Notify();
+  return true;
+}
+
 void Frm_T_24VOC::closeEvent(QCloseEvent* event) {
+  if (!ConfirmStop()) {
+    event->ignore();
+    return;
+  }
+  // The port closes with the window, and whatever ran is told as abandoned now,
+  // while everyone who listens is still there.
+  Link().Stop();
   m_refresh.stop();
   emit unloaded();
   QWidget::closeEvent(event);
+}
+
+void Frm_T_24VOC::OnLinkEvent(const bus::LinkEvent& event) {
+  if (const auto* started = std::get_if<bus::TransferStarted>(&event)) {
+    switch (started->kind) {
+      case bus::TransferKind::LogRead:
+        m_readLog->setEnabled(false);
+        m_readLog->setText(QStringLiteral("Okunuyor"));
+        m_logList->clear();
+        break;
+      case bus::TransferKind::Upload:
+        m_readLog->setText(QStringLiteral("CPU Okunuyor"));
+        break;
+      case bus::TransferKind::ProgramDownload:
+        LockCommandsForDownload(true);
+        break;
+      default:
+        break;
+    }
+    RenderTransfer();
+  } else if (std::holds_alternative<bus::BlockConfirmed>(event)) {
+    RenderTransfer();
+  } else if (const auto* ended = std::get_if<bus::TransferEnded>(&event)) {
+    OnTransferEnded(*ended);
+  }
+}
+
+void Frm_T_24VOC::OnTransferEnded(const bus::TransferEnded& ended) {
+  switch (ended.kind) {
+    case bus::TransferKind::LogRead:
+      if (ended.completed) {
+        QStringList lines;
+        for (const std::string& line : bus::DecodeEventLog(m_tables.image)) lines << Q(line);
+        m_logList->clear();
+        m_logList->addItems(lines);
+        m_logTotal->setText(QString::number(bus::EventLogTotal(m_tables.image)));
+        if (m_logList->count() > 0) m_printLog->setEnabled(true);
+      }
+      m_readLog->setEnabled(true);
+      m_readLog->setText(QStringLiteral("Oku"));
+      break;
+    case bus::TransferKind::Upload:
+      m_readLog->setText(QStringLiteral("Oku"));
+      break;
+    case bus::TransferKind::ProgramDownload:
+      LockCommandsForDownload(false);
+      break;
+    default:
+      break;
+  }
+  RenderTransfer();
+}
+
+void Frm_T_24VOC::LockCommandsForDownload(bool locked) {
+  // Each of these would replace the download and leave the controller half-programmed.
+  for (QWidget* w : std::initializer_list<QWidget*>{m_readLog, m_serviceSend, m_setClock, m_download,
+                                                    m_upload, m_memoryList}) {
+    w->setEnabled(!locked);
+    w->setToolTip(locked ? kLockedByDownload : QString());
+  }
 }
 
 void Frm_T_24VOC::Render() {
@@ -254,7 +348,8 @@ void Frm_T_24VOC::Render() {
   m_status->setText(Q(d.L_Comm_Status));
   m_tx->setText(Q(d.MB_TX_LBL));
   m_rx->setText(Q(d.MB_RX_LBL));
-  m_label2->setText(Q(d.Label2));
+  m_label2->setText(Q(d.Warning.empty() ? d.Label2 : d.Warning));
+  m_label2->setStyleSheet(d.Warning.empty() ? QString() : QStringLiteral("color: rgb(255, 0, 0);"));
   m_mbStatus->setText(Q(d.MB_Status_LBL));
   m_cpuClock->setText(Q(d.LBL_CPU_rtc));
   m_pcClock->setText(Q(d.LBL_PC_rtc));
@@ -266,68 +361,52 @@ void Frm_T_24VOC::Render() {
       m_activity[i]->setPalette(pal);
     }
   }
-  RenderTransfer();
+  RenderRefused();
+}
+
+void Frm_T_24VOC::RenderRefused() {
+  const bus::DecoderCounters& c = Link().Decoder().Counters();
+  const QString text = c.refused == 0 ? QString() : QStringLiteral("Reddedilen: %1").arg(c.refused);
+  if (m_refused->text() == text) return;
+  m_refused->setText(text);
+  m_refused->setToolTip(c.refused == 0 ? QString()
+                                       : QStringLiteral("Tam çerçeve olmayan satırlar; sonuncusu: %1")
+                                             .arg(QString::fromUtf8(bus::VerdictText(c.lastRefusal))));
 }
 
 void Frm_T_24VOC::RenderTransfer() {
-  const bus::TransferProgress p = bus::CurrentTransfer(m_tables.shared);
-  if (p.kind != m_transferShown) {
-    m_transferShown = p.kind;
-    if (p.kind != bus::TransferKind::None) m_transferClock.start();
+  const bus::TransferStatus& t = Link().Transfer();
+  if (t.state == bus::TransferState::None) return;
+  m_progress->setVisible(true);
+  m_progress->setRange(0, t.blocksTotal);
+  m_progress->setValue(t.blocksDone);
+  QString text = QStringLiteral("%1: %2 / %3 blok, ").arg(TransferName(t.kind)).arg(t.blocksDone).arg(t.blocksTotal);
+  const QString time = Minutes(t.ElapsedMs(m_clock.MonotonicMs()));
+  switch (t.state) {
+    case bus::TransferState::Completed: text += QStringLiteral("Tamamlandı (%1)").arg(time); break;
+    case bus::TransferState::Abandoned: text += QStringLiteral("Yarıda kesildi (%1)").arg(time); break;
+    default: text += time; break;
   }
-  if (p.kind == bus::TransferKind::None) {
-    // The last transfer's figures stay visible until the next one starts.
-    return;
-  }
-  m_progress->setRange(0, p.blocksTotal);
-  m_progress->setValue(p.blocksDone);
-  const qint64 s = m_transferClock.elapsed() / 1000;
-  m_elapsed->setText(QStringLiteral("%1: %2 / %3 blok, %4:%5")
-                         .arg(TransferName(p.kind))
-                         .arg(p.blocksDone)
-                         .arg(p.blocksTotal)
-                         .arg(s / 60)
-                         .arg(s % 60, 2, 10, QLatin1Char('0')));
+  m_elapsed->setText(text);
 }
 
 void Frm_T_24VOC::SCR_Refresh_Timer_Tick() {
+  m_driver->Notify();
   const bool open = Link().PortOpen();
   m_led->SetColor(open ? QColor(0, 255, 0) : QColor(255, 0, 0));
   m_tabs->setEnabled(open);
-
-  // The read has ended when the decoder cleared LogReading while the button waits.
-  if (!m_readLog->isEnabled() && !m_tables.shared.LogReading) {
-    m_logList->clear();
-    QStringList lines;
-    for (const std::string& line : bus::DecodeEventLog(m_tables.image)) lines << Q(line);
-    m_logList->addItems(lines);
-    m_logTotal->setText(QString::number(bus::EventLogTotal(m_tables.image)));
-    m_readLog->setEnabled(true);
-    m_readLog->setText(QStringLiteral("Oku"));
-  }
   if (m_logList->count() > 0) m_printLog->setEnabled(true);
   RenderTransfer();
+  RenderRefused();
 }
 
 void Frm_T_24VOC::cmd_RUN_Click() {
-  const bool wasReading = m_tables.shared.LogReading;
+  if (Link().LinkRunning() && Link().DownloadRunning() && !AskAbandonDownload(this)) return;
   Link().cmd_RUN();
-  // The link button abandons a log read under way; without this the read button
-  // would stay disabled for good. A read that has just ended still gets decoded.
-  if (wasReading) {
-    m_readLog->setEnabled(true);
-    m_readLog->setText(QStringLiteral("Oku"));
-  }
   m_driver->Notify();
 }
 
-void Frm_T_24VOC::OnReadLog() {
-  if (!Link().BTN_Hata_Oku()) return;
-  m_readLog->setEnabled(false);
-  m_readLog->setText(QStringLiteral("Okunuyor"));
-  m_logList->clear();
-  RenderTransfer();
-}
+void Frm_T_24VOC::OnReadLog() { Link().BTN_Hata_Oku(); }
 
 void Frm_T_24VOC::OnPrintLog() {
   QStringList lines;
@@ -342,13 +421,10 @@ void Frm_T_24VOC::OnService() {
 
 void Frm_T_24VOC::OnDownload() {
   Link().PGM_Download(m_memoryList->currentIndex());
-  RenderTransfer();
 }
 
 void Frm_T_24VOC::OnUpload() {
-  if (!Link().PGM_Upload()) return;
-  m_readLog->setText(QStringLiteral("CPU Okunuyor"));
-  RenderTransfer();
+  Link().PGM_Upload();
 }
 
 }  // namespace monitor

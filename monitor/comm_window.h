@@ -1,9 +1,9 @@
 #pragma once
 // The communication window ("İletişim"): it owns the serial port and the request
 // engine while it is open, renders the link's status, and holds the command tabs
-// for the event log, the service commands, program transfer and the clock.
+// for the event log, the service commands, program transfer and the clock. What the
+// link did reaches it as the link's events.
 
-#include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -12,7 +12,8 @@
 
 #include "link/clock.h"
 #include "link/controller_link.h"
-#include "link/transfer_progress.h"
+#include "link/link_events.h"
+#include "link/serial_port.h"
 #include "monitor/event_log_printer.h"
 #include "qtlink/link_driver.h"
 
@@ -35,6 +36,9 @@ class Frm_T_24VOC : public QWidget {
   // A non-empty devicePath stands for the port number (--port, the demo).
   Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QString devicePath = {},
               QWidget* parent = nullptr);
+  // On a port made elsewhere, such as a test's scripted one.
+  Frm_T_24VOC(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
+              bus::LinkTables tables, QWidget* parent = nullptr);
   ~Frm_T_24VOC() override;
 
   bus::ControllerLink& Link() { return m_driver->Link(); }
@@ -45,6 +49,10 @@ class Frm_T_24VOC : public QWidget {
   void SCR_Refresh_Timer_Tick();
   // The link button, also for --online.
   void cmd_RUN_Click();
+  // Before the link is stopped by the user (closing this window, leaving the
+  // program): while a program download runs, asks whether to abandon it. True when
+  // nothing runs or the user agreed; the download is then abandoned at once.
+  bool ConfirmStop();
 
  signals:
   void unloaded();
@@ -55,21 +63,29 @@ class Frm_T_24VOC : public QWidget {
   void closeEvent(class QCloseEvent* event) override;
 
  private:
+  Frm_T_24VOC(std::unique_ptr<qtlink::LinkDriver> driver, const bus::Clock& clock,
+              bus::LinkTables tables, QWidget* parent);
+  void Build();
+  void OnLinkEvent(const bus::LinkEvent& event);
+  void OnTransferEnded(const bus::TransferEnded& ended);
+  void LockCommandsForDownload(bool locked);
   void Render();
   void RenderTransfer();
+  void RenderRefused();
   void OnReadLog();
   void OnPrintLog();
   void OnService();
   void OnDownload();
   void OnUpload();
 
+  const bus::Clock& m_clock;
   bus::LinkTables m_tables;
   std::unique_ptr<qtlink::LinkDriver> m_driver;
+  // After the driver, so that it goes first: the window hears nothing while it dies.
+  bus::LinkEvents::Subscription m_listening;
   PrinterSink m_printer{this};
   EventLogSink* m_sink = &m_printer;
   QTimer m_refresh;
-  QElapsedTimer m_transferClock;
-  bus::TransferKind m_transferShown = bus::TransferKind::None;
 
   QPushButton* m_run = nullptr;
   QLabel* m_portNumber = nullptr;
@@ -79,6 +95,7 @@ class Frm_T_24VOC : public QWidget {
   QLabel* m_status = nullptr;
   QLineEdit* m_tx = nullptr;
   QLineEdit* m_rx = nullptr;
+  QLabel* m_refused = nullptr;
   QLabel* m_label2 = nullptr;
   QLabel* m_mbStatus = nullptr;
   QLabel* m_cpuClock = nullptr;

@@ -55,6 +55,13 @@ void Lamp_panel::SetLampState(int lamp, int state) {
   m_Trf_Lamp1[static_cast<std::size_t>(lamp)]->SetState(state);
 }
 
+void Lamp_panel::Listen(bus::LinkEvents& events) {
+  m_flags.LiveLampsDirty = true;
+  m_listening = events.Listen([this](const bus::LinkEvent& e) {
+    if (bus::CardWordsStored(e)) m_flags.LiveLampsDirty = true;
+  });
+}
+
 void Lamp_panel::Timer1Tick() {
   // The simulation owns the lamps while it runs; the card words wait for it to end.
   if (m_flags.SimActive || !m_flags.LiveLampsDirty) return;

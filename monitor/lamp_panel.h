@@ -2,13 +2,14 @@
 // The lamp panel: 32 signal heads, one per signal group, four per output card (a
 // column per card, a row per output). It shows either the program simulation's lamp
 // codes, which the simulation hands over directly, or, while no simulation runs, the
-// lamp words of the eight cards, redrawn on its 100 ms timer when new card words have
-// arrived.
+// lamp words of the eight cards, redrawn on its 100 ms timer when the link has told
+// it that new card words arrived.
 
 #include <QWidget>
 #include <array>
 #include <cstdint>
 
+#include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/register_image.h"
 
@@ -32,6 +33,9 @@ class Lamp_panel : public QWidget {
   void SetLampStates(const std::array<std::int16_t, kLamps>& states);
   void SetLampState(int lamp, int state);  // a lamp outside 0..31 is ignored
 
+  // Hears of card words from here on, and shows the ones the image holds now.
+  void Listen(bus::LinkEvents& events);
+
   // The timer's tick: shows the cards' lamp words if LiveLampsDirty is set and no
   // simulation runs, then clears the flag.
   void Timer1Tick();
@@ -43,6 +47,7 @@ class Lamp_panel : public QWidget {
   bus::ViewFlags& m_flags;
   std::array<Trf_Lamp*, kLamps> m_Trf_Lamp1{};
   QTimer* m_Timer1 = nullptr;
+  bus::LinkEvents::Subscription m_listening;
 };
 
 }  // namespace monitor

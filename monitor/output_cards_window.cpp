@@ -68,6 +68,12 @@ void CikisKartlari::SetNumberSeparators(const NumberSeparators& separators) {
   m_KX7145V11->SetNumberSeparators(separators);
 }
 
+void CikisKartlari::Listen(bus::LinkEvents& events) {
+  m_listening = events.Listen([this](const bus::LinkEvent& e) {
+    if (std::holds_alternative<bus::PcTurn>(e) && m_flags.CardsViewOpen && m_flags.TablesReady) Tazele();
+  });
+}
+
 void CikisKartlari::Tazele() {
   for (int i = 0; i < kTriacPanels; ++i) {
     Triyak_Karti& p = *m_Triyak_Karti1[static_cast<std::size_t>(i)];

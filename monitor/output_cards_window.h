@@ -1,12 +1,13 @@
 #pragma once
 // The output cards window: the eight triac card panels side by side and the CPU card
 // panel to their right, refreshed from the register image at every PC turn while the
-// window is open (the link calls Tazele). It has no timer of its own: when the bus is
-// silent the panels keep what they last showed.
+// window is open (it hears the turns from the link's events). It has no timer of its
+// own: when the bus is silent the panels keep what they last showed.
 
 #include <QWidget>
 #include <array>
 
+#include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/register_image.h"
 
@@ -28,6 +29,8 @@ class CikisKartlari : public QWidget {
   CikisKartlari(const bus::RegisterImage& regs, bus::ViewFlags& flags, QWidget* parent = nullptr);
   ~CikisKartlari() override;
 
+  // Hears the PC's turns from here on.
+  void Listen(bus::LinkEvents& events);
   // Copies the register image into the nine panels and refreshes them.
   void Tazele();
 
@@ -55,6 +58,7 @@ class CikisKartlari : public QWidget {
   KX7145V1* m_KX7145V11 = nullptr;
   QPushButton* m_BTN_Registers = nullptr;
   QPushButton* m_BTN_Lamps = nullptr;
+  bus::LinkEvents::Subscription m_listening;
 };
 
 }  // namespace monitor

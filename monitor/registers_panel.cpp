@@ -57,6 +57,13 @@ Registers_panel::Registers_panel(const bus::RegisterImage& regs, bus::ViewFlags&
 
 Registers_panel::~Registers_panel() { m_flags.RegistersViewOpen = false; }
 
+void Registers_panel::Listen(bus::LinkEvents& events) {
+  m_flags.RegistersViewDirty = true;
+  m_listening = events.Listen([this](const bus::LinkEvent& e) {
+    if (bus::CardWordsStored(e)) m_flags.RegistersViewDirty = true;
+  });
+}
+
 void Registers_panel::Timer1Tick() {
   if (!m_flags.RegistersViewDirty) return;
   for (int card = 0; card < kCards; ++card) {

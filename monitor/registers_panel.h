@@ -1,12 +1,13 @@
 #pragma once
 // The registers window: words 0..15 of the eight triac cards in hexadecimal, one
-// column per card. It redraws on its 100 ms timer when the decoder has marked the
-// card words dirty, and never otherwise.
+// column per card. It redraws on its 100 ms timer when the link has told it of new
+// card words, and never otherwise.
 
 #include <QWidget>
 #include <array>
 #include <cstdint>
 
+#include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/register_image.h"
 
@@ -27,6 +28,9 @@ class Registers_panel : public QWidget {
                   QWidget* parent = nullptr);
   ~Registers_panel() override;
 
+  // Hears of card words from here on, and shows the ones the image holds now.
+  void Listen(bus::LinkEvents& events);
+
   // The timer's tick: redraws if RegistersViewDirty is set, then clears it.
   void Timer1Tick();
 
@@ -41,6 +45,7 @@ class Registers_panel : public QWidget {
   std::array<QLabel*, kCards * kWords> m_Lbl_registers{};
   // What each label shows; -1 for its design caption.
   std::array<std::int32_t, kCards * kWords> m_shown{};
+  bus::LinkEvents::Subscription m_listening;
 };
 
 }  // namespace monitor

@@ -1,6 +1,15 @@
 #include "qtlink/qt_serial_port.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
+
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
+#if defined(Q_OS_LINUX)
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
 
 #include <algorithm>
 #include <charconv>
@@ -58,6 +67,7 @@ QtSerialPort::QtSerialPort(QString devicePath, QObject* parent)
     : QObject(parent), m_override(std::move(devicePath)) {
   m_device = m_override;
   connect(&m_port, &QSerialPort::readyRead, this, [this] {
+    CheckLineErrors();
     if (m_handlers.readyRead) m_handlers.readyRead();
   });
   connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::OnError);
@@ -71,8 +81,33 @@ QtSerialPort::~QtSerialPort() {
 void QtSerialPort::SetHandlers(Handlers handlers) { m_handlers = std::move(handlers); }
 
 void QtSerialPort::Select(int portNumber) {
-  // Listing the devices asks the system, so it happens here and not at every tick.
-  m_device = m_override.isEmpty() ? DeviceForNumber(portNumber, SerialDeviceList()) : m_override;
+  if (!m_override.isEmpty()) {
+    m_device = m_override;
+    return;
+  }
+#if defined(Q_OS_WIN)
+  m_device = DeviceForNumber(portNumber, {});
+#else
+  m_device = DeviceForNumber(portNumber, Devices());
+#endif
+}
+
+const QStringList& QtSerialPort::Devices() {
+  // Listing the serial devices reads the system's whole device tree, tens of
+  // milliseconds. Device nodes come and go in /dev, so the folder's time of change
+  // tells whether the last list can still be right.
+  std::int64_t changed = -1;
+#if defined(Q_OS_UNIX)
+  struct stat st {};
+  if (stat("/dev", &st) == 0) {
+    changed = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  }
+#endif
+  if (changed < 0 || changed != m_devicesChanged) {
+    m_devices = SerialDeviceList();
+    m_devicesChanged = changed;
+  }
+  return m_devices;
 }
 
 std::string QtSerialPort::DeviceName() const { return Text(m_device); }
@@ -97,6 +132,13 @@ void QtSerialPort::SetLineSettings(std::string_view settings) {
 bus::PortResult QtSerialPort::Open() {
   if (m_port.isOpen()) return {};
   if (m_device.isEmpty()) return bus::PortResult::Fail("Invalid port number");
+  // QSerialPort takes a lock file before it looks at the device, milliseconds per
+  // try; while the cable is out the link tries every tick, so look at the name first.
+#if defined(Q_OS_UNIX)
+  if (!QFileInfo::exists(m_device)) {
+    return bus::PortResult::Fail("No such file or directory (" + Text(m_device) + ")");
+  }
+#endif
   m_port.setPortName(m_device);
   m_opening = true;
   const bool opened = m_port.open(QIODevice::ReadWrite);
@@ -105,6 +147,7 @@ bus::PortResult QtSerialPort::Open() {
     return bus::PortResult::Fail(Text(m_port.errorString()) + " (" + Text(m_device) + ")");
   }
   m_lostReported = false;
+  m_countsKept = ReadLineErrorCounts(m_counts);
   return {};
 }
 
@@ -118,6 +161,37 @@ bool QtSerialPort::IsOpen() const { return m_port.isOpen(); }
 std::string QtSerialPort::ReadAll() {
   const QByteArray bytes = m_port.readAll();
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void QtSerialPort::DiscardInput() {
+  if (!m_port.isOpen()) return;
+  m_port.clear(QSerialPort::Input);
+  m_port.readAll();
+}
+
+bool QtSerialPort::ReadLineErrorCounts(LineErrorCounts& counts) const {
+#if defined(Q_OS_LINUX)
+  serial_icounter_struct c{};
+  if (ioctl(m_port.handle(), TIOCGICOUNT, &c) != 0) return false;
+  counts = {static_cast<std::uint32_t>(c.brk), static_cast<std::uint32_t>(c.frame),
+            static_cast<std::uint32_t>(c.overrun), static_cast<std::uint32_t>(c.buf_overrun),
+            static_cast<std::uint32_t>(c.parity)};
+  return true;
+#else
+  Q_UNUSED(counts);
+  return false;
+#endif
+}
+
+void QtSerialPort::CheckLineErrors() {
+  // A pseudo-terminal keeps no counters; then there is nothing to ask at each read.
+  LineErrorCounts now;
+  if (!m_countsKept || !ReadLineErrorCounts(now)) return;
+  const std::vector<int> codes = LineErrorEvents(m_counts, now);
+  m_counts = now;
+  for (int code : codes) {
+    if (m_handlers.lineEvent) m_handlers.lineEvent(code);
+  }
 }
 
 bus::PortResult QtSerialPort::Write(std::string_view bytes) {

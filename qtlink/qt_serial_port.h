@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 #include "link/serial_port.h"
+#include "qtlink/line_error_counts.h"
 
 namespace qtlink {
 
@@ -31,18 +34,28 @@ class QtSerialPort : public QObject, public bus::SerialPort {
   void Close() override;
   bool IsOpen() const override;
   std::string ReadAll() override;
+  void DiscardInput() override;
   bus::PortResult Write(std::string_view bytes) override;
   bus::PortResult SetBaudRate(int rate) override;
 
  private:
   void OnError(QSerialPort::SerialPortError error);
+  // The serial devices, listed again only when the system's device set may have moved.
+  const QStringList& Devices();
+  // Reads the driver's line error counters; false where the device keeps none.
+  bool ReadLineErrorCounts(LineErrorCounts& counts) const;
+  void CheckLineErrors();
 
   QSerialPort m_port;
   QString m_override;
   QString m_device;
+  QStringList m_devices;
+  std::int64_t m_devicesChanged = -1;
   Handlers m_handlers;
   bool m_opening = false;
   bool m_lostReported = false;
+  bool m_countsKept = false;
+  LineErrorCounts m_counts;
 };
 
 }  // namespace qtlink

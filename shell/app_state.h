@@ -5,6 +5,7 @@
 #include <string>
 
 #include "link/controller_link.h"
+#include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/register_image.h"
 #include "persist/settings_location.h"
@@ -27,8 +28,10 @@ struct AppState {
   std::string ProjectPath;
   persist::SettingsPaths paths;
   qtlink::QtClock clock;
+  // What the link tells; the windows listen here whether or not a link is open.
+  bus::LinkEvents events;
 
-  bus::LinkTables Tables() { return {regs, shared, flags, image, model}; }
+  bus::LinkTables Tables() { return {regs, shared, image, model, events}; }
 };
 
 // A project counts as open from five characters of path on.

@@ -73,6 +73,7 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
   if (m_options.demo) m_panel2->setText(QStringLiteral("Demo: benzetilmiş kontrolör ") + m_options.portDevice);
 
   RegisterViews();
+  WatchTransfers();
 
   m_timer1.setInterval(500);
   connect(&m_timer1, &QTimer::timeout, this, &MDIForm1::StatusUpdate);
@@ -183,13 +184,11 @@ void MDIForm1::RegisterViews() {
       SetChildShown(Child::Lamps, false);
       SetChildShown(Child::Registers, false);
     });
-    w->Link().Tazele = [this] {
-      if (auto* cards = qobject_cast<monitor::CikisKartlari*>(ChildWidget(Child::Cards))) cards->Tazele();
-    };
     return w;
   };
   Slot(Child::Cards).make = [this]() -> QWidget* {
     auto* w = new monitor::CikisKartlari(m_state.regs, m_state.flags);
+    w->Listen(m_state.events);
     connect(w, &monitor::CikisKartlari::registersRequested, this, [this] { SetChildShown(Child::Registers, true); });
     connect(w, &monitor::CikisKartlari::lampsRequested, this, [this] { SetChildShown(Child::Lamps, true); });
     return w;
@@ -220,8 +219,40 @@ void MDIForm1::RegisterViews() {
   DegisiklikleriKaydet = [this] {
     if (program::editors::Program_EDIT* editor = Editor()) editor->DegisiklikleriKaydet();
   };
-  Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state.regs, m_state.flags); };
-  Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state.regs, m_state.flags); };
+  Slot(Child::Registers).make = [this]() -> QWidget* {
+    auto* w = new monitor::Registers_panel(m_state.regs, m_state.flags);
+    w->Listen(m_state.events);
+    return w;
+  };
+  Slot(Child::Lamps).make = [this]() -> QWidget* {
+    auto* w = new monitor::Lamp_panel(m_state.regs, m_state.flags);
+    w->Listen(m_state.events);
+    return w;
+  };
+}
+
+void MDIForm1::WatchTransfers() {
+  // An abandoned program download leaves the controller half-programmed; the warning
+  // stays in the status bar, whichever windows are open, until a download completes.
+  m_downloadWarning = new QLabel(statusBar());
+  m_downloadWarning->setObjectName(QStringLiteral("DownloadWarning"));
+  m_downloadWarning->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+  statusBar()->addPermanentWidget(m_downloadWarning);
+  m_transfers = m_state.events.Listen([this](const bus::LinkEvent& e) {
+    const auto* ended = std::get_if<bus::TransferEnded>(&e);
+    if (ended && ended->kind == bus::TransferKind::ProgramDownload) {
+      m_downloadWarning->setText(
+          ended->completed ? QString() : Q(bus::InterruptedDownloadText(ended->blocksDone, ended->blocksTotal)));
+    } else if (ended && ended->kind == bus::TransferKind::Upload && ended->completed) {
+      // The editor is rebuilt from the image; not inside the link's receive event.
+      QMetaObject::invokeMethod(this, &MDIForm1::OnUploadCompleted, Qt::QueuedConnection);
+    }
+  });
+}
+
+bool MDIForm1::ConfirmLinkStop() {
+  monitor::Frm_T_24VOC* comm = CommWindow();
+  return comm == nullptr || comm->ConfirmStop();
 }
 
 void MDIForm1::SetChildFactory(Child child, ChildFactory make) { Slot(child).make = std::move(make); }
@@ -245,7 +276,8 @@ void MDIForm1::SetChildShown(Child child, bool shown) {
     if (s.window) {
       // Gone at once, not at the next turn of the event loop: the communication
       // window's port must not poll on after its button was released. A window that
-      // refuses (the user chose to keep the editor's changes) stays.
+      // refuses (the user chose to keep the editor's changes, or a running download)
+      // stays.
       QMdiSubWindow* w = s.window;
       if (!w->close()) {
         if (s.toggle) s.toggle->setChecked(true);
@@ -309,7 +341,6 @@ void MDIForm1::Start() {
 }
 
 void MDIForm1::StatusUpdate() {
-  if (m_uploadWatch.Completed(m_state.shared)) OnUploadCompleted();
   if (QAction* cards = Slot(Child::Cards).toggle) cards->setChecked(m_state.flags.CardsViewOpen);
   const bool open = ProjectIsOpen(m_state);
   m_new->setEnabled(true);
@@ -401,6 +432,7 @@ void MDIForm1::UnloadEditor() {
 
 void MDIForm1::CloseFromSignal() {
   m_closingBySignal = true;
+  if (monitor::Frm_T_24VOC* comm = CommWindow()) comm->Link().Stop();
   if (ProjectModified()) {
     const QString written = WriteRecoveryCopy();
     ShowStatus(written);
@@ -410,7 +442,7 @@ void MDIForm1::CloseFromSignal() {
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {
-  if (!m_closingBySignal && !ResolveUnsavedWork()) {
+  if (!m_closingBySignal && (!ResolveUnsavedWork() || !ConfirmLinkStop())) {
     event->ignore();
     return;
   }

@@ -15,7 +15,6 @@
 #include "shell/project_commands.h"
 #include "shell/project_dialog.h"
 #include "shell/unsaved_question.h"
-#include "shell/upload_watch.h"
 
 class QAction;
 class QLabel;
@@ -73,7 +72,8 @@ class MDIForm1 : public QMainWindow {
   // from it and the editor, if open, shows the controller's programs.
   void OnUploadCompleted();
   // SIGTERM, SIGINT, SIGHUP: nothing is asked; unsaved work goes into a recovery copy
-  // beside the project, and the program closes as by "Çıkış".
+  // beside the project, a download under way is stopped, and the program closes as
+  // by "Çıkış".
   void CloseFromSignal();
 
  protected:
@@ -106,6 +106,8 @@ class MDIForm1 : public QMainWindow {
   QString WriteRecoveryCopy();
   void FillWindowMenu();
   void RegisterViews();
+  void WatchTransfers();
+  bool ConfirmLinkStop();
   ChildSlot& Slot(Child c) { return m_children[static_cast<std::size_t>(c)]; }
   const ChildSlot& Slot(Child c) const { return m_children[static_cast<std::size_t>(c)]; }
 
@@ -114,7 +116,6 @@ class MDIForm1 : public QMainWindow {
   std::unique_ptr<ProjectDialog> m_dialog;
   ProjectCommands m_commands;
   std::unique_ptr<UnsavedQuestion> m_question;
-  UploadWatch m_uploadWatch;
   bool m_closingBySignal = false;
   bool m_editorWorkResolved = false;
   QMdiArea* m_mdi = nullptr;
@@ -128,6 +129,8 @@ class MDIForm1 : public QMainWindow {
   QLabel* m_panel1 = nullptr;
   QLabel* m_panel2 = nullptr;
   QLabel* m_panel3 = nullptr;
+  QLabel* m_downloadWarning = nullptr;
+  bus::LinkEvents::Subscription m_transfers;
 };
 
 }  // namespace shell

@@ -65,10 +65,10 @@ Talk Converse(const std::function<void(bus::ControllerLink&, bus::LinkShared&)>&
   kxtest::FakeClock clock;
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
+  bus::LinkEvents events;
   auto image = std::make_unique<program::ProgramImage>(sim::DemoMemory());
   auto model = std::make_unique<program::EditorModel>();
-  bus::ControllerLink link(port, clock, bus::LinkTables{regs, shared, flags, *image, *model});
+  bus::ControllerLink link(port, clock, bus::LinkTables{regs, shared, *image, *model, events});
   auto controller = std::make_unique<sim::Controller>(sim::DemoMemory(), options);
 
   link.cmd_RUN();

@@ -17,6 +17,10 @@ TEST(CtlOptions, CommandsTakeTheirArgumentsAndOptionsGoAnywhere) {
   EXPECT_EQ(o.projectFile, "in.prj");
   EXPECT_EQ(o.device, "/dev/x");
   EXPECT_EQ(o.timeoutMs, 250);
+  EXPECT_FALSE(o.allowIncomplete);
+  o = {};
+  ASSERT_TRUE(ctl::ParseCtlOptions({"--port", "d", "download", "--allow-incomplete", "in.prj"}, o, error));
+  EXPECT_TRUE(o.allowIncomplete);
 
   o = {};
   ASSERT_TRUE(ctl::ParseCtlOptions({"--port", "d", "watch", "--seconds", "3", "--json"}, o, error));
@@ -45,6 +49,7 @@ TEST(CtlOptions, RefusalsSayWhyOnOneLine) {
       {{"--port", "d", "download", "a.prj", "b.prj"}, "unexpected argument 'b.prj'"},
       {{"--port", "d", "service", "reboot"}, "unknown service command 'reboot'"},
       {{"--port", "d", "log", "--json"}, "--json belongs to the watch command"},
+      {{"--port", "d", "log", "--allow-incomplete"}, "--allow-incomplete belongs to the download commands"},
       {{"--port", "d", "watch", "--seconds", "0"}, "--seconds needs a whole number of at least 1"},
       {{"--port", "d", "--timeout", "-1", "log"}, "--timeout needs a number of seconds above 0"},
       {{"--port", "d", "--timeout", "5s", "log"}, "not '5s'"},

@@ -20,6 +20,7 @@
 #include "link/event_log.h"
 #include "persist/project_file.h"
 #include "program/editor_model.h"
+#include "program/program_checksum.h"
 #include "sim/host/serve_loop.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST_F(CtlTest, DownloadWritesEveryBlockWithItsChecksumAndEndsOnce) {
       << log.out;
 
   const sim::Controller& c = StoppedSim();
-  bus::WriteProgramChecksum(wanted);
+  program::WriteProgramChecksum(wanted);
   EXPECT_TRUE(std::equal(wanted.begin(), wanted.begin() + 0xB080, c.Memory().begin()));
   EXPECT_EQ(c.CommandCount(1006), 1u);
   EXPECT_EQ(c.CommandCount(1010), 1u);
@@ -270,8 +271,10 @@ TEST_F(CtlTest, DevicePulledDuringARunIsAPortError) {
   std::filesystem::create_symlink(Device(), device);
   QElapsedTimer t;
   t.start();
+  const std::string file = Path("in.prj");
+  ASSERT_TRUE(persist::ProjectSave(file, PatternMemory()).ok);
   bool pulled = false;
-  const auto run = Run({"--port", device, "--timeout", "0.5", "log"}, false, [&] {
+  const auto run = Run({"--port", device, "--timeout", "0.5", "download", file}, false, [&] {
     if (!pulled && t.elapsed() > 200) {
       std::string why;
       pulled = m_sim->Replug(why);  // the pty goes away and the program's reads fail
@@ -282,6 +285,8 @@ TEST_F(CtlTest, DevicePulledDuringARunIsAPortError) {
   ASSERT_TRUE(pulled);
   EXPECT_EQ(run.status, es::kPort);
   ExpectOneErrorLine(run, "the port " + device + " closed (");
+  EXPECT_NE(run.err.find("; the download stopped at block "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(" of 353: the controller may be left with an incomplete program"), std::string::npos);
 }
 
 TEST_F(CtlTest, InterruptAbandonsATransferAndSaysHowFarItGot) {
@@ -289,11 +294,16 @@ TEST_F(CtlTest, InterruptAbandonsATransferAndSaysHowFarItGot) {
   QElapsedTimer t;
   t.start();
   const std::string file = Path("up.prj");
-  const auto run = Run({"--port", Device(), "upload", file}, false, [&] { return t.elapsed() > 300; });
-  EXPECT_EQ(run.status, es::kInterrupted);
-  ExpectOneErrorLine(run, "interrupted after ");
-  EXPECT_NE(run.err.find(" of 512 blocks"), std::string::npos) << run.err;
+  const auto up = Run({"--port", Device(), "upload", file}, false, [&] { return t.elapsed() > 300; });
+  EXPECT_EQ(up.status, es::kInterrupted);
+  ExpectOneErrorLine(up, "interrupted; the read stopped at block ");
+  EXPECT_NE(up.err.find(" of 512\n"), std::string::npos) << up.err;
   EXPECT_FALSE(std::filesystem::exists(file));
+  ASSERT_TRUE(persist::ProjectSave(file, PatternMemory()).ok);
+  t.restart();
+  const auto down = Run({"--port", Device(), "download", file}, false, [&] { return t.elapsed() > 300; });
+  EXPECT_EQ(down.status, es::kInterrupted);
+  ExpectOneErrorLine(down, "interrupted; the download stopped at block ");
   // Ending a watch is its normal end.
   EXPECT_EQ(Run({"--port", Device(), "watch"}, false, [] { return true; }).status, es::kDone);
 }
@@ -333,14 +343,21 @@ TEST_F(CtlTest, ProjectFileProblemsStopBeforeThePortIsOpened) {
   EXPECT_EQ(Run({"--port", noPort, "upload", Path("")}).status, es::kFile);  // a folder itself
 }
 
-TEST_F(CtlTest, ProjectWithSkippedLinesIsDownloadedWithAWarning) {
+TEST_F(CtlTest, AProjectThatIsNotWholeGoesDownOnlyWhenAllowed) {
+  const std::string oneLine = Path("one.prj");
+  std::ofstream(oneLine) << "P0000:000102030405060708090A0B0C0D0E0F\r\n";
+  const auto refused = Run({"--port", Path("ttyNothing"), "download", oneLine});
+  EXPECT_EQ(refused.status, es::kFile);
+  ExpectOneErrorLine(refused, "one.prj is not a whole project file (1 of 4096 lines read");
+
   ASSERT_TRUE(StartSim());
-  const std::string file = Path("odd.prj");
-  ASSERT_TRUE(persist::ProjectSave(file, sim::DemoMemory()).ok);
-  std::ofstream(file, std::ios::app) << "not a line of memory\r\n";
-  const auto run = OnSim({"download-system", file});
+  const std::string odd = Path("odd.prj");
+  ASSERT_TRUE(persist::ProjectSave(odd, sim::DemoMemory()).ok);
+  std::ofstream(odd, std::ios::app) << "not a line of memory\r\n";
+  EXPECT_EQ(OnSim({"download-system", odd}).status, es::kFile);
+  const auto run = OnSim({"download-system", "--allow-incomplete", odd});
   EXPECT_EQ(run.status, es::kDone);
-  EXPECT_EQ(run.err.rfind("kx7140ctl: warning: ", 0), 0u) << run.err;
+  EXPECT_EQ(run.err.rfind("kx7140ctl: warning: " + odd + " is not a whole project file", 0), 0u) << run.err;
 }
 
 }  // namespace

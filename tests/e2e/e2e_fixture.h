@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <thread>
 
 #include "link/event_log.h"
 #include "program/editor_model.h"
@@ -21,6 +22,7 @@
 #include "sim/demo_memory.h"
 #include "sim/host/background_sim.h"
 #include "sim/host/serve_loop.h"
+#include "tests/link/event_recorder.h"
 #include "tests/qtlink/qt_wait.h"
 
 namespace e2e {
@@ -41,7 +43,8 @@ class LinkToSim : public ::testing::Test {
  protected:
   void SetUp() override { Begin(FastBus()); }
 
-  void Begin(const sim::Options& options) {
+  // runningMs: how long the bus has been running when the link is switched on.
+  void Begin(const sim::Options& options, int runningMs = 0) {
     dir = std::filesystem::temp_directory_path() /
           ("kx-e2e-" + std::to_string(getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir);
@@ -51,10 +54,11 @@ class LinkToSim : public ::testing::Test {
     simulator = sim::host::BackgroundSim::Start(options, *simMemory, error);
     if (!simulator) GTEST_SKIP() << "no pseudo-terminal: " << error;
     PointLink();
+    if (runningMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(runningMs));
     image = std::make_unique<program::ProgramImage>();
     model = std::make_unique<program::EditorModel>();
     driver = std::make_unique<qtlink::LinkDriver>(
-        clock, bus::LinkTables{regs, shared, flags, *image, *model}, QString::fromStdString(link.string()));
+        clock, bus::LinkTables{regs, shared, *image, *model, events}, QString::fromStdString(link.string()));
     driver->Link().cmd_RUN();
     ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }, 3000));
   }
@@ -92,7 +96,8 @@ class LinkToSim : public ::testing::Test {
   qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
+  bus::LinkEvents events;
+  kxtest::EventRecorder heard{events};
   std::unique_ptr<program::ProgramImage> image;
   std::unique_ptr<program::EditorModel> model;
   std::unique_ptr<program::ProgramImage> simMemory;

@@ -18,8 +18,10 @@ TEST_F(LinkToSim, PollCycleFillsTheRegisterImage) {
   Turns(9);
   EXPECT_NE(Link().Display().LBL_CPU_rtc, "CPU_RTC") << "the clock read came back";
   EXPECT_NE(Link().Display().MB_RX_LBL, "");
-  const bool cpuWords = std::any_of(regs.CpuCardRegs.begin(), regs.CpuCardRegs.end(), [](int w) { return w != 0; });
-  EXPECT_TRUE(cpuWords) << "the register block reply was decoded";
+  const auto some = [](const auto& words) { return std::any_of(words.begin(), words.end(), [](int w) { return w != 0; }); };
+  EXPECT_TRUE(some(regs.CpuCardRegs)) << "the register block reply was decoded";
+  EXPECT_TRUE(some(regs.TriacCardRegs[7]) && some(regs.GpsRegs) && some(regs.DetectorRegs));
+  EXPECT_LE(Link().Decoder().Counters().refused, 1u) << "a clean bus has no line to refuse but one cut at the opening";
   const sim::Controller& c = StopSim();
   EXPECT_GE(c.Count().registerReads, 3u);
   EXPECT_GE(c.Count().clockReads, 3u);
@@ -79,6 +81,33 @@ TEST_F(LinkToSim, EventLogReadAndServiceCommand) {
   EXPECT_TRUE(bus::DecodeEventLog(*image).empty()) << "the controller emptied its log";
   const sim::Controller& c = StopSim();
   EXPECT_EQ(c.CommandCount(1003), 1u) << "sent once, never repeated";
+}
+
+TEST_F(LinkToSim, AnInterruptedDownloadIsToldWithTheBlockItReached) {
+  FillRandom(*image, 0xB000, 5);
+  Link().PGM_Download(1);
+  ASSERT_TRUE(WaitUntil([&] { return shared.TransferAddress >= 20 * 128; }, kTransferMs));
+  Link().cmd_RUN();
+  const std::string ended = heard.lines.back();
+  ASSERT_TRUE(ended.starts_with("abandoned download ")) << ended;
+  const int blocks = std::stoi(ended.substr(19));
+  EXPECT_GE(blocks, 20);
+  EXPECT_EQ(Link().Display().Warning, bus::InterruptedDownloadText(blocks, 353));
+  EXPECT_TRUE(StopSim().Downloading()) << "the controller is left waiting for the rest";
+}
+
+class RunningBus : public LinkToSim {
+ protected:
+  void SetUp() override { Begin(FastBus(), 300); }
+};
+
+TEST_F(RunningBus, TheFirstTurnIsAnsweredOnceWithTheRegisterRead) {
+  Turns(6);
+  const auto story = heard.Of({"turn", "written"});
+  ASSERT_GE(story.size(), 2u);
+  EXPECT_EQ(story[0], "turn") << "what waited from before the opening is not taken for turns";
+  EXPECT_EQ(story[1], "written 1 :010320000010CC");
+  EXPECT_EQ(StopSim().Count().outOfTurn, 0u) << "never two frames in one turn";
 }
 
 class LossyLink : public LinkToSim {

@@ -19,13 +19,12 @@ TEST_F(ControllerLink, LinkButtonAndOpening) {
   EXPECT_FALSE(shared.LogReading) << "and a log read with it";
   EXPECT_EQ(show().cmd_RUN, "OFFLINE");
   EXPECT_FALSE(show().UpDown1Enabled);
-  port.pending = "stale bytes\r\n";
   ctl->Timer1Tick();
   ASSERT_TRUE(port.IsOpen());
   EXPECT_EQ(port.lineSettings.back(), "57600,O,7,1");
   EXPECT_EQ(port.rate_, 115200) << "the working rate is set on the open device";
-  EXPECT_TRUE(port.pending.empty()) << "input from before the opening is dropped";
-  EXPECT_EQ(ctl->Decoder().Counters().lines, 0u);
+  EXPECT_EQ(port.discards, 1) << "input from before the opening is dropped on the device";
+  EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1") << "no stale error beside a green LED";
   EXPECT_TRUE(show().PortOpen);
 
   ctl->cmd_RUN();
@@ -36,13 +35,18 @@ TEST_F(ControllerLink, LinkButtonAndOpening) {
   EXPECT_FALSE(show().PortOpen);
 }
 
-TEST_F(ControllerLink, MissingPortRetriedEveryTick) {
+TEST_F(ControllerLink, MissingPortRetriedCheaply) {
   port.present = false;
   ctl->SetPortNumber(3);
   EXPECT_EQ(show().Label1, "3");
   ctl->cmd_RUN();
-  for (int i = 0; i < 5; ++i) ctl->Timer1Tick();
-  EXPECT_EQ(port.openAttempts, 5);
+  const int selects = port.selects;
+  for (int i = 0; i < 150; ++i) {
+    ctl->Timer1Tick();
+    clock.ms += 10;
+  }
+  EXPECT_EQ(port.openAttempts, 150) << "the open is tried at every tick";
+  EXPECT_EQ(port.selects, selects + 1) << "the device list is read about once a second";
   EXPECT_EQ(show().L_Comm_Status, "Seri port bulunamadı: 3");
   EXPECT_FALSE(show().PortOpen);
   port.present = true;
@@ -83,27 +87,33 @@ TEST_F(ControllerLink, DeviceLossClosesAndResumesTheTransfer) {
   ctl->Timer1Tick();
   EXPECT_FALSE(port.IsOpen());
   port.present = true;  // the adapter is plugged back
+  clock.ms += 1000;
   ctl->Timer1Tick();
   ASSERT_TRUE(port.IsOpen());
   EXPECT_EQ(shared.RequestCode, 300) << "the transfer was not abandoned";
   EXPECT_TRUE(Turn().starts_with(":10CF000404000080")) << "and goes on where it was";
 }
 
-TEST_F(ControllerLink, FrameReadyWhileClosedWaitsForTheLink) {
+TEST_F(ControllerLink, FrameOfALostPortIsDroppedAndACommandSentOnceIsBuiltAgain) {
   GoOnline();
-  port.Receive(PcTurnFrame());
+  Turn();
+  ASSERT_TRUE(ctl->Service_cmd(2));
   clock.ms += 5;
-  port.Receive(PcTurnFrame());  // clock read built inside the gap
-  ctl->cmd_RUN();
-  clock.ms += 50;
-  ctl->Timer1Tick();  // closes
-  ctl->Timer1Tick();  // tries to send on the closed port
-  EXPECT_EQ(show().L_Comm_Status, "Operation valid only when the port is open");
-  const auto sent = port.written.size();
-  ctl->cmd_RUN();
+  port.Receive(PcTurnFrame());  // built inside the gap
+  port.Unplug();
+  port.Fault(bus::PortFault::DeviceLost, "Input/output error");
+  for (int i = 0; i < 5; ++i) {
+    clock.ms += 10;
+    ctl->Timer1Tick();
+  }
+  EXPECT_EQ(show().L_Comm_Status, "Seri port bulunamadı: 1") << "the real reason, not a send error per tick";
+  port.present = true;
   ctl->Timer1Tick();
-  ASSERT_EQ(port.written.size(), sent + 1);
-  EXPECT_EQ(port.written.back(), ":10CF00031E\r\n");
+  ASSERT_TRUE(port.IsOpen());
+  ctl->Timer1Tick();
+  EXPECT_EQ(port.written.size(), 1u) << "nothing goes out outside a turn";
+  EXPECT_EQ(Turn(), ":10CF016303EB0000CF\r\n") << "the command waited for a turn of the new opening";
+  EXPECT_EQ(heard.Of({"sent"}), (std::vector<std::string>{"sent 1003"}));
 }
 
 TEST_F(ControllerLink, WriteErrorKeepsTheFrame) {
@@ -112,32 +122,39 @@ TEST_F(ControllerLink, WriteErrorKeepsTheFrame) {
   clock.ms += 50;
   port.Receive(PcTurnFrame());
   EXPECT_EQ(show().L_Comm_Status, "Write error");
-  EXPECT_EQ(show().MB_TX_LBL, ":010320000010CC (17)");
+  EXPECT_EQ(show().MB_TX_LBL, "") << "only frames that left are shown";
   port.failWrite = false;
   ctl->Timer1Tick();
   ASSERT_EQ(port.written.size(), 1u);
+  EXPECT_EQ(show().MB_TX_LBL, ":010320000010CC (17)");
   EXPECT_EQ(ctl->FramesSent(), 1u);
 }
 
-TEST_F(ControllerLink, LineEventsAndDisplayVersion) {
-  ctl->OnCommEvent(1004);
+TEST_F(ControllerLink, StatusLineTellsLineEventsAndASilentBus) {
+  port.LineEvent(1004);
   EXPECT_EQ(show().L_Comm_Status, "Framing Error");
-  ctl->OnCommEvent(1005);
+  port.LineEvent(1005);
   EXPECT_EQ(show().L_Comm_Status, "Unknown error or event");
   const auto v = show().version;
-  ctl->OnCommEvent(1005);
+  port.LineEvent(1005);
   EXPECT_EQ(show().version, v) << "an unchanged display does not ask for a redraw";
+
+  GoOnline();
+  clock.ms += bus::ControllerLink::kSilenceMs - 1;
+  ctl->Timer1Tick();
+  EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1");
+  clock.ms += 1;
+  ctl->Timer1Tick();
+  EXPECT_EQ(show().L_Comm_Status, bus::ControllerLink::kSilenceText);
+  Turn();
+  EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1") << "cleared at the next turn";
 }
 
-TEST_F(ControllerLink, TazeleOnlyWhenCardsWindowIsOpen) {
-  int refreshes = 0;
-  ctl->Tazele = [&] { ++refreshes; };
+TEST_F(ControllerLink, ReportsTurnsLinesAndFramesInOrder) {
   GoOnline();
   Turn();
-  flags.CardsViewOpen = true;
-  Turn();
-  flags.TablesReady = true;
-  Turn();
-  Turn();
-  EXPECT_EQ(refreshes, 2);
+  Hear(":0103\r\n");
+  Hear(kxtest::Frame({0x22, 0xCE, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(heard.lines, (std::vector<std::string>{"line taken", "turn", "written 1 :010320000010CC",
+                                                   "line refused", "line taken", "stored 34"}));
 }

@@ -58,26 +58,3 @@ TEST(EventLog, EmptySlotsTotalAndTheTop) {
   EXPECT_EQ(bus::EventLogLine(*image, 0xFFF0), "");
   EXPECT_EQ(bus::EventLogLine(*image, 0xFFFF), "") << "never reads past the memory";
 }
-
-#include "link/transfer_progress.h"
-
-TEST(TransferProgress, FollowsTheLinkState) {
-  bus::LinkShared s;
-  EXPECT_EQ(bus::CurrentTransfer(s).kind, bus::TransferKind::None);
-  s.RequestCode = 1006;
-  EXPECT_EQ(bus::CurrentTransfer(s).blocksTotal, 353);
-  s.RequestCode = 220;
-  s.TransferAddress = 0x1000;
-  EXPECT_EQ(bus::CurrentTransfer(s).blocksDone, 32);
-  s.RequestCode = 300;
-  s.TransferAddress = 65536;
-  EXPECT_EQ(bus::CurrentTransfer(s).blocksDone, 512);
-  s.LogReading = true;
-  s.TransferAddress = 0xF800;
-  const auto log = bus::CurrentTransfer(s);
-  EXPECT_EQ(log.kind, bus::TransferKind::LogRead);
-  EXPECT_EQ(log.blocksDone, 16);
-  EXPECT_EQ(log.blocksTotal, 32);
-  s.TransferAddress = 0;  // nonsense for a log read: never negative
-  EXPECT_EQ(bus::CurrentTransfer(s).blocksDone, 0);
-}

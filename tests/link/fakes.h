@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/clock.h"
@@ -40,10 +41,15 @@ class FakePort : public bus::SerialPort {
   int openAttempts = 0;
   int closes = 0;
   int selected = -1;
+  int selects = 0;
+  int discards = 0;
   std::string pending;  // bytes waiting to be read
 
   void SetHandlers(Handlers h) override { m_handlers = std::move(h); }
-  void Select(int n) override { selected = n; }
+  void Select(int n) override {
+    selected = n;
+    ++selects;
+  }
   std::string DeviceName() const override { return present ? "/dev/fake" + std::to_string(selected) : ""; }
   void SetLineSettings(std::string_view s) override { lineSettings.emplace_back(s); }
   bus::PortResult Open() override {
@@ -59,6 +65,10 @@ class FakePort : public bus::SerialPort {
   }
   bool IsOpen() const override { return m_open; }
   std::string ReadAll() override { return std::exchange(pending, {}); }
+  void DiscardInput() override {
+    pending.clear();
+    ++discards;
+  }
   bus::PortResult Write(std::string_view b) override {
     if (failWrite) return bus::PortResult::Fail("Write error");
     written.emplace_back(b);
@@ -77,6 +87,9 @@ class FakePort : public bus::SerialPort {
   }
   void Fault(bus::PortFault f, const std::string& text) {
     if (m_handlers.fault) m_handlers.fault(f, text);
+  }
+  void LineEvent(int code) {
+    if (m_handlers.lineEvent) m_handlers.lineEvent(code);
   }
   // The device goes away: the port stays "open" until someone closes it.
   void Unplug() { present = false; }

@@ -1,10 +1,12 @@
 #pragma once
-// A complete link over a fake port, with its own shared tables.
+// A complete link over a fake port, with its own shared tables and a record of
+// everything it reported.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "event_recorder.h"
 #include "fakes.h"
 #include "link/controller_link.h"
 
@@ -15,11 +17,18 @@ struct LinkFixture : ::testing::Test {
   FakeClock clock;
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
-  program::ProgramImage image{};
-  program::EditorModel model;
-  std::unique_ptr<bus::ControllerLink> ctl =
-      std::make_unique<bus::ControllerLink>(port, clock, bus::LinkTables{regs, shared, flags, image, model});
+  bus::ViewFlags flags;  // for the views a test puts beside the link
+  std::unique_ptr<program::ProgramImage> imagePtr = std::make_unique<program::ProgramImage>();
+  program::ProgramImage& image = *imagePtr;
+  std::unique_ptr<program::EditorModel> modelPtr = std::make_unique<program::EditorModel>();
+  program::EditorModel& model = *modelPtr;
+  bus::LinkEvents events;
+  EventRecorder heard{events};
+  std::unique_ptr<bus::ControllerLink> ctl = MakeLink();
+
+  std::unique_ptr<bus::ControllerLink> MakeLink() {
+    return std::make_unique<bus::ControllerLink>(port, clock, bus::LinkTables{regs, shared, image, model, events});
+  }
 
   // Link on, port open at the first tick.
   void GoOnline() {
@@ -38,6 +47,21 @@ struct LinkFixture : ::testing::Test {
     return port.written.back();
   }
   void Hear(const std::string& line) { port.Receive(line); }
+  // The controller confirms the block the last frame wrote.
+  void AckBlock() {
+    const int a = shared.TransferAddress;
+    Hear(Frame({0x01, 0xD0, 0x01, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80}));
+  }
+  // A program download up to the confirmation of its last block; the end command
+  // is built at the next turn.
+  void DownloadAllBlocks() {
+    ctl->PGM_Download(1);
+    Turn();  // the download start
+    for (int block = 0; block < bus::kProgramDownloadEnd / 128; ++block) {
+      Turn();
+      AckBlock();
+    }
+  }
   const bus::LinkDisplay& show() const { return ctl->Display(); }
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link_fixture.h"
 
 using namespace kxtest;
@@ -21,40 +23,45 @@ std::vector<int> BlockReply(int address, int fill) {
   for (int i = 0; i < 128; ++i) b.push_back((fill + i) & 0xFF);
   return b;
 }
+
+const std::vector<int> kCpuReply =
+    Words({0x01, 0x03, 0x20}, {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15});
+const std::vector<int> kCardReply = Words({0x22, 0xCE}, {1, 0, 0x1234, 0x00A1, 0, 1250, 3, 4, 2100, 0x00A5});
+const std::vector<int> kGpsReply = Words({0x13, 0x03, 0x10}, {0, 1, 30, 15, 12, 5, 3, 2024});
+const std::vector<int> kDetectorReply = Words({0x14, 0x03, 0x04}, {2, 0x0010});
+const std::vector<int> kClockReply = {0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 5, 6, 14, 7, 9};
 }  // namespace
 
 TEST_F(ReplyDecoder, CpuRegistersAndCards) {
   GoOnline();
-  Hear(Frame(Words({0x01, 0x03, 0x20},
-                   {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15})));
+  Hear(Frame(kCpuReply));
   EXPECT_EQ(regs.CpuCardRegs[0], 2);
   EXPECT_EQ(regs.CpuCardRegs[3], 23000);
   EXPECT_EQ(regs.CpuCardRegs[15], 15);
 
-  Hear(Frame(Words({0x22, 0xCE}, {1, 0, 0x1234, 0x00A1, 0, 1250, 3, 4, 2100, 0x00A5})));
+  Hear(Frame(kCardReply));
   EXPECT_EQ(regs.TriacCardRegs[2][0], 1);
   EXPECT_EQ(regs.TriacCardRegs[2][2], 0x1234);
   EXPECT_EQ(regs.TriacCardRegs[2][5], 1250);
   EXPECT_EQ(regs.TriacCardRegs[2][9], 0x00A5);
   EXPECT_EQ(show().LBL_COMM_ANI[3], bus::kGreen) << "K3 lit by card 3";
-  EXPECT_TRUE(flags.RegistersViewDirty);
-  EXPECT_TRUE(flags.LiveLampsDirty);
+  EXPECT_EQ(heard.Of({"stored"}), (std::vector<std::string>{"stored 1", "stored 34"}));
 
-  Hear(Frame(Words({0x01, 0x03, 0x20}, {7})));
+  Hear(Frame(kCpuReply));
   EXPECT_EQ(show().LBL_COMM_ANI[3], bus::kWhite) << "CPU frames leave every lamp white";
   EXPECT_EQ(show().LBL_COMM_ANI[0], bus::kWhite) << "CPU lamp is never lit";
 }
 
 TEST_F(ReplyDecoder, GpsAndDetectorFrames) {
   GoOnline();
-  Hear(Frame(Words({0x13, 0x03, 0x10}, {0, 1, 30, 15, 12, 5, 3, 2024})));
+  Hear(Frame(kGpsReply));
   EXPECT_EQ(regs.GpsRegs[1], 1);
   EXPECT_EQ(regs.GpsRegs[7], 2024);
   EXPECT_EQ(show().LBL_COMM_ANI[bus::kLampGps], bus::kGreen);
   Hear(Frame({0x13, 0x10, 0x00}));
   EXPECT_EQ(regs.GpsRegs[7], 0) << "a GPS frame other than a reply clears the block";
 
-  const std::string detReply = Frame(Words({0x14, 0x03, 0x04}, {2, 0x0010}));
+  const std::string detReply = Frame(kDetectorReply);
   ASSERT_EQ(detReply.size(), 19u);
   Hear(detReply);
   EXPECT_EQ(regs.DetectorRegs[0], 2);
@@ -70,7 +77,7 @@ TEST_F(ReplyDecoder, GpsAndDetectorFrames) {
 
 TEST_F(ReplyDecoder, ClockReplyTexts) {
   GoOnline();
-  Hear(Frame({0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 5, 6, 14, 7, 9}));
+  Hear(Frame(kClockReply));
   EXPECT_EQ(regs.CpuClockText, "05.03.2024 14:07:09 Pazar") << "weekday 6 names Sunday";
   EXPECT_EQ(show().LBL_CPU_rtc, regs.CpuClockText);
   EXPECT_EQ(show().LBL_PC_rtc, "5.3.2024 Salı");
@@ -90,9 +97,8 @@ TEST_F(ReplyDecoder, ExceptionsCountedPerLinkSession) {
 
 TEST_F(ReplyDecoder, OtherAddressesOnlyResetLamps) {
   GoOnline();
-  Hear(Frame(Words({0x21, 0xCE}, {1})));
   for (int a : {0, 2, 15, 17, 18, 21, 31, 40, 255}) {
-    Hear(Frame(Words({0x21, 0xCE}, {1})));
+    Hear(Frame(Words({0x21, 0xCE}, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
     ASSERT_EQ(show().LBL_COMM_ANI[2], bus::kGreen);
     Hear(Frame(Words({a, 0x03, 0x20}, {9, 9, 9})));
     EXPECT_EQ(show().LBL_COMM_ANI[2], bus::kWhite) << a;
@@ -101,20 +107,59 @@ TEST_F(ReplyDecoder, OtherAddressesOnlyResetLamps) {
   EXPECT_EQ(regs.GpsRegs[1], 0);
 }
 
-TEST_F(ReplyDecoder, BadInputIsIgnoredOrStopsAtTheField) {
+// Damaged copies of every reply whose data is stored: none of it reaches the image,
+// each is counted, and the good frame is still taken afterwards.
+TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   GoOnline();
-  Hear("garbage\r\n");
-  Hear(":ZZ\r\n");
+  ASSERT_TRUE(ctl->PGM_Upload());
+  shared.TransferAddress = 0x1000;
+  const auto damaged = [](const std::vector<int>& bytes) {
+    const std::string good = Frame(bytes);
+    std::string badLrc = good;
+    badLrc[good.size() - 3] = badLrc[good.size() - 3] == '0' ? '1' : '0';
+    std::string notHex = good;
+    notHex[9] = 'G';
+    std::vector<int> shorter(bytes.begin(), bytes.end() - 3);
+    return std::vector<std::string>{badLrc, notHex, good.substr(0, good.size() - 3) + "\r\n",
+                                    Frame(shorter), good.substr(1)};
+  };
+  int refused = 0;
+  for (const auto& reply : {kCpuReply, kCardReply, kGpsReply, kClockReply, BlockReply(0x1000, 0x40),
+                            std::vector<int>{0x01, 0xD0, 0x01, 0x04, 0x00, 0x00, 0x00, 0x80}}) {
+    for (const std::string& line : damaged(reply)) {
+      Hear(line);
+      ++refused;
+    }
+  }
+  Hear(Frame(BlockReply(0xFFC0, 1)));  // a whole block past the top of the memory
+  ++refused;
+  EXPECT_EQ(ctl->Decoder().Counters().refused, static_cast<std::uint64_t>(refused));
+  const auto zero = [](const auto& words) { return std::all_of(words.begin(), words.end(), [](int w) { return w == 0; }); };
+  EXPECT_TRUE(zero(regs.CpuCardRegs) && zero(regs.TriacCardRegs[2]) && zero(regs.GpsRegs));
+  EXPECT_EQ(regs.CpuClockText, "");
+  EXPECT_TRUE(std::all_of(image.begin(), image.end(), [](std::uint8_t b) { return b == 0; }));
+  EXPECT_EQ(shared.TransferAddress, 0x1000) << "a refused block never advances the read";
+  EXPECT_TRUE(Turn().starts_with(":10CF000410000080")) << "the same block is asked again";
+
+  Hear(Frame(BlockReply(0x1000, 0x40)));
+  EXPECT_EQ(shared.TransferAddress, 0x1080);
+  EXPECT_EQ(image[0x1000], 0x40);
+  EXPECT_EQ(show().Label2, "1080");
+  // A good reply for another block is stored but does not advance the read.
+  Hear(Frame(BlockReply(0x2000, 0x77)));
+  EXPECT_EQ(image[0x2000], 0x77);
+  EXPECT_EQ(shared.TransferAddress, 0x1080);
+}
+
+TEST_F(ReplyDecoder, ATurnNeedsOnlyItsAddress) {
+  GoOnline();
+  Hear(":10ZZ\r\n");
+  Hear(":1\r\n");
+  EXPECT_EQ(heard.Of({"turn"}).size(), 1u);
+  EXPECT_EQ(show().MB_RX_LBL, ":1");
   Hear("\r\n");
-  EXPECT_EQ(show().MB_RX_LBL, ":ZZ") << "a lone CR LF leaves the receive label alone";
-  // Words 0 and 1 good, word 2 damaged: the first two stay stored.
-  Hear(":01032000050006ZZZZ0007\r\n");
-  EXPECT_EQ(regs.CpuCardRegs[0], 5);
-  EXPECT_EQ(regs.CpuCardRegs[1], 6);
-  EXPECT_EQ(regs.CpuCardRegs[2], 0);
-  // Bytes above 0x7F are simply not hex digits.
-  Hear(std::string(":\xC1\xB3") + "03\r\n");
-  EXPECT_EQ(ctl->Decoder().Counters().abandoned, 3u);
+  EXPECT_EQ(show().MB_RX_LBL, ":1") << "a lone CR LF leaves the receive label alone";
+  EXPECT_EQ(ctl->Decoder().Counters().refused, 1u) << "and is not counted as refused";
 }
 
 TEST_F(ReplyDecoder, UploadStoresEveryBlockAndEnds) {
@@ -129,7 +174,11 @@ TEST_F(ReplyDecoder, UploadStoresEveryBlockAndEnds) {
   EXPECT_EQ(show().Label2, "10000");
   EXPECT_EQ(image[0], 0);
   EXPECT_EQ(image[65535], (511 + 127) & 0xFF);
-  EXPECT_EQ(ctl->Decoder().Counters().blockRejects, 0u);
+  const auto story = heard.Of({"started", "block", "completed"});
+  ASSERT_EQ(story.size(), 514u);
+  EXPECT_EQ(story.front(), "started upload 512");
+  EXPECT_EQ(story[story.size() - 2], "block upload 512/512") << "the last block is counted";
+  EXPECT_EQ(story.back(), "completed upload 512/512");
 }
 
 TEST_F(ReplyDecoder, LogReadEndsAtTheTop) {
@@ -142,37 +191,8 @@ TEST_F(ReplyDecoder, LogReadEndsAtTheTop) {
   EXPECT_EQ(shared.TransferAddress, 65536);
   EXPECT_EQ(shared.RequestCode, 0);
   EXPECT_FALSE(shared.LogReading);
-}
-
-TEST_F(ReplyDecoder, DamagedBlockRepliesAreRefused) {
-  GoOnline();
-  ASSERT_TRUE(ctl->PGM_Upload());
-  shared.TransferAddress = 0x1000;
-  const std::string good = Frame(BlockReply(0x1000, 0x40));
-
-  std::string truncated = good.substr(0, 200) + "\r\n";
-  std::string badLrc = good;
-  badLrc[100] = badLrc[100] == '0' ? '1' : '0';
-  std::string notHex = good;
-  notHex[50] = 'G';
-  std::string pastEnd = Frame(BlockReply(0xFFC0, 1));
-  for (const auto& bad : {truncated, badLrc, notHex, pastEnd}) Hear(bad);
-
-  EXPECT_EQ(ctl->Decoder().Counters().blockRejects, 4u);
-  EXPECT_EQ(shared.TransferAddress, 0x1000) << "a refused block never advances the read";
-  EXPECT_EQ(image[0x1000], 0) << "nor is any of it stored";
-  EXPECT_EQ(image[0xFFFF], 0);
-  EXPECT_TRUE(Turn().starts_with(":10CF000410000080")) << "the same block is asked again";
-
-  Hear(good);
-  EXPECT_EQ(shared.TransferAddress, 0x1080);
-  EXPECT_EQ(image[0x1000], 0x40);
-  EXPECT_EQ(show().Label2, "1080");
-
-  // A good reply for another block is stored but does not advance the read.
-  Hear(Frame(BlockReply(0x2000, 0x77)));
-  EXPECT_EQ(image[0x2000], 0x77);
-  EXPECT_EQ(shared.TransferAddress, 0x1080);
+  EXPECT_EQ(heard.Of({"started", "block", "completed"}),
+            (std::vector<std::string>{"started log 32", "block log 32/32", "completed log 32/32"}));
 }
 
 TEST_F(ReplyDecoder, DownloadAcknowledgements) {
@@ -188,11 +208,14 @@ TEST_F(ReplyDecoder, DownloadAcknowledgements) {
       Hear(Frame({0x01, 0xD0, 0x01, 0x04, ((a + 128) >> 8) & 0xFF, (a + 128) & 0xFF}));
       continue;  // acknowledgement for another block: the block is sent again
     }
-    Hear(Frame({0x01, 0xD0, 0x01, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80}));
+    if (blocks == 6) Hear(Frame({0x01, 0xD0, 0x01, 0x04}));  // names no block: not block 0
+    AckBlock();
   }
   EXPECT_EQ(blocks, 354) << "353 blocks and one repeated";
   EXPECT_EQ(f, ":10CF016303F20000C8\r\n") << "download end";
   EXPECT_EQ(show().Label2, "Ok..");
   EXPECT_EQ(shared.RequestCode, 0);
   EXPECT_EQ(shared.TransferAddress, 45184);
+  EXPECT_EQ(heard.Of({"sent", "completed"}),
+            (std::vector<std::string>{"sent 1006", "sent 1010", "completed download 353/353"}));
 }

@@ -30,6 +30,7 @@ TEST_F(RequestEngine, CommandReplacesPollAndPollResumes) {
   Hear(Frame({0x01, 0xD0, 0x01, 0x03}));
   EXPECT_EQ(shared.RequestCode, 0);
   EXPECT_EQ(Turn(), kClockRead) << "the cycle goes on from the step it had reached";
+  EXPECT_EQ(heard.Of({"clock"}), (std::vector<std::string>{"clock set"}));
 }
 
 TEST_F(RequestEngine, ServiceCommandsSentOnce) {
@@ -61,28 +62,38 @@ TEST_F(RequestEngine, DownloadStartThenFirstBlock) {
   EXPECT_TRUE(Turn().starts_with(":10CF010400000080120000")) << "first block at the next turn";
 }
 
-TEST_F(RequestEngine, ChecksumOfFullImage) {
-  image.fill(0xFF);
-  bus::WriteProgramChecksum(image);
-  EXPECT_EQ(image[0xB000], 0x50);
-  EXPECT_EQ(image[0xB001], 0x00);
-  image.fill(0);
-  bus::WriteProgramChecksum(image);
-  EXPECT_EQ(image[0xB000] | image[0xB001], 0);
+TEST_F(RequestEngine, ADownloadSendsTheImageAsItWasWhenItStarted) {
+  GoOnline();
+  image.fill(0x11);
+  ctl->PGM_Download(1);
+  const std::uint8_t sumHigh = image[0xB000];
+  image.fill(0x77);  // another project opened while the download runs
+  model.PgmSteps[0][1][1] = 0x55;
+  Turn();
+  ASSERT_TRUE(Turn().starts_with(":10CF010400000080" + std::string(32, '1')));
+  while (shared.TransferAddress < 0xB000) {
+    AckBlock();
+    Turn();
+  }
+  const std::string last = port.written.back();
+  ASSERT_TRUE(last.starts_with(":10CF0104B0000080")) << last;
+  EXPECT_EQ(std::stoi(last.substr(17, 2), nullptr, 16), sumHigh) << "the checksum of the program sent";
 }
 
-TEST_F(RequestEngine, SystemDownloadThenReset) {
+TEST_F(RequestEngine, SystemDownloadSendsTheRowChosenAtTheStartThenResets) {
   GoOnline();
   model.PgmSteps[0][1][0] = 7;
   model.PgmSteps[0][1][1] = 0x11;
-  ctl->SetMemoryListIndex(0);
   ctl->PGM_Download(0);
+  model.PgmSteps[0][1][1] = 0x99;  // edited while the download waits for its turn
   const auto f = Turn();
   EXPECT_TRUE(f.starts_with(":10CF01020058001211")) << f;
   EXPECT_EQ(f.substr(49, 4), "0007");
   Hear(Frame({0x01, 0xD0, 0x01, 0x02}));
   EXPECT_EQ(shared.RequestCode, 1001);
   EXPECT_EQ(Turn(), ":10CF016303E90000D1\r\n") << "reset CPU follows the system memory";
+  EXPECT_EQ(heard.Of({"started", "block", "completed"}),
+            (std::vector<std::string>{"started system 1", "block system 1/1", "completed system 1/1"}));
 }
 
 TEST_F(RequestEngine, TwoTurnsInsideTheGapSendOnce) {
@@ -110,3 +121,70 @@ TEST_F(RequestEngine, SendsAtTheTurnWhenTheGapHasPassed) {
   ASSERT_EQ(port.written.size(), 1u) << "answered in the receive event, no tick needed";
   EXPECT_EQ(port.written[0], kRegRead);
 }
+
+TEST_F(RequestEngine, ACommandGivenWhileACommandSentOnceWaitsComesAfterIt) {
+  GoOnline();
+  Turn();
+  ASSERT_TRUE(ctl->Service_cmd(2));
+  clock.ms += 1;
+  port.Receive(PcTurnFrame());  // builds 1003 inside the gap
+  ctl->RTC_Esitle();
+  clock.ms += 1;
+  port.Receive(PcTurnFrame());  // would build the clock setting over it
+  clock.ms += 20;
+  ctl->Timer1Tick();
+  EXPECT_EQ(port.written.back(), ":10CF016303EB0000CF\r\n");
+  EXPECT_EQ(shared.RequestCode, 100) << "the later command is not moved on by the earlier one's send";
+  EXPECT_TRUE(Turn().starts_with(":10CF0103"));
+}
+
+// A command sent once is never replaced by a later turn's frame before it has left,
+// whether the turns come in one read or inside the send gap.
+struct OnceCase {
+  const char* name;
+  std::int16_t code;
+  const char* frame;  // the command on the wire
+  const char* next;   // what the turn after it sends
+};
+
+class OnceFrames : public LinkFixture,
+                   public ::testing::WithParamInterface<std::tuple<OnceCase, bool>> {};
+
+TEST_P(OnceFrames, NeverReplacedBeforeTheyLeave) {
+  const auto& [c, oneRead] = GetParam();
+  GoOnline();
+  if (c.code == bus::request::kDownloadEnd) {
+    DownloadAllBlocks();
+  } else {
+    Turn();
+    if (c.code == bus::request::kDownloadStart) ctl->PGM_Download(1);
+    else ASSERT_TRUE(ctl->Service_cmd(c.code - bus::request::kResetCpu));
+  }
+  const std::size_t before = port.written.size();
+  clock.ms += 1;  // inside the gap of the last send
+  if (oneRead) {
+    port.Receive(PcTurnFrame() + PcTurnFrame());
+  } else {
+    port.Receive(PcTurnFrame());
+    clock.ms += 1;
+    port.Receive(PcTurnFrame());
+  }
+  for (int i = 0; i < 3; ++i) {
+    clock.ms += 10;
+    ctl->Timer1Tick();
+  }
+  ASSERT_EQ(port.written.size(), before + 1);
+  EXPECT_EQ(port.written.back(), c.frame);
+  EXPECT_TRUE(Turn().starts_with(c.next));
+  EXPECT_EQ(heard.Of({"sent " + std::to_string(c.code)}).size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, OnceFrames,
+    ::testing::Combine(::testing::Values(OnceCase{"Start", 1006, ":10CF016303EE0000CC\r\n", ":10CF0104000000"},
+                                         OnceCase{"End", 1010, ":10CF016303F20000C8\r\n", ":0103"},
+                                         OnceCase{"Service", 1003, ":10CF016303EB0000CF\r\n", ":10CF0003"}),
+                       ::testing::Bool()),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "InOneRead" : "InsideTheGap");
+    });

@@ -1,4 +1,4 @@
-// The communication window as the engineer sees it, over a real pseudo-terminal.
+// The communication window as the engineer sees it, over a scripted port and clock.
 
 #include <gtest/gtest.h>
 
@@ -18,18 +18,17 @@
 #include <functional>
 #include <memory>
 
+#include "monitor/abandon_question.h"
 #include "monitor/comm_window.h"
 #include "monitor/status_led.h"
-#include "qtlink/qt_clock.h"
-#include "tests/qtlink/pty_pair.h"
-#include "tests/qtlink/qt_wait.h"
+#include "question_answerer.h"
+#include "tests/link/fakes.h"
 #include "views_app.h"
 
 namespace {
 
 using kxtest::Child;
-
-using qttest::WaitUntil;
+using kxtest::Frame;
 
 class RecordingSink : public monitor::EventLogSink {
  public:
@@ -54,43 +53,61 @@ void PutRecord(program::ProgramImage& image, std::size_t slot, int number, int t
 class CommWindow : public kxtest::ViewTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
     image = std::make_unique<program::ProgramImage>();
+    controller = std::make_unique<program::ProgramImage>();
     model = std::make_unique<program::EditorModel>();
     shared.PortNumber = 6;
-  }
-  void Open(const QString& device) {
-    window = std::make_unique<monitor::Frm_T_24VOC>(clock, bus::LinkTables{regs, shared, flags, *image, *model}, device);
+    auto fake = std::make_unique<kxtest::FakePort>();
+    port = fake.get();
+    window = std::make_unique<monitor::Frm_T_24VOC>(std::move(fake), clock,
+                                                    bus::LinkTables{regs, shared, *image, *model, events});
     window->SetPrintSink(&sink);
   }
-  void OpenOnPty() {
-    pty = std::make_unique<qttest::PtyPair>(std::filesystem::path(dir.path().toStdString()) / "ttyKX");
-    if (!pty->ok()) GTEST_SKIP() << "no pseudo-terminal here";
-    Open(QString::fromStdString(pty->Link().string()));
+  void Tick() {
+    clock.ms += 10;
+    window->Link().Timer1Tick();
+    window->SCR_Refresh_Timer_Tick();
   }
   void GoOnline() {
-    Child<QPushButton>(*window, "cmd_RUN").click();
-    ASSERT_TRUE(WaitUntil([&] { return window->Link().PortOpen(); }));
-    window->SCR_Refresh_Timer_Tick();
+    Button("cmd_RUN").click();
+    Tick();
+  }
+  // One PC turn past the send gap; what the PC sent back, if anything.
+  std::string Turn() {
+    const std::size_t before = port->written.size();
+    clock.ms += 30;
+    port->Receive(kxtest::PcTurnFrame());
+    Tick();
+    return port->written.size() > before ? port->written.back() : std::string();
+  }
+  // The controller answers the block the PC asked for from its own memory.
+  void ReplyBlock() {
+    const int a = shared.TransferAddress;
+    std::vector<int> b = {0x01, 0xCF, 0x00, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80};
+    for (int i = 0; i < 128; ++i) b.push_back((*controller)[static_cast<std::size_t>(a + i)]);
+    port->Receive(Frame(b));
+  }
+  void AckBlock() {
+    const int a = shared.TransferAddress;
+    port->Receive(Frame({0x01, 0xD0, 0x01, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80}));
   }
   QPushButton& Button(const char* name) { return Child<QPushButton>(*window, name); }
   QString Text(const char* name) { return Child<QLabel>(*window, name).text(); }
   QColor Led() { return Child<monitor::StatusLed>(*window, "MB_Status_Led").Color(); }
 
-  QTemporaryDir dir;
-  qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
+  kxtest::FakeClock clock;
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
+  bus::LinkEvents events;
   std::unique_ptr<program::ProgramImage> image;
+  std::unique_ptr<program::ProgramImage> controller;  // the memory the controller reads from
   std::unique_ptr<program::EditorModel> model;
   RecordingSink sink;
-  std::unique_ptr<qttest::PtyPair> pty;
+  kxtest::FakePort* port = nullptr;
   std::unique_ptr<monitor::Frm_T_24VOC> window;
 };
 
 TEST_F(CommWindow, FirstViewAndTheMissingPort) {
-  Open(QStringLiteral("/nonexistent/ttyKX"));
   EXPECT_EQ(window->windowTitle(), "İletişim");
   EXPECT_EQ(Button("cmd_RUN").text(), "ONLINE");
   EXPECT_EQ(Text("Label1"), "6") << "the spinner takes the port number from the settings";
@@ -114,51 +131,59 @@ TEST_F(CommWindow, FirstViewAndTheMissingPort) {
   QStringList titles;
   for (int i = 0; i < tabs.count(); ++i) titles << tabs.tabText(i);
   EXPECT_EQ(titles, QStringList({"CPU Okuma İslemleri", "Özel Komutlar", "Program Yükleme İşlemleri", "Saat"}));
+  EXPECT_TRUE(Child<QProgressBar>(*window, "TransferProgress").isHidden()) << "no transfer to show yet";
+  EXPECT_EQ(Text("TransferElapsed"), "");
 
   window->SCR_Refresh_Timer_Tick();
   EXPECT_EQ(Led(), QColor(255, 0, 0));
   EXPECT_FALSE(tabs.isEnabled()) << "no commands while the port is closed";
 
-  Button("cmd_RUN").click();
+  port->present = false;
+  GoOnline();
   EXPECT_EQ(Button("cmd_RUN").text(), "OFFLINE");
   EXPECT_FALSE(Child<QSpinBox>(*window, "UpDown1").isEnabled());
-  ASSERT_TRUE(WaitUntil([&] { return Text("L_Comm_Status").contains("/nonexistent/ttyKX"); }))
-      << Text("L_Comm_Status").toStdString();
-  window->SCR_Refresh_Timer_Tick();
+  EXPECT_EQ(Text("L_Comm_Status"), "Seri port bulunamadı: 6");
   EXPECT_EQ(Led(), QColor(255, 0, 0)) << "the opening error leaves the LED red";
 
   Button("cmd_RUN").click();
   EXPECT_EQ(Text("L_Comm_Status"), "STATUS");
 }
 
-TEST_F(CommWindow, OpenPortEnablesCommandsAndShowsFrames) {
-  OpenOnPty();
+TEST_F(CommWindow, OpenPortShowsItsDeviceFramesAndRefusedLines) {
   GoOnline();
   EXPECT_EQ(Led(), QColor(0, 255, 0));
   EXPECT_TRUE(Child<QTabWidget>(*window, "SSTab1").isEnabled());
-  pty->Send(":10030000ED\r\n");
-  ASSERT_TRUE(WaitUntil([&] { return !Child<QLineEdit>(*window, "MB_TX_LBL").text().isEmpty(); }));
+  EXPECT_EQ(Text("L_Comm_Status"), "Port açık: /dev/fake6");
+  Turn();
   EXPECT_EQ(Child<QLineEdit>(*window, "MB_TX_LBL").text(), ":010320000010CC (17)");
   EXPECT_EQ(Child<QLineEdit>(*window, "MB_RX_LBL").text(), ":10030000ED");
+  EXPECT_EQ(Text("MB_RX_Refused"), "");
+  port->Receive(":0103ZZ\r\n");
+  Tick();
+  EXPECT_EQ(Text("MB_RX_Refused"), "Reddedilen: 1");
+  EXPECT_TRUE(Child<QLabel>(*window, "MB_RX_Refused").toolTip().contains("onaltılık olmayan karakter"));
 }
 
 TEST_F(CommWindow, EventLogReadDecodePrint) {
-  OpenOnPty();
   GoOnline();
-  PutRecord(*image, 0, 12, 1, 3, 6, 0x0010, 0x0000);
-  PutRecord(*image, 2, 256, 0, 0, 9, 0, 0);  // slot 1 stays empty
-  (*image)[0xFFF0] = 0x01;
-  (*image)[0xFFF1] = 0x02;
+  PutRecord(*controller, 0, 12, 1, 3, 6, 0x0010, 0x0000);
+  PutRecord(*controller, 2, 256, 0, 0, 9, 0, 0);  // slot 1 stays empty
+  (*controller)[0xFFF0] = 0x01;
+  (*controller)[0xFFF1] = 0x02;
+  PutRecord(*image, 3, 99, 0, 0, 1, 0, 0);  // what the PC held before is not decoded
 
   Button("BTN_Hata_Oku").click();
   EXPECT_FALSE(Button("BTN_Hata_Oku").isEnabled());
   EXPECT_EQ(Button("BTN_Hata_Oku").text(), "Okunuyor");
-  EXPECT_EQ(shared.RequestCode, 300);
-  window->SCR_Refresh_Timer_Tick();
+  for (int block = 0; block < 31; ++block) {
+    Turn();
+    ReplyBlock();
+  }
   EXPECT_EQ(Child<QListWidget>(*window, "Alarm_List_Box").count(), 0) << "nothing decoded while reading";
+  EXPECT_TRUE(Text("TransferElapsed").startsWith("Alarm listesi okuma: 31 / 32 blok")) << Text("TransferElapsed").toStdString();
+  Turn();
+  ReplyBlock();
 
-  shared.LogReading = false;  // the decoder's doing when the last block arrives
-  window->SCR_Refresh_Timer_Tick();
   const auto& list = Child<QListWidget>(*window, "Alarm_List_Box");
   ASSERT_EQ(list.count(), 2);
   EXPECT_EQ(list.item(0)->text(), "No:0012(2024/03/05 14:07:09) Triyak_3 Kartı: Kırmızı flaman kopuğu [0010-0000]");
@@ -166,6 +191,9 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
   EXPECT_EQ(Text("LBL_Hata_Sayisi"), "258");
   EXPECT_TRUE(Button("BTN_Hata_Oku").isEnabled());
   EXPECT_EQ(Button("BTN_Hata_Oku").text(), "Oku");
+  EXPECT_TRUE(Text("TransferElapsed").startsWith("Alarm listesi okuma: 32 / 32 blok, Tamamlandı"));
+  auto& bar = Child<QProgressBar>(*window, "TransferProgress");
+  EXPECT_EQ(bar.value(), bar.maximum()) << "the bar ends full";
   ASSERT_TRUE(Button("BTN_Hata_Yazdir").isEnabled());
 
   Button("BTN_Hata_Yazdir").click();
@@ -175,65 +203,56 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
 }
 
 TEST_F(CommWindow, LinkButtonEndsAStuckLogRead) {
-  OpenOnPty();
   GoOnline();
+  Button("PGM_Upload").click();
+  EXPECT_EQ(Button("BTN_Hata_Oku").text(), "CPU Okunuyor");
   Button("BTN_Hata_Oku").click();
   ASSERT_FALSE(Button("BTN_Hata_Oku").isEnabled());
   Button("cmd_RUN").click();  // off: the read can never end now
   EXPECT_FALSE(shared.LogReading);
   EXPECT_TRUE(Button("BTN_Hata_Oku").isEnabled());
   EXPECT_EQ(Button("BTN_Hata_Oku").text(), "Oku");
-  window->SCR_Refresh_Timer_Tick();
-  EXPECT_TRUE(Button("BTN_Hata_Oku").isEnabled());
+  EXPECT_TRUE(Text("TransferElapsed").contains("Yarıda kesildi"));
+  EXPECT_EQ(Child<QListWidget>(*window, "Alarm_List_Box").count(), 0) << "an unfinished read is not decoded";
 }
 
-TEST_F(CommWindow, CommandsStoreTheirRequests) {
-  OpenOnPty();
-  GoOnline();
-  Child<QComboBox>(*window, "Combo_Service_Commands").setCurrentIndex(4);
-  Button("Service_cmd").click();
-  EXPECT_EQ(shared.RequestCode, 1005);
-  Button("RTC_Esitle").click();
-  EXPECT_EQ(shared.RequestCode, 100);
-  Child<QComboBox>(*window, "Combo1").setCurrentIndex(0);
-  Button("PGM_Download").click();
-  EXPECT_EQ(shared.RequestCode, 200);
-
-  // The port goes away: the commands are out of reach, and a read is refused.
-  pty->Unplug();
-  ASSERT_TRUE(WaitUntil([&] { return !window->Link().PortOpen(); }));
-  window->SCR_Refresh_Timer_Tick();
-  EXPECT_FALSE(Button("BTN_Hata_Oku").isEnabled() && Child<QTabWidget>(*window, "SSTab1").isEnabled());
-  shared.RequestCode = 0;
-  EXPECT_FALSE(window->Link().BTN_Hata_Oku());
-  EXPECT_FALSE(window->Link().PGM_Upload());
-  EXPECT_EQ(shared.RequestCode, 0);
-}
-
-TEST_F(CommWindow, TransferProgressShowsBlocksAndTime) {
-  OpenOnPty();
+TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
   GoOnline();
   for (std::size_t a = 0; a < 0xB000; ++a) (*image)[a] = 0xFF;
   Button("PGM_Download").click();
-  EXPECT_EQ(shared.RequestCode, 1006);
   EXPECT_EQ((*image)[0xB000], 0x50) << "the checksum goes into the image before the blocks";
-  EXPECT_EQ((*image)[0xB001], 0x00);
-  auto& bar = Child<QProgressBar>(*window, "TransferProgress");
-  EXPECT_EQ(bar.maximum(), 353);
-  EXPECT_EQ(bar.value(), 0);
-  shared.RequestCode = 220;
-  shared.TransferAddress = 128 * 40;
-  window->SCR_Refresh_Timer_Tick();
-  EXPECT_EQ(bar.value(), 40);
-  EXPECT_TRUE(Text("TransferElapsed").contains("40 / 353")) << Text("TransferElapsed").toStdString();
+  for (const char* name : {"BTN_Hata_Oku", "Service_cmd", "RTC_Esitle", "PGM_Download", "PGM_Upload"}) {
+    EXPECT_FALSE(Button(name).isEnabled()) << name;
+    EXPECT_TRUE(Button(name).toolTip().contains("Program yüklemesi sürüyor")) << name;
+  }
+  Turn();
+  for (int block = 0; block < 67; ++block) {
+    Turn();
+    AckBlock();
+  }
+  EXPECT_TRUE(Text("TransferElapsed").startsWith("Program yükleme: 67 / 353 blok"));
 
-  shared.RequestCode = 0;
-  window->SCR_Refresh_Timer_Tick();
-  EXPECT_EQ(bar.value(), 40) << "the last figures stay until the next transfer";
-  Button("PGM_Upload").click();
-  EXPECT_EQ(Button("BTN_Hata_Oku").text(), "CPU Okunuyor");
-  EXPECT_EQ(bar.maximum(), 512);
-  EXPECT_EQ(bar.value(), 0);
+  {
+    kxtest::QuestionAnswerer no("Hayir");
+    Button("cmd_RUN").click();
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(no.count, 2) << "the link button and closing the window both ask";
+    EXPECT_EQ(no.text, QString::fromUtf8(monitor::kAbandonDownloadQuestion));
+  }
+  EXPECT_TRUE(window->Link().DownloadRunning()) << "No keeps it running";
+  {
+    kxtest::QuestionAnswerer yes("Evet");
+    Button("cmd_RUN").click();
+    EXPECT_EQ(yes.count, 1);
+  }
+  Tick();
+  EXPECT_FALSE(window->Link().DownloadRunning());
+  EXPECT_EQ(Text("Label2"), "Program yüklemesi yarıda kaldı (blok 67 / 353): yüklemeyi yeniden başlatın");
+  EXPECT_TRUE(Text("TransferElapsed").contains("67 / 353 blok, Yarıda kesildi"));
+  const auto& tabs = Child<QTabWidget>(*window, "SSTab1");
+  EXPECT_TRUE(Button("PGM_Download").isEnabledTo(&tabs));
+  EXPECT_EQ(Button("PGM_Download").toolTip(), "");
+  EXPECT_TRUE(window->close()) << "nothing runs: closing asks nothing";
 }
 
 TEST(EventLogPrinting, PdfGetsOneLinePerRecord) {

@@ -31,7 +31,7 @@ struct OutputCards : LinkFixture {
 
   void SetUp() override {
     flags.TablesReady = true;
-    ctl->Tazele = [this] { window->Tazele(); };
+    window->Listen(events);
     GoOnline();
   }
   std::string Card(int i, const char* name) {
@@ -105,7 +105,7 @@ TEST_F(OutputCards, DestroyingTheOpenWindowClearsItsFlag) {
   window.reset();
   EXPECT_FALSE(flags.CardsViewOpen);
   HearAllCards();
-  Turn();  // the link must not call into a window that is gone
+  Turn();  // the window that is gone no longer listens
 }
 
 TEST_F(OutputCards, PanelsAndButtons) {

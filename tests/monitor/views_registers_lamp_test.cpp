@@ -109,12 +109,16 @@ TEST_F(Lamps, DecodedCardFramesReachThePanel) {
   FakePort port;
   FakeClock clock;
   bus::LinkShared shared;
-  program::ProgramImage image{};
-  program::EditorModel model;
-  bus::ControllerLink link(port, clock, {regs, shared, flags, image, model});
+  auto image = std::make_unique<program::ProgramImage>();
+  auto model = std::make_unique<program::EditorModel>();
+  bus::LinkEvents events;
+  bus::ControllerLink link(port, clock, {regs, shared, *image, *model, events});
+  panel.Listen(events);
+  panel.Timer1Tick();
   link.cmd_RUN();
   link.Timer1Tick();
   port.Receive(Frame({0x21, 0xCE, 0, 2, 0, 0, 0x43, 0x21, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   panel.Timer1Tick();
   EXPECT_EQ(States(4, 4), (std::vector<int>{1, 2, 3, 4})) << "address 33 is card 1, column 1";
+
 }

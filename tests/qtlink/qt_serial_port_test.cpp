@@ -16,8 +16,10 @@
 #include "program/program_image.h"
 #include "pty_pair.h"
 #include "qt_wait.h"
+#include "qtlink/line_error_counts.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
+#include "qtlink/qt_serial_port.h"
 
 namespace {
 
@@ -37,7 +39,7 @@ class PtyLink : public ::testing::Test {
     model = std::make_unique<program::EditorModel>();
     image = std::make_unique<program::ProgramImage>();
     driver = std::make_unique<qtlink::LinkDriver>(
-        clock, bus::LinkTables{regs, shared, flags, *image, *model},
+        clock, bus::LinkTables{regs, shared, *image, *model, events},
         QString::fromStdString(pty->Link().string()));
   }
   void TearDown() override {
@@ -65,7 +67,7 @@ class PtyLink : public ::testing::Test {
   qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
   bus::RegisterImage regs;
   bus::LinkShared shared;
-  bus::ViewFlags flags;
+  bus::LinkEvents events;
   std::unique_ptr<program::EditorModel> model;
   std::unique_ptr<program::ProgramImage> image;
   std::filesystem::path dir;
@@ -130,6 +132,21 @@ TEST_F(PtyLink, GarbageOnTheLineIsRefusedAndTheLinkGoesOn) {
   EXPECT_EQ(Turn(), kRegisterRead) << "the next good turn is answered";
 }
 
+TEST_F(PtyLink, ACommandSentOnceSurvivesTwoTurnsInOneRead) {
+  driver->Link().cmd_RUN();
+  ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }));
+  ASSERT_EQ(Turn(), kRegisterRead);
+  driver->Link().PGM_Download(1);
+  pty->Send(std::string(kPcTurn) + kPcTurn);
+  std::string got;
+  WaitUntil([&] {
+    got += pty->Received();
+    return false;
+  }, 200);
+  EXPECT_EQ(got, ":10CF016303EE0000CC\r\n") << "the download start, once, and nothing over it";
+  EXPECT_TRUE(Turn().starts_with(":10CF0104000000")) << "the first block follows at the next turn";
+}
+
 TEST_F(PtyLink, SilentBusSendsNothingAndWaits) {
   driver->Link().cmd_RUN();
   ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }));
@@ -165,6 +182,14 @@ TEST(QtSerialPortAdapter, PortNumbersCountDevicesByName) {
   EXPECT_EQ(qtlink::DeviceForNumber(0, devices), "");
   EXPECT_EQ(qtlink::DeviceForNumber(-2, devices), "");
 #endif
+}
+
+TEST(LineErrors, CountersThatGrewBecomeEventCodes) {
+  const qtlink::LineErrorCounts before{1, 2, 3, 4, 5};
+  EXPECT_TRUE(qtlink::LineErrorEvents(before, before).empty());
+  EXPECT_EQ(qtlink::LineErrorEvents(before, {2, 3, 4, 5, 6}), (std::vector<int>{1001, 1004, 1006, 1008, 1009}));
+  EXPECT_EQ(qtlink::LineErrorEvents(before, {1, 9, 0, 4, 5}), (std::vector<int>{1004}))
+      << "a counter that went down belongs to another opening";
 }
 
 TEST(QtClockTest, TurkishNamesAndSecondsShown) {

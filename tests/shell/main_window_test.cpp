@@ -7,6 +7,8 @@
 
 #include "monitor/comm_window.h"
 #include "shell_fixture.h"
+#include "tests/link/fakes.h"
+#include "tests/monitor/question_answerer.h"
 
 namespace {
 
@@ -163,6 +165,85 @@ TEST_F(MainWindow, ExitWritesTheSettings) {
   const std::string ini = FileText(dir.filePath("kx7140.ini"));
   EXPECT_NE(ini.find("ProjectName=" + path.toStdString() + "\r\n"), std::string::npos) << ini;
   EXPECT_NE(ini.find("PortName= 3\r\n"), std::string::npos) << ini;
+}
+
+// The communication window on a scripted port, the link on.
+class ScriptedLink : public MainWindow {
+ protected:
+  void SetUp() override {
+    MainWindow::SetUp();
+    window->SetChildShown(shell::Child::Comm, false);
+    window->SetChildFactory(shell::Child::Comm, [this]() -> QWidget* {
+      auto fake = std::make_unique<kxtest::FakePort>();
+      port = fake.get();
+      return new monitor::Frm_T_24VOC(std::move(fake), clock, state->Tables());
+    });
+    window->SetChildShown(shell::Child::Comm, true);
+    Link().cmd_RUN();
+    Link().Timer1Tick();
+  }
+  bus::ControllerLink& Link() { return window->CommWindow()->Link(); }
+  // A PC turn, then the controller's reply to the frame it brought.
+  void Turn(std::vector<int> reply) {
+    clock.ms += 30;
+    port->Receive(kxtest::PcTurnFrame());
+    const int a = state->shared.TransferAddress;
+    reply.insert(reply.begin() + 4, {(a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80});
+    port->Receive(kxtest::Frame(reply));
+  }
+
+  kxtest::FakeClock clock;
+  kxtest::FakePort* port = nullptr;
+};
+
+TEST_F(ScriptedLink, ACompletedUploadIsHandedToTheEditor) {
+  ASSERT_TRUE(Link().PGM_Upload());
+  std::vector<int> block = {0x01, 0xCF, 0x00, 0x04};
+  block.resize(4 + 128, 0);
+  for (int i = 0; i < 512; ++i) Turn(block);
+  QApplication::processEvents();
+  EXPECT_NE(Status().indexOf(QStringLiteral("henüz kaydedilmedi")), -1) << Status().toStdString();
+}
+
+// A program download stopped at block 10 of 353.
+class DownloadUnderWay : public ScriptedLink {
+ protected:
+  void SetUp() override {
+    ScriptedLink::SetUp();
+    Link().PGM_Download(1);
+    clock.ms += 30;
+    port->Receive(kxtest::PcTurnFrame());  // the download start
+    for (int block = 0; block < 10; ++block) Turn({0x01, 0xD0, 0x01, 0x04});
+    ASSERT_TRUE(Link().DownloadRunning());
+  }
+  QString Warning() { return window->findChild<QLabel*>("DownloadWarning")->text(); }
+};
+
+TEST_F(DownloadUnderWay, ExitAsksOnceAndAStoppedDownloadStaysInTheStatusBar) {
+  {
+    kxtest::QuestionAnswerer no("Hayir");
+    window->SetChildShown(shell::Child::Comm, false);  // its toolbar button released
+    EXPECT_TRUE(Act("Comm_Panel").isChecked()) << "No keeps the window and its download";
+    Act("Menu1_Cikis").trigger();
+    EXPECT_EQ(no.count, 2);
+  }
+  ASSERT_NE(window->CommWindow(), nullptr);
+  EXPECT_TRUE(window->CommWindow()->Link().DownloadRunning());
+  EXPECT_EQ(Warning(), "");
+
+  kxtest::QuestionAnswerer yes("Evet");
+  Act("Menu1_Cikis").trigger();
+  EXPECT_EQ(yes.count, 1) << "asked once, not again by the closing window";
+  EXPECT_EQ(window->CommWindow(), nullptr);
+  EXPECT_EQ(Warning(), "Program yüklemesi yarıda kaldı (blok 10 / 353): yüklemeyi yeniden başlatın");
+}
+
+TEST_F(DownloadUnderWay, ASignalAsksNothing) {
+  kxtest::QuestionAnswerer yes("Evet");
+  window->CloseFromSignal();
+  EXPECT_EQ(yes.count, 0);
+  EXPECT_EQ(window->CommWindow(), nullptr);
+  EXPECT_EQ(Warning(), "Program yüklemesi yarıda kaldı (blok 10 / 353): yüklemeyi yeniden başlatın");
 }
 
 TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {

@@ -15,7 +15,6 @@
 #include "program/step_packing.h"
 #include "shell/demo_project.h"
 #include "shell/project_dialog.h"
-#include "shell/upload_watch.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -76,32 +75,6 @@ TEST_F(UnsavedWork, AnUploadSavedRightAwayIsTheControllersMemoryByteForByte) {
   window->SetChildShown(shell::Child::Buffer, true);
   window->ChildWidget(shell::Child::Buffer)->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
   EXPECT_EQ(StepCell(1, 0), "0");
-}
-
-TEST(UploadWatch, OnlyAWholeMemoryReadCounts) {
-  struct Case {
-    const char* what;
-    std::int16_t code;
-    std::int32_t address;
-    bool logReading;
-    bool completes;
-  };
-  const Case cases[] = {{"read to the end", 0, 65536, false, true},
-                        {"abandoned part-way", 0, 4096, false, false},
-                        {"a log read follows at once", 300, 0xF080, true, false}};
-  for (const Case& c : cases) {
-    shell::UploadWatch watch;
-    bus::LinkShared s;
-    EXPECT_FALSE(watch.Completed(s)) << c.what;
-    s.RequestCode = 300;
-    s.TransferAddress = 1024;
-    EXPECT_FALSE(watch.Completed(s)) << c.what;
-    s.RequestCode = c.code;
-    s.TransferAddress = c.address;
-    s.LogReading = c.logReading;
-    EXPECT_EQ(watch.Completed(s), c.completes) << c.what;
-    EXPECT_FALSE(watch.Completed(s)) << c.what << ": once";
-  }
 }
 
 TEST_F(UnsavedWork, UnsavedWorkIsShownAndAskedAboutOnlyWhenThereIsSome) {

@@ -97,7 +97,7 @@ inline Result Run(int seconds) {
     r.rssEndKb = ResidentKb();
     if (monitor::Frm_T_24VOC* comm = window.CommWindow()) {
       const bus::DecoderCounters& d = comm->Link().Decoder().Counters();
-      r.linesRejected = d.abandoned + d.blockRejects;
+      r.linesRejected = d.refused;
     }
     QApplication::quit();
   });

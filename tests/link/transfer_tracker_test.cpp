@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "link_fixture.h"
+
+using namespace kxtest;
+
+using Transfers = LinkFixture;
+
+TEST_F(Transfers, AnAbandonedDownloadIsToldAndItsWarningStandsUntilADownloadCompletes) {
+  GoOnline();
+  ctl->PGM_Download(1);
+  Turn();
+  for (int i = 0; i < 67; ++i) {
+    Turn();
+    AckBlock();
+  }
+  EXPECT_TRUE(ctl->DownloadRunning());
+  ctl->cmd_RUN();  // the link button
+  const std::string warning = "Program yüklemesi yarıda kaldı (blok 67 / 353): yüklemeyi yeniden başlatın";
+  EXPECT_EQ(heard.lines.back(), "abandoned download 67/353");
+  EXPECT_EQ(show().Warning, warning);
+  EXPECT_EQ(ctl->Transfer().state, bus::TransferState::Abandoned);
+
+  ctl.reset();  // the window closed and opened again
+  ctl = MakeLink();
+  EXPECT_EQ(show().Warning, warning) << "the warning outlives the window";
+  GoOnline();
+  ASSERT_TRUE(ctl->PGM_Upload());
+  ctl->RTC_Esitle();
+  EXPECT_EQ(heard.lines.back(), "abandoned upload 0/512") << "a command that replaces a transfer ends it";
+  EXPECT_EQ(show().Warning, warning) << "only a download that completes clears it";
+
+  DownloadAllBlocks();
+  EXPECT_EQ(show().Warning, warning) << "not cleared before the end command has left";
+  Turn();
+  EXPECT_EQ(show().Warning, "");
+  EXPECT_EQ(heard.lines.back(), "completed download 353/353");
+  EXPECT_EQ(shared.InterruptedDownloadBlocks, -1);
+}
+
+TEST_F(Transfers, ClosingTheWindowAbandonsWhatRuns) {
+  GoOnline();
+  ASSERT_TRUE(ctl->BTN_Hata_Oku());
+  ctl->Stop();
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(ctl->LinkRunning());
+  EXPECT_EQ(shared.RequestCode, 0);
+  EXPECT_EQ(heard.lines.back(), "abandoned log 0/32");
+  ctl.reset();
+  EXPECT_EQ(heard.lines.back(), "abandoned log 0/32") << "told once";
+}
