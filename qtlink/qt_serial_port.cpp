@@ -1,6 +1,6 @@
 #include "qtlink/qt_serial_port.h"
 
-#include <QSerialPortInfo>
+#include "qtlink/port_access_hint.h"
 
 #include <algorithm>
 #include <charconv>
@@ -31,32 +31,11 @@ std::string Text(const QString& s) { return s.toStdString(); }
 
 }  // namespace
 
-QStringList SerialDeviceList() {
-  QStringList devices;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    devices << info.systemLocation();
-  }
-#if defined(Q_OS_WIN)
-  return devices;  // the number is the COM number there, the list is only shown
-#else
-  std::sort(devices.begin(), devices.end());
-  return devices;
-#endif
-}
-
-QString DeviceForNumber(int number, const QStringList& devices) {
-#if defined(Q_OS_WIN)
-  Q_UNUSED(devices);
-  return number >= 1 ? QStringLiteral("COM%1").arg(number) : QString();
-#else
-  if (number < 1 || number > devices.size()) return {};
-  return devices.at(number - 1);
-#endif
-}
-
 QtSerialPort::QtSerialPort(QString devicePath, QObject* parent)
     : QObject(parent), m_override(std::move(devicePath)) {
   m_device = m_override;
+  // Asking the system takes milliseconds: once here, never while the link runs.
+  if (!m_override.isEmpty()) m_description = DescriptionOf(m_override);
   connect(&m_port, &QSerialPort::readyRead, this, [this] {
     if (m_handlers.readyRead) m_handlers.readyRead();
   });
@@ -72,10 +51,25 @@ void QtSerialPort::SetHandlers(Handlers handlers) { m_handlers = std::move(handl
 
 void QtSerialPort::Select(int portNumber) {
   // Listing the devices asks the system, so it happens here and not at every tick.
-  m_device = m_override.isEmpty() ? DeviceForNumber(portNumber, SerialDeviceList()) : m_override;
+  if (!m_override.isEmpty()) {
+    m_device = m_override;
+    return;
+  }
+  m_device.clear();
+  m_description.clear();
+  for (const PortEntry& e : ListPorts()) {
+    if (e.number != portNumber) continue;
+    m_device = e.device;
+    m_description = e.description;
+  }
+#if defined(Q_OS_WIN)
+  if (m_device.isEmpty()) m_device = DeviceForNumber(portNumber, {});
+#endif
 }
 
-std::string QtSerialPort::DeviceName() const { return Text(m_device); }
+std::string QtSerialPort::DeviceName() const {
+  return Text(m_description.isEmpty() ? m_device : m_device + QStringLiteral(" (") + m_description + QLatin1Char(')'));
+}
 
 void QtSerialPort::SetLineSettings(std::string_view settings) {
   const auto f = SplitFields(settings);
@@ -102,7 +96,9 @@ bus::PortResult QtSerialPort::Open() {
   const bool opened = m_port.open(QIODevice::ReadWrite);
   m_opening = false;
   if (!opened) {
-    return bus::PortResult::Fail(Text(m_port.errorString()) + " (" + Text(m_device) + ")");
+    const QString device = SystemLocation(m_device);
+    return bus::PortResult::Fail(Text(m_port.errorString()) + " (" + Text(device) + ")" +
+                                 Text(OpenFailureHint(device, m_port.error())));
   }
   m_lostReported = false;
   return {};

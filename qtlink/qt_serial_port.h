@@ -8,13 +8,9 @@
 #include <QStringList>
 
 #include "link/serial_port.h"
+#include "qtlink/port_list.h"
 
 namespace qtlink {
-
-// The devices a port number can stand for, in the order the numbers count them.
-QStringList SerialDeviceList();
-// The device for port number n (1 = first), "" when there is none.
-QString DeviceForNumber(int number, const QStringList& devices);
 
 class QtSerialPort : public QObject, public bus::SerialPort {
   Q_OBJECT
@@ -40,6 +36,7 @@ class QtSerialPort : public QObject, public bus::SerialPort {
   QSerialPort m_port;
   QString m_override;
   QString m_device;
+  QString m_description;  // the adapter's, shown beside the device
   Handlers m_handlers;
   bool m_opening = false;
   bool m_lostReported = false;

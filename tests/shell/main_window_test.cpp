@@ -247,7 +247,19 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
   EXPECT_TRUE(o.online);
   EXPECT_FALSE(o.demo);
 
-  for (const QStringList& bad : {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"file.prj"},
+  // What a file manager passes.
+  o = {};
+  ASSERT_TRUE(shell::ParseShellOptions({"Kavşak.prj"}, o, error));
+  EXPECT_EQ(o.projectFile, "Kavşak.prj");
+  // help and version answer whatever else is wrong, so they work before QApplication.
+  o = {};
+  EXPECT_FALSE(shell::ParseShellOptions({"-platform", "offscreen", "--version"}, o, error));
+  EXPECT_TRUE(o.version);
+  EXPECT_TRUE(shell::MayHoldToolkitOptions({"-platform", "offscreen"}));
+  EXPECT_FALSE(shell::MayHoldToolkitOptions({"--bogus", "-h"}));
+
+  for (const QStringList& bad : {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"a.prj", "b.prj"},
+                                 QStringList{"--project", "a.prj", "b.prj"}, QStringList{"--port="},
                                  QStringList{"--demo", "--port", "/dev/x"}}) {
     shell::ShellOptions b;
     error.clear();
