@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
 #include <deque>
 #include <fstream>
@@ -225,6 +227,31 @@ TEST_F(MainWindow, TogglesFollowTheirWindows) {
   state->flags.CardsViewOpen = false;
   window->StatusUpdate();
   EXPECT_FALSE(Act("Lamp_Panel").isChecked());
+}
+
+TEST_F(MainWindow, HelpMenuShowsTheGuideAndWhereTheSettingsAre) {
+  auto* menu = window->findChild<QMenu*>("Menu9_Yard");
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->title(), "Yardım");
+  EXPECT_EQ(Act("Menu9_Kilavuz").text(), "Kullanım Kılavuzu");
+  EXPECT_EQ(Act("Menu9_Hakkinda").text(), "Hakkında");
+
+  Act("Menu9_Kilavuz").trigger();
+  Act("Menu9_Kilavuz").trigger();  // brought to the front, not opened twice
+  EXPECT_EQ(window->findChildren<QTextBrowser*>("KilavuzMetni").size(), 1);
+  const QString guide = window->findChild<QTextBrowser*>("KilavuzMetni")->toPlainText();
+  for (const char* part : {"Bağlantı", "Permission denied", "Alarm listesini okumak", "Cihaza Yükle",
+                           "Program editörü", "kx7140-sim", "\"Ok..\""}) {
+    EXPECT_TRUE(guide.contains(QString::fromUtf8(part))) << part;
+  }
+
+  Act("Menu9_Hakkinda").trigger();
+  auto* about = window->findChild<QLabel*>("HakkindaMetni");
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(about->text().contains(QStringLiteral("Qt: ") + qVersion())) << about->text().toStdString();
+  EXPECT_TRUE(about->text().contains(dir.filePath("kx7140.ini"))) << about->text().toStdString();
+  EXPECT_TRUE(about->text().contains(QRegularExpression("Sürüm: \\d+\\.\\d+\\.\\d+\nDerleme: \\S+")))
+      << about->text().toStdString();
 }
 
 TEST_F(MainWindow, ExitWritesTheSettings) {
