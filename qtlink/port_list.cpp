@@ -79,12 +79,4 @@ QString StableNameFor(const QString& device, const QString& byIdFolder) {
   return {};
 }
 
-QString DescriptionOf(const QString& device) {
-  const QString location = SystemLocation(device);
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    if (info.systemLocation() == location || info.portName() == device) return info.description();
-  }
-  return {};
-}
-
 }  // namespace qtlink

@@ -35,7 +35,4 @@ QString SystemLocation(const QString& name);
 // The first link in the folder that leads to the device, as its full path; "" if none.
 QString StableNameFor(const QString& device, const QString& byIdFolder);
 
-// The adapter's description of a device that is present, "" otherwise.
-QString DescriptionOf(const QString& device);
-
 }  // namespace qtlink

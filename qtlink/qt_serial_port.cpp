@@ -34,8 +34,6 @@ std::string Text(const QString& s) { return s.toStdString(); }
 QtSerialPort::QtSerialPort(QString devicePath, QObject* parent)
     : QObject(parent), m_override(std::move(devicePath)) {
   m_device = m_override;
-  // Asking the system takes milliseconds: once here, never while the link runs.
-  if (!m_override.isEmpty()) m_description = DescriptionOf(m_override);
   connect(&m_port, &QSerialPort::readyRead, this, [this] {
     if (m_handlers.readyRead) m_handlers.readyRead();
   });

@@ -36,7 +36,7 @@ class QtSerialPort : public QObject, public bus::SerialPort {
   QSerialPort m_port;
   QString m_override;
   QString m_device;
-  QString m_description;  // the adapter's, shown beside the device
+  QString m_description;  // the adapter's, shown beside a numbered port's device
   Handlers m_handlers;
   bool m_opening = false;
   bool m_lostReported = false;
