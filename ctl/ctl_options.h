@@ -24,7 +24,7 @@ struct CtlOptions {
 };
 
 // The service command names of the command line, in the order of the controller's
-// list, and the caption the controller tool gives each.
+// list, and the caption the communication window shows for each.
 struct ServiceName {
   const char* word;
   const char* caption;

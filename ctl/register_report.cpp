@@ -3,27 +3,13 @@
 #include <cstdio>
 #include <optional>
 
-#include "monitor/state_looks.h"
+#include "link/register_meaning.h"
 
 namespace ctl {
 namespace {
 
-// CPU card registers 0x2000 + i that carry a measurement.
-constexpr int kCpuState = 0;
-constexpr int kMainsVoltage = 3;
-constexpr int kMainsFrequency = 4;
-constexpr int kSupplyVoltage = 5;
-constexpr int kTemperature = 7;
-constexpr int kCurrent = 8;
+using namespace bus::cpu_word;
 constexpr int kCpuWords = 16;
-
-// Card words.
-constexpr int kCardState = 0;
-constexpr int kCardLamps = 2;
-constexpr int kCardFaults = 3;
-constexpr int kCardFirstCurrent = 4;
-constexpr int kCardSupply = 8;
-constexpr int kCardFaultWord = 9;
 
 // The bus delivers 16-bit words, so a hundredths value is printed from its integer
 // form: a binary double would turn 230.15 into 230.14999...
@@ -47,7 +33,7 @@ std::string Two(std::int32_t value) {
   return text;
 }
 
-std::string StateText(std::optional<monitor::StateLook> look) {
+std::string StateText(std::optional<bus::StateLook> look) {
   return look ? look->text : "?";
 }
 
@@ -75,30 +61,26 @@ std::string RegisterText(const bus::RegisterImage& r) {
   const auto& cpu = r.CpuCardRegs;
   std::string out;
   out += "clock     " + (r.CpuClockText.empty() ? std::string("-") : r.CpuClockText) + "\n";
-  out += "cpu       state " + std::to_string(cpu[kCpuState]) + " " +
-         StateText(monitor::RunStateLook(cpu[kCpuState])) + "  mains " +
+  out += "cpu       state " + std::to_string(cpu[kState]) + " " +
+         StateText(bus::RunStateLook(cpu[kState])) + "  mains " +
          Hundredths(cpu[kMainsVoltage]) + " V " + Hundredths(cpu[kMainsFrequency]) +
-         " Hz  supply " + Hundredths(cpu[kSupplyVoltage]) + " V  temperature " +
+         " Hz  supply " + Hundredths(cpu[kPsuVoltage]) + " V  temperature " +
          std::to_string(cpu[kTemperature]) + " C  current " + Hundredths(cpu[kCurrent]) + " A\n";
   const auto& gps = r.GpsRegs;
-  out += "gps       state " + std::to_string(gps[1]) + " " + StateText(monitor::GpsStateLook(gps[1])) +
+  out += "gps       state " + std::to_string(gps[1]) + " " + StateText(bus::GpsStateLook(gps[1])) +
          "  " + std::to_string(gps[7]) + "-" + Two(gps[6]) + "-" + Two(gps[5]) + " " + Two(gps[4]) +
          ":" + Two(gps[3]) + ":" + Two(gps[2]) + "\n";
   const auto& det = r.DetectorRegs;
-  out += "detector  state " + std::to_string(det[0]) + " " + StateText(monitor::RunStateLook(det[0])) +
+  out += "detector  state " + std::to_string(det[0]) + " " + StateText(bus::RunStateLook(det[0])) +
          "  inputs " + Hex4(det[1]) + "\n";
   for (int c = 0; c < bus::kTriacCards; ++c) {
-    const auto& w = r.TriacCardRegs[static_cast<std::size_t>(c)];
-    const std::int32_t state = w[kCardState];
-    out += "card " + std::to_string(c + 1) + "    state " + std::to_string(state) + " " +
-           (w[kCardFaultWord] != 0 ? std::string(monitor::kErrorLook.text)
-                                   : StateText(monitor::RunStateLook(state))) +
-           "  lamps " + Hex4(w[kCardLamps]) + "  faults " + Hex4(w[kCardFaults]) + "  currents";
-    for (int ch = 0; ch < 4; ++ch) {
-      out += " " + std::to_string(w[static_cast<std::size_t>(kCardFirstCurrent + ch)]);
-    }
-    out += " mA  supply code " + std::to_string(w[kCardSupply]) + "  fault word " +
-           Hex4(w[kCardFaultWord]) + "\n";
+    const bus::TriacCardReading k = bus::ReadTriacCard(r, c);
+    out += "card " + std::to_string(c + 1) + "    state " + std::to_string(k.state) + " " +
+           StateText(bus::CardStateLook(k.state, k.faultWord)) + "  lamps " + Hex4(k.lamps) +
+           "  faults " + Hex4(k.channelFaults) + "  currents";
+    for (const std::int32_t mA : k.currentMilliamps) out += " " + std::to_string(mA);
+    out += " mA  supply code " + std::to_string(k.supplyRaw) + "  fault word " +
+           Hex4(k.faultWord) + "\n";
   }
   return out;
 }
@@ -111,10 +93,10 @@ std::string RegisterJson(const bus::RegisterImage& r) {
     if (i > 0) out += ",";
     out += std::to_string(cpu[static_cast<std::size_t>(i)]);
   }
-  out += "],\"state\":" + std::to_string(cpu[kCpuState]) +
+  out += "],\"state\":" + std::to_string(cpu[kState]) +
          ",\"mainsVoltage\":" + Hundredths(cpu[kMainsVoltage]) +
          ",\"mainsFrequency\":" + Hundredths(cpu[kMainsFrequency]) +
-         ",\"supplyVoltage\":" + Hundredths(cpu[kSupplyVoltage]) +
+         ",\"supplyVoltage\":" + Hundredths(cpu[kPsuVoltage]) +
          ",\"temperature\":" + std::to_string(cpu[kTemperature]) +
          ",\"current\":" + Hundredths(cpu[kCurrent]) + "}";
   const auto& gps = r.GpsRegs;
@@ -126,17 +108,17 @@ std::string RegisterJson(const bus::RegisterImage& r) {
          ",\"inputs\":" + std::to_string(r.DetectorRegs[1]) + "}";
   out += ",\"cards\":[";
   for (int c = 0; c < bus::kTriacCards; ++c) {
-    const auto& w = r.TriacCardRegs[static_cast<std::size_t>(c)];
+    const bus::TriacCardReading k = bus::ReadTriacCard(r, c);
     if (c > 0) out += ",";
-    out += "{\"card\":" + std::to_string(c + 1) + ",\"state\":" + std::to_string(w[kCardState]) +
-           ",\"lamps\":" + std::to_string(w[kCardLamps]) +
-           ",\"faults\":" + std::to_string(w[kCardFaults]) + ",\"currents\":[";
-    for (int ch = 0; ch < 4; ++ch) {
+    out += "{\"card\":" + std::to_string(c + 1) + ",\"state\":" + std::to_string(k.state) +
+           ",\"lamps\":" + std::to_string(k.lamps) +
+           ",\"faults\":" + std::to_string(k.channelFaults) + ",\"currents\":[";
+    for (int ch = 0; ch < bus::kChannelsPerCard; ++ch) {
       if (ch > 0) out += ",";
-      out += std::to_string(w[static_cast<std::size_t>(kCardFirstCurrent + ch)]);
+      out += std::to_string(k.currentMilliamps[static_cast<std::size_t>(ch)]);
     }
-    out += "],\"supplyCode\":" + std::to_string(w[kCardSupply]) +
-           ",\"faultWord\":" + std::to_string(w[kCardFaultWord]) + "}";
+    out += "],\"supplyCode\":" + std::to_string(k.supplyRaw) +
+           ",\"faultWord\":" + std::to_string(k.faultWord) + "}";
   }
   out += "]}";
   return out;

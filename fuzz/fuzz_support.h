@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kxfuzz {
 
@@ -62,6 +63,18 @@ class ScratchFolder {
  private:
   std::filesystem::path m_dir;
 };
+
+// The input cut after every LF; the last piece may lack one.
+inline std::vector<std::string_view> Lines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  while (!bytes.empty()) {
+    const std::size_t lf = bytes.find('\n');
+    const std::size_t n = lf == std::string_view::npos ? bytes.size() : lf + 1;
+    lines.push_back(bytes.substr(0, n));
+    bytes.remove_prefix(n);
+  }
+  return lines;
+}
 
 inline std::string ReadFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);

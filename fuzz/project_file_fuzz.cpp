@@ -128,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const persist::ProjectParse parse = persist::ParseProjectFile(text, image);
   KX_FUZZ_CHECK(parse.lines + parse.skippedLines == Lines(text).size());
   KX_FUZZ_CHECK(parse.badFields + parse.bytesPastEnd <= persist::kProjectLineBytes * parse.lines);
+  KX_FUZZ_CHECK(parse.damagedLines <= parse.lines && parse.damagedLines <= parse.badFields);
   *b.other = Pattern();
   TakeNamedBytes(text, image, *b.other);
   KX_FUZZ_CHECK(*b.other == image);
@@ -151,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ProgramImage& fromZero = *b.other;
   fromZero.fill(0);
   const persist::ProjectParse zeroParse = persist::ParseProjectFile(text, fromZero);
-  KX_FUZZ_CHECK(load.ok == (zeroParse.lines > 0));
+  KX_FUZZ_CHECK(load.ok == (zeroParse.lines > 0 && !zeroParse.NotAProject()));
   KX_FUZZ_CHECK(!load.message.empty());
   if (!load.ok) {
     KX_FUZZ_CHECK(loaded == Pattern());

@@ -138,14 +138,8 @@ void Run(const std::vector<std::string_view>& lines, const sim::Options& options
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  std::vector<std::string_view> lines;
-  while (!bytes.empty()) {
-    const std::size_t lf = bytes.find('\n');
-    const std::size_t n = lf == std::string_view::npos ? bytes.size() : lf + 1;
-    lines.push_back(bytes.substr(0, n));
-    bytes.remove_prefix(n);
-  }
+  const std::vector<std::string_view> lines =
+      kxfuzz::Lines(std::string_view(reinterpret_cast<const char*>(data), size));
 
   Run(lines, sim::Options{}, true);
 

@@ -71,7 +71,7 @@ void ReplyDecoder::RECIVE_DECODE(std::string_view line) {
   if (line.empty() || line[0] != ':') return;
 
   // A bad field ends the decoding of the line where it stands; values stored
-  // before it stay, as with the controller tool's error handling.
+  // before it stay.
   const auto abandon = [this] { ++m_counters.abandoned; };
 
   const auto address = ReadField(line, 2, 2);

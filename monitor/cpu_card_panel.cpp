@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "link/register_meaning.h"
 #include "monitor/back_colour.h"
 #include "monitor/locale_separators.h"
-#include "monitor/state_looks.h"
 #include "monitor/status_label.h"
 #include "monitor/twip_label.h"
 #include "monitor/twips.h"
@@ -15,8 +15,7 @@ namespace monitor {
 
 namespace {
 
-// Wider than the 810 twips of the controller tool's layout: a power of 3,118.13 W
-// would not fit in those.
+// Wider than 810 twips: a power of 3,118.13 W would not fit in those.
 constexpr int kReadingWidth = 1215;
 
 constexpr std::array<int, 4> kDetectorBitLefts = {1440, 1710, 1980, 2250};
@@ -28,7 +27,7 @@ void SetText(QLabel& label, const QString& text) {
   if (label.text() != text) label.setText(text);
 }
 
-void ShowLook(const std::optional<StateLook>& look, QLabel& text, StatusLabel& shape) {
+void ShowLook(const std::optional<bus::StateLook>& look, QLabel& text, StatusLabel& shape) {
   if (!look) return;  // an unknown code keeps what was shown
   SetText(text, QString::fromUtf8(look->text));
   shape.SetBackColour(look->colour);
@@ -105,7 +104,7 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
     StatusLabel* bit = AddTwipIndicator(*this, IndexedName("Shape_DedBits", n),
                                    QString::fromLatin1(kDetectorBitCaptions[n]),
                                    {kDetectorBitLefts[n], 3690, 240, 240});
-    bit->SetBackColour(kBlack);
+    bit->SetBackColour(bus::kBlack);
     // Set once: the caption must read on black and on red alike.
     QPalette light = bit->palette();
     light.setColor(QPalette::WindowText, Qt::white);
@@ -153,13 +152,13 @@ void KX7145V1::Refresh() {
 
 void KX7145V1::ShowStates(const Inputs& now, bool all) {
   if (all || now.cpu.CpuState != m_shown.cpu.CpuState) {
-    ShowLook(RunStateLook(now.cpu.CpuState), *m_Lbl_Status[0], *m_Shape1[0]);
+    ShowLook(bus::RunStateLook(now.cpu.CpuState), *m_Lbl_Status[0], *m_Shape1[0]);
   }
   if (all || now.detectorState != m_shown.detectorState) {
-    ShowLook(RunStateLook(now.detectorState), *m_Lbl_Status[1], *m_Shape1[1]);
+    ShowLook(bus::RunStateLook(now.detectorState), *m_Lbl_Status[1], *m_Shape1[1]);
   }
   if (all || now.gps[0] != m_shown.gps[0]) {
-    ShowLook(GpsStateLook(now.gps[0]), *m_Lbl_Status[2], *m_Shape1[2]);
+    ShowLook(bus::GpsStateLook(now.gps[0]), *m_Lbl_Status[2], *m_Shape1[2]);
   }
 }
 
@@ -173,10 +172,10 @@ void KX7145V1::ShowGpsClock(const Inputs& now) {
 
 void KX7145V1::ShowDetectorInputs(const Inputs& now) {
   SetText(*m_Lbl_Ded_Status, QString::number(now.detectorBits));
-  // A value wider than the four inputs is not an input word; the inputs keep their look.
-  if (now.detectorBits < 0 || now.detectorBits > 15) return;
+  // A word that is not an input word leaves the inputs as they were shown.
+  if (!bus::DetectorInputsValid(now.detectorBits)) return;
   for (int n = 0; n < 4; ++n) {
-    m_Shape_DedBits[n]->SetBackColour((now.detectorBits >> n) & 1 ? bus::kRed : kBlack);
+    m_Shape_DedBits[n]->SetBackColour((now.detectorBits >> n) & 1 ? bus::kRed : bus::kBlack);
   }
 }
 
@@ -196,8 +195,7 @@ void KX7145V1::ShowMeasurements(const Inputs& now, bool all) {
     SetText(*m_Lbl_CPU_Regs[4], hundredths(f.MainsFrequency, " Hz"));
   }
   if (all || f.MainsVoltage != was.MainsVoltage || f.MainsCurrent != was.MainsCurrent) {
-    // Hundredths of a volt times hundredths of an ampere: 1/10000 W, shown to 1/100 W.
-    const std::int64_t power = std::int64_t{f.MainsVoltage} * f.MainsCurrent;
+    const std::int64_t power = bus::MainsPowerTenThousandths(f.MainsVoltage, f.MainsCurrent);
     SetText(*m_Lbl_CPU_Regs[6],
             Text(FixedText(RoundedQuotient(power, 100), 2, true, m_separators) + " W"));
   }

@@ -14,7 +14,7 @@ namespace monitor {
 
 namespace {
 
-// Panel 7 stands at 10305, not at 7 × 1470 = 10290: the controller tool's own layout.
+// The panel's layout puts card 8 at 10305 twips, not at 7 × 1470 = 10290.
 constexpr std::array<int, CikisKartlari::kTriacPanels> kPanelLefts = {
     0, 1470, 2940, 4410, 5880, 7350, 8820, 10305};
 constexpr int kCpuPanelLeft = 11790;

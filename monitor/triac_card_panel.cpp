@@ -4,8 +4,8 @@
 #include <QPainter>
 
 #include "link/hex_text.h"
+#include "link/register_meaning.h"
 #include "monitor/locale_separators.h"
-#include "monitor/state_looks.h"
 #include "monitor/status_label.h"
 #include "monitor/traffic_lamp.h"
 #include "monitor/twip_label.h"
@@ -15,7 +15,7 @@ namespace monitor {
 
 namespace {
 
-// The fault letters of one channel, by fault bit (bit 0 first).
+// The fault letters of one channel, in the order of the channel's fault bits.
 struct FaultLetter {
   const char* name;
   const char* caption;
@@ -33,13 +33,6 @@ constexpr int kFaultLetterSize = 225;
 
 constexpr std::array<int, 4> kCurrentTops = {1590, 2610, 3690, 4740};
 constexpr std::array<int, 4> kSensorLefts = {450, 675, 900, 1125};
-
-constexpr std::int32_t kAcFault = 0x0004;
-constexpr std::int32_t kIoFault = 0x0008;
-constexpr int kFirstSensorBit = 12;
-
-// Nibble `index` of a register word; words are 16 bits wide, whatever the field holds.
-constexpr int Nibble(std::int32_t word, int index) { return (word >> (4 * index)) & 0xF; }
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -132,7 +125,7 @@ void Triyak_Karti::Refresh() {
 
 void Triyak_Karti::ShowCardState() {
   // A state code the panel does not know keeps the previous look, "Error" included.
-  const std::optional<StateLook> look = FaultWord != 0 ? kErrorLook : RunStateLook(CardState);
+  const std::optional<bus::StateLook> look = bus::CardStateLook(CardState, FaultWord);
   if (!look) return;
   SetText(*m_Lbl_Status, QString::fromUtf8(look->text));
   m_Shape1->SetBackColour(look->colour);
@@ -145,34 +138,30 @@ void Triyak_Karti::ShowCurrent(int channel) {
 }
 
 void Triyak_Karti::ShowLamps() {
-  for (int c = 0; c < kChannels; ++c) m_Trf_Lamp1[c]->SetState(Nibble(ChannelLamps, c));
+  for (int c = 0; c < kChannels; ++c) m_Trf_Lamp1[c]->SetState(bus::ChannelNibble(ChannelLamps, c));
 }
 
 void Triyak_Karti::ShowFaults() {
   for (int c = 0; c < kChannels; ++c) {
-    const int set = Nibble(ChannelFaults, c);
     for (int bit = 0; bit < 4; ++bit) {
-      m_faultLetters[c][bit]->SetBackColour((set >> bit) & 1 ? bus::kRed : bus::kWhite);
+      const bool set = bus::HasChannelFault(ChannelFaults, c, static_cast<bus::ChannelFault>(bit));
+      m_faultLetters[c][bit]->SetBackColour(set ? bus::kRed : bus::kWhite);
     }
   }
 }
 
 void Triyak_Karti::ShowSupply() {
-  // Exact hundredths of a volt: 2101 is 20.01 V and good, 2100 is 20 V and low.
-  const std::int64_t hundredths = std::int64_t{SupplyRaw} - 100;
-  const std::int64_t volts = RoundedQuotient(hundredths, 100);
+  const std::int64_t volts = RoundedQuotient(bus::CardSupplyHundredths(SupplyRaw), 100);
   SetText(*m_Lbl_PSU_Voltage, Text(FixedText(volts, 0, false, m_separators) + " V"));
-  m_Lbl_PSU_Voltage->SetBackColour(hundredths > 2000 ? bus::kGreen : bus::kYellow);
+  m_Lbl_PSU_Voltage->SetBackColour(bus::CardSupplyGood(SupplyRaw) ? bus::kGreen : bus::kYellow);
 }
 
 void Triyak_Karti::ShowFaultWord() {
   SetText(*m_Label1, Text(bus::WordToHex4(FaultWord & 0xFFFF)));
   const auto colour = [this](std::int32_t mask) { return FaultWord & mask ? bus::kRed : bus::kWhite; };
-  m_R9_Err_IO->SetBackColour(colour(kIoFault));
-  m_R9_err_AC->SetBackColour(colour(kAcFault));
-  for (int n = 0; n < 4; ++n) {
-    m_R9_err_sensoryok[n]->SetBackColour(colour(std::int32_t{1} << (kFirstSensorBit + n)));
-  }
+  m_R9_Err_IO->SetBackColour(colour(bus::kCardIoFault));
+  m_R9_err_AC->SetBackColour(colour(bus::kCardAcFault));
+  for (int n = 0; n < 4; ++n) m_R9_err_sensoryok[n]->SetBackColour(colour(bus::SensorMissingBit(n)));
 }
 
 void Triyak_Karti::paintEvent(QPaintEvent*) {

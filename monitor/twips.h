@@ -1,5 +1,5 @@
 #pragma once
-// The controller tool's windows are laid out in twips (1/1440 inch). These convert a
+// The windows are laid out in twips (1/1440 inch). These convert a
 // twip layout to device-independent pixels at the screen's logical resolution, so a
 // panel keeps its physical size on any monitor.
 

@@ -1,11 +1,19 @@
 #include "persist/file_access.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <random>
 #include <system_error>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "persist/file_platform.h"
 #include "persist/path_text.h"
@@ -43,6 +51,74 @@ FilePtr CreateTemporaryBeside(const fs::path& target, fs::path& tempPath, int& e
     if (err != EEXIST) break;
   }
   return nullptr;
+}
+
+// Writes, flushes and forces the bytes to the device; 0 or the error. Without the
+// last step a power cut soon after a save can leave an empty file on a USB stick.
+int WriteAndSync(std::FILE* f, std::string_view bytes) {
+  errno = 0;
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
+    return errno != 0 ? errno : EIO;
+  }
+  if (std::fflush(f) != 0) return errno != 0 ? errno : EIO;
+#if defined(_WIN32)
+  if (_commit(_fileno(f)) != 0) return errno != 0 ? errno : EIO;
+#else
+  if (fsync(fileno(f)) != 0) return errno != 0 ? errno : EIO;
+#endif
+  return 0;
+}
+
+// The rename is durable only once the folder's entry is on the device too. Some file
+// systems refuse to sync a folder; the file itself is already safe then.
+void SyncFolder([[maybe_unused]] const fs::path& file) {
+#if !defined(_WIN32)
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+#endif
+}
+
+bool IsTemporaryOf(const std::string& name, const std::string& target) {
+  // "." + target + "." + eight hex digits + ".tmp", as CreateTemporaryBeside names them.
+  const std::string head = "." + target + ".";
+  if (name.size() != head.size() + 8 + 4 || !name.starts_with(head) || !name.ends_with(".tmp")) return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(head.size()),
+                     name.end() - 4, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// A save killed between creating its temporary file and the rename leaves that file
+// behind; the next save of the same file clears them away.
+void RemoveLeftoverTemporaries(const fs::path& target) {
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::string name = target.filename().string();
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code removeError;
+    if (IsTemporaryOf(it->path().filename().string(), name)) fs::remove(it->path(), removeError);
+  }
+}
+
+// Overwrites the file itself (or makes it); what was there is lost if the write fails
+// half-way, so this is only the way out when no temporary file can be made beside it.
+IoResult WriteInPlace(const fs::path& requested, const fs::path& target, std::string_view bytes) {
+  const bool existed = FileExists(target);
+  if (existed) ResetFileAttributes(target);
+  errno = 0;
+  FilePtr f(existed ? OpenFile(target, "r+b") : CreateNewFile(target));
+  if (!f) return IoResult::Fail(Describe(requested, ErrnoText(errno != 0 ? errno : EIO)));
+  int err = WriteAndSync(f.get(), bytes);
+  if (err == 0) err = TruncateFile(f.get(), bytes.size());
+#if !defined(_WIN32)
+  if (err == 0 && fsync(fileno(f.get())) != 0) err = errno;
+#endif
+  const bool closed = std::fclose(f.release()) == 0;
+  if (err == 0 && !closed) err = errno != 0 ? errno : EIO;
+  if (err != 0) return IoResult::Fail(Describe(requested, ErrnoText(err)));
+  RemoveLeftoverTemporaries(target);
+  return IoResult::Ok("yanına geçici dosya oluşturulamadığı için doğrudan dosyaya yazıldı");
 }
 
 }  // namespace
@@ -105,17 +181,19 @@ IoResult WriteFileAtomic(const fs::path& requested, std::string_view bytes) {
   fs::path tempPath;
   int err = 0;
   FilePtr f = CreateTemporaryBeside(target, tempPath, err);
-  if (!f) return IoResult::Fail(Describe(requested, ErrnoText(err)));
+  if (!f) {
+    // A folder that takes no new file (a shared folder) may still hold a file that
+    // can be written, and a name too long for a temporary beside it may still be made.
+    if (FileExists(target) || err == ENAMETOOLONG) return WriteInPlace(requested, target, bytes);
+    return IoResult::Fail(Describe(requested, ErrnoText(err)));
+  }
 
-  errno = 0;
-  bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
-  written = written && std::fflush(f.get()) == 0;
-  err = errno;
-  written = (std::fclose(f.release()) == 0) && written;
-  if (!written) {
-    if (err == 0) err = errno;
+  err = WriteAndSync(f.get(), bytes);
+  const bool closed = std::fclose(f.release()) == 0;
+  if (err == 0 && !closed) err = errno != 0 ? errno : EIO;
+  if (err != 0) {
     fs::remove(tempPath, ec);
-    return IoResult::Fail(Describe(requested, ErrnoText(err != 0 ? err : EIO)));
+    return IoResult::Fail(Describe(requested, ErrnoText(err)));
   }
 
   // Keep the old file's permissions (made writable again), as a rewrite in place would.
@@ -131,6 +209,8 @@ IoResult WriteFileAtomic(const fs::path& requested, std::string_view bytes) {
     fs::remove(tempPath, ec);
     return IoResult::Fail(Describe(requested, why));
   }
+  SyncFolder(target);
+  RemoveLeftoverTemporaries(target);
   return IoResult::Ok();
 }
 

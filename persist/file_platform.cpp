@@ -2,6 +2,7 @@
 
 #include "persist/file_access.h"
 
+#include <cerrno>
 #include <system_error>
 
 #if defined(_WIN32)
@@ -12,6 +13,8 @@
 
 #include <cwchar>
 #include <string>
+#else
+#include <unistd.h>
 #endif
 
 namespace persist {
@@ -36,6 +39,10 @@ void ResetFileAttributes(const std::filesystem::path& path) {
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
 }
 
+int TruncateFile(std::FILE* file, std::uint64_t size) {
+  return _chsize_s(_fileno(file), static_cast<long long>(size));
+}
+
 #else
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
@@ -44,6 +51,10 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
 
 // "x" fails when the name is taken, so a temporary name never clobbers anything.
 std::FILE* CreateNewFile(const std::filesystem::path& path) { return std::fopen(path.c_str(), "wbx"); }
+
+int TruncateFile(std::FILE* file, std::uint64_t size) {
+  return ftruncate(fileno(file), static_cast<off_t>(size)) == 0 ? 0 : errno;
+}
 
 void ResetFileAttributes(const std::filesystem::path& path) {
   std::error_code ec;

@@ -1,5 +1,7 @@
 #include "persist/ini_file.h"
 
+#include <optional>
+
 #include "persist/path_text.h"
 #include "persist/text_lines.h"
 
@@ -30,18 +32,28 @@ IoResult PrepareAndRead(const std::filesystem::path& path, std::string& text) {
 }
 
 // Collapses every run of three or more line ends into two and strips control
-// characters (code 13 or less) from both ends.
-std::string Tidy(std::string text) {
-  static constexpr std::string_view kThree = "\r\n\r\n\r\n";
-  for (std::size_t at = text.find(kThree); at != std::string::npos; at = text.find(kThree, at)) {
-    text.erase(at, 2);
-  }
+// characters (code 13 or less) from both ends. One pass: a settings file padded with
+// megabytes of empty lines must not stall the start.
+std::string Tidy(std::string_view text) {
   const auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 13; };
   std::size_t end = text.size();
   while (end > 0 && isControl(text[end - 1])) --end;
   std::size_t begin = 0;
   while (begin < end && isControl(text[begin])) ++begin;
-  return text.substr(begin, end - begin);
+
+  std::string out;
+  out.reserve(end - begin);
+  std::size_t run = 0;  // CR LF pairs in a row just copied
+  for (std::size_t i = begin; i < end;) {
+    if (text[i] == '\r' && i + 1 < end && text[i + 1] == '\n') {
+      if (++run <= 2) out.append("\r\n");
+      i += 2;
+      continue;
+    }
+    run = 0;
+    out.push_back(text[i++]);
+  }
+  return out;
 }
 
 }  // namespace
@@ -56,15 +68,19 @@ std::string IniRead(const std::filesystem::path& path, std::string_view section,
   const std::string header = "[" + Lower(section) + "]";
   const std::string prefix = Lower(key) + "=";
   bool inSection = false;
-  for (const std::string_view line : SplitLines(text)) {
-    const std::string lower = Lower(line);
-    const bool bracket = lower.find('[') != std::string::npos;
-    if (bracket) inSection = false;
-    if (lower == header) inSection = true;
-    if (bracket || !inSection) continue;
-    if (lower.starts_with(prefix)) return std::string(line.substr(prefix.size()));
-  }
-  return {};
+  std::optional<std::string> value;
+  ForEachLine(text, [&](std::string_view line) {
+    if (value) return;
+    const bool bracket = line.find('[') != std::string_view::npos;
+    if (bracket) {
+      inSection = Lower(line) == header;
+      return;
+    }
+    if (inSection && line.size() >= prefix.size() && Lower(line.substr(0, prefix.size())) == prefix) {
+      value = std::string(line.substr(prefix.size()));
+    }
+  });
+  return value.value_or(std::string());
 }
 
 IoResult IniWrite(const std::filesystem::path& path, std::string_view section,
@@ -109,7 +125,7 @@ IoResult IniWrite(const std::filesystem::path& path, std::string_view section,
     }
   }
   result.erase(0, 1);  // the CR of the leading line end
-  result = Tidy(std::move(result)) + "\r\n";
+  result = Tidy(result) + "\r\n";
 
   if (IoResult written = WriteFileAtomic(path, result); !written) {
     return IoResult::Fail("Ayar dosyası yazılamadı: " + written.message);

@@ -50,6 +50,10 @@ IoResult ProjectLoad(std::string_view ProjectPath, program::ProgramImage& image,
     return IoResult::Fail("Proje dosyası geçersiz, okunabilir satır yok: " +
                           std::string(ProjectPath));
   }
+  if (parse.NotAProject()) {
+    return IoResult::Fail("Proje dosyası değil, satırlarının çoğu proje satırı değil: " +
+                          std::string(ProjectPath));
+  }
 
   image = *scratch;
   program::UnpackProgramImage(image, model);
@@ -62,6 +66,8 @@ IoResult ProjectSave(std::string_view ProjectPath, const program::ProgramImage& 
   const std::filesystem::path path = PathFromUtf8(ProjectPath);
   if (IoResult written = WriteFileAtomic(path, FormatProjectFile(image)); !written) {
     return IoResult::Fail("Proje kaydedilemedi: " + written.message);
+  } else if (!written.message.empty()) {
+    return IoResult::Ok("Proje kaydedildi: " + std::string(ProjectPath) + " (" + written.message + ")");
   }
   return IoResult::Ok("Proje kaydedildi: " + std::string(ProjectPath));
 }

@@ -74,10 +74,12 @@ ProjectParse ParseProjectFile(std::string_view text, program::ProgramImage& imag
       return;
     }
     ++parse.lines;
+    bool damaged = false;
     for (std::size_t i = 0; i < kProjectLineBytes; ++i) {
       const auto value = HexField(line, kDataColumn + 2 * i, 2);
       if (!value) {
         ++parse.badFields;
+        damaged = true;
         continue;
       }
       const std::size_t at = *address + i;
@@ -87,6 +89,7 @@ ProjectParse ParseProjectFile(std::string_view text, program::ProgramImage& imag
       }
       image[at] = static_cast<std::uint8_t>(*value);
     }
+    if (damaged) ++parse.damagedLines;
   });
   return parse;
 }

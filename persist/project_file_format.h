@@ -26,6 +26,13 @@ struct ProjectParse {
   std::size_t skippedLines = 0;  // lines with no address or a non-hex character in it
   std::size_t badFields = 0;     // data fields with a non-hex character, left unwritten
   std::size_t bytesPastEnd = 0;  // bytes a line would put beyond 0xFFFF, dropped
+  std::size_t damagedLines = 0;  // lines counted in `lines` with at least one bad field
+
+  // Lines that read whole as project lines.
+  std::size_t ProjectLines() const { return lines - damagedLines; }
+  // Most lines are something else: a renamed document or picture, not a damaged
+  // project, and loading it would only leave a nearly empty image.
+  bool NotAProject() const { return ProjectLines() * 2 <= lines + skippedLines; }
 };
 
 // Writes the bytes every line names into the image, in file order, so a later line

@@ -106,9 +106,12 @@ LoadedSettings LoadSettings(const SettingsPaths& paths) {
     IoResult read;
     const std::string project = IniRead(paths.settingsFile, kDefault, kProjectName, &read);
     if (!read) return Defaults(paths, "Ayar dosyası okunamadı: " + read.message);
+    loaded.LastProject = project;
     if (project.empty() || !FileExists(PathFromUtf8(project))) {
+      // A full disk costs the repair, not the port number the file holds.
       if (IoResult r = IniWrite(paths.settingsFile, kDefault, kProjectName, defaultProject); !r) {
-        return Defaults(paths, r.message);
+        loaded.ok = false;
+        loaded.message = r.message;
       }
     }
   }
@@ -120,7 +123,7 @@ LoadedSettings LoadSettings(const SettingsPaths& paths) {
     loaded.PortNumber = *number;
   } else {
     loaded.PortNumber = 0;
-    loaded.message = "PortName değeri port numarası olamaz (" + portName + "), 0 alındı";
+    if (loaded.ok) loaded.message = "PortName değeri port numarası olamaz (" + portName + "), 0 alındı";
   }
   loaded.Caption = IniRead(paths.settingsFile, kDefault, kProjectName);
   return loaded;

@@ -22,11 +22,15 @@ struct LoadedSettings {
   // The main window's caption until its status timer replaces it. No project is opened
   // at start, so ProjectPath stays empty whatever the file names.
   std::string Caption;
+  // ProjectName as the file held it at start, before a missing project was replaced
+  // by the default one; empty on the first start.
+  std::string LastProject;
 };
 
 // Creates the file with its defaults on the first start, replaces a ProjectName that
 // names no existing file by the default project, and reads the port number. When the
-// file cannot be read or written the defaults are returned with the reason.
+// file cannot be read the defaults are returned with the reason; when only that
+// replacement cannot be written, the values the file holds still count.
 LoadedSettings LoadSettings(const SettingsPaths& paths);
 
 // Writes all eight keys, in their fixed order, with the state of the ending run.

@@ -20,7 +20,8 @@ struct SettingsPaths {
 SettingsPaths SettingsPathsIn(const std::filesystem::path& folder);
 
 // The program folder when a file can be created there, else the configuration folder,
-// which is created when missing. With no configuration folder given the program folder
+// which is created when missing and, while it holds no settings file, takes a copy of
+// the one in the program folder. With no configuration folder given the program folder
 // stays, and the first write reports why it fails.
 SettingsPaths ChooseSettingsPaths(const std::filesystem::path& programFolder,
                                   const std::filesystem::path& userConfigFolder);

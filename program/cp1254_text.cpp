@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "program/utf8_text.h"
+
 namespace program {
 
 namespace {
@@ -39,48 +41,6 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-// Decodes one UTF-8 sequence at text[i] and advances i; a broken sequence yields
-// kInvalid and skips one byte, so the rest of the text still decodes.
-char32_t NextCodePoint(std::string_view text, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  std::size_t len = 0;
-  char32_t c = 0;
-  char32_t min = 0;
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    len = 2, c = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    len = 3, c = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    len = 4, c = lead & 0x07, min = 0x10000;
-  } else {
-    ++i;
-    return kInvalid;
-  }
-  if (i + len > text.size()) {
-    ++i;
-    return kInvalid;
-  }
-  for (std::size_t k = 1; k < len; ++k) {
-    const auto cont = static_cast<unsigned char>(text[i + k]);
-    if ((cont & 0xC0) != 0x80) {
-      ++i;
-      return kInvalid;
-    }
-    c = (c << 6) | (cont & 0x3F);
-  }
-  if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-    ++i;
-    return kInvalid;
-  }
-  i += len;
-  return c;
-}
-
 }  // namespace
 
 char32_t Cp1254ToUnicode(std::uint8_t byte) {
@@ -115,12 +75,12 @@ Cp1254Text Utf8ToCp1254(std::string_view utf8, std::size_t maxChars) {
   Cp1254Text result;
   std::size_t i = 0;
   while (i < utf8.size()) {
-    const char32_t c = NextCodePoint(utf8, i);
+    const char32_t c = NextUtf8CodePoint(utf8, i);
     if (result.bytes.size() >= maxChars) {
       ++result.dropped;
       continue;
     }
-    const auto b = (c == kInvalid || c == 0) ? std::nullopt : UnicodeToCp1254(c);
+    const auto b = (c == kBrokenUtf8 || c == 0) ? std::nullopt : UnicodeToCp1254(c);
     if (b) {
       result.bytes.push_back(*b);
     } else {

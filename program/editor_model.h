@@ -1,7 +1,6 @@
 #pragma once
-// The tables into which the ProgramImage is unpacked for editing. Their sizes are
-// those of the controller tool's original tables (one spare element at the top of
-// every range), so that the index ranges used by the editors stay valid.
+// The tables into which the ProgramImage is unpacked for editing. Every range has one
+// spare element at its top, so that the index ranges the editors use stay valid.
 
 #include <array>
 #include <cstddef>
@@ -29,6 +28,8 @@ struct EditorModel {
   // Unpacked form: column 0 duration, column g (1-32) the code of signal group g.
   std::array<RecordSteps, kRecordCount> PgmGroups{};
   std::array<std::array<std::uint8_t, kWeekDayBytes>, kWeekDays> WeekTable{};
+
+  bool operator==(const EditorModel&) const = default;
 };
 
 // Every table back to 0, as at process start. The model is large (about 240 KB), so

@@ -40,7 +40,10 @@ inline constexpr std::size_t kWeekDayStride = 128;
 inline constexpr std::size_t kWeekEntries = 16;
 inline constexpr std::size_t kWeekEntryBytes = 4;
 
+// A program download sends 0x0000 up to kDownloadEnd, with the byte sum of everything
+// below kChecksumAddress stored there first.
 inline constexpr std::size_t kChecksumAddress = 0xB000;
+inline constexpr std::size_t kDownloadEnd = 0xB080;
 inline constexpr std::size_t kEventLogAddress = 0xF000;
 inline constexpr std::size_t kEventLogTotalAddress = 0xFFF0;
 

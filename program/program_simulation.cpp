@@ -3,22 +3,16 @@
 #include <cstdio>
 
 #include "program/memory_map.h"
+#include "program/played_steps.h"
 #include "program/record_names.h"
 
 namespace program {
 
 namespace {
 
-// The steps a record can play: a flash record holds one step (the durations the
-// image layout puts after it are padding, written as 0); a program record steps
-// 1 to 99 (step 100 is never converted for the editor).
-int LastPlayableStep(int record) {
-  return IsFlashRecord(static_cast<std::size_t>(record)) ? 1 : 99;
-}
-
 bool ValidRecord(int record) { return record >= 0 && record < static_cast<int>(kRecordCount); }
 
-// VB-style "00" formatting: at least two digits, the sign before them.
+// "00" formatting: at least two digits, the sign before them.
 std::string TwoDigits(int value) {
   char text[16];
   std::snprintf(text, sizeof text, value < 0 ? "-%02d" : "%02d", value < 0 ? -value : value);
@@ -44,7 +38,7 @@ void SimulationTick(ProgramSimulation& sim, const EditorModel& model, bool blink
     if (sim.SimSecondsLeft >= 1) {
       --sim.SimSecondsLeft;
     } else {
-      const int last = LastPlayableStep(sim.SimProgram);
+      const int last = LastPlayableStep(static_cast<std::size_t>(sim.SimProgram));
       int found = 0;
       int s = sim.SimStep;
       for (int tried = 0; tried < last; ++tried) {

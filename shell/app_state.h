@@ -19,6 +19,9 @@ struct AppState {
   bus::LinkShared shared;
   bus::ViewFlags flags;
   program::ProgramImage image{};
+  // The image as the project file holds it (or empty, before any project): what the
+  // image is compared with to tell whether it holds unsaved work.
+  program::ProgramImage fileImage{};
   program::EditorModel model;
   // The current project file, UTF-8; empty while no project is open.
   std::string ProjectPath;

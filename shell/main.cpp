@@ -2,17 +2,16 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QStandardPaths>
 
 #include <iostream>
 #include <memory>
 
 #include "persist/path_text.h"
-#include "persist/project_file.h"
 #include "persist/settings_location.h"
 #include "shell/app_state.h"
 #include "shell/command_line.h"
+#include "shell/demo_project.h"
 #include "shell/main_window.h"
 #include "shell/stop_signals.h"
 #include "sim/demo_memory.h"
@@ -64,6 +63,7 @@ int main(int argc, char** argv) {
       persist::PathFromUtf8(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString()));
 
   std::unique_ptr<sim::host::BackgroundSim> demo;
+  std::unique_ptr<shell::DemoProject> demoProject;
   if (options.demo) {
     std::string why;
     const program::ProgramImage memory = sim::DemoMemory();
@@ -76,13 +76,13 @@ int main(int argc, char** argv) {
     options.online = true;
     if (options.projectFile.isEmpty()) {
       // The demo's program, as a project of its own, so every window has content.
-      const QString file = QDir::temp().filePath(QStringLiteral("kx7140-demo.prj"));
-      if (persist::ProjectSave(file.toStdString(), memory).ok) options.projectFile = file;
+      demoProject = std::make_unique<shell::DemoProject>(memory);
+      options.projectFile = demoProject->Path();
     }
   }
 
   shell::MDIForm1 window(*state, options);
-  QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window, [&window] { window.close(); });
+  QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window, [&window] { window.CloseFromSignal(); });
   window.show();
   window.Start();
   // A new user sees the junction move at once.

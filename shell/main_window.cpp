@@ -18,8 +18,12 @@
 #include "monitor/output_cards_window.h"
 #include "monitor/registers_panel.h"
 #include "persist/path_text.h"
-#include "program/editors/program_edit.h"
+#include "persist/recovery_copy.h"
 #include "persist/settings_file.h"
+#include "program/editors/program_edit.h"
+#include "program/image_work.h"
+#include "program/program_image_codec.h"
+#include "program/step_packing.h"
 #include "shell/help_windows.h"
 #include "shell/toolbar_icons.h"
 
@@ -42,7 +46,8 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
       m_state(state),
       m_options(std::move(options)),
       m_dialog(dialog ? std::move(dialog) : RealDialog(this, state)),
-      m_commands(state, *m_dialog) {
+      m_commands(state, *m_dialog),
+      m_question(std::make_unique<UnsavedQuestionBox>(this)) {
   setObjectName(QStringLiteral("MDIForm1"));
   setWindowTitle(QStringLiteral("KX7140"));
   resize(1280, 860);
@@ -90,11 +95,16 @@ void MDIForm1::BuildMenu() {
   };
   QMenu* file = bar->addMenu(QStringLiteral("File"));
   file->setObjectName(QStringLiteral("Menu1_File"));
-  item(file, "Menu1_Open", QStringLiteral("Aç"), [this] { Apply(m_commands.ProjectOpen()); });
-  item(file, "Menu1_Yeni", QStringLiteral("Yeni"), [this] { Apply(m_commands.ProjectNew()); });
+  item(file, "Menu1_Open", QStringLiteral("Aç"), [this] {
+    if (ResolveUnsavedWork()) Apply(m_commands.ProjectOpen());
+  });
+  item(file, "Menu1_Yeni", QStringLiteral("Yeni"), [this] {
+    if (ResolveUnsavedWork()) Apply(m_commands.ProjectNew());
+  });
   // The menu's save stores the image as it is, without the editor's pending changes.
-  item(file, "Menu1_Kaydet", QStringLiteral("Kaydet"), [this] { Apply(m_commands.ProjectSave()); });
-  item(file, "Menu1_FarkliKaydet", QStringLiteral("Farkli kaydet"), [this] { Apply(m_commands.ProjectSaveAs()); });
+  item(file, "Menu1_Kaydet", QStringLiteral("Kaydet"), [this] { ApplyImageSave(m_commands.ProjectSave()); });
+  item(file, "Menu1_FarkliKaydet", QStringLiteral("Farkli kaydet"),
+       [this] { ApplyImageSave(m_commands.ProjectSaveAs()); });
   file->addSeparator()->setObjectName(QStringLiteral("Menu1_Sep1"));
   item(file, "Menu1_Cikis", QStringLiteral("Çıkış"), [this] { close(); });
 
@@ -155,13 +165,14 @@ void MDIForm1::BuildToolbar() {
   m_save = button("Save", ToolIcon::Save, QStringLiteral("Kaydet"));
   m_saveAs = button("SaveAs", ToolIcon::SaveAs, QStringLiteral("Farkli kaydet"));
   tb->addSeparator();
-  connect(m_open, &QAction::triggered, this, [this] { Apply(m_commands.ProjectOpen()); });
-  connect(m_new, &QAction::triggered, this, [this] { Apply(m_commands.ProjectNew()); });
-  connect(m_save, &QAction::triggered, this, [this] {
-    if (DegisiklikleriKaydet) DegisiklikleriKaydet();
-    Apply(m_commands.ProjectSave());
+  connect(m_open, &QAction::triggered, this, [this] {
+    if (ResolveUnsavedWork()) Apply(m_commands.ProjectOpen());
   });
-  connect(m_saveAs, &QAction::triggered, this, [this] { Apply(m_commands.ProjectSaveAs()); });
+  connect(m_new, &QAction::triggered, this, [this] {
+    if (ResolveUnsavedWork()) Apply(m_commands.ProjectNew());
+  });
+  connect(m_save, &QAction::triggered, this, [this] { SaveAllWork(); });
+  connect(m_saveAs, &QAction::triggered, this, [this] { ApplyImageSave(m_commands.ProjectSaveAs()); });
 
   const struct {
     Child child;
@@ -202,7 +213,13 @@ void MDIForm1::RegisterViews() {
   };
   Slot(Child::Buffer).make = [this]() -> QWidget* {
     auto* w = new monitor::FRM_Buffer(m_state.image);
-    w->ProjectLoad = [this] { Apply(m_commands.ProjectLoad()); };
+    // "Yükle" reads the project file again, and the editor shows what it read.
+    w->ProjectLoad = [this] {
+      if (!ResolveUnsavedWork()) return;
+      CommandOutcome loaded = m_commands.ProjectLoad();
+      loaded.reopenEditor = loaded.done && Editor() != nullptr;
+      Apply(loaded);
+    };
     return w;
   };
   Slot(Child::Editor).make = [this]() -> QWidget* {
@@ -213,12 +230,12 @@ void MDIForm1::RegisterViews() {
     };
     w->CloseLampPanel = [this] { SetChildShown(Child::Lamps, false); };
     w->ShowBuffer = [this] { SetChildShown(Child::Buffer, true); };
+    // The user closing the editor would drop what it has not stored.
+    w->ConfirmClose = [this, w] { return m_editorWorkResolved || ResolveWork(w->HasUnstoredChanges()); };
     return w;
   };
   DegisiklikleriKaydet = [this] {
-    if (auto* editor = qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor))) {
-      editor->DegisiklikleriKaydet();
-    }
+    if (program::editors::Program_EDIT* editor = Editor()) editor->DegisiklikleriKaydet();
   };
   Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state.regs, m_state.flags); };
   Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state.regs, m_state.flags); };
@@ -235,14 +252,22 @@ monitor::Frm_T_24VOC* MDIForm1::CommWindow() const {
   return qobject_cast<monitor::Frm_T_24VOC*>(ChildWidget(Child::Comm));
 }
 
+program::editors::Program_EDIT* MDIForm1::Editor() const {
+  return qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor));
+}
+
 void MDIForm1::SetChildShown(Child child, bool shown) {
   ChildSlot& s = Slot(child);
   if (!shown) {
     if (s.window) {
       // Gone at once, not at the next turn of the event loop: the communication
-      // window's port must not poll on after its button was released.
+      // window's port must not poll on after its button was released. A window that
+      // refuses (the user chose to keep the editor's changes) stays.
       QMdiSubWindow* w = s.window;
-      w->close();
+      if (!w->close()) {
+        if (s.toggle) s.toggle->setChecked(true);
+        return;
+      }
       delete w;
     }
     if (s.toggle) s.toggle->setChecked(false);
@@ -282,15 +307,17 @@ void MDIForm1::Start() {
   setWindowTitle(Q(loaded.Caption));
   m_state.ProjectPath.clear();
   if (!loaded.message.empty()) ShowStatus(Q(loaded.message));
+  // Work a signal saved from the last run is worth more than any other news.
+  const std::string fallback = persist::PathToUtf8(m_state.paths.defaultProject);
+  if (const auto recovery = persist::FindRecoveryCopy({loaded.LastProject, fallback})) {
+    ShowStatus(QStringLiteral("Önceki çalışmanın kurtarma kopyası: ") + Q(*recovery));
+  }
 
   SetChildShown(Child::Comm, true);
 
   if (!m_options.projectFile.isEmpty()) {
     // As if opened with "Aç": the editor shows it.
-    m_state.ProjectPath = m_options.projectFile.toStdString();
-    CommandOutcome opened = m_commands.ProjectLoad();
-    opened.reopenEditor = true;
-    Apply(opened);
+    Apply(m_commands.OpenProject(m_options.projectFile));
   }
   if (m_options.online) {
     if (monitor::Frm_T_24VOC* comm = CommWindow()) comm->cmd_RUN_Click();
@@ -299,13 +326,15 @@ void MDIForm1::Start() {
 }
 
 void MDIForm1::StatusUpdate() {
+  if (m_uploadWatch.Completed(m_state.shared)) OnUploadCompleted();
   if (QAction* cards = Slot(Child::Cards).toggle) cards->setChecked(m_state.flags.CardsViewOpen);
   const bool open = ProjectIsOpen(m_state);
   m_new->setEnabled(true);
   for (QAction* a : {m_save, m_saveAs, Slot(Child::Cards).toggle, Slot(Child::Comm).toggle, Slot(Child::Editor).toggle}) {
     a->setEnabled(open);
   }
-  const QString caption = open ? Q(m_state.ProjectPath) : QStringLiteral("KX7140");
+  QString caption = open ? Q(m_state.ProjectPath) : QStringLiteral("KX7140");
+  if (ProjectModified()) caption += QLatin1Char('*');
   if (windowTitle() != caption) setWindowTitle(caption);
   m_panel3->setText(Q(m_state.clock.FormatDateTime(m_state.clock.Now())));
 }
@@ -314,9 +343,9 @@ void MDIForm1::Apply(const CommandOutcome& outcome) {
   if (!outcome.message.isEmpty()) ShowStatus(outcome.message);
   if (outcome.reopenEditor) {
     // The editor shows the tables of the project now in memory, from "Program1".
-    SetChildShown(Child::Editor, false);
+    UnloadEditor();
     SetChildShown(Child::Editor, true);
-    if (auto* editor = qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor))) {
+    if (program::editors::Program_EDIT* editor = Editor()) {
       editor->SelectRecord(2);
       Slot(Child::Editor).window->setWindowTitle(Q(m_state.ProjectPath));
     }
@@ -326,11 +355,85 @@ void MDIForm1::Apply(const CommandOutcome& outcome) {
 
 void MDIForm1::ShowStatus(const QString& text) { m_panel1->setText(text); }
 
-void MDIForm1::closeEvent(QCloseEvent* event) {
-  // Children first (the communication window closes its port), then the settings.
-  for (Child c : {Child::Editor, Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) {
-    SetChildShown(c, false);
+void MDIForm1::SetUnsavedQuestion(std::unique_ptr<UnsavedQuestion> question) { m_question = std::move(question); }
+
+bool MDIForm1::ProjectModified() const {
+  if (program::WorkDiffers(m_state.image, m_state.fileImage)) return true;
+  const program::editors::Program_EDIT* editor = Editor();
+  return editor && editor->HasUnstoredChanges();
+}
+
+bool MDIForm1::ResolveUnsavedWork() { return ResolveWork(ProjectModified()); }
+
+bool MDIForm1::ResolveWork(bool workAtStake) {
+  if (!workAtStake) return true;
+  switch (m_question->Ask()) {
+    case UnsavedQuestion::Answer::Save: return SaveAllWork();
+    case UnsavedQuestion::Answer::Discard: return true;
+    case UnsavedQuestion::Answer::Cancel: return false;
   }
+  return false;
+}
+
+bool MDIForm1::SaveAllWork() {
+  if (DegisiklikleriKaydet) DegisiklikleriKaydet();
+  const CommandOutcome saved = m_state.ProjectPath.empty() ? m_commands.ProjectSaveAs() : m_commands.ProjectSave();
+  Apply(saved);
+  return saved.done;
+}
+
+void MDIForm1::ApplyImageSave(CommandOutcome outcome) {
+  const program::editors::Program_EDIT* editor = Editor();
+  if (outcome.done && editor && editor->HasUnstoredChanges()) {
+    outcome.message += QStringLiteral(" (düzenleyicide saklanmamış değişiklikler dahil değil)");
+  }
+  Apply(outcome);
+}
+
+QString MDIForm1::WriteRecoveryCopy() {
+  auto work = std::make_unique<program::ProgramImage>(m_state.image);
+  if (const program::editors::Program_EDIT* editor = Editor()) editor->PendingImage(*work);
+  const persist::IoResult r =
+      persist::WriteRecoveryCopy(m_state.ProjectPath, persist::PathToUtf8(m_state.paths.defaultProject), *work);
+  return Q(r.message);
+}
+
+void MDIForm1::OnUploadCompleted() {
+  // The editor's unstored changes would go with the tables refilled below.
+  QString rescued;
+  if (program::editors::Program_EDIT* editor = Editor(); editor && editor->HasUnstoredChanges()) {
+    rescued = QStringLiteral("; düzenleyicideki değişiklikler: ") + WriteRecoveryCopy();
+  }
+  program::UnpackProgramImage(m_state.image, m_state.model);
+  program::ExpandSteps(m_state.model);
+  Apply({true, Editor() != nullptr,
+         QStringLiteral("Proje kontrolörün hafızasını içeriyor, henüz kaydedilmedi") + rescued});
+}
+
+void MDIForm1::UnloadEditor() {
+  m_editorWorkResolved = true;
+  SetChildShown(Child::Editor, false);
+  m_editorWorkResolved = false;
+}
+
+void MDIForm1::CloseFromSignal() {
+  m_closingBySignal = true;
+  if (ProjectModified()) {
+    const QString written = WriteRecoveryCopy();
+    ShowStatus(written);
+    std::cerr << "kx7140: " << written.toStdString() << "\n";
+  }
+  close();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event) {
+  if (!m_closingBySignal && !ResolveUnsavedWork()) {
+    event->ignore();
+    return;
+  }
+  // Children first (the communication window closes its port), then the settings.
+  UnloadEditor();
+  for (Child c : {Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) SetChildShown(c, false);
   const persist::IoResult saved = persist::SaveSettings(m_state.paths, m_state.ProjectPath, m_state.shared.PortNumber);
   if (!saved.ok) std::cerr << "kx7140: " << saved.message << "\n";
   event->accept();

@@ -14,6 +14,8 @@
 #include "shell/command_line.h"
 #include "shell/project_commands.h"
 #include "shell/project_dialog.h"
+#include "shell/unsaved_question.h"
+#include "shell/upload_watch.h"
 
 class QAction;
 class QLabel;
@@ -23,6 +25,9 @@ class QMenu;
 
 namespace monitor {
 class Frm_T_24VOC;
+}
+namespace program::editors {
+class Program_EDIT;
 }
 
 namespace shell {
@@ -58,6 +63,19 @@ class MDIForm1 : public QMainWindow {
 
   void ShowStatus(const QString& text);
 
+  // The question before an action that would drop unsaved work; a box unless a test
+  // puts its own answer in.
+  void SetUnsavedQuestion(std::unique_ptr<UnsavedQuestion> question);
+  // The editor holds changes it has not stored, or the image holds work the project
+  // file lacks (a store, an upload). The caption shows it with a "*".
+  bool ProjectModified() const;
+  // A whole memory has come up from the controller: the editor's tables are refilled
+  // from it and the editor, if open, shows the controller's programs.
+  void OnUploadCompleted();
+  // SIGTERM, SIGINT, SIGHUP: nothing is asked; unsaved work goes into a recovery copy
+  // beside the project, and the program closes as by "Çıkış".
+  void CloseFromSignal();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -71,6 +89,21 @@ class MDIForm1 : public QMainWindow {
   void BuildMenu();
   void BuildToolbar();
   void Apply(const CommandOutcome& outcome);
+  program::editors::Program_EDIT* Editor() const;
+  // Before an action that would drop unsaved work: asks when there is any and saves
+  // when told to. True when the action may go on.
+  bool ResolveUnsavedWork();
+  bool ResolveWork(bool workAtStake);
+  // Unloads the editor once its work has been dealt with, asking nothing more.
+  void UnloadEditor();
+  // The toolbar's save, or "Farkli kaydet" while no project is open. True when saved.
+  bool SaveAllWork();
+  // A save of the image alone: the status line says when the editor's changes were
+  // left out of it.
+  void ApplyImageSave(CommandOutcome outcome);
+  // The work the program holds (the editor's changes stored over the image) beside
+  // the project; the message for the status line.
+  QString WriteRecoveryCopy();
   void FillWindowMenu();
   void RegisterViews();
   ChildSlot& Slot(Child c) { return m_children[static_cast<std::size_t>(c)]; }
@@ -80,6 +113,10 @@ class MDIForm1 : public QMainWindow {
   ShellOptions m_options;
   std::unique_ptr<ProjectDialog> m_dialog;
   ProjectCommands m_commands;
+  std::unique_ptr<UnsavedQuestion> m_question;
+  UploadWatch m_uploadWatch;
+  bool m_closingBySignal = false;
+  bool m_editorWorkResolved = false;
   QMdiArea* m_mdi = nullptr;
   QTimer m_timer1;
   std::array<ChildSlot, 6> m_children;

@@ -18,6 +18,7 @@ QString Text(const persist::IoResult& r) { return QString::fromStdString(r.messa
 CommandOutcome ProjectCommands::ProjectLoad() {
   const persist::IoResult r = persist::ProjectLoad(m_state.ProjectPath, m_state.image, m_state.model);
   CommandOutcome out{r.ok, false, Text(r)};
+  if (r.ok) m_state.fileImage = m_state.image;
   if (r.ok && out.message.isEmpty()) {
     out.message = QStringLiteral("Proje açıldı: ") + QString::fromStdString(m_state.ProjectPath);
   }
@@ -27,6 +28,7 @@ CommandOutcome ProjectCommands::ProjectLoad() {
 CommandOutcome ProjectCommands::ProjectSave() {
   const persist::IoResult r = persist::ProjectSave(m_state.ProjectPath, m_state.image);
   CommandOutcome out{r.ok, false, Text(r)};
+  if (r.ok) m_state.fileImage = m_state.image;
   if (r.ok && out.message.isEmpty()) {
     out.message = QStringLiteral("Proje kaydedildi: ") + QString::fromStdString(m_state.ProjectPath);
   }
@@ -36,10 +38,16 @@ CommandOutcome ProjectCommands::ProjectSave() {
 CommandOutcome ProjectCommands::ProjectOpen() {
   const QString chosen = m_dialog.Choose(ProjectDialog::Kind::Open, QStringLiteral("Proje Dosyası AC"));
   if (Cancelled(chosen)) return {};
-  m_state.ProjectPath = chosen.toStdString();
-  CommandOutcome out{true, true, {}};
-  if (m_state.ProjectPath.size() > 5) out.message = ProjectLoad().message;
-  return out;
+  return OpenProject(chosen);
+}
+
+CommandOutcome ProjectCommands::OpenProject(const QString& path) {
+  const std::string file = path.toStdString();
+  const persist::IoResult r = persist::ProjectLoad(file, m_state.image, m_state.model);
+  if (!r.ok) return {false, false, Text(r)};
+  m_state.ProjectPath = file;
+  m_state.fileImage = m_state.image;
+  return {true, true, Text(r)};
 }
 
 CommandOutcome ProjectCommands::ProjectNew() {

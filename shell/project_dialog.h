@@ -25,8 +25,15 @@ class CommonDialog : public ProjectDialog {
   CommonDialog(QWidget* parent, const QString& startFolder);
   QString Choose(Kind kind, const std::optional<QString>& title) override;
 
+  // Sets the dialog up as Choose shows it: every command starts in the program folder
+  // with the file name "*.prj", never on the file chosen last (a "Yeni" there would
+  // offer to overwrite the project in hand).
+  void Prepare(Kind kind, const std::optional<QString>& title);
+  const QFileDialog& Dialog() const { return m_dialog; }
+
  private:
   QFileDialog m_dialog;
+  QString m_startFolder;
 };
 
 }  // namespace shell

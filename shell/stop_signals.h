@@ -1,7 +1,7 @@
 #pragma once
-// SIGINT and SIGTERM (Ctrl+C, logout, shutdown) as an ordinary event of the event
-// loop, so that the program ends the way its "Çıkış" does: windows unloaded, port
-// closed, settings written.
+// SIGINT, SIGTERM and SIGHUP (Ctrl+C, shutdown, a closed terminal or session) as an
+// ordinary event of the event loop, so that the program ends the way its "Çıkış"
+// does, without asking: windows unloaded, port closed, settings written.
 
 #include <QObject>
 
@@ -9,7 +9,7 @@ class QSocketNotifier;
 
 namespace shell {
 
-// Blocks the two signals for this thread and every thread started after it; call it
+// Blocks the signals for this thread and every thread started after it; call it
 // first in main(), before QApplication starts threads of its own, or one of those
 // would take the signal and die of it.
 void BlockStopSignals();

@@ -1,7 +1,7 @@
 // Writes the seed corpora of the fuzz targets: what the link and the simulated
 // controller really say to each other during each user command, single frames cut
 // from those talks, damaged variants of them, project files written by ProjectSave
-// and settings files written by the settings code.
+// and settings files written by the settings code, and bus captures of those talks.
 //
 // Usage: fuzz_seeds CORPUS_DIR
 
@@ -18,12 +18,17 @@
 #include <string_view>
 #include <vector>
 
+#include "link/capture_file.h"
+#include "link/capture_writer.h"
 #include "link/controller_link.h"
 #include "link/frame_codec.h"
+#include "link/text_sink.h"
+#include "persist/junction_file.h"
 #include "persist/project_file.h"
 #include "persist/settings_file.h"
 #include "persist/settings_location.h"
 #include "program/editor_model.h"
+#include "program/junction_data.h"
 #include "program/program_image.h"
 #include "sim/bus_frames.h"
 #include "sim/controller.h"
@@ -255,6 +260,7 @@ void ProjectSeeds(Corpus& c, const fs::path& scratch) {
   c.Put("long_line.prj", "P0100:" + std::string(600, '7') + "\r\n");
   c.Put("twice_same_address.prj", lines(0, 1) + "P0000:00000000000000000000000000000000\r\n");
   c.Put("empty.prj", "");
+  c.Put("mostly_other_lines.prj", "%PDF-1.4\r\n1 0 obj\r\nstream\r\n" + lines(0, 2) + "endstream\r\n");
 }
 
 void IniSeeds(Corpus& c, const fs::path& scratch) {
@@ -299,6 +305,116 @@ void IniSeeds(Corpus& c, const fs::path& scratch) {
   c.Put("binary.ini", std::string("\x01\xff[\x80]\r\x00=\x7f\n\x00", 12));
 }
 
+void JunctionSeeds(Corpus& c, const fs::path& scratch) {
+  program::JunctionData d;
+  program::SetGroupName(d, 1, "A1 Kuzey");
+  program::SetGroupName(d, 2, "A2 Güney");
+  program::SetGroupName(d, 7, "Y1 yaya geçidi");
+  d.pedestrian[6] = true;
+  program::SetConflict(d, 1, 7, 5, 6);
+  program::SetConflict(d, 2, 7, 5, 5);
+  d.limits = {3, 2, 6};
+  const std::string prj = (scratch / "kavsak.prj").string();
+  if (!persist::JunctionSave(prj, d).ok) std::abort();
+  const std::string saved = ReadWhole(persist::JunctionPathFor(prj));
+
+  program::JunctionData full;
+  for (int g = 1; g <= program::kJunctionGroups; ++g) {
+    program::SetGroupName(full, g, "Grup " + std::to_string(g) + " ŞĞÜİÖÇ adı uzun olsun");
+    for (int h = g + 1; h <= program::kJunctionGroups; ++h) program::SetConflict(full, g, h, g % 7, h % 9);
+  }
+  if (!persist::JunctionSave(prj, full).ok) std::abort();
+
+  const std::string head = "KX7140 kavsak 1\r\n";
+  c.Put("saved.kavsak", saved);
+  c.Put("full_matrix.kavsak", ReadWhole(persist::JunctionPathFor(prj)));
+  c.Put("header_only.kavsak", head);
+  c.Put("bom_bare_lf.kavsak", "\xEF\xBB\xBF" + BareLf(saved));
+  c.Put("hand_edited.kavsak", "KX7140 kavsak 1  \n\n  # yorum\ngrup\t3   B2  Doğu  \ngrup 3 B2\n"
+                              "renk 3 mavi\ncatisma 2 9 3\nyaya 4 5 6\nen-kisa-yesil 0\n");
+  c.Put("version_2.kavsak", "KX7140 kavsak 2\r\ngrup 1 X\r\n");
+  c.Put("not_junction.kavsak", "P0000:00000000000000000000000000000000\r\n");
+  c.Put("group_33.kavsak", head + "grup 33 X\r\n");
+  c.Put("long_name.kavsak", head + "grup 1 " + std::string(40, 'x') + "\r\n");
+  c.Put("broken_utf8.kavsak", head + "grup 1 \xC3(\r\n");
+  c.Put("self_conflict.kavsak", head + "catisma 4 4 5\r\n");
+  c.Put("seconds_256.kavsak", head + "catisma 1 2 256 3\r\n");
+  c.Put("extra_field.kavsak", head + "en-kisa-sari 3 sn\r\n");
+  c.Put("missing_field.kavsak", head + "catisma 1\r\n");
+  c.Put("no_final_line_end.kavsak", head + "grup 2 son");
+  c.Put("empty.kavsak", "");
+  c.Put("binary.kavsak", head + std::string("\x01\xff grup 1 \x00\x7f\r\x85\n", 15));
+}
+
+// A talk as a capture shows it: the controller's lines a millisecond apart, and the
+// PC's frame after each turn the PC was given.
+std::string CaptureOf(const Talk& talk) {
+  bus::CaptureHeader header;
+  header.start = {2024, 1, 1, 8, 0, 4, 1};
+  header.utcOffsetMinutes = 180;
+  header.port = "/dev/ttyUSB0";
+  header.programVersion = "0.1.0";
+  bus::StringTextSink sink;
+  {
+    bus::CaptureWriter writer(sink, header, 0);
+    std::int64_t t = 0;
+    std::size_t sent = 0;
+    std::string_view heard = talk.heardByPc;
+    while (!heard.empty()) {
+      const std::size_t lf = heard.find('\n');
+      const std::string_view line = heard.substr(0, lf == std::string_view::npos ? heard.size() : lf + 1);
+      heard.remove_prefix(line.size());
+      writer.Append(t += 1000, bus::LineDirection::Received, line);
+      if (line.starts_with(":1003") && sent < talk.sent.size()) {
+        writer.Append(t += 10000, bus::LineDirection::Sent, talk.sent[sent++]);
+      }
+    }
+  }
+  return sink.text;
+}
+
+void CaptureSeeds(Corpus& c, const std::vector<Talk>& talks) {
+  const std::string idle = CaptureOf(talks[0]);
+  const std::string head = idle.substr(0, idle.find('\n') + 1);
+  const std::string turn = "0.020000 R :100320000010BD\r\n";
+  c.Put("idle.cap", idle);
+  c.Put("upload.cap", CaptureOf(talks[1]));
+  c.Put("rough_upload.cap", CaptureOf(talks.back()));
+  c.Put("bare_lf.cap", BareLf(idle.substr(0, 1500)));
+  c.Put("cut_last_line.cap", idle.substr(0, 700));
+  c.Put("header_only.cap", head);
+  c.Put("version_2.cap", "KX7140 yakalama 2 baslangic=2024-01-01T08:00:04+03:00\r\n" + turn);
+  c.Put("no_start.cap", "KX7140 yakalama 1 port=COM3 program=0.1.0\r\n" + turn);
+  c.Put("later_keys.cap", "KX7140 yakalama 1 hiz=115200 baslangic=2024-12-31T23:59:59-09:30 port=COM3\r\n" + turn);
+  c.Put("not_capture.cap", "P0000:00000000000000000000000000000000\r\n");
+  c.Put("bad_lines.cap", head + turn + "0.02 R :10\r\n" + "0.030000 X :10\r\n" + "0.040000 R :1\\q\r\n" +
+                             "0.050000 R :1\\x4\r\n" + "0.060000 R \t\x80\r\n" + "\r\n" + turn);
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  std::string escapes = head;
+  bus::AppendCaptureRecord(escapes, 5, bus::LineDirection::Received, all);
+  bus::AppendCaptureRecord(escapes, 6, bus::LineDirection::Sent, ":10CF\\x41\n");
+  bus::AppendCaptureRecord(escapes, 4, bus::LineDirection::Received, "");
+  c.Put("escapes_and_going_back.cap", escapes);
+  c.Put("long_line.cap", head + "1.000000 R " + std::string(700, 'F') + "\r\n" + turn);
+}
+
+// What the monitor hears: whole talks, and lines that it must refuse.
+void MonitorSeeds(Corpus& c, const std::vector<Talk>& talks) {
+  c.Put("idle.bus", talks[0].heardByPc);
+  c.Put("upload.bus", talks[1].heardByPc);
+  c.Put("download.bus", talks[4].heardByPc);
+  c.Put("rough_upload.bus", talks.back().heardByPc);
+  const std::string turn = LineStarting(talks[0].heardByPc, ":1003");
+  std::string badLrc = turn;
+  badLrc[badLrc.size() - 3] = badLrc[badLrc.size() - 3] == '0' ? '1' : '0';
+  c.Put("refused.bus", "\r\n" + badLrc + ":1003\r\n:10032\r\n" + BareLf(turn) + "1003200000106D\r\n" +
+                           ":" + std::string(300, 'F') + "\r\n" + Lower(turn));
+  c.Put("short_frames.bus", sim::FrameText().Byte(0x22).Byte(0xCE).Word(2).Line() +
+                                sim::FrameText().Byte(1).Byte(0xCF).Byte(0).Byte(3).Line() +
+                                sim::FrameText().Byte(0x13).Byte(3).Byte(1).Line());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -312,14 +428,18 @@ int main(int argc, char** argv) {
   fs::create_directories(scratch);
 
   Corpus decoder{out / "reply_decoder"}, link{out / "controller_link"}, simulator{out / "sim_receive"},
-      project{out / "project_file"}, ini{out / "ini_file"};
+      project{out / "project_file"}, ini{out / "ini_file"},
+      junction{out / "junction_data"}, capture{out / "capture_file"}, monitor{out / "bus_monitor"};
   std::vector<Talk> talks;
   LinkSeeds(decoder, link, talks);
   SimSeeds(simulator, talks);
   ProjectSeeds(project, scratch);
   IniSeeds(ini, scratch);
+  JunctionSeeds(junction, scratch);
+  CaptureSeeds(capture, talks);
+  MonitorSeeds(monitor, talks);
   fs::remove_all(scratch);
-  for (const Corpus* c : {&decoder, &link, &simulator, &project, &ini}) {
+  for (const Corpus* c : {&decoder, &link, &simulator, &project, &ini, &junction, &capture, &monitor}) {
     std::printf("%s: %d files\n", c->dir.c_str(), c->count);
   }
   return 0;

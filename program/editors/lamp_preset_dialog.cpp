@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -41,7 +42,8 @@ Frm_Edit_Pre1::Frm_Edit_Pre1(std::int16_t& CellStateCode, bool& blinkPhase,
     : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_CellStateCode(CellStateCode),
       m_blinkPhase(blinkPhase),
-      m_SetCellPicture(std::move(SetCellPicture)) {
+      m_SetCellPicture(std::move(SetCellPicture)),
+      m_cellCode(CellStateCode) {
   setObjectName(QStringLiteral("Frm_Edit_Pre1"));
   setWindowTitle(QStringLiteral("Seç"));
   setFixedSize(monitor::TwipSize(*this, kWidth, kHeight));
@@ -125,8 +127,27 @@ void Frm_Edit_Pre1::ShowPreview() {
 
 void Frm_Edit_Pre1::closeEvent(QCloseEvent* event) {
   m_Edit_Lambasimtimer->stop();
-  if (m_SetCellPicture) m_SetCellPicture(m_CellStateCode);
+  if (m_cancelled) {
+    m_CellStateCode = m_cellCode;
+  } else if (m_SetCellPicture) {
+    m_SetCellPicture(m_CellStateCode);
+  }
   event->accept();
+}
+
+void Frm_Edit_Pre1::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      m_cancelled = true;
+      close();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      close();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void Frm_Edit_Pre1::changeEvent(QEvent* event) {

@@ -2,7 +2,7 @@
 // Frm_Edit_Pre1 ("Seç"): the small window in which the user picks the signal state of
 // one group in one step, with a blinking preview on a signal head. The choice travels
 // through the editor's CellStateCode and is written into the cell whenever the window
-// closes, however it closes.
+// closes, however it closes, except by Escape, which leaves the cell as it was.
 
 #include <QWidget>
 #include <array>
@@ -45,6 +45,7 @@ class Frm_Edit_Pre1 : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -59,6 +60,8 @@ class Frm_Edit_Pre1 : public QWidget {
   QPushButton* m_Command1 = nullptr;
   QTimer* m_Edit_Lambasimtimer = nullptr;
   bool m_wasActive = false;
+  std::int16_t m_cellCode = 0;  // the cell's code when the window opened
+  bool m_cancelled = false;
 };
 
 }  // namespace program::editors

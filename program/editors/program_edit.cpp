@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "monitor/twips.h"
+#include "program/duration_text.h"
 #include "program/editors/cp1254_validator.h"
 #include "program/editors/description_page.h"
 #include "program/editors/duration_box.h"
@@ -34,6 +35,7 @@
 #include "program/program_image_codec.h"
 #include "program/record_names.h"
 #include "program/step_packing.h"
+#include "program/week_entry_text.h"
 
 namespace program::editors {
 
@@ -98,6 +100,8 @@ Program_EDIT::Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFla
   m_flags.SimActive = false;
   m_SSTab1->setCurrentIndex(kProgramlar);
   m_EditorLoaded = true;
+  m_baseline = std::make_unique<EditorModel>(m_model);
+  StoreControls(*m_baseline);
   m_Timer1->start();
   Timer1Tick();
   resize(1100, 720);
@@ -153,7 +157,10 @@ void Program_EDIT::BuildProgramTab(QWidget* page) {
   m_MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
   m_MSFlexGrid1->setModel(m_steps);
   m_MSFlexGrid1->setItemDelegate(new StateCellDelegate(m_MSFlexGrid1));
-  m_MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Whole rows are selected from their headers for copying; a range of cells counts
+  // as the rows it spans.
+  m_MSFlexGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  m_MSFlexGrid1->installEventFilter(this);
   m_MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_MSFlexGrid1->setWordWrap(false);
   m_MSFlexGrid1->setCornerButtonEnabled(false);
@@ -181,15 +188,20 @@ void Program_EDIT::BuildProgramTab(QWidget* page) {
   rows->setDefaultSectionSize(monitor::TwipsToPixels(300, dpiY));
   rows->setSectionResizeMode(QHeaderView::Fixed);
   rows->setFixedWidth(monitor::TwipsToPixels(1000, dpiX));
-  rows->setSectionsClickable(false);
 
   m_TXT_Sure = new DurationBox(m_MSFlexGrid1->viewport());
   m_TXT_Sure->setObjectName(QStringLiteral("TXT_Sure"));
   m_TXT_Sure->setAlignment(Qt::AlignCenter);
   m_TXT_Sure->hide();
 
-  connect(m_Combo1, &QComboBox::currentIndexChanged, this, &Program_EDIT::Combo1Click);
-  connect(m_Combo2, &QComboBox::currentIndexChanged, this, &Program_EDIT::Combo2Click);
+  connect(m_Combo1, &QComboBox::currentIndexChanged, this, [this](int index) {
+    KeepShownEdits();
+    Combo1Click(index);
+  });
+  connect(m_Combo2, &QComboBox::currentIndexChanged, this, [this](int index) {
+    KeepShownEdits();
+    Combo2Click(index);
+  });
   connect(m_MSFlexGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &Program_EDIT::StepCurrentChanged);
   connect(m_MSFlexGrid1, &QTableView::pressed, this, &Program_EDIT::StepCellPressed);
@@ -198,16 +210,11 @@ void Program_EDIT::BuildProgramTab(QWidget* page) {
     CommitDuration();
     HideDurationBox();
   });
-  connect(m_TXT_Sure, &QLineEdit::returnPressed, this, [this] {
-    CommitDuration();
-    HideDurationBox();
-    m_MSFlexGrid1->setFocus();
-  });
-  // The box sits on the cell, not on the grid: a scroll would leave it behind.
+  connect(m_TXT_Sure, &DurationBox::navigationKey, this, &Program_EDIT::DurationBoxKey);
+  // The box belongs to its cell: a scroll carries it along.
   for (auto* bar : {m_MSFlexGrid1->horizontalScrollBar(), m_MSFlexGrid1->verticalScrollBar()}) {
     connect(bar, &QAbstractSlider::valueChanged, this, [this] {
-      CommitDuration();
-      HideDurationBox();
+      if (m_sureCell.isValid()) m_TXT_Sure->setGeometry(m_MSFlexGrid1->visualRect(m_sureCell));
     });
   }
 
@@ -266,6 +273,7 @@ void Program_EDIT::BuildButtons() {
 
 void Program_EDIT::SelectRecord(int comboIndex) {
   if (comboIndex < 0 || comboIndex >= m_Combo1->count()) return;
+  KeepShownEdits();
   {
     const QSignalBlocker block(m_Combo1);
     m_Combo1->setCurrentIndex(comboIndex);
@@ -275,11 +283,26 @@ void Program_EDIT::SelectRecord(int comboIndex) {
 
 void Program_EDIT::SelectPhase(int phaseIndex) {
   if (m_Combo1->currentIndex() != kDetectorEntry || phaseIndex < 0 || phaseIndex >= m_Combo2->count()) return;
+  KeepShownEdits();
   {
     const QSignalBlocker block(m_Combo2);
     m_Combo2->setCurrentIndex(phaseIndex);
   }
   Combo2Click(phaseIndex);
+}
+
+void Program_EDIT::KeepShownEdits() {
+  if (m_EditorLoaded) ReadGrid();
+}
+
+void Program_EDIT::ShowRecord(std::size_t record) {
+  if (record == static_cast<std::size_t>(m_CurrentRecord)) return;
+  if (record < kFirstDetectorPhase) {
+    SelectRecord(static_cast<int>(record));
+  } else if (IsDetectorPhase(record)) {
+    if (m_Combo1->currentIndex() != kDetectorEntry) SelectRecord(kDetectorEntry);
+    SelectPhase(static_cast<int>(record - kFirstDetectorPhase));
+  }
 }
 
 void Program_EDIT::Combo1Click(int index) {
@@ -319,7 +342,6 @@ void Program_EDIT::ShowProgram() {
 
   m_Text1->setText(QString::fromStdString(ProgramNameText(m_model, x)));
   const auto& settings = m_model.PgmSettings[x];
-  m_loadedWaiting = {settings[0], settings[1]};
   m_steps->Load(m_model.PgmGroups[x], IsFlashRecord(x) ? 1 : kShownSteps, settings[0]);
   m_UpDown_BeklemeAdimi->setValue(settings[0]);
   m_UpDown_BeklemeSuresi->setValue(settings[1]);
@@ -328,30 +350,62 @@ void Program_EDIT::ShowProgram() {
   m_MSFlexGrid1->setCurrentIndex(first);
   m_currentRow = 0;
   m_currentColumn = StepGridModel::kDurationColumn;
-  // The selected cell counts as entered: leaving it must not write the duration box's
-  // text of the grid shown before.
-  m_TXT_Sure->setText(first.data().toString());
   m_GridBusy = false;
 }
 
 void Program_EDIT::ReadGrid() {
-  const auto x = static_cast<std::size_t>(m_CurrentRecord);
-  // A duration still in the box counts, or a save right after typing would lose it.
-  if (m_TXT_Sure->isVisible()) CommitDuration();
+  // A state chosen in "Seç" and a duration still in the box count, or a save right
+  // after choosing or typing would lose them.
+  CloseLampPreset();
+  CommitDuration();
+  HideDurationBox();
   m_GridBusy = true;
+  const auto x = static_cast<std::size_t>(m_CurrentRecord);
   StoreProgramName(m_model, x, m_Text1->text().toStdString());
   m_steps->Store(m_model.PgmGroups[x]);
-  StoreWaitingStep();
+  StoreWaitingStep(m_model);
   m_GridBusy = false;
 }
 
-void Program_EDIT::StoreWaitingStep() {
-  auto& settings = m_model.PgmSettings[static_cast<std::size_t>(m_CurrentRecord)];
-  auto stored = [](int loaded, const QSpinBox* s) {
-    return s->value() == std::clamp(loaded, s->minimum(), s->maximum()) ? loaded : s->value();
-  };
-  settings[0] = static_cast<std::uint8_t>(stored(m_loadedWaiting[0], m_UpDown_BeklemeAdimi));
-  settings[1] = static_cast<std::uint8_t>(stored(m_loadedWaiting[1], m_UpDown_BeklemeSuresi));
+void Program_EDIT::StoreWaitingStep(EditorModel& into) const {
+  // What the spinners show, also where a loaded value beyond their range was shown
+  // corrected: storing the hidden value would make the spinner lie.
+  auto& settings = into.PgmSettings[static_cast<std::size_t>(m_CurrentRecord)];
+  settings[0] = static_cast<std::uint8_t>(m_UpDown_BeklemeAdimi->value());
+  settings[1] = static_cast<std::uint8_t>(m_UpDown_BeklemeSuresi->value());
+}
+
+void Program_EDIT::StoreControls(EditorModel& into) const {
+  const auto x = static_cast<std::size_t>(m_CurrentRecord);
+  StoreProgramName(into, x, m_Text1->text().toStdString());
+  m_steps->Store(into.PgmGroups[x]);
+  if (m_sureCell.isValid()) {
+    if (const auto seconds = ParseDurationText(m_TXT_Sure->text().toStdString())) {
+      into.PgmGroups[x][static_cast<std::size_t>(m_sureCell.row() + 1)][0] = *seconds;
+    }
+  }
+  StoreWaitingStep(into);
+  CompactSteps(into);
+  StoreParameterSettings(m_parameters->Settings(), into);
+  m_description->Store(into);
+  m_week->Store(into);
+  const QModelIndex week = m_MSFlexGrid2->currentIndex();
+  if (m_EditorLoaded && week.isValid()) {
+    StoreWeekEntryCellText(into, week.column(), week.row(), m_ZTE_1->Text().toStdString());
+  }
+}
+
+bool Program_EDIT::HasUnstoredChanges() const {
+  auto scratch = std::make_unique<EditorModel>(m_model);
+  StoreControls(*scratch);
+  return *scratch != *m_baseline;
+}
+
+void Program_EDIT::PendingImage(ProgramImage& out) const {
+  auto scratch = std::make_unique<EditorModel>(m_model);
+  StoreControls(*scratch);
+  out = m_image;
+  PackProgramImage(*scratch, out);
 }
 
 void Program_EDIT::ShowParameters() {
@@ -363,22 +417,25 @@ void Program_EDIT::DegisiklikleriKaydet() {
   m_Text2->setText(QStringLiteral("Save"));
   ReadGrid();
   ShowProgram();
-  CompactSteps(m_model);
-  StoreParameterSettings(m_parameters->Settings(), m_model);
-  m_description->Store(m_model);
-  StoreWaitingStep();
   ReadWeekTable();
+  StoreControls(m_model);
   PackProgramImage(m_model, m_image);
+  *m_baseline = m_model;
+  m_history.Clear();
 }
 
 void Program_EDIT::TemizleClick() {
   if (m_SSTab1->currentIndex() != kProgramlar) return;
   setEnabled(false);
   const auto x = static_cast<std::size_t>(m_CurrentRecord);
+  // The shown rows as they were, so that the clear can be taken back.
+  std::vector<StepRow> shown = m_steps->Rows(1, static_cast<std::size_t>(m_steps->Steps()));
+  const std::size_t count = shown.size();
   // All sixteen name characters: the box shows them all.
   std::fill(m_model.PgmNames[x].begin() + 1, m_model.PgmNames[x].end(), 0);
   for (std::size_t s = 0; s < kClearedSteps; ++s) m_model.PgmGroups[x][s].fill(0);
   Combo1Click(m_Combo1->currentIndex());
+  m_history.Push({x, 1, std::move(shown), std::vector<StepRow>(count, StepRow{})});
   setEnabled(true);
 }
 
@@ -388,6 +445,10 @@ void Program_EDIT::HafizayiGosterClick() {
 }
 
 void Program_EDIT::closeEvent(QCloseEvent* event) {
+  if (ConfirmClose && !ConfirmClose()) {
+    event->ignore();
+    return;
+  }
   m_Timer1->stop();
   CloseLampPreset();
   EndSimulation();

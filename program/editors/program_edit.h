@@ -3,7 +3,8 @@
 // weekly program table, the project description and the controller parameters, with
 // the save that packs them into the ProgramImage and the simulation on the lamp
 // panel. Edits live in the window's controls until the save; the window changes only
-// the editor model, and the ProgramImage only at the save.
+// the editor model, and the ProgramImage only at the save. Step edits can be undone
+// until the save.
 
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -12,13 +13,18 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "link/link_state.h"
 #include "program/editor_model.h"
 #include "program/program_image.h"
 #include "program/program_simulation.h"
+#include "program/step_edit_history.h"
 
 class QComboBox;
+class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -62,13 +68,30 @@ class Program_EDIT : public QWidget {
   std::function<void()> CloseLampPanel;
   // Shows the buffer window; "Hafızayı Göster" runs it after its save.
   std::function<void()> ShowBuffer;
+  // Asked when the window is about to close; false keeps it open (its changes would
+  // be lost and the user chose to stay).
+  std::function<bool()> ConfirmClose;
 
-  // Save: every control into the model, then the model into the ProgramImage.
+  // Save: every control into the model, then the model into the ProgramImage. The
+  // grid's undo history ends here.
   void DegisiklikleriKaydet();
-  // Chooses entry i of the program list (2 = "Program1") as the user would; edits not
-  // yet saved are dropped. An entry outside the list changes nothing.
+  // Whether the controls or the model hold edits the last save did not store.
+  bool HasUnstoredChanges() const;
+  // The ProgramImage as a save would leave it, without saving: for a recovery copy.
+  void PendingImage(ProgramImage& out) const;
+
+  // Chooses entry i of the program list (2 = "Program1") as the user would; the edits
+  // of the program shown so far stay in the model. An entry outside the list changes
+  // nothing.
   void SelectRecord(int comboIndex);
   void SelectPhase(int phaseIndex);  // 0 = "FAZ 01"; only while the detector entry is chosen
+
+  // The step grid's edit commands (Ctrl+Z, Ctrl+Y, Ctrl+C, Ctrl+V on the grid). Copy
+  // takes the whole rows of the selection, paste writes them from the current row on.
+  void UndoStepEdit();
+  void RedoStepEdit();
+  void CopySteps();
+  void PasteSteps();
 
   void ShowProgram();
   void ReadGrid();
@@ -95,6 +118,7 @@ class Program_EDIT : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildProgramTab(QWidget* page);
@@ -102,17 +126,34 @@ class Program_EDIT : public QWidget {
   void BuildButtons();
   void Combo1Click(int index);
   void Combo2Click(int index);
-  void StoreWaitingStep();
+  // Before another program is shown: the shown one's edits go into the model.
+  void KeepShownEdits();
+  // Shows record X wherever it sits in the two lists.
+  void ShowRecord(std::size_t record);
+  // Controls and model into `into` as the save stores them, touching no control.
+  void StoreControls(EditorModel& into) const;
+  void StoreWaitingStep(EditorModel& into) const;
 
   // Step grid cell handling (program_edit_step_grid.cpp).
   void StepCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
   void StepCellPressed(const QModelIndex& index);
-  void LeaveStepCell(const QModelIndex& cell);
   void EnterStepCell(const QModelIndex& cell);
+  // Lays the duration box over a duration cell with the text given and focuses it.
+  void OpenDurationBox(const QModelIndex& cell, const QString& text);
+  // Up, Down, Tab, Backtab, Return or Escape in the duration box.
+  void DurationBoxKey(int key);
   void CommitDuration();
   void HideDurationBox();
   void CloseLampPreset();
   void SetCellCode(const QModelIndex& cell, int code);
+  // The grid's own keys; true when handled.
+  bool StepGridKey(const QKeyEvent& key);
+  // Every edit of the grid's steps goes through here, so it can be undone.
+  void ChangeRows(std::size_t firstStep, const std::vector<StepRow>& after);
+  void ChangeCell(const QModelIndex& cell, int value);
+  void ApplyHistoryRows(const StepRowsChange& change, bool undo);
+  // The first and last grid rows of the selection, or the current row twice.
+  std::pair<int, int> SelectedSteps() const;
 
   // Weekly grid cell handling (program_edit_week_grid.cpp).
   void WeekCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
@@ -136,9 +177,10 @@ class Program_EDIT : public QWidget {
   bool m_presetBlinkPhase = false;
   ProgramSimulation m_sim;
   bool m_simOpenedPanel = false;
-  // The waiting step and time as loaded: a value beyond a spinner's range is stored
-  // back unchanged unless the user sets the spinner.
-  std::array<int, 2> m_loadedWaiting{};
+  StepEditHistory m_history;
+  // The model as the controls stored it at the last save (or at opening): what
+  // HasUnstoredChanges compares with.
+  std::unique_ptr<EditorModel> m_baseline;
 
   QTabWidget* m_SSTab1 = nullptr;
   QComboBox* m_Combo1 = nullptr;

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <algorithm>
 
+#include "program/step_edit_history.h"
+
 namespace program::editors {
 
 void StepGridModel::Load(const RecordSteps& groups, int steps, int waitingStep) {
@@ -25,15 +27,26 @@ int StepGridModel::Value(int row, int column) const {
   return m_rows[static_cast<std::size_t>(row + 1)][static_cast<std::size_t>(column)];
 }
 
-bool StepGridModel::SetValue(int row, int column, int value) {
+bool StepGridModel::Fits(int row, int column, int value) const {
   if (row < 0 || row >= m_steps || column < 0 || column > kGroupColumns) return false;
   const int limit = column == kDurationColumn ? 255 : 15;
-  if (value < 0 || value > limit) return false;
-  auto& cell = m_rows[static_cast<std::size_t>(row + 1)][static_cast<std::size_t>(column)];
-  cell = static_cast<std::uint8_t>(value);
-  const QModelIndex i = index(row, column);
-  emit dataChanged(i, i);
-  return true;
+  return value >= 0 && value <= limit;
+}
+
+std::vector<StepRow> StepGridModel::Rows(std::size_t firstStep, std::size_t count) const {
+  const auto shown = static_cast<std::size_t>(m_steps);
+  if (firstStep < 1 || firstStep > shown) return {};
+  return StepRowsOf(m_rows, firstStep, std::min(count, shown - firstStep + 1));
+}
+
+std::size_t StepGridModel::SetRows(std::size_t firstStep, const std::vector<StepRow>& rows) {
+  if (firstStep < 1) return 0;
+  const std::size_t written = WriteStepRows(m_rows, firstStep, rows, static_cast<std::size_t>(m_steps));
+  if (written > 0) {
+    const int top = static_cast<int>(firstStep) - 1;
+    emit dataChanged(index(top, 0), index(top + static_cast<int>(written) - 1, kGroupColumns));
+  }
+  return written;
 }
 
 int StepGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_steps; }

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <vector>
 
 #include "program/editor_model.h"
 
@@ -31,8 +32,15 @@ class StepGridModel : public QAbstractTableModel {
 
   // Cell value by grid row (0 = step 1) and column; 0 outside the grid.
   int Value(int row, int column) const;
-  // Sets a duration (0-255) or a group code (0-15); anything else changes nothing.
-  bool SetValue(int row, int column, int value);
+  // Whether a duration (0-255) or a group code (0-15) fits the cell.
+  bool Fits(int row, int column, int value) const;
+  int Steps() const { return m_steps; }
+
+  // Whole rows from step `firstStep` on, as far as the grid shows steps.
+  std::vector<StepRow> Rows(std::size_t firstStep, std::size_t count) const;
+  // Writes whole rows from step `firstStep` on; rows past the last shown step are
+  // dropped. Returns how many were written.
+  std::size_t SetRows(std::size_t firstStep, const std::vector<StepRow>& rows);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

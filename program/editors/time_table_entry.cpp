@@ -1,7 +1,9 @@
 #include "program/editors/time_table_entry.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTimeEdit>
 
@@ -36,6 +38,7 @@ Zaman_tablo_edit1::Zaman_tablo_edit1(QWidget* parent) : QWidget(parent) {
   row->addWidget(m_DTPicker1, 1);
   row->addWidget(m_Combo1, 1);
 
+  if (auto* edit = m_DTPicker1->findChild<QLineEdit*>()) edit->installEventFilter(this);
   connect(m_Combo1, &QComboBox::currentIndexChanged, this, &Zaman_tablo_edit1::Combo1Click);
   connect(m_DTPicker1, &QTimeEdit::timeChanged, this, &Zaman_tablo_edit1::DTPicker1Change);
 }
@@ -85,6 +88,16 @@ void Zaman_tablo_edit1::SetText(const QString& text) {
 void Zaman_tablo_edit1::Combo1Click(int index) {
   if (index < 0) return;
   m_code = index < kFlashListIndex ? index : static_cast<int>(kWeekFlash);
+}
+
+bool Zaman_tablo_edit1::eventFilter(QObject* watched, QEvent* event) {
+  // A click leaves a bare cursor in the picker, and a digit typed there is inserted
+  // before the old ones, making a time the picker refuses. With the clicked section
+  // selected, typing overwrites it, so "2145" and "21:45" are typed as they are said.
+  if (event->type() == QEvent::MouseButtonRelease && watched == m_DTPicker1->findChild<QLineEdit*>()) {
+    m_DTPicker1->setSelectedSection(m_DTPicker1->currentSection());
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void Zaman_tablo_edit1::DTPicker1Change() {

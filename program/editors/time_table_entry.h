@@ -36,6 +36,9 @@ class Zaman_tablo_edit1 : public QWidget {
   // The program code; nothing while the text had none.
   std::optional<int> ProgramCode() const { return m_code; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Combo1Click(int index);
   void DTPicker1Change();

@@ -112,7 +112,7 @@ TEST_F(ProgramEditor, DurationBoxLiesOnItsCellAndTakesOnlyBytes) {
   EXPECT_EQ((*image)[program::ProgramRecordBase(2) + 0x141], 9);
 }
 
-TEST_F(ProgramEditor, AnotherProgramDropsTheEditsAndNoDurationLeaksAcross) {
+TEST_F(ProgramEditor, AnotherProgramKeepsTheEditsAndNoDurationLeaksAcross) {
   model->PgmGroups[2][1][0] = 5;
   model->PgmGroups[3][1][0] = 9;
   Program_EDIT& e = Open();
@@ -124,8 +124,8 @@ TEST_F(ProgramEditor, AnotherProgramDropsTheEditsAndNoDurationLeaksAcross) {
   Click(Grid(), 4, 4);
   EXPECT_EQ(Cell(1, 0), "9");
   e.SelectRecord(2);
-  EXPECT_EQ(Cell(1, 0), "5");
-  EXPECT_EQ(model->PgmGroups[2][1][0], 5);
+  EXPECT_EQ(Cell(1, 0), "30");
+  EXPECT_EQ((*image)[program::ProgramRecordBase(2) + 0x140], 0) << "in the model, not yet in the image";
 }
 
 TEST_F(ProgramEditor, StatePicturesAreDrawnAndOtherCodesShowTheirNumber) {
@@ -161,7 +161,7 @@ TEST_F(ProgramEditor, StatePicturesAreDrawnAndOtherCodesShowTheirNumber) {
   EXPECT_EQ(at(9, -Grid().columnWidth(9) / 2 + 4, 0), QColor(255, 255, 255));
 }
 
-TEST_F(ProgramEditor, WaitingStepColoursItsRowHeaderAndOutOfRangeValuesStay) {
+TEST_F(ProgramEditor, WaitingStepColoursItsRowHeaderAndIsStoredAsShown) {
   model->PgmSettings[2][0] = 5;
   model->PgmSettings[3][0] = 200;
   model->PgmSettings[3][1] = 40;
@@ -173,8 +173,9 @@ TEST_F(ProgramEditor, WaitingStepColoursItsRowHeaderAndOutOfRangeValuesStay) {
 
   e.SelectRecord(3);
   for (int r = 0; r < m.rowCount(); ++r) ASSERT_FALSE(m.headerData(r, Qt::Vertical, Qt::BackgroundRole).isValid());
+  EXPECT_EQ(Find<QSpinBox>("UpDown_BeklemeAdimi").value(), 97);
   e.DegisiklikleriKaydet();
-  EXPECT_EQ(model->PgmSettings[3][0], 200);
+  EXPECT_EQ(model->PgmSettings[3][0], 97) << "what the spinner shows";
   EXPECT_EQ(model->PgmSettings[3][1], 40);
 
   e.SelectRecord(11);

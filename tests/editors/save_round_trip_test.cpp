@@ -8,7 +8,7 @@
 namespace {
 
 
-// A project as the controller tool writes them: every area holds values the editor
+// A project as the editor writes them: every area holds values the editor
 // can show, and the rest of the memory is noise that must be carried.
 void FillSaneProject(program::ProgramImage& img, std::uint32_t seed) {
   std::mt19937 rng(seed);
@@ -34,7 +34,10 @@ void FillSaneProject(program::ProgramImage& img, std::uint32_t seed) {
     name(base);
     for (std::size_t i = 1; i < 16; ++i) img[base + 0x10 + i] = 0;
   }
-  for (std::size_t x = 2; x <= 17; ++x) name(program::ProgramRecordBase(x));
+  for (std::size_t x = 2; x <= 17; ++x) {
+    name(program::ProgramRecordBase(x));
+    img[program::ProgramRecordBase(x) + program::kSettingsOffset] = byte(0, 97);  // waiting step
+  }
   const std::uint8_t codes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17};
   for (std::size_t d = 0; d < 7; ++d) {
     for (std::size_t e = 0; e < 16; ++e) img[0x9000 + 128 * d + 4 * e + 2] = codes[byte(0, 17)];

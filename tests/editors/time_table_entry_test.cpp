@@ -1,6 +1,7 @@
 #include "program/editors/time_table_entry.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTimeEdit>
 
 #include "editor_fixture.h"
@@ -47,6 +48,18 @@ TEST_F(TimeTableEntry, ChoosingInTheControlsSetsTheEntry) {
   EXPECT_EQ(zte.ProgramCode(), 10);
   Picker().setTime(QTime(18, 5));
   EXPECT_EQ(zte.Text(), "18:05 P-DE");
+}
+
+TEST_F(TimeTableEntry, ATimeIsTypedAsItIsSaidWhereverThePickerWasClicked) {
+  zte.show();
+  auto* edit = Picker().findChild<QLineEdit*>();
+  ASSERT_NE(edit, nullptr);
+  for (const char* typed : {"2145", "21:45"}) {
+    zte.SetText(QStringLiteral("07:05 P-03"));
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, edit->height() / 2));  // a bare cursor at the start
+    QTest::keyClicks(&Picker(), QString::fromLatin1(typed));
+    EXPECT_EQ(zte.Text(), "21:45 P-03") << typed;
+  }
 }
 
 TEST_F(TimeTableEntry, WhatTheControlsCannotShowIsKeptUntilChanged) {

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
-
 #include "persist/ini_file.h"
 #include "persist/path_text.h"
 #include "temp_folder.h"
@@ -109,14 +105,25 @@ TEST_F(SettingsFile, FilesLiveBesideTheProgramUnlessItsFolderIsNotWritable) {
   EXPECT_TRUE(std::filesystem::is_directory(config));
   EXPECT_TRUE(LoadSettings(moved).ok);
 
-#if !defined(_WIN32)
-  // Windows folders ignore a read-only mark for new files.
-  if (geteuid() != 0) {
-    std::filesystem::permissions(program, std::filesystem::perms::owner_read |
-                                              std::filesystem::perms::owner_exec);
-    EXPECT_EQ(ChooseSettingsPaths(program, config).settingsFile, config / "kx7140.ini");
-  }
-#endif
+  // A locked program folder that holds settings: the user's file starts from them.
+  Write(program / "kx7140.ini", "[DEFAULT]\r\nProjectName=\r\n\r\n[MODBUS]\r\nPortName= 4\r\n");
+  if (!LockFolder(program)) GTEST_SKIP() << "no way to lock a folder here";
+  const auto fresh = Path("config2");
+  const SettingsPaths locked = ChooseSettingsPaths(program, fresh);
+  EXPECT_EQ(locked.settingsFile, fresh / "kx7140.ini");
+  EXPECT_EQ(LoadSettings(locked).PortNumber, 4);
+  ASSERT_TRUE(SaveSettings(locked, "", 5).ok);
+  EXPECT_EQ(LoadSettings(ChooseSettingsPaths(program, fresh)).PortNumber, 5) << "the user's own file, not the shipped one";
+}
+
+TEST_F(SettingsFile, AFailedRepairAtStartKeepsTheValuesTheFileHolds) {
+  if (!kFullDiskPossible) GTEST_SKIP() << "no way to fill the disk here";
+  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=/gone.prj\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
+  const LoadedSettings loaded = OnFullDisk(8, [&] { return LoadSettings(paths); });
+  EXPECT_FALSE(loaded.ok);
+  EXPECT_FALSE(loaded.message.empty());
+  EXPECT_EQ(loaded.PortNumber, 3);
+  EXPECT_EQ(loaded.LastProject, "/gone.prj");
 }
 
 }  // namespace

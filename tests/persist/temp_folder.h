@@ -4,17 +4,34 @@
 
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace persist::testing {
 
 class TempFolder : public ::testing::Test {
  protected:
+  // Windows has no file-size limit per process to play a full disk with.
+#if defined(_WIN32)
+  static constexpr bool kFullDiskPossible = false;
+#else
+  static constexpr bool kFullDiskPossible = true;
+#endif
+
   // Made in the constructor, so that member initialisers of a derived fixture can
   // already name paths inside it.
   TempFolder() {
@@ -25,6 +42,11 @@ class TempFolder : public ::testing::Test {
   }
   ~TempFolder() override {
     std::error_code ec;
+    for (const auto& locked : m_locked) {
+      SetImmutable(locked, false);
+      std::filesystem::permissions(locked, std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ec);
+    }
     std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(m_dir, ec);
@@ -41,13 +63,64 @@ class TempFolder : public ::testing::Test {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
+  // Makes a folder refuse new files while its files stay writable: by its mode, or,
+  // for root, whom modes do not stop, by the immutable flag. False where neither is
+  // possible (the test then skips).
+  bool LockFolder(const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    m_locked.push_back(folder);
+#if defined(_WIN32)
+    return false;  // a read-only folder still takes new files there
+#else
+    if (geteuid() != 0) {
+      fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+      return true;
+    }
+    return SetImmutable(folder, true);
+#endif
+  }
+  // Runs fn on a disk that is full for this process beyond `bytes` of file size
+  // (where kFullDiskPossible).
+  template <typename Fn>
+  static auto OnFullDisk(std::uint64_t bytes, Fn&& fn) {
+#if defined(_WIN32)
+    static_cast<void>(bytes);
+    return fn();
+#else
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+    auto result = fn();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return result;
+#endif
+  }
   std::size_t EntryCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_dir),
                                                   std::filesystem::directory_iterator()));
   }
 
  private:
+  static bool SetImmutable([[maybe_unused]] const std::filesystem::path& folder, [[maybe_unused]] bool on) {
+#if defined(_WIN32)
+    return false;
+#else
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return ok;
+#endif
+  }
+
   std::filesystem::path m_dir;
+  std::vector<std::filesystem::path> m_locked;
 };
 
 }  // namespace persist::testing

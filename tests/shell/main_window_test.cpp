@@ -1,92 +1,19 @@
 // The main window as the engineer meets it: start-up, toolbar enabling, the file
 // commands through a scripted dialog, the child-window toggles and the exit.
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 
-#include <deque>
-#include <fstream>
-#include <memory>
-#include <sstream>
-
 #include "monitor/comm_window.h"
-#include "persist/project_file.h"
-#include "persist/settings_location.h"
-#include "shell/main_window.h"
+#include "shell_fixture.h"
 
 namespace {
 
-void EnsureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "tests_shell";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
-
-class ScriptedDialog : public shell::ProjectDialog {
- public:
-  std::deque<QString> answers;
-  std::vector<std::pair<Kind, std::optional<QString>>> asked;
-  QString Choose(Kind kind, const std::optional<QString>& title) override {
-    asked.emplace_back(kind, title);
-    if (answers.empty()) return QStringLiteral("*.prj");
-    QString a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-};
-
-std::string FileText(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class MainWindow : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { EnsureApplication(); }
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    state = std::make_unique<shell::AppState>();
-    state->paths = persist::SettingsPathsIn(dir.path().toStdString());
-    auto d = std::make_unique<ScriptedDialog>();
-    dialog = d.get();
-    shell::ShellOptions options;
-    options.portDevice = dir.filePath("no-such-tty");
-    window = std::make_unique<shell::MDIForm1>(*state, options, std::move(d));
-    window->Start();
-    window->StatusUpdate();
-  }
-  QAction& Act(const char* name) {
-    auto* a = window->findChild<QAction*>(QString::fromLatin1(name));
-    if (!a) throw std::runtime_error(name);
-    return *a;
-  }
-  QString Status() { return window->findChild<QLabel*>("StatusPanel1")->text(); }
-  QString Project(const char* name) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    program::ProgramImage image{};
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    EXPECT_TRUE(persist::ProjectSave(path.toStdString(), image).ok);
-    return path;
-  }
-
-  QTemporaryDir dir;
-  std::unique_ptr<shell::AppState> state;
-  ScriptedDialog* dialog = nullptr;
-  std::unique_ptr<shell::MDIForm1> window;
-};
+using shelltest::FileText;
+using shelltest::MainWindow;
 
 TEST_F(MainWindow, StartUpWithoutAProject) {
   EXPECT_EQ(window->windowTitle(), "KX7140");

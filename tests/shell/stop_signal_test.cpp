@@ -1,4 +1,4 @@
-// Ctrl+C, logout and shutdown end the program as "Çıkış" does: settings written,
+// Ctrl+C, a closed terminal and shutdown end the program as "Çıkış" does: settings written,
 // exit status 0.
 
 #include <gtest/gtest.h>
@@ -44,6 +44,6 @@ TEST_P(StopSignal, ClosesLikeExitAndWritesTheSettings) {
   EXPECT_TRUE(ini().contains("PortName= 6\r\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSignals, StopSignal, ::testing::Values(SIGTERM, SIGINT));
+INSTANTIATE_TEST_SUITE_P(EverySignal, StopSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
 }  // namespace

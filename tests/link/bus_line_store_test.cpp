@@ -1,0 +1,136 @@
+#include "link/bus_line_store.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "link/bus_line_filter.h"
+
+namespace {
+
+using bus::LineDirection;
+
+// A line that names its own number, so that a row shows whether it is the right one.
+std::string Numbered(std::uint64_t n) { return "#" + std::to_string(n) + "\r\n"; }
+
+TEST(BusLineStore, KeepsTheNewestLinesWithinItsBoundAndEveryRowFindsItsLine) {
+  bus::BusLineStore store({.maxLines = 10, .chunkLines = 4, .chunkBytes = 0});
+  std::size_t evicted = 0;
+  for (std::uint64_t n = 0; n < 25; ++n) {
+    const std::size_t before = store.Size();
+    const std::size_t gone = store.Append(static_cast<std::int64_t>(n) * 1000, LineDirection::Received, Numbered(n));
+    EXPECT_EQ(gone % 4, 0u) << "whole chunks go";
+    EXPECT_EQ(store.Size(), before + 1 - gone);
+    EXPECT_LE(store.Size(), 10u);
+    evicted += gone;
+  }
+  EXPECT_EQ(store.EndSeq(), 25u);
+  EXPECT_EQ(store.FirstSeq(), evicted);
+  EXPECT_GT(store.Size(), 10u - 2 * 4u) << "room for a whole chunk, no more";
+  for (std::size_t row = 0; row < store.Size(); ++row) {
+    const bus::BusLineView v = store.At(row);
+    EXPECT_EQ(v.seq, store.FirstSeq() + row);
+    EXPECT_EQ(v.bytes, "#" + std::to_string(v.seq));
+    EXPECT_EQ(v.micros, static_cast<std::int64_t>(v.seq) * 1000);
+  }
+  EXPECT_FALSE(store.Find(store.FirstSeq() - 1));
+  EXPECT_FALSE(store.Find(store.EndSeq()));
+}
+
+TEST(BusLineStore, LongLinesLongSilencesAndTheClockGoingBackStartNewChunksWithoutLosingALine) {
+  bus::BusLineStore store({.maxLines = 100, .chunkLines = 50, .chunkBytes = 0});
+  const std::string big(30'000, 'F');
+  store.Append(0, LineDirection::Sent, ":" + big);
+  store.Append(1, LineDirection::Received, ":" + big);
+  store.Append(2, LineDirection::Received, ":" + big);  // past 64 KB: a new chunk
+  store.Append(std::int64_t{5} << 32, LineDirection::Received, ":1003");  // 6 hours later
+  store.Append(7, LineDirection::Received, ":1004");
+  store.Append(8, LineDirection::Received, std::string(70'000, 'x'));
+  ASSERT_EQ(store.Size(), 6u);
+  EXPECT_EQ(store.At(0).direction, LineDirection::Sent);
+  EXPECT_EQ(store.At(2).bytes.size(), big.size() + 1);
+  EXPECT_EQ(store.At(3).micros, std::int64_t{5} << 32);
+  EXPECT_EQ(store.At(4).micros, 7);
+  EXPECT_EQ(store.At(5).bytes.size(), bus::BusLineStore::kMaxLineBytes);
+  EXPECT_EQ(store.At(5).check.fault, bus::LineFault::NoColon);
+  EXPECT_EQ(store.At(3).check.address, 0x10);
+  EXPECT_EQ(store.At(3).check.fault, bus::LineFault::TooShort);
+  EXPECT_LT(store.MemoryBytes(), sizeof(bus::BusLineStore) + 3 * 30'001 + 65'536 + 8'192)
+      << "closed chunks give back what they did not use";
+}
+
+TEST(BusCounters, CountFramesRefusedLinesLastSeenAndRateByDevice) {
+  bus::BusLineStore store;
+  const std::string card3 = ":22CE00020E\r\n";
+  ASSERT_EQ(bus::CheckFrame(bus::LineBody(card3)).fault, bus::LineFault::None);
+  for (int i = 0; i < 60; ++i) store.Append(i * 100'000, LineDirection::Received, card3);  // 10 a second
+  store.Append(6'000'000, LineDirection::Received, ":22CE00020F\r\n");
+  store.Append(6'000'001, LineDirection::Received, "noise\r\n");
+  store.Append(6'000'002, LineDirection::Sent, ":010320000010CC");
+
+  const bus::BusCounters& c = store.Counters();
+  EXPECT_EQ(c.Of(0x22).frames, 60u);
+  EXPECT_EQ(c.Of(0x22).refused, 1u);
+  EXPECT_EQ(c.Of(0x22).lastSeenMicros, 6'000'000);
+  EXPECT_EQ(c.Of(bus::kNoAddressKey).refused, 1u);
+  EXPECT_EQ(c.Of(bus::kSentByPcKey).frames, 1u);
+  EXPECT_EQ(c.Of(0x01).frames, 0u) << "the PC's request is the PC's, not the CPU's";
+  EXPECT_NEAR(c.FramesPerSecond(0x22, 6'000'000), 10.0, 0.5);
+  EXPECT_EQ(c.FramesPerSecond(0x22, 12'000'000), 0.0) << "silent for six seconds";
+  EXPECT_EQ(c.FramesPerSecond(0x23, 6'000'000), 0.0);
+
+  std::string seen;
+  c.ForEachSeen([&](int key, const bus::DeviceCount&) { seen += bus::CounterName(key) + " "; });
+  EXPECT_EQ(seen, "K3 PC giden adressiz ");
+}
+
+TEST(FilteredLines, FollowsTheStoreAsLinesComeAndGo) {
+  bus::BusLineStore store({.maxLines = 8, .chunkLines = 4, .chunkBytes = 0});
+  const std::string lines[] = {":22CE00020E\r\n", ":010320000010CC", ":1003200000106D\r\n",
+                               ":22ce00030d\r\n"};
+  const auto feed = [&](int from, int to) {
+    for (int i = from; i < to; ++i) {
+      store.Append(i, i % 4 == 1 ? LineDirection::Sent : LineDirection::Received, lines[i % 4]);
+    }
+  };
+  feed(0, 8);
+
+  const struct {
+    bus::BusLineFilter filter;
+    std::size_t rows;
+  } cases[] = {
+      {{}, 8},
+      {{.address = 0x22}, 4},
+      {{.function = 3}, 4},
+      {{.direction = LineDirection::Sent}, 2},
+      {{.refusedOnly = true}, 2},  // the bad LRC of the PC turn
+      {{.text = "CE0003"}, 2},     // lower case on the bus, upper case asked
+      {{.address = 0x22, .text = "0e"}, 2},
+  };
+  for (const auto& c : cases) {
+    bus::FilteredLines rows;
+    rows.SetFilter(c.filter);
+    const auto change = rows.Update(store);
+    EXPECT_EQ(rows.Size(), c.rows) << c.filter.text;
+    EXPECT_EQ(change.added, c.rows);
+    for (std::size_t r = 0; r < rows.Size(); ++r) EXPECT_TRUE(c.filter.Matches(*store.Find(rows.SeqAt(r))));
+  }
+
+  bus::FilteredLines cards;
+  cards.SetFilter({.address = 0x22});
+  auto change = cards.Update(store, 5);
+  EXPECT_FALSE(change.done);
+  EXPECT_EQ(change.added, 3u);
+  change = cards.Update(store, 5);
+  EXPECT_TRUE(change.done);
+  EXPECT_EQ(cards.Size(), 4u);
+
+  feed(8, 12);  // the oldest chunk of four goes
+  change = cards.Update(store);
+  EXPECT_EQ(change.removedFront, 2u);
+  EXPECT_EQ(change.added, 2u);
+  EXPECT_EQ(cards.SeqAt(0), 4u);
+  EXPECT_EQ(cards.SeqAt(cards.Size() - 1), 11u);
+}
+
+}  // namespace

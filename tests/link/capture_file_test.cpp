@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "link/capture_reader.h"
+#include "link/capture_writer.h"
+
+namespace {
+
+using bus::CaptureRecord;
+using bus::LineDirection;
+
+bus::CaptureHeader Header() {
+  bus::CaptureHeader h;
+  h.start = {2024, 1, 1, 8, 0, 4, 1};
+  h.utcOffsetMinutes = 180;
+  h.port = "/dev/serial/by-id/usb ftdi";
+  h.programVersion = "0.1.0";
+  return h;
+}
+
+struct Read {
+  bool header = false;
+  bus::CaptureHeader h;
+  std::vector<CaptureRecord> records;
+  std::vector<std::string> problems;
+};
+
+Read ReadAll(const std::string& text, bus::CaptureLimits limits = {}) {
+  std::istringstream in(text);
+  bus::CaptureReader reader(in, limits);
+  Read r;
+  r.header = reader.ReadHeader();
+  r.h = reader.Header();
+  while (auto rec = reader.Next()) r.records.push_back(*rec);
+  for (const auto& p : reader.Problems()) r.problems.push_back(p.Text());
+  return r;
+}
+
+TEST(CaptureFile, EveryByteAndTimeReadsBackAsItWasWritten) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const std::vector<CaptureRecord> lines = {
+      {0, LineDirection::Received, ":20CE0002"},
+      {250, LineDirection::Sent, ":010320000010CC"},
+      {1'000'000, LineDirection::Received, ""},
+      {3'600'000'001, LineDirection::Received, all},
+      {3'600'000'002, LineDirection::Received, ":1003\\x41 \n"},  // a bare LF kept
+  };
+  bus::StringTextSink sink;
+  {
+    bus::CaptureWriter writer(sink, Header(), 5'000'000);
+    for (const auto& l : lines) writer.Append(5'000'000 + l.micros, l.direction, l.bytes);
+    // A received line as the cutter hands it over loses exactly its CR LF.
+    writer.Append(5'000'000 + 3'600'000'003, LineDirection::Received, ":10CF\r\n");
+  }
+  EXPECT_TRUE(sink.text.starts_with(
+      "KX7140 yakalama 1 baslangic=2024-01-01T08:00:04+03:00 "
+      "port=/dev/serial/by-id/usb\\x20ftdi program=0.1.0\r\n0.000000 R :20CE0002\r\n"
+      "0.000250 T :010320000010CC\r\n1.000000 R \r\n"));
+  EXPECT_NE(sink.text.find("3600.000002 R :1003\\\\x41 \\x0A\r\n"), std::string::npos);
+
+  const Read r = ReadAll(sink.text);
+  ASSERT_TRUE(r.header);
+  EXPECT_EQ(r.h.port, Header().port);
+  EXPECT_EQ(r.h.start.isoWeekday, 1);
+  EXPECT_EQ(bus::CaptureStartText(r.h.start, r.h.utcOffsetMinutes), "2024-01-01T08:00:04+03:00");
+  ASSERT_EQ(r.records.size(), lines.size() + 1);
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(r.records[i], lines[i]) << i;
+  EXPECT_EQ(r.records.back().bytes, ":10CF");
+  EXPECT_EQ(bus::LineOnWire(r.records[4].bytes), ":1003\\x41 \n");
+  EXPECT_EQ(bus::LineOnWire(r.records[0].bytes), ":20CE0002\r\n");
+  EXPECT_TRUE(r.problems.empty());
+}
+
+TEST(CaptureFile, BadLinesAreSkippedAndNamedWithTheirNumber) {
+  const std::string head = "KX7140 yakalama 1 baslangic=2024-02-29T23:59:59-05:30\n";
+  const std::string good = "1.000000 R :10\r\n";
+  const std::pair<std::string, std::string> bad[] = {
+      {"1.5 R :10", "zaman"},
+      {"-1.000000 R :10", "zaman"},
+      {"1.000000 X :10", "yön"},
+      {"1.000000 R", "yön"},
+      {"1.000000 R :1\\y0", "kaçış"},
+      {"1.000000 R :1\\x4", "kaçış"},
+      {"1.000000 R :1\tA", "yazdırılamayan"},
+      {"9999999999999.000000 R :10", "zaman"},
+  };
+  std::string text = head;
+  for (const auto& [line, why] : bad) text += good + line + "\n";
+  text += good + "\n" + "2.000000 T :10CF0003";  // an empty line, then a line cut short
+
+  const Read r = ReadAll(text, {.maxLineBytes = 64, .maxFileBytes = 1 << 20, .keptProblems = 20});
+  ASSERT_TRUE(r.header);
+  EXPECT_EQ(r.h.utcOffsetMinutes, -330);
+  EXPECT_EQ(r.records.size(), std::size(bad) + 1);
+  ASSERT_EQ(r.problems.size(), std::size(bad) + 1);
+  for (std::size_t i = 0; i < std::size(bad); ++i) {
+    const std::string where = "satır " + std::to_string(3 + 2 * i) + ": ";
+    EXPECT_TRUE(r.problems[i].starts_with(where)) << r.problems[i];
+    EXPECT_NE(r.problems[i].find(bad[i].second), std::string::npos) << r.problems[i];
+  }
+  EXPECT_NE(r.problems.back().find("yarım"), std::string::npos);
+}
+
+TEST(CaptureFile, ForeignOrDamagedHeadersAndOversizeInputAreRefused) {
+  const std::pair<std::string, std::string> headers[] = {
+      {"", "boş"},
+      {"P0000:00\r\n", "yakalama dosyası değil"},
+      {"KX7140 yakalama 2 baslangic=2024-01-01T00:00:00+00:00\r\n", "sürüm 2"},
+      {"KX7140 yakalama 1 port=COM3\r\n", "başlangıç zamanı yok"},
+      {"KX7140 yakalama 1 baslangic=2023-02-29T00:00:00+00:00\r\n", "başlangıç"},
+      {"KX7140 yakalama 1 baslangic=2024-01-01T00:00:00+15:00\r\n", "başlangıç"},
+  };
+  for (const auto& [text, why] : headers) {
+    const Read r = ReadAll(text.empty() ? text : text + "1.000000 R :10\r\n");
+    EXPECT_FALSE(r.header) << text;
+    EXPECT_TRUE(r.records.empty());
+    ASSERT_EQ(r.problems.size(), 1u) << text;
+    EXPECT_NE(r.problems[0].find(why), std::string::npos) << r.problems[0];
+  }
+
+  const std::string head = "KX7140 yakalama 1 baslangic=2024-01-01T00:00:00+00:00 later=x\r\n";
+  const std::string line = "1.000000 R " + std::string(100, 'A') + "\r\n";
+  const Read longLine = ReadAll(head + line + "2.000000 R :10\r\n", {.maxLineBytes = 80});
+  ASSERT_EQ(longLine.records.size(), 1u);
+  EXPECT_NE(longLine.problems.at(0).find("çok uzun"), std::string::npos);
+
+  const Read big = ReadAll(head + line + line + line, {.maxFileBytes = head.size() + 2 * line.size() + 10});
+  EXPECT_EQ(big.records.size(), 2u);
+  EXPECT_NE(big.problems.at(0).find("çok büyük"), std::string::npos);
+}
+
+TEST(CaptureWriter, HandsLinesOverWithinHalfASecondAndStopsOnAFailingSink) {
+  bus::StringTextSink sink;
+  bus::CaptureWriter writer(sink, Header(), 0);
+  const std::size_t header = sink.text.size();
+  ASSERT_GT(header, 0u);
+  writer.Append(100'000, LineDirection::Received, ":10\r\n");
+  writer.Append(200'000, LineDirection::Received, ":11\r\n");
+  EXPECT_EQ(sink.text.size(), header) << "gathered, not written line by line";
+  EXPECT_TRUE(writer.Tick(599'999));
+  EXPECT_EQ(sink.text.size(), header);
+  EXPECT_TRUE(writer.Tick(600'000));
+  EXPECT_TRUE(sink.text.ends_with("0.200000 R :11\r\n"));
+  writer.Append(100'000, LineDirection::Sent, ":12");  // a clock that went back
+  writer.Flush();
+  EXPECT_TRUE(sink.text.ends_with("0.200000 T :12\r\n"));
+
+  sink.failAfter = sink.text.size() + 5;
+  writer.Append(900'000, LineDirection::Received, ":13");
+  EXPECT_FALSE(writer.Flush());
+  EXPECT_TRUE(writer.Failed());
+  EXPECT_EQ(writer.Error(), "yer kalmadı");
+  EXPECT_FALSE(writer.Append(2'000'000, LineDirection::Received, ":14"));
+  EXPECT_EQ(writer.Lines(), 4u);
+}
+
+TEST(FileTextSink, AFullDiskOrAMissingFolderGivesTheSystemsReason) {
+  std::string error;
+  bus::FileTextSink missing;
+  EXPECT_FALSE(missing.Open("/nonexistent-folder-kx/capture.txt", false, error));
+  EXPECT_NE(error.find("/nonexistent-folder-kx/capture.txt: "), std::string::npos);
+
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  bus::FileTextSink full;
+  ASSERT_TRUE(full.Open("/dev/full", false, error));
+  bus::CaptureWriter writer(full, Header(), 0);
+  EXPECT_TRUE(writer.Failed());
+  EXPECT_NE(writer.Error().find("/dev/full: "), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#include "program/junction_data.h"
+
+#include <gtest/gtest.h>
+
+namespace program {
+namespace {
+
+TEST(JunctionData, ConflictsHoldInBothDirectionsAndRefuseNonsense) {
+  JunctionData d;
+  EXPECT_TRUE(SetConflict(d, 1, 32, 5, 0));
+  EXPECT_TRUE(Conflicting(d, 32, 1));
+  EXPECT_EQ(MinIntergreen(d, 1, 32), 5);
+  EXPECT_EQ(MinIntergreen(d, 32, 1), 0);
+  for (auto [a, b, s] : {std::tuple{0, 2, 1}, {1, 33, 1}, {4, 4, 1}, {1, 2, 256}, {1, 2, -1}}) {
+    EXPECT_FALSE(SetConflict(d, a, b, s, s)) << a << " " << b << " " << s;
+  }
+  // Seconds given for one direction only still make a pair; the other counts as 0.
+  d.intergreen[2][5] = 9;
+  EXPECT_TRUE(Conflicting(d, 6, 3));
+  EXPECT_EQ(MinIntergreen(d, 6, 3), 0);
+  ClearConflict(d, 32, 1);
+  EXPECT_FALSE(Conflicting(d, 1, 32));
+  EXPECT_EQ(MinIntergreen(d, 1, 32), kNoConflict);
+}
+
+TEST(JunctionData, GroupNamesAreTrimmedAndCheckedBeforeTheyAreStored) {
+  JunctionData d;
+  EXPECT_TRUE(SetGroupName(d, 5, "  Y1 yaya  "));
+  EXPECT_EQ(GroupName(d, 5), "Y1 yaya");
+  // 32 characters, Turkish letters two bytes each in UTF-8.
+  EXPECT_TRUE(SetGroupName(d, 6, "ŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞ"));
+  for (const char* bad : {"ŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞŞ", "a\nb", "\xFF", "a\xC2\x85"}) {
+    EXPECT_FALSE(GroupNameProblem(bad).empty()) << bad;
+    EXPECT_FALSE(SetGroupName(d, 5, bad)) << bad;
+  }
+  EXPECT_EQ(GroupName(d, 5), "Y1 yaya");
+  EXPECT_FALSE(SetGroupName(d, 33, "x"));
+  EXPECT_EQ(GroupName(d, 0), "");
+}
+
+}  // namespace
+}  // namespace program

@@ -1,0 +1,86 @@
+#include "program/signal_plan.h"
+
+#include <gtest/gtest.h>
+
+#include "program/signal_state.h"
+#include "program/signal_state_look.h"
+
+namespace program {
+namespace {
+
+constexpr std::uint8_t R = 1, Y = 2, RY = 3, G = 4, FY = 10;
+
+// Step s of the table: {duration, code of group 1, code of group 2, ...}.
+RecordSteps Steps(std::initializer_list<std::initializer_list<int>> rows) {
+  RecordSteps steps{};
+  std::size_t s = 1;
+  for (const auto& row : rows) {
+    std::size_t c = 0;
+    for (int v : row) steps[s][c++] = static_cast<std::uint8_t>(v);
+    ++s;
+  }
+  return steps;
+}
+
+TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStates) {
+  // Step 2 has no duration: it is never played, so its flashing group 3 has no row.
+  RecordSteps steps = Steps({{10, G, R}, {0, R, G, FY}, {3, Y, R}, {2, R, RY}, {8, R, G}});
+  steps[5][32] = 12;
+  const SignalPlan plan = BuildSignalPlan(steps, 2, 4);
+
+  EXPECT_EQ(plan.cycleSeconds, 23);
+  ASSERT_EQ(plan.steps.size(), 4u);
+  EXPECT_EQ(plan.steps[0], (PlanStep{1, 10, 0, false}));
+  EXPECT_EQ(plan.steps[1], (PlanStep{3, 3, 10, false}));
+  EXPECT_EQ(plan.steps[2], (PlanStep{4, 2, 13, true}));
+  EXPECT_EQ(plan.steps[3], (PlanStep{5, 8, 15, false}));
+
+  ASSERT_EQ(plan.rows.size(), 3u);
+  EXPECT_EQ(plan.rows[0].group, 1);
+  EXPECT_EQ(plan.rows[0].intervals,
+            (std::vector<PlanInterval>{{0, 10, G, 1}, {10, 13, Y, 3}, {13, 23, R, 4}}));
+  EXPECT_EQ(plan.rows[1].group, 2);
+  EXPECT_EQ(plan.rows[1].intervals,
+            (std::vector<PlanInterval>{{0, 13, R, 1}, {13, 15, RY, 4}, {15, 23, G, 5}}));
+  EXPECT_EQ(plan.rows[2].group, 32);
+  EXPECT_EQ(plan.rows[2].intervals, (std::vector<PlanInterval>{{0, 15, 0, 1}, {15, 23, 12, 5}}));
+}
+
+TEST(SignalPlan, FlashRecordsPlayOneStepAndProgramsWithoutDurationsNone) {
+  const RecordSteps steps = Steps({{1, FY, FY}, {5, R, R}});
+  const SignalPlan flash = BuildSignalPlan(steps, 0);
+  EXPECT_EQ(flash.cycleSeconds, 1);
+  EXPECT_EQ(flash.steps.size(), 1u);
+  EXPECT_EQ(flash.rows.size(), 2u);
+
+  // Step 99 still plays (the grid shows 98 steps, the model holds 99); step 100 never.
+  RecordSteps far{};
+  far[99][0] = 7, far[99][1] = G;
+  far[100][0] = 9, far[100][2] = G;
+  const SignalPlan last = BuildSignalPlan(far, 3);
+  EXPECT_EQ(last.cycleSeconds, 7);
+  ASSERT_EQ(last.rows.size(), 1u);
+  EXPECT_EQ(last.rows[0].group, 1);
+
+  const SignalPlan none = BuildSignalPlan(Steps({{0, G, R}}), 2);
+  EXPECT_EQ(none.cycleSeconds, 0);
+  EXPECT_TRUE(none.steps.empty());
+  EXPECT_TRUE(none.rows.empty());
+}
+
+TEST(SignalStateLook, EveryCodeTheEditorSetsHasItsOwnLookAndName) {
+  for (int code = 0; code < 16; ++code) {
+    const bool editor = IsEditorStateCode(code);
+    EXPECT_EQ(SignalStateLook(code).fill == StateFill::Unknown, !editor) << code;
+    EXPECT_EQ(SignalStateName(code).starts_with("Kod "), !editor) << code;
+    // A flashing code is drawn in the colour of the lamp it lights.
+    if (editor && code > 4) {
+      EXPECT_EQ(SignalStateLook(code).colour, SignalStateLook(code & 7).colour);
+    }
+  }
+  EXPECT_EQ(SignalStateName(3), "Kırmızı + Sarı");
+  EXPECT_EQ(SignalStateName(5), "Kod 5");
+}
+
+}  // namespace
+}  // namespace program

@@ -1,0 +1,107 @@
+#pragma once
+// The main window on a folder of its own, with a scripted file dialog and a scripted
+// answer to the unsaved-work question, so no test waits on a modal box.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include "persist/project_file.h"
+#include "persist/settings_location.h"
+#include "shell/main_window.h"
+#include "shell/unsaved_question.h"
+
+namespace shelltest {
+
+
+inline void EnsureApplication() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "tests_shell";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+class ScriptedDialog : public shell::ProjectDialog {
+ public:
+  std::deque<QString> answers;
+  std::vector<std::pair<Kind, std::optional<QString>>> asked;
+  QString Choose(Kind kind, const std::optional<QString>& title) override {
+    asked.emplace_back(kind, title);
+    if (answers.empty()) return QStringLiteral("*.prj");
+    QString a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+inline std::string FileText(const QString& path) {
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class ScriptedQuestion : public shell::UnsavedQuestion {
+ public:
+  Answer answer = Answer::Cancel;
+  int asked = 0;
+  Answer Ask() override {
+    ++asked;
+    return answer;
+  }
+};
+
+class MainWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { EnsureApplication(); }
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    state = std::make_unique<shell::AppState>();
+    state->paths = persist::SettingsPathsIn(dir.path().toStdString());
+    auto d = std::make_unique<ScriptedDialog>();
+    dialog = d.get();
+    shell::ShellOptions options;
+    options.portDevice = dir.filePath("no-such-tty");
+    window = std::make_unique<shell::MDIForm1>(*state, options, std::move(d));
+    auto q = std::make_unique<ScriptedQuestion>();
+    question = q.get();
+    window->SetUnsavedQuestion(std::move(q));
+    window->Start();
+    window->StatusUpdate();
+  }
+  QAction& Act(const char* name) {
+    auto* a = window->findChild<QAction*>(QString::fromLatin1(name));
+    if (!a) throw std::runtime_error(name);
+    return *a;
+  }
+  QString Status() { return window->findChild<QLabel*>("StatusPanel1")->text(); }
+  QString Project(const char* name, std::uint8_t seed = 3) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    program::ProgramImage image{};
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + seed);
+    EXPECT_TRUE(persist::ProjectSave(path.toStdString(), image).ok);
+    return path;
+  }
+  void Open(const QString& path) {
+    dialog->answers = {path};
+    Act("Open").trigger();
+  }
+
+  QTemporaryDir dir;
+  std::unique_ptr<shell::AppState> state;
+  ScriptedDialog* dialog = nullptr;
+  ScriptedQuestion* question = nullptr;
+  std::unique_ptr<shell::MDIForm1> window;
+};
+
+}  // namespace shelltest

@@ -1,0 +1,237 @@
+// The engineer's work through the main window: what an upload leaves to save, when
+// the window asks before dropping work, what a signal writes instead of asking, and
+// that a refused open changes nothing.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include "persist/project_file_format.h"
+#include "program/editors/program_edit.h"
+#include "program/program_image_codec.h"
+#include "program/step_packing.h"
+#include "shell/demo_project.h"
+#include "shell/project_dialog.h"
+#include "shell/upload_watch.h"
+#include "shell_fixture.h"
+
+namespace {
+
+using shelltest::FileText;
+using Answer = shell::UnsavedQuestion::Answer;
+
+// A memory the editor can show as it is: packed from a model whose values all lie in
+// the editor's ranges, with noise where the editor never looks.
+std::unique_ptr<program::ProgramImage> ControllerMemory() {
+  auto model = std::make_unique<program::EditorModel>();
+  const int words[] = {3, 0x85, 170, 230, 46, 53, 16, 26, 2, 1};
+  for (std::size_t n = 0; n < std::size(words); ++n) model->ParamWords[n] = words[n];
+  model->PgmNames[2][1] = 'K';
+  model->PgmSteps[2][1] = {25, 0x14, 0x4C};
+  model->WeekTable[0][0] = 6;
+  model->WeekTable[0][2] = 3;
+  auto memory = std::make_unique<program::ProgramImage>();
+  for (std::size_t a = 0x9800; a < 0xB000; ++a) (*memory)[a] = static_cast<std::uint8_t>(a);
+  program::PackProgramImage(*model, *memory);
+  return memory;
+}
+
+struct UnsavedWork : shelltest::MainWindow {
+  program::editors::Program_EDIT* Editor() {
+    return qobject_cast<program::editors::Program_EDIT*>(window->ChildWidget(shell::Child::Editor));
+  }
+  QString StepCell(int step, int column) {
+    auto* grid = Editor()->findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
+    return grid->model()->index(step - 1, column).data().toString();
+  }
+  // An edit in the grid, as keys make it: state 3 for group 1 of step 1.
+  void EditTheGrid() {
+    auto* grid = Editor()->findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    QTest::keyClick(grid, Qt::Key_3);
+  }
+};
+
+TEST_F(UnsavedWork, AnUploadSavedRightAwayIsTheControllersMemoryByteForByte) {
+  Open(Project("eski.prj"));
+  ASSERT_NE(Editor(), nullptr);
+  const auto memory = ControllerMemory();
+  state->image = *memory;  // as the upload leaves it, block by block
+  window->OnUploadCompleted();
+  EXPECT_EQ(StepCell(1, 0), "25") << "the editor shows the controller's programs";
+  EXPECT_NE(Status().indexOf(QStringLiteral("henüz kaydedilmedi")), -1);
+  window->StatusUpdate();
+  EXPECT_EQ(window->windowTitle(), QString::fromStdString(state->ProjectPath) + "*");
+
+  Act("Save").trigger();  // stores the editor's (untouched) tables first
+  EXPECT_EQ(FileText(dir.filePath("eski.prj")), persist::FormatProjectFile(*memory));
+  window->StatusUpdate();
+  EXPECT_EQ(window->windowTitle(), dir.filePath("eski.prj"));
+
+  // "Yükle" in the buffer window reads the file again, and the editor shows it.
+  ASSERT_TRUE(persist::ProjectSave(state->ProjectPath, program::ProgramImage{}).ok);
+  window->SetChildShown(shell::Child::Buffer, true);
+  window->ChildWidget(shell::Child::Buffer)->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+  EXPECT_EQ(StepCell(1, 0), "0");
+}
+
+TEST(UploadWatch, OnlyAWholeMemoryReadCounts) {
+  struct Case {
+    const char* what;
+    std::int16_t code;
+    std::int32_t address;
+    bool logReading;
+    bool completes;
+  };
+  const Case cases[] = {{"read to the end", 0, 65536, false, true},
+                        {"abandoned part-way", 0, 4096, false, false},
+                        {"a log read follows at once", 300, 0xF080, true, false}};
+  for (const Case& c : cases) {
+    shell::UploadWatch watch;
+    bus::LinkShared s;
+    EXPECT_FALSE(watch.Completed(s)) << c.what;
+    s.RequestCode = 300;
+    s.TransferAddress = 1024;
+    EXPECT_FALSE(watch.Completed(s)) << c.what;
+    s.RequestCode = c.code;
+    s.TransferAddress = c.address;
+    s.LogReading = c.logReading;
+    EXPECT_EQ(watch.Completed(s), c.completes) << c.what;
+    EXPECT_FALSE(watch.Completed(s)) << c.what << ": once";
+  }
+}
+
+TEST_F(UnsavedWork, UnsavedWorkIsShownAndAskedAboutOnlyWhenThereIsSome) {
+  const QString a = Project("a.prj");
+  const QString b = Project("b.prj", 9);
+  Open(a);
+  EXPECT_EQ(question->asked, 0);
+  Open(b);
+  EXPECT_EQ(question->asked, 0) << "nothing to lose, nothing asked";
+  EXPECT_EQ(window->windowTitle(), b);
+
+  EditTheGrid();
+  window->StatusUpdate();
+  EXPECT_EQ(window->windowTitle(), b + "*");
+  Act("Menu1_Kaydet").trigger();
+  EXPECT_NE(Status().indexOf(QStringLiteral("dahil değil")), -1) << "the editor's change was left out";
+  window->StatusUpdate();
+  EXPECT_EQ(window->windowTitle(), b + "*");
+
+  question->answer = Answer::Cancel;
+  Open(a);
+  Act("Menu1_Yeni").trigger();
+  window->close();
+  EXPECT_EQ(question->asked, 3);
+  EXPECT_EQ(QString::fromStdString(state->ProjectPath), b);
+  EXPECT_NE(window->ChildWidget(shell::Child::Editor), nullptr) << "İptal keeps the program and its windows open";
+
+  question->answer = Answer::Save;
+  Open(a);
+  EXPECT_EQ(QString::fromStdString(state->ProjectPath), a);
+  program::ProgramImage reread{};
+  auto model = std::make_unique<program::EditorModel>();
+  ASSERT_TRUE(persist::ProjectLoad(b.toStdString(), reread, *model).ok);
+  EXPECT_EQ(model->PgmGroups[2][1][1], 3) << "Kaydet stored the edit in b before a was opened";
+}
+
+TEST_F(UnsavedWork, ClosingTheEditorAsksBeforeItsChangesGo) {
+  const QString a = Project("a.prj");
+  Open(a);
+  EditTheGrid();
+  question->answer = Answer::Cancel;
+  Act("Edit_Panel").trigger();  // released
+  EXPECT_EQ(question->asked, 1);
+  EXPECT_NE(Editor(), nullptr);
+  EXPECT_TRUE(Act("Edit_Panel").isChecked());
+
+  question->answer = Answer::Save;
+  Editor()->parentWidget()->close();  // the window's own close button
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(Editor(), nullptr);
+  program::ProgramImage saved{};
+  auto model = std::make_unique<program::EditorModel>();
+  ASSERT_TRUE(persist::ProjectLoad(a.toStdString(), saved, *model).ok);
+  EXPECT_EQ(model->PgmGroups[2][1][1], 3);
+
+  Act("Edit_Panel").trigger();  // nothing unstored: closes without a word
+  Act("Edit_Panel").trigger();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(question->asked, 2);
+}
+
+TEST_F(UnsavedWork, ASignalAsksNothingAndTheNextStartNamesTheRecoveryCopy) {
+  const QString a = Project("a.prj");
+  Open(a);
+  EditTheGrid();
+  window->CloseFromSignal();
+  EXPECT_EQ(question->asked, 0);
+  const QString copy = a + ".kurtarma";
+  ASSERT_TRUE(QFileInfo::exists(copy));
+  program::ProgramImage rescued{};
+  auto model = std::make_unique<program::EditorModel>();
+  ASSERT_TRUE(persist::ProjectLoad(copy.toStdString(), rescued, *model).ok);
+  EXPECT_EQ(model->PgmGroups[2][1][1], 3);
+  EXPECT_NE(FileText(a), FileText(copy)) << "the project itself is untouched";
+
+  window.reset();
+  SetUp();
+  EXPECT_NE(Status().indexOf(copy), -1);
+}
+
+TEST_F(UnsavedWork, ARefusedOpenChangesNothing) {
+  const QString a = Project("a.prj");
+  Open(a);
+  const auto shown = StepCell(1, 0);
+  QFile empty(dir.filePath("empty.prj"));
+  ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+  empty.close();
+  Open(empty.fileName());
+  EXPECT_FALSE(Status().isEmpty());
+  window->StatusUpdate();
+  EXPECT_EQ(QString::fromStdString(state->ProjectPath), a);
+  EXPECT_EQ(window->windowTitle(), a);
+  EXPECT_EQ(window->ChildWidget(shell::Child::Editor)->parentWidget()->windowTitle(), a);
+  EXPECT_EQ(StepCell(1, 0), shown);
+  Act("Save").trigger();
+  EXPECT_EQ(FileText(empty.fileName()), "") << "a later save does not write a under the refused name";
+}
+
+TEST(ProjectDialog, EveryCommandStartsInTheProgramFolderWithTheProjectPattern) {
+  shelltest::EnsureApplication();
+  QTemporaryDir folder;
+  shell::CommonDialog dialog(nullptr, folder.path());
+  for (auto kind : {shell::ProjectDialog::Kind::Save, shell::ProjectDialog::Kind::Open}) {
+    dialog.Prepare(kind, QStringLiteral("T"));
+    EXPECT_EQ(dialog.Dialog().directory().absolutePath(), QDir(folder.path()).absolutePath());
+    auto* name = dialog.Dialog().findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "*.prj");
+    const_cast<QFileDialog&>(dialog.Dialog()).setDirectory(QDir::tempPath());
+    const_cast<QFileDialog&>(dialog.Dialog()).selectFile(QStringLiteral("last.prj"));
+  }
+}
+
+TEST(DemoProject, EachDemoHasAPrivateFolderThatGoesUnlessItHoldsWork) {
+  const program::ProgramImage memory{};
+  auto one = std::make_unique<shell::DemoProject>(memory);
+  auto two = std::make_unique<shell::DemoProject>(memory);
+  ASSERT_FALSE(one->Path().isEmpty());
+  const QString folder = QFileInfo(one->Path()).absolutePath();
+  EXPECT_NE(folder, QFileInfo(two->Path()).absolutePath());
+  EXPECT_EQ(QFileInfo(folder).permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther),
+            QFileDevice::Permissions());
+
+  const QString twoFolder = QFileInfo(two->Path()).absolutePath();
+  ASSERT_TRUE(persist::ProjectSave((two->Path() + ".kurtarma").toStdString(), memory).ok);
+  one.reset();
+  two.reset();
+  EXPECT_FALSE(QFileInfo::exists(folder));
+  EXPECT_TRUE(QFileInfo::exists(twoFolder + "/demo.prj.kurtarma")) << "a recovery copy outlives the demo";
+  QDir(twoFolder).removeRecursively();
+}
+
+}  // namespace
