@@ -1,15 +1,22 @@
 #include "ctl/ctl_options.h"
 
+#include <QCommandLineParser>
+
 #include <charconv>
 #include <optional>
 #include <string_view>
+
+#include "qtlink/option_error.h"
 
 namespace ctl {
 
 const char* const kCtlUsage =
     "Usage: kx7140ctl --port DEVICE [--timeout SECONDS] COMMAND\n"
+    "       kx7140ctl ports\n"
     "\n"
     "Commands:\n"
+    "  ports                     list the serial ports: number as the service tool counts\n"
+    "                            them, device, stable name, adapter and serial number\n"
     "  upload OUT.prj            read the whole controller memory into a project file\n"
     "  download IN.prj           program download with checksum, block by block confirmed\n"
     "  download-system IN.prj    system memory download (step 1 of record 0), then Reset CPU\n"
@@ -24,13 +31,15 @@ const char* const kCtlUsage =
     "                            JSON object per line\n"
     "\n"
     "Options:\n"
-    "  --port DEVICE             the serial device on the controller's bus\n"
+    "  --port DEVICE             the serial device on the controller's bus: a path\n"
+    "                            (/dev/ttyUSB0), a name (ttyUSB0, COM3) or the port's\n"
+    "                            number as ports lists it\n"
     "  --timeout SECONDS         give up after this long without a PC turn, or without\n"
     "                            the controller confirming the command (default 5)\n"
     "  --allow-incomplete        download a project file that is not whole (fewer than\n"
     "                            4096 good lines, or lines that had to be skipped)\n"
-    "  --help                    show this text\n"
-    "  --version                 show the version\n"
+    "  -h, --help                show this text\n"
+    "  -v, --version             show the version\n"
     "\n"
     "A progress bar goes to standard error for transfers when it is a terminal.\n"
     "\n"
@@ -81,89 +90,71 @@ constexpr CommandWord kCommands[] = {
 }  // namespace
 
 bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, std::string& error) {
-  std::vector<std::string> words;
-  bool secondsGiven = false;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (optionsEnded || a.empty() || a[0] != '-' || a == "-") {
-      words.push_back(a);
-      continue;
-    }
-    if (a == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    std::string name = a;
-    std::optional<std::string> inlineValue;
-    if (const std::size_t eq = a.find('='); eq != std::string::npos && a.rfind("--", 0) == 0) {
-      name = a.substr(0, eq);
-      inlineValue = a.substr(eq + 1);
-    }
-    const auto value = [&](std::string& into) {
-      if (inlineValue) {
-        into = *inlineValue;
-      } else if (i + 1 < args.size()) {
-        into = args[++i];
-      } else {
-        into.clear();
-      }
-      if (into.empty()) {
-        error = name + " needs a value";
-        return false;
-      }
-      return true;
-    };
-    const auto flag = [&](bool& into) {
-      if (inlineValue) {
-        error = name + " takes no value";
-        return false;
-      }
-      into = true;
-      return true;
-    };
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help({"h", "help"}, {});
+  const QCommandLineOption version({"v", "version"}, {});
+  const QCommandLineOption json("json", {});
+  const QCommandLineOption port("port", {}, "DEVICE");
+  const QCommandLineOption timeout("timeout", {}, "SECONDS");
+  const QCommandLineOption seconds("seconds", {}, "N");
+  const QCommandLineOption allowIncomplete("allow-incomplete", {});
+  parser.addOptions({help, version, json, port, timeout, seconds, allowIncomplete});
+  QStringList arguments{QStringLiteral("kx7140ctl")};
+  for (const std::string& a : args) arguments << QString::fromStdString(a);
+  const bool parsed = parser.parse(arguments);
 
-    std::string v;
-    if (name == "--help" || name == "-h") {
-      if (!flag(options.help)) return false;
-    } else if (name == "--version") {
-      if (!flag(options.version)) return false;
-    } else if (name == "--json") {
-      if (!flag(options.json)) return false;
-    } else if (name == "--allow-incomplete") {
-      if (!flag(options.allowIncomplete)) return false;
-    } else if (name == "--port") {
-      if (!value(options.device)) return false;
-    } else if (name == "--timeout") {
-      if (!value(v)) return false;
-      const auto s = Seconds(v);
-      if (!s) {
-        error = "--timeout needs a number of seconds above 0, not '" + v + "'";
-        return false;
-      }
-      options.timeoutMs = static_cast<std::int64_t>(*s * 1000.0 + 0.5);
-      if (options.timeoutMs < 1) options.timeoutMs = 1;
-    } else if (name == "--seconds") {
-      if (!value(v)) return false;
-      const auto n = Count(v);
-      if (!n) {
-        error = "--seconds needs a whole number of at least 1, not '" + v + "'";
-        return false;
-      }
-      options.watchSeconds = *n;
-      secondsGiven = true;
-    } else {
-      error = "unknown option " + name;
+  options.help = parser.isSet(help);
+  options.version = parser.isSet(version);
+  // --help and --version answer without a command, whatever else was given.
+  if (options.help || options.version) return true;
+  if (!parsed) {
+    error = qtlink::OptionError(parser);
+    return false;
+  }
+  options.json = parser.isSet(json);
+  options.allowIncomplete = parser.isSet(allowIncomplete);
+  const bool secondsGiven = parser.isSet(seconds);
+  if (parser.isSet(port)) {
+    options.device = parser.value(port).toStdString();
+    if (options.device.empty()) {
+      error = "--port needs a value";
       return false;
     }
   }
-
-  // --help and --version answer without a command, whatever else was given.
-  if (options.help || options.version) return true;
+  if (parser.isSet(timeout)) {
+    const std::string v = parser.value(timeout).toStdString();
+    const auto s = Seconds(v);
+    if (!s) {
+      error = "--timeout needs a number of seconds above 0, not '" + v + "'";
+      return false;
+    }
+    options.timeoutMs = static_cast<std::int64_t>(*s * 1000.0 + 0.5);
+    if (options.timeoutMs < 1) options.timeoutMs = 1;
+  }
+  if (secondsGiven) {
+    const std::string v = parser.value(seconds).toStdString();
+    const auto n = Count(v);
+    if (!n) {
+      error = "--seconds needs a whole number of at least 1, not '" + v + "'";
+      return false;
+    }
+    options.watchSeconds = *n;
+  }
+  std::vector<std::string> words;
+  for (const QString& w : parser.positionalArguments()) words.push_back(w.toStdString());
 
   if (words.empty()) {
     error = "no command given";
     return false;
+  }
+  if (words[0] == "ports") {
+    if (words.size() > 1) {
+      error = "unexpected argument '" + words[1] + "'";
+      return false;
+    }
+    options.listPorts = true;
+    return true;
   }
   const CommandWord* found = nullptr;
   for (const CommandWord& c : kCommands) {
@@ -211,7 +202,7 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     return false;
   }
   if (options.device.empty()) {
-    error = "--port DEVICE is needed";
+    error = "--port DEVICE is needed (kx7140ctl ports lists the ports)";
     return false;
   }
   return true;

@@ -12,7 +12,7 @@ enum class Command { None, Upload, Download, DownloadSystem, Log, SetClock, Serv
 
 struct CtlOptions {
   Command command = Command::None;
-  std::string device;        // --port
+  std::string device;        // --port: a device, or a port number as ports lists it
   std::string projectFile;   // upload, download, download-system
   int serviceIndex = -1;     // 0..4, the controller's service command list
   int watchSeconds = 0;      // 0: until interrupted
@@ -21,6 +21,7 @@ struct CtlOptions {
   std::int64_t timeoutMs = 5000;
   bool help = false;
   bool version = false;
+  bool listPorts = false;    // the ports command: answered without a port or a session
 };
 
 // The service command names of the command line, in the order of the controller's
@@ -37,8 +38,9 @@ inline constexpr ServiceName kServiceNames[] = {
     {"reset-program-chip", "Reset Program Chip"},
 };
 
-// Parses the arguments after the program name. On a bad one returns false and puts
-// one line saying why into error.
+// Parses the arguments after the program name, in the option style of all three
+// programs (QCommandLineParser's). On a bad one returns false and puts one line saying
+// why into error.
 bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, std::string& error);
 
 extern const char* const kCtlUsage;

@@ -12,6 +12,8 @@
 #include "ctl/ctl_options.h"
 #include "ctl/ctl_session.h"
 #include "ctl/exit_status.h"
+#include "ctl/port_choice.h"
+#include "qtlink/port_list.h"
 
 namespace {
 
@@ -41,6 +43,18 @@ int main(int argc, char** argv) {
   }
 
   QCoreApplication app(argc, argv);
+  if (options.listPorts) {
+    std::cout << ctl::PortTable(qtlink::ListPorts(QString::fromLatin1(qtlink::kStableNameFolder)));
+    return ctl::exit_status::kDone;
+  }
+  // A number or a short name becomes the device it stands for, so that every message
+  // names the device that was really tried.
+  const std::string device = ctl::ResolvePortArgument(options.device, qtlink::ListPorts(), error);
+  if (device.empty()) {
+    std::cerr << "kx7140ctl: " << error << "\n";
+    return ctl::exit_status::kPort;
+  }
+  options.device = device;
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);

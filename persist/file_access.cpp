@@ -15,6 +15,7 @@
 #include <unistd.h>
 #endif
 
+#include "persist/file_platform.h"
 #include "persist/path_text.h"
 
 namespace persist {
@@ -34,8 +35,7 @@ std::string Describe(const fs::path& path, const std::string& why) {
   return PathToUtf8(path) + " (" + why + ")";
 }
 
-// "wbx" fails when the name is taken, so a temporary name never clobbers anything.
-FilePtr CreateNew(const fs::path& path) { return FilePtr(std::fopen(path.string().c_str(), "wbx")); }
+FilePtr CreateNew(const fs::path& path) { return FilePtr(CreateNewFile(path)); }
 
 // A free temporary name beside the target, hidden from directory listings.
 FilePtr CreateTemporaryBeside(const fs::path& target, fs::path& tempPath, int& err) {
@@ -44,7 +44,7 @@ FilePtr CreateTemporaryBeside(const fs::path& target, fs::path& tempPath, int& e
   for (int attempt = 0; attempt < 16; ++attempt) {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(rd()));
-    tempPath = folder / ("." + target.filename().string() + suffix + ".tmp");
+    tempPath = folder / fs::path(".").concat(target.filename().native()).concat(suffix).concat(".tmp");
     errno = 0;
     if (FilePtr f = CreateNew(tempPath)) return f;
     err = errno;
@@ -107,11 +107,11 @@ IoResult WriteInPlace(const fs::path& requested, const fs::path& target, std::st
   const bool existed = FileExists(target);
   if (existed) ResetFileAttributes(target);
   errno = 0;
-  FilePtr f(std::fopen(target.string().c_str(), existed ? "r+b" : "wbx"));
+  FilePtr f(existed ? OpenFile(target, "r+b") : CreateNewFile(target));
   if (!f) return IoResult::Fail(Describe(requested, ErrnoText(errno != 0 ? errno : EIO)));
   int err = WriteAndSync(f.get(), bytes);
+  if (err == 0) err = TruncateFile(f.get(), bytes.size());
 #if !defined(_WIN32)
-  if (err == 0 && ftruncate(fileno(f.get()), static_cast<off_t>(bytes.size())) != 0) err = errno;
   if (err == 0 && fsync(fileno(f.get())) != 0) err = errno;
 #endif
   const bool closed = std::fclose(f.release()) == 0;
@@ -139,20 +139,15 @@ IoResult EnsureFileExists(const fs::path& path) {
   }
   errno = 0;
   // Append mode creates a missing file and never truncates one that appeared meanwhile.
-  FilePtr f(std::fopen(path.string().c_str(), "ab"));
+  FilePtr f(OpenFile(path, "ab"));
   if (!f) return IoResult::Fail(Describe(path, ErrnoText(errno)));
   return IoResult::Ok();
-}
-
-void ResetFileAttributes(const fs::path& path) {
-  std::error_code ec;
-  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
 }
 
 IoResult ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t maxBytes) {
   bytes.clear();
   errno = 0;
-  FilePtr f(std::fopen(path.string().c_str(), "rb"));
+  FilePtr f(OpenFile(path, "rb"));
   if (!f) return IoResult::Fail(Describe(path, ErrnoText(errno)));
   std::error_code sizeError;
   const auto size = fs::file_size(path, sizeError);

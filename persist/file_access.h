@@ -20,8 +20,8 @@ bool FileExists(const std::filesystem::path& path);
 // anything else of that name (a folder, a pipe, a dangling link) is refused.
 IoResult EnsureFileExists(const std::filesystem::path& path);
 
-// Makes the file writable for its owner again; the POSIX side of resetting a file to
-// a plain archived file. Errors are ignored: the write that follows reports them.
+// Resets the file to a plain archived file (on POSIX: writable for its owner again).
+// Errors are ignored: the write that follows reports them.
 void ResetFileAttributes(const std::filesystem::path& path);
 
 // The whole file as bytes. A file larger than maxBytes is refused rather than read.

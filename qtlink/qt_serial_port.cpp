@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
+#include "qtlink/port_access_hint.h"
+
 #if defined(Q_OS_UNIX)
 #include <sys/stat.h>
 #endif
@@ -40,29 +42,6 @@ std::string Text(const QString& s) { return s.toStdString(); }
 
 }  // namespace
 
-QStringList SerialDeviceList() {
-  QStringList devices;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    devices << info.systemLocation();
-  }
-#if defined(Q_OS_WIN)
-  return devices;  // the number is the COM number there, the list is only shown
-#else
-  std::sort(devices.begin(), devices.end());
-  return devices;
-#endif
-}
-
-QString DeviceForNumber(int number, const QStringList& devices) {
-#if defined(Q_OS_WIN)
-  Q_UNUSED(devices);
-  return number >= 1 ? QStringLiteral("COM%1").arg(number) : QString();
-#else
-  if (number < 1 || number > devices.size()) return {};
-  return devices.at(number - 1);
-#endif
-}
-
 QtSerialPort::QtSerialPort(QString devicePath, QObject* parent)
     : QObject(parent), m_override(std::move(devicePath)) {
   m_device = m_override;
@@ -85,14 +64,19 @@ void QtSerialPort::Select(int portNumber) {
     m_device = m_override;
     return;
   }
+  m_device.clear();
+  m_description.clear();
+  for (const PortEntry& e : Ports()) {
+    if (e.number != portNumber) continue;
+    m_device = e.device;
+    m_description = e.description;
+  }
 #if defined(Q_OS_WIN)
-  m_device = DeviceForNumber(portNumber, {});
-#else
-  m_device = DeviceForNumber(portNumber, Devices());
+  if (m_device.isEmpty()) m_device = DeviceForNumber(portNumber, {});
 #endif
 }
 
-const QStringList& QtSerialPort::Devices() {
+const QList<PortEntry>& QtSerialPort::Ports() {
   // Listing the serial devices reads the system's whole device tree, tens of
   // milliseconds. Device nodes come and go in /dev, so the folder's time of change
   // tells whether the last list can still be right.
@@ -103,14 +87,16 @@ const QStringList& QtSerialPort::Devices() {
     changed = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   }
 #endif
-  if (changed < 0 || changed != m_devicesChanged) {
-    m_devices = SerialDeviceList();
-    m_devicesChanged = changed;
+  if (changed < 0 || changed != m_portsChanged) {
+    m_ports = ListPorts();
+    m_portsChanged = changed;
   }
-  return m_devices;
+  return m_ports;
 }
 
-std::string QtSerialPort::DeviceName() const { return Text(m_device); }
+std::string QtSerialPort::DeviceName() const {
+  return Text(m_description.isEmpty() ? m_device : m_device + QStringLiteral(" (") + m_description + QLatin1Char(')'));
+}
 
 void QtSerialPort::SetLineSettings(std::string_view settings) {
   const auto f = SplitFields(settings);
@@ -144,7 +130,9 @@ bus::PortResult QtSerialPort::Open() {
   const bool opened = m_port.open(QIODevice::ReadWrite);
   m_opening = false;
   if (!opened) {
-    return bus::PortResult::Fail(Text(m_port.errorString()) + " (" + Text(m_device) + ")");
+    const QString device = SystemLocation(m_device);
+    return bus::PortResult::Fail(Text(m_port.errorString()) + " (" + Text(device) + ")" +
+                                 Text(OpenFailureHint(device, m_port.error())));
   }
   m_lostReported = false;
   m_countsKept = ReadLineErrorCounts(m_counts);

@@ -11,13 +11,9 @@
 
 #include "link/serial_port.h"
 #include "qtlink/line_error_counts.h"
+#include "qtlink/port_list.h"
 
 namespace qtlink {
-
-// The devices a port number can stand for, in the order the numbers count them.
-QStringList SerialDeviceList();
-// The device for port number n (1 = first), "" when there is none.
-QString DeviceForNumber(int number, const QStringList& devices);
 
 class QtSerialPort : public QObject, public bus::SerialPort {
   Q_OBJECT
@@ -41,7 +37,7 @@ class QtSerialPort : public QObject, public bus::SerialPort {
  private:
   void OnError(QSerialPort::SerialPortError error);
   // The serial devices, listed again only when the system's device set may have moved.
-  const QStringList& Devices();
+  const QList<PortEntry>& Ports();
   // Reads the driver's line error counters; false where the device keeps none.
   bool ReadLineErrorCounts(LineErrorCounts& counts) const;
   void CheckLineErrors();
@@ -49,8 +45,9 @@ class QtSerialPort : public QObject, public bus::SerialPort {
   QSerialPort m_port;
   QString m_override;
   QString m_device;
-  QStringList m_devices;
-  std::int64_t m_devicesChanged = -1;
+  QList<PortEntry> m_ports;
+  std::int64_t m_portsChanged = -1;
+  QString m_description;  // the adapter's, shown beside a numbered port's device
   Handlers m_handlers;
   bool m_opening = false;
   bool m_lostReported = false;

@@ -13,6 +13,8 @@ export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 
 echo "== normal build"
 bash scripts/build.sh build
+# The package from the programs just built, for the test that unpacks and runs it.
+(cd build && cpack -G DEB >/dev/null)
 ctest --test-dir build --output-on-failure -j2 --timeout 300
 
 echo "== sanitizer build"

@@ -1,58 +1,71 @@
 #include "shell/command_line.h"
 
+#include <QCommandLineParser>
+
+#include <utility>
+
+#include "qtlink/option_error.h"
+
 namespace shell {
 
 const char* const kShellUsage =
-    "Usage: kx7140 [options]\n"
+    "Usage: kx7140 [options] [FILE.prj]\n"
+    "Opens FILE.prj, when given, as the project.\n"
     "  --demo            run against a simulated controller served inside the program\n"
     "  --port DEVICE     use this serial device instead of the port number\n"
-    "  --project FILE    open this project file at start\n"
+    "  --project FILE    open this project file at start (as FILE.prj does)\n"
     "  --online          switch the link on at start\n"
-    "  --help            show this text\n"
-    "  --version         show the version\n";
+    "  -h, --help        show this text\n"
+    "  -v, --version     show the version\n"
+    "Qt's own options (-platform, -style, ...) are taken as well.\n";
 
 bool ParseShellOptions(const QStringList& args, ShellOptions& options, QString& error) {
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& a = args.at(i);
-    const auto value = [&](QString& into) {
-      if (i + 1 >= args.size() || args.at(i + 1).isEmpty()) {
-        error = a + " needs a value";
-        return false;
-      }
-      into = args.at(++i);
-      return true;
-    };
-    if (a == QLatin1String("--demo")) {
-      options.demo = true;
-    } else if (a == QLatin1String("--online")) {
-      options.online = true;
-    } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-      options.help = true;
-    } else if (a == QLatin1String("--version")) {
-      options.version = true;
-    } else if (a == QLatin1String("--port")) {
-      if (!value(options.portDevice)) return false;
-    } else if (a == QLatin1String("--project")) {
-      if (!value(options.projectFile)) return false;
-    } else if (a.startsWith(QLatin1String("--port="))) {
-      options.portDevice = a.mid(7);
-    } else if (a.startsWith(QLatin1String("--project="))) {
-      options.projectFile = a.mid(10);
-    } else if (a.startsWith(QLatin1Char('-'))) {
-      // Qt's own options (-platform, -style ...) reach here only if QApplication
-      // did not take them, so anything left is a mistake.
-      error = "unknown option " + a;
-      return false;
-    } else {
-      error = "unexpected argument " + a;
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption demo("demo", {});
+  const QCommandLineOption online("online", {});
+  const QCommandLineOption help({"h", "help"}, {});
+  const QCommandLineOption version({"v", "version"}, {});
+  const QCommandLineOption port("port", {}, "DEVICE");
+  const QCommandLineOption project("project", {}, "FILE");
+  parser.addOptions({demo, online, help, version, port, project});
+  const bool parsed = parser.parse(QStringList{QStringLiteral("kx7140")} + args);
+  options.help = parser.isSet(help);
+  options.version = parser.isSet(version);
+  if (!parsed) {
+    error = QString::fromStdString(qtlink::OptionError(parser));
+    return false;
+  }
+  options.demo = parser.isSet(demo);
+  options.online = parser.isSet(online);
+  for (const auto& [option, into] : {std::pair{&port, &options.portDevice}, std::pair{&project, &options.projectFile}}) {
+    if (!parser.isSet(*option)) continue;
+    *into = parser.value(*option);
+    if (into->isEmpty()) {
+      error = QStringLiteral("--%1 needs a value").arg(option->names().constFirst());
       return false;
     }
   }
+  // What a file manager passes: the file to open.
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1 || (!files.isEmpty() && !options.projectFile.isEmpty())) {
+    error = QStringLiteral("one project at a time: unexpected argument ") + files.last();
+    return false;
+  }
+  if (!files.isEmpty()) options.projectFile = files.first();
   if (options.demo && !options.portDevice.isEmpty()) {
-    error = "--demo and --port exclude each other";
+    error = QStringLiteral("--demo and --port exclude each other");
     return false;
   }
   return true;
+}
+
+bool MayHoldToolkitOptions(const QStringList& args) {
+  for (const QString& a : args) {
+    if (a == QLatin1String("--")) return false;
+    if (a.size() > 2 && a.startsWith(QLatin1Char('-')) && !a.startsWith(QLatin1String("--"))) return true;
+  }
+  return false;
 }
 
 }  // namespace shell

@@ -16,8 +16,12 @@ struct ShellOptions {
 };
 
 // Parses the arguments after the program name; on a bad one returns false and puts
-// the reason in error.
+// the reason in error. help and version are set even then, so that they always answer.
 bool ParseShellOptions(const QStringList& args, ShellOptions& options, QString& error);
+
+// True when an argument looks like one of Qt's own single-dash options (-platform,
+// -style): then a refusal waits until QApplication has taken those out.
+bool MayHoldToolkitOptions(const QStringList& args);
 
 extern const char* const kShellUsage;
 

@@ -17,20 +17,24 @@
 #include "sim/demo_memory.h"
 #include "sim/host/background_sim.h"
 
+namespace {
+
+int UsageError(const QString& error) {
+  std::cerr << "kx7140: " << error.toStdString() << " (see kx7140 --help)\n";
+  return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   shell::BlockStopSignals();
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("kx7140"));
-  QApplication::setApplicationVersion(QStringLiteral(KX_VERSION));
-
-  shell::StopSignals stopSignals;
-
+  // Read before QApplication exists, which needs a display: --help and --version
+  // answer on a terminal without one.
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
   shell::ShellOptions options;
   QString error;
-  if (!shell::ParseShellOptions(QCoreApplication::arguments().mid(1), options, error)) {
-    std::cerr << "kx7140: " << error.toStdString() << "\n" << shell::kShellUsage;
-    return 2;
-  }
+  const bool parsed = shell::ParseShellOptions(args, options, error);
   if (options.help) {
     std::cout << shell::kShellUsage;
     return 0;
@@ -39,6 +43,18 @@ int main(int argc, char** argv) {
     std::cout << "kx7140 " << KX_VERSION << "\n";
     return 0;
   }
+  if (!parsed && !shell::MayHoldToolkitOptions(args)) return UsageError(error);
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("kx7140"));
+  QApplication::setApplicationVersion(QStringLiteral(KX_VERSION));
+  if (!parsed) {
+    // QApplication has taken its own options out; what is left must be ours.
+    options = {};
+    if (!shell::ParseShellOptions(QCoreApplication::arguments().mid(1), options, error)) return UsageError(error);
+  }
+
+  shell::StopSignals stopSignals;
 
   // About 300 KB of tables: they live on the heap, once, for the whole run.
   auto state = std::make_unique<shell::AppState>();

@@ -24,6 +24,7 @@
 #include "program/image_work.h"
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
+#include "shell/help_windows.h"
 #include "shell/toolbar_icons.h"
 
 namespace shell {
@@ -116,7 +117,23 @@ void MDIForm1::BuildMenu() {
   m_windowMenu->setObjectName(QStringLiteral("Menu8"));
   connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIForm1::FillWindowMenu);
 
-  bar->addMenu(QStringLiteral("Yardım"))->setObjectName(QStringLiteral("Menu9_Yard"));
+  QMenu* help = bar->addMenu(QStringLiteral("Yardım"));
+  help->setObjectName(QStringLiteral("Menu9_Yard"));
+  // One window of each, brought to the front when asked again.
+  const auto showOnce = [this](const QString& name, const std::function<QWidget*()>& make) {
+    QWidget* w = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+    if (!w) w = make();
+    w->show();
+    w->raise();
+    w->activateWindow();
+  };
+  item(help, "Menu9_Kilavuz", QStringLiteral("Kullanım Kılavuzu"), [this, showOnce] {
+    showOnce(QStringLiteral("KullanimKilavuzu"), [this] { return MakeUserGuideWindow(this); });
+  });
+  item(help, "Menu9_Hakkinda", QStringLiteral("Hakkında"), [this, showOnce] {
+    const QString settings = Q(persist::PathToUtf8(m_state.paths.settingsFile));
+    showOnce(QStringLiteral("Hakkinda"), [this, settings] { return MakeAboutWindow(settings, this); });
+  });
 }
 
 void MDIForm1::FillWindowMenu() {

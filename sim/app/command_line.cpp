@@ -1,13 +1,16 @@
 #include "sim/app/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <iterator>
+#include <string_view>
 #include <type_traits>
 
 namespace sim::app {
 
 const char* const kUsage =
-    "usage: kx7140-sim [options]\n"
+    "Usage: kx7140-sim [options]\n"
     "Plays the KX7140 controller on its serial bus: on a new pseudo-terminal whose\n"
     "device path is printed, or on a serial device given with --port.\n"
     "  --port DEVICE         serve on this serial device instead of a pseudo-terminal\n"
@@ -24,7 +27,8 @@ const char* const kUsage =
     "  --exception P         chance 0..1 per cycle of a card's exception reply\n"
     "  --card-fault N        output card N (1..8) reports faults; may be repeated\n"
     "  --seed N              seed of the simulator's chances (default 1)\n"
-    "  --help                this text\n";
+    "  -h, --help            this text\n"
+    "  -v, --version         the version\n";
 
 namespace {
 
@@ -44,18 +48,48 @@ bool ToChance(const std::string& s, double& out) {
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             std::string& error) {
+  // The option style of kx7140 and kx7140ctl (QCommandLineParser's): --name value,
+  // --name=value, -name as --name, -h, -v, and -- before arguments that are no options.
+  static constexpr std::string_view kFlags[] = {"h", "help", "v", "version"};
+  static constexpr std::string_view kValued[] = {
+      "port", "link", "memory", "program", "period-ms", "window-ms", "reply-delay-ms",
+      "loss", "corrupt", "noise", "exception", "card-fault", "seed"};
+  const auto known = [](const auto& names, std::string_view name) {
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+  };
   CommandLine cl;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& opt = args[i];
-    if (opt == "--help" || opt == "-h") {
-      cl.help = true;
-      continue;
-    }
-    if (i + 1 >= args.size()) {
-      error = opt.starts_with("--") ? opt + " needs a value" : "unknown argument " + opt;
+    const std::string& arg = args[i];
+    if (arg == "--" && i + 1 == args.size()) break;
+    if (arg == "--" || arg.size() < 2 || arg[0] != '-') {
+      error = "unexpected argument " + (arg == "--" ? args[i + 1] : arg);
       return std::nullopt;
     }
-    const std::string& v = args[++i];
+    const std::size_t dashes = arg[1] == '-' ? 2 : 1;
+    const std::size_t eq = arg.find('=');
+    const std::string name = arg.substr(dashes, eq == std::string::npos ? std::string::npos : eq - dashes);
+    const std::string opt = "--" + name;
+    if (known(kFlags, name)) {
+      if (eq != std::string::npos) {
+        error = "unexpected value after '" + arg.substr(0, eq) + "'";
+        return std::nullopt;
+      }
+      (name[0] == 'h' ? cl.help : cl.version) = true;
+      continue;
+    }
+    if (!known(kValued, name)) {
+      error = "unknown option " + std::string(name.size() == 1 ? "-" : "--") + name;
+      return std::nullopt;
+    }
+    std::string v;
+    if (eq != std::string::npos) {
+      v = arg.substr(eq + 1);
+    } else if (i + 1 < args.size()) {
+      v = args[++i];
+    } else {
+      error = "missing value after '" + arg + "'";
+      return std::nullopt;
+    }
     const auto setInt = [&v](long long min, long long max, auto& field) {
       long long n = 0;
       if (!ToInt(v, min, max, n)) return false;
@@ -91,9 +125,6 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       ok = ToChance(v, cl.sim.noise);
     } else if (opt == "--exception") {
       ok = ToChance(v, cl.sim.exception);
-    } else {
-      error = "unknown option " + opt;
-      return std::nullopt;
     }
     if (!ok) {
       error = "bad value for " + opt + ": " + v;

@@ -15,6 +15,7 @@ struct CommandLine {
   std::string linkPath;    // symlink to the pseudo-terminal's device
   std::string portDevice;  // serve on a real serial device instead of a pty
   bool help = false;
+  bool version = false;
 };
 
 // Parses argv; on a bad option returns nothing and puts the reason in error.

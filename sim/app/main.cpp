@@ -118,11 +118,15 @@ int main(int argc, char** argv) {
   std::string error;
   const auto cl = sim::app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!cl) {
-    std::cerr << "kx7140-sim: " << error << "\n" << sim::app::kUsage;
+    std::cerr << "kx7140-sim: " << error << " (see kx7140-sim --help)\n";
     return 2;
   }
   if (cl->help) {
     std::cout << sim::app::kUsage;
+    return 0;
+  }
+  if (cl->version) {
+    std::cout << "kx7140-sim " << KX_VERSION << "\n";
     return 0;
   }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ctl/ctl_options.h"
+#include "ctl/port_choice.h"
 
 namespace {
 
@@ -33,6 +34,31 @@ TEST(CtlOptions, CommandsTakeTheirArgumentsAndOptionsGoAnywhere) {
   EXPECT_EQ(o.projectFile, "-odd.prj");
   o = {};
   EXPECT_TRUE(ctl::ParseCtlOptions({"log", "--help"}, o, error));  // help needs no port
+  o = {};
+  EXPECT_TRUE(ctl::ParseCtlOptions({"-v", "--bogus"}, o, error));  // nor does the version
+  o = {};
+  ASSERT_TRUE(ctl::ParseCtlOptions({"ports"}, o, error)) << error;
+  EXPECT_TRUE(o.listPorts);
+}
+
+TEST(CtlOptions, PortArgumentNamesTheDeviceTried) {
+  const QList<qtlink::PortEntry> ports{{1, "/dev/ttyS0", {}, {}, {}},
+                                       {2, "/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI-if00", "FT232R USB UART", "A1"}};
+  std::string error;
+#if !defined(_WIN32)
+  EXPECT_EQ(ctl::ResolvePortArgument("2", ports, error), "/dev/ttyUSB0");
+  EXPECT_EQ(ctl::ResolvePortArgument("ttyUSB1", ports, error), "/dev/ttyUSB1");
+#endif
+  EXPECT_EQ(ctl::ResolvePortArgument("/tmp/pty", ports, error), "/tmp/pty");
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(ctl::ResolvePortArgument("0", ports, error), "");
+  EXPECT_EQ(error, "there is no port 0 (kx7140ctl ports lists them)");
+
+  EXPECT_EQ(ctl::PortTable(ports),
+            "No  Device        Stable name                      Description      Serial number\n"
+            " 1  /dev/ttyS0    -                                -                -\n"
+            " 2  /dev/ttyUSB0  /dev/serial/by-id/usb-FTDI-if00  FT232R USB UART  A1\n");
+  EXPECT_EQ(ctl::PortTable({}), "No serial ports found.\n");
 }
 
 TEST(CtlOptions, RefusalsSayWhyOnOneLine) {
@@ -43,8 +69,12 @@ TEST(CtlOptions, RefusalsSayWhyOnOneLine) {
       {{"--port", "d"}, "no command given"},
       {{"log"}, "--port DEVICE is needed"},
       {{"--port=", "log"}, "--port needs a value"},
+      {{"log", "--port"}, "missing value after '--port'"},
+      {{"--port", "d", "watch", "--json=1"}, "unexpected value after '--json'"},
+      {{"ports", "extra"}, "unexpected argument 'extra'"},
       {{"--port", "d", "fly"}, "unknown command 'fly'"},
       {{"--port", "d", "--speed", "9", "log"}, "unknown option --speed"},
+      {{"--port", "d", "-x", "log"}, "unknown option -x"},
       {{"--port", "d", "upload"}, "upload needs a project file"},
       {{"--port", "d", "download", "a.prj", "b.prj"}, "unexpected argument 'b.prj'"},
       {{"--port", "d", "service", "reboot"}, "unknown service command 'reboot'"},

@@ -33,10 +33,10 @@ int main(int argc, char** argv) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in && !in.eof()) {
-      std::fprintf(stderr, "cannot read %s\n", path.c_str());
+      std::fprintf(stderr, "cannot read %s\n", path.string().c_str());
       return 1;
     }
-    std::fprintf(stderr, "%s (%zu bytes)\n", path.filename().c_str(), bytes.size());
+    std::fprintf(stderr, "%s (%zu bytes)\n", path.filename().string().c_str(), bytes.size());
     // A copy of exactly the input's size, as libFuzzer hands it over, so that a read
     // past the end is caught by AddressSanitizer in the sanitizer build.
     std::vector<std::uint8_t> data(bytes.begin(), bytes.end());

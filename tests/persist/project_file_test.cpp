@@ -27,7 +27,8 @@ std::unique_ptr<ProgramImage> RandomImage(std::uint32_t seed) {
 
 class ProjectFile : public testing::TempFolder {
  protected:
-  std::string prj = PathToUtf8(Path("kavsak.prj"));
+  // A Turkish name: Windows takes it only through the wide file calls.
+  std::string prj = PathToUtf8(Dir() / PathFromUtf8("kavşak.prj"));
   std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
   std::unique_ptr<EditorModel> model = std::make_unique<EditorModel>();
 
@@ -153,12 +154,13 @@ TEST_F(ProjectFile, SaveWithoutAPathWritesNothingAndAFailedSaveKeepsTheOldFile) 
   const std::string old = Read(PathFromUtf8(prj));
   EXPECT_EQ(*Parsed(old), *RandomImage(1));
 
-  const IoResult full = OnFullDisk(4096, [&] { return ProjectSave(prj, *RandomImage(2)); });
-
-  EXPECT_FALSE(full.ok);
-  EXPECT_NE(full.message.find("kavsak.prj"), std::string::npos);
-  EXPECT_EQ(Read(PathFromUtf8(prj)), old);
-  EXPECT_EQ(EntryCount(), 1u);
+  if (kFullDiskPossible) {
+    const IoResult full = OnFullDisk(4096, [&] { return ProjectSave(prj, *RandomImage(2)); });
+    EXPECT_FALSE(full.ok);
+    EXPECT_NE(full.message.find("kavşak.prj"), std::string::npos);
+    EXPECT_EQ(Read(PathFromUtf8(prj)), old);
+    EXPECT_EQ(EntryCount(), 1u);
+  }
 
   EXPECT_FALSE(ProjectSave(PathToUtf8(Path("missing-folder") / "a.prj"), *image).ok);
   EXPECT_FALSE(ProjectSave(PathToUtf8(Dir()), *image).ok);
@@ -174,11 +176,13 @@ TEST_F(ProjectFile, SaveReplacesAReadOnlyFileAndTheTargetOfALink) {
   EXPECT_TRUE((fs::status(PathFromUtf8(prj)).permissions() & fs::perms::owner_write) !=
               fs::perms::none);
 
+#if !defined(_WIN32)
   const auto link = Path("link.prj");
   fs::create_symlink(PathFromUtf8(prj), link);
   ASSERT_TRUE(ProjectSave(PathToUtf8(link), *image).ok);
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(*Parsed(Read(PathFromUtf8(prj))), *image);
+#endif
 }
 
 TEST_F(ProjectFile, NextSaveClearsLeftoverTemporariesAndALockedFolderIsWrittenInPlace) {

@@ -2,12 +2,15 @@
 // A fresh folder per test, removed with everything in it afterwards, and whole-file
 // helpers for checking layouts byte for byte.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -22,6 +25,13 @@ namespace persist::testing {
 
 class TempFolder : public ::testing::Test {
  protected:
+  // Windows has no file-size limit per process to play a full disk with.
+#if defined(_WIN32)
+  static constexpr bool kFullDiskPossible = false;
+#else
+  static constexpr bool kFullDiskPossible = true;
+#endif
+
   // Made in the constructor, so that member initialisers of a derived fixture can
   // already name paths inside it.
   TempFolder() {
@@ -59,15 +69,24 @@ class TempFolder : public ::testing::Test {
   bool LockFolder(const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
     m_locked.push_back(folder);
+#if defined(_WIN32)
+    return false;  // a read-only folder still takes new files there
+#else
     if (geteuid() != 0) {
       fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
       return true;
     }
     return SetImmutable(folder, true);
+#endif
   }
-  // Runs fn on a disk that is full for this process beyond `bytes` of file size.
+  // Runs fn on a disk that is full for this process beyond `bytes` of file size
+  // (where kFullDiskPossible).
   template <typename Fn>
-  static auto OnFullDisk(rlim_t bytes, Fn&& fn) {
+  static auto OnFullDisk(std::uint64_t bytes, Fn&& fn) {
+#if defined(_WIN32)
+    static_cast<void>(bytes);
+    return fn();
+#else
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -77,6 +96,7 @@ class TempFolder : public ::testing::Test {
     auto result = fn();
     setrlimit(RLIMIT_FSIZE, &saved);
     return result;
+#endif
   }
   std::size_t EntryCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_dir),
@@ -84,7 +104,10 @@ class TempFolder : public ::testing::Test {
   }
 
  private:
-  static bool SetImmutable(const std::filesystem::path& folder, bool on) {
+  static bool SetImmutable([[maybe_unused]] const std::filesystem::path& folder, [[maybe_unused]] bool on) {
+#if defined(_WIN32)
+    return false;
+#else
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0) return false;
     int flags = 0;
@@ -93,6 +116,7 @@ class TempFolder : public ::testing::Test {
     ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
     close(fd);
     return ok;
+#endif
   }
 
   std::filesystem::path m_dir;

@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -18,6 +19,8 @@
 #include "qt_wait.h"
 #include "qtlink/line_error_counts.h"
 #include "qtlink/link_driver.h"
+#include "qtlink/port_access_hint.h"
+#include "qtlink/port_list.h"
 #include "qtlink/qt_clock.h"
 #include "qtlink/qt_serial_port.h"
 
@@ -182,6 +185,32 @@ TEST(QtSerialPortAdapter, PortNumbersCountDevicesByName) {
   EXPECT_EQ(qtlink::DeviceForNumber(0, devices), "");
   EXPECT_EQ(qtlink::DeviceForNumber(-2, devices), "");
 #endif
+  // The listing and the number resolution agree on every port present.
+  const QStringList present = qtlink::SerialDeviceList();
+  for (const qtlink::PortEntry& e : qtlink::ListPorts()) {
+    EXPECT_EQ(qtlink::DeviceForNumber(e.number, present), e.device);
+  }
+}
+
+TEST(QtSerialPortAdapter, StableNameIsTheByIdLinkToTheDevice) {
+  const auto dir = std::filesystem::temp_directory_path() / ("kx-byid-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir / "by-id");
+  std::ofstream(dir / "ttyUSB7").put('x');
+  std::ofstream(dir / "ttyUSB8").put('x');
+  std::filesystem::create_symlink("../ttyUSB7", dir / "by-id" / "usb-FTDI_FT232R_A1-if00-port0");
+  const QString byId = QString::fromStdString((dir / "by-id").string());
+  EXPECT_EQ(qtlink::StableNameFor(QString::fromStdString((dir / "ttyUSB7").string()), byId),
+            byId + "/usb-FTDI_FT232R_A1-if00-port0");
+  EXPECT_EQ(qtlink::StableNameFor(QString::fromStdString((dir / "ttyUSB8").string()), byId), "");
+  EXPECT_EQ(qtlink::StableNameFor(QString::fromStdString((dir / "gone").string()), byId), "");
+  std::filesystem::remove_all(dir);
+}
+
+TEST(QtSerialPortAdapter, PermissionHintNamesTheGroupToJoin) {
+  EXPECT_EQ(qtlink::GroupHint("uucp"),
+            ": the user must be in the 'uucp' group (sudo usermod -aG uucp $USER, then log in again)");
+  EXPECT_TRUE(qtlink::GroupHint("").contains("'dialout'"));
+  EXPECT_EQ(qtlink::OpenFailureHint("/dev/ttyUSB0", QSerialPort::DeviceNotFoundError), "");
 }
 
 TEST(LineErrors, CountersThatGrewBecomeEventCodes) {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
 
 #include "monitor/comm_window.h"
 #include "shell_fixture.h"
@@ -156,6 +158,31 @@ TEST_F(MainWindow, TogglesFollowTheirWindows) {
   EXPECT_FALSE(Act("Lamp_Panel").isChecked());
 }
 
+TEST_F(MainWindow, HelpMenuShowsTheGuideAndWhereTheSettingsAre) {
+  auto* menu = window->findChild<QMenu*>("Menu9_Yard");
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->title(), "Yardım");
+  EXPECT_EQ(Act("Menu9_Kilavuz").text(), "Kullanım Kılavuzu");
+  EXPECT_EQ(Act("Menu9_Hakkinda").text(), "Hakkında");
+
+  Act("Menu9_Kilavuz").trigger();
+  Act("Menu9_Kilavuz").trigger();  // brought to the front, not opened twice
+  EXPECT_EQ(window->findChildren<QTextBrowser*>("KilavuzMetni").size(), 1);
+  const QString guide = window->findChild<QTextBrowser*>("KilavuzMetni")->toPlainText();
+  for (const char* part : {"Bağlantı", "Permission denied", "Alarm listesini okumak", "Cihaza Yükle",
+                           "Program editörü", "kx7140-sim", "\"Ok..\""}) {
+    EXPECT_TRUE(guide.contains(QString::fromUtf8(part))) << part;
+  }
+
+  Act("Menu9_Hakkinda").trigger();
+  auto* about = window->findChild<QLabel*>("HakkindaMetni");
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(about->text().contains(QStringLiteral("Qt: ") + qVersion())) << about->text().toStdString();
+  EXPECT_TRUE(about->text().contains(dir.filePath("kx7140.ini"))) << about->text().toStdString();
+  EXPECT_TRUE(about->text().contains(QRegularExpression("Sürüm: \\d+\\.\\d+\\.\\d+\nDerleme: \\S+")))
+      << about->text().toStdString();
+}
+
 TEST_F(MainWindow, ExitWritesTheSettings) {
   const QString path = Project("f.prj");
   dialog->answers = {path};
@@ -255,7 +282,19 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
   EXPECT_TRUE(o.online);
   EXPECT_FALSE(o.demo);
 
-  for (const QStringList& bad : {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"file.prj"},
+  // What a file manager passes.
+  o = {};
+  ASSERT_TRUE(shell::ParseShellOptions({"Kavşak.prj"}, o, error));
+  EXPECT_EQ(o.projectFile, "Kavşak.prj");
+  // help and version answer whatever else is wrong, so they work before QApplication.
+  o = {};
+  EXPECT_FALSE(shell::ParseShellOptions({"-platform", "offscreen", "--version"}, o, error));
+  EXPECT_TRUE(o.version);
+  EXPECT_TRUE(shell::MayHoldToolkitOptions({"-platform", "offscreen"}));
+  EXPECT_FALSE(shell::MayHoldToolkitOptions({"--bogus", "-h"}));
+
+  for (const QStringList& bad : {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"a.prj", "b.prj"},
+                                 QStringList{"--project", "a.prj", "b.prj"}, QStringList{"--port="},
                                  QStringList{"--demo", "--port", "/dev/x"}}) {
     shell::ShellOptions b;
     error.clear();

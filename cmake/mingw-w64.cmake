@@ -1,0 +1,21 @@
+# Cross-compiling the standard-C++ cores and their tests for 64-bit Windows with
+# Debian's mingw-w64 (posix thread model); the tests run under wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+# Static runtime: a test program runs under wine without mingw's DLLs beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+find_program(KX_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(NOT KX_WINE)
+  find_program(KX_WINE NAMES wine64 wine)
+endif()
+if(KX_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${KX_WINE})
+endif()
