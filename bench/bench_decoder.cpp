@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "link/controller_link.h"
+#include "link/shared_tables.h"
 
 namespace {
 
@@ -90,12 +91,9 @@ void BM_DecodeBusMix(benchmark::State& state) {
   static const BusMix mix(64);  // built once; read-only afterwards
   NullPort port;
   FixedClock clock;
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  bus::LinkEvents events;
-  auto image = std::make_unique<program::ProgramImage>();
-  auto model = std::make_unique<program::EditorModel>();
-  bus::ControllerLink link(port, clock, {regs, shared, *image, *model, events});
+  auto tables = std::make_unique<bus::SharedTables>();
+  bus::LinkShared& shared = tables->shared;
+  bus::ControllerLink link(port, clock, tables->ForLink());
   link.cmd_RUN();
   link.Timer1Tick();
   shared.RequestCode = 300;
@@ -105,7 +103,7 @@ void BM_DecodeBusMix(benchmark::State& state) {
     shared.RequestCode = 300;
     shared.TransferAddress = 0x1000;
     link.OnReceive();
-    benchmark::DoNotOptimize(regs.TriacCardRegs[7][9]);
+    benchmark::DoNotOptimize(tables->regs.TriacCardRegs[7][9]);
   }
   const double lines = static_cast<double>(mix.lines) * static_cast<double>(state.iterations());
   state.counters["lines_per_s"] = benchmark::Counter(lines, benchmark::Counter::kIsRate);

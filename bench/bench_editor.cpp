@@ -12,30 +12,26 @@
 #include <random>
 #include <string>
 
-#include "link/link_state.h"
-#include "program/editor_model.h"
+#include "link/shared_tables.h"
 #include "program/editors/program_edit.h"
-#include "program/program_image.h"
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
 
 namespace {
 
-struct Tables {
-  std::unique_ptr<program::ProgramImage> image = std::make_unique<program::ProgramImage>();
-  std::unique_ptr<program::EditorModel> model = std::make_unique<program::EditorModel>();
-  bus::ViewFlags flags;
-  Tables() {
-    std::mt19937 rng(7);
-    for (auto& b : *image) b = static_cast<std::uint8_t>(rng());
-    program::UnpackProgramImage(*image, *model);
-    program::ExpandSteps(*model);
-  }
-};
+// Random memory, unpacked as a project load leaves it.
+std::unique_ptr<bus::SharedTables> RandomTables() {
+  auto t = std::make_unique<bus::SharedTables>();
+  std::mt19937 rng(7);
+  for (auto& b : t->image) b = static_cast<std::uint8_t>(rng());
+  program::UnpackProgramImage(t->image, t->model);
+  program::ExpandSteps(t->model);
+  return t;
+}
 
 void BM_ShowProgram(benchmark::State& state) {
-  Tables t;
-  program::editors::Program_EDIT editor(*t.model, *t.image, t.flags, QStringLiteral("/bench.prj"));
+  const auto t = RandomTables();
+  program::editors::Program_EDIT editor(t->model, t->image, t->flags, QStringLiteral("/bench.prj"));
   editor.resize(1100, 720);
   editor.show();
   auto* grid = editor.findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
@@ -49,15 +45,15 @@ void BM_ShowProgram(benchmark::State& state) {
 BENCHMARK(BM_ShowProgram)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
 void BM_Save(benchmark::State& state) {
-  Tables t;
-  program::editors::Program_EDIT editor(*t.model, *t.image, t.flags, QStringLiteral("/bench.prj"));
+  const auto t = RandomTables();
+  program::editors::Program_EDIT editor(t->model, t->image, t->flags, QStringLiteral("/bench.prj"));
   for (auto _ : state) editor.DegisiklikleriKaydet();
 }
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
 void BM_UnstoredChangesCheck(benchmark::State& state) {
-  Tables t;
-  program::editors::Program_EDIT editor(*t.model, *t.image, t.flags, QStringLiteral("/bench.prj"));
+  const auto t = RandomTables();
+  program::editors::Program_EDIT editor(t->model, t->image, t->flags, QStringLiteral("/bench.prj"));
   for (auto _ : state) benchmark::DoNotOptimize(editor.HasUnstoredChanges());
 }
 BENCHMARK(BM_UnstoredChangesCheck)->Unit(benchmark::kMillisecond)->MinTime(0.5);

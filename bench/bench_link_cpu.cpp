@@ -15,6 +15,7 @@
 #include <string>
 
 #include "link/controller_link.h"
+#include "link/shared_tables.h"
 #include "monitor/comm_window.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
@@ -53,19 +54,19 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   qtlink::QtClock clock;
-  auto tables = std::make_unique<bus::OwnedLinkTables>();
+  auto tables = std::make_unique<bus::SharedTables>();
 
   {
     // A port number no device stands for: the link keeps trying to open it.
     tables->shared.PortNumber = 999;
-    qtlink::LinkDriver driver(clock, tables->Tables());
+    qtlink::LinkDriver driver(clock, tables->ForLink());
     driver.Link().cmd_RUN();
     RunEventLoop(500);
     std::printf("RESULT link_cpu_no_device %.2f %% of a core\n", CorePercent(kMeasureMs));
   }
   {
     // A device named on the command line that is not plugged in.
-    qtlink::LinkDriver driver(clock, tables->Tables(), QStringLiteral("/dev/ttyUSB-kx-absent"));
+    qtlink::LinkDriver driver(clock, tables->ForLink(), QStringLiteral("/dev/ttyUSB-kx-absent"));
     driver.Link().cmd_RUN();
     RunEventLoop(500);
     std::printf("RESULT link_cpu_named_device_absent %.2f %% of a core\n", CorePercent(kMeasureMs));
@@ -81,14 +82,14 @@ int main(int argc, char** argv) {
   }
   const QString device = QString::fromStdString(controller->DevicePath());
   {
-    qtlink::LinkDriver driver(clock, tables->Tables(), device);
+    qtlink::LinkDriver driver(clock, tables->ForLink(), device);
     driver.Link().cmd_RUN();
     RunEventLoop(1000);
     if (!driver.Link().PortOpen()) return 1;
     std::printf("RESULT link_cpu_online_100ms %.2f %% of a core\n", CorePercent(kMeasureMs));
   }
   {
-    monitor::Frm_T_24VOC window(clock, tables->Tables(), device);
+    monitor::Frm_T_24VOC window(clock, *tables, device);
     window.show();
     window.cmd_RUN_Click();
     RunEventLoop(1000);

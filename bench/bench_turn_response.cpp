@@ -19,9 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/link_state.h"
-#include "link/register_image.h"
-#include "program/editor_model.h"
+#include "link/shared_tables.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
 #include "sim/controller.h"
@@ -107,12 +105,8 @@ int main(int argc, char** argv) {
   std::thread bus([&] { controller.Run(stop); });
 
   qtlink::QtClock clock;
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  bus::LinkEvents events;
-  auto image = std::make_unique<program::ProgramImage>();
-  auto model = std::make_unique<program::EditorModel>();
-  qtlink::LinkDriver driver(clock, {regs, shared, *image, *model, events}, QString::fromStdString(line.DevicePath()));
+  auto tables = std::make_unique<bus::SharedTables>();
+  qtlink::LinkDriver driver(clock, tables->ForLink(), QString::fromStdString(line.DevicePath()));
   driver.Link().cmd_RUN();
 
   enum class Phase { Warm, Download, Upload, Done } phase = Phase::Warm;
@@ -132,7 +126,7 @@ int main(int argc, char** argv) {
         }
         break;
       case Phase::Download:
-        if (shared.RequestCode == 0) {
+        if (tables->shared.RequestCode == 0) {
           downloadTurns = turns - phaseStart;
           phase = Phase::Upload;
           phaseStart = turns;
@@ -140,7 +134,7 @@ int main(int argc, char** argv) {
         }
         break;
       case Phase::Upload:
-        if (shared.RequestCode == 0) {
+        if (tables->shared.RequestCode == 0) {
           uploadTurns = turns - phaseStart;
           phase = Phase::Done;
           app.quit();

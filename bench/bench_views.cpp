@@ -20,6 +20,7 @@
 #include <string>
 
 #include "link/controller_link.h"
+#include "link/shared_tables.h"
 #include "monitor/buffer_window.h"
 #include "monitor/lamp_panel.h"
 #include "monitor/output_cards_window.h"
@@ -51,11 +52,10 @@ void FillImage(bus::RegisterImage& r, int variant) {
 }
 
 struct CardsBench {
-  bus::RegisterImage regs;
-  bus::ViewFlags flags;
-  monitor::CikisKartlari window{regs, flags};
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
+  monitor::CikisKartlari window{*tables};
   CardsBench() {
-    FillImage(regs, 0);
+    FillImage(tables->regs, 0);
     window.show();
     window.Tazele();
     QCoreApplication::processEvents();
@@ -77,7 +77,7 @@ void BM_TazeleAllChanged(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     v ^= 1;
-    b.regs = images[v];
+    b.tables->regs = images[v];
     state.ResumeTiming();
     b.window.Tazele();
     // Paint events are let through outside the timed part, as the event loop would.
@@ -89,8 +89,9 @@ void BM_TazeleAllChanged(benchmark::State& state) {
 BENCHMARK(BM_TazeleAllChanged)->MinTime(0.5);
 
 void BM_BufferFill(benchmark::State& state) {
-  auto image = std::make_unique<program::ProgramImage>(sim::DemoMemory());
-  monitor::FRM_Buffer window(*image);
+  auto tables = std::make_unique<bus::SharedTables>();
+  tables->image = sim::DemoMemory();
+  monitor::FRM_Buffer window(*tables);
   window.show();
   QCoreApplication::processEvents();
   for (auto _ : state) {
@@ -148,18 +149,14 @@ int ShowLive(const std::string& which, int seconds) {
   const auto wants = [&](const char* name) { return which.find(name) != std::string::npos; };
   sim::Options options;
   options.cardFault[2] = true;
-  auto memory = std::make_unique<program::ProgramImage>(sim::DemoMemory());
-  sim::Controller controller(*memory, options);
+  auto tables = std::make_unique<bus::SharedTables>();
+  tables->image = sim::DemoMemory();
+  tables->flags.TablesReady = true;
+  sim::Controller controller(tables->image, options);
 
   qtlink::QtClock clock;
   WirePort port;
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  bus::ViewFlags flags;
-  flags.TablesReady = true;
-  auto model = std::make_unique<program::EditorModel>();
-  bus::LinkEvents events;
-  bus::ControllerLink link(port, clock, {regs, shared, *memory, *model, events});
+  bus::ControllerLink link(port, clock, tables->ForLink());
 
   QMainWindow main;
   main.setWindowTitle(QStringLiteral("KX7140"));
@@ -175,21 +172,16 @@ int ShowLive(const std::string& which, int seconds) {
     sub->show();
   };
   if (wants("cards")) {
-    cards = new monitor::CikisKartlari(regs, flags);
-    cards->Listen(events);
+    cards = new monitor::CikisKartlari(*tables);
     add(cards, {0, 0});
   }
   if (wants("lamps")) {
-    auto* lamps = new monitor::Lamp_panel(regs, flags);
-    lamps->Listen(events);
-    add(lamps, {0, cards ? 400 : 0});
+    add(new monitor::Lamp_panel(*tables), {0, cards ? 400 : 0});
   }
   if (wants("registers")) {
-    auto* registers = new monitor::Registers_panel(regs, flags);
-    registers->Listen(events);
-    add(registers, {cards ? 300 : 0, cards ? 400 : 0});
+    add(new monitor::Registers_panel(*tables), {cards ? 300 : 0, cards ? 400 : 0});
   }
-  if (wants("buffer")) add(new monitor::FRM_Buffer(*memory), {cards ? 620 : 0, cards ? 400 : 0});
+  if (wants("buffer")) add(new monitor::FRM_Buffer(*tables), {cards ? 620 : 0, cards ? 400 : 0});
   main.show();
 
   link.cmd_RUN();

@@ -19,6 +19,7 @@
 #include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/register_image.h"
+#include "link/shared_tables.h"
 #include "persist/file_access.h"
 #include "persist/path_text.h"
 #include "persist/project_file.h"
@@ -62,7 +63,7 @@ class Session {
   Session(const CtlOptions& options, const SessionIo& io)
       : m_options(options),
         m_io(io),
-        m_tables(std::make_unique<bus::OwnedLinkTables>()),
+        m_tables(std::make_unique<bus::SharedTables>()),
         m_goal(options.command, options.serviceIndex),
         m_progress(io.err, io.progress) {}
 
@@ -95,7 +96,7 @@ class Session {
 
   const CtlOptions& m_options;
   const SessionIo& m_io;
-  std::unique_ptr<bus::OwnedLinkTables> m_tables;
+  std::unique_ptr<bus::SharedTables> m_tables;
   qtlink::QtClock m_clock;
   std::unique_ptr<qtlink::LinkDriver> m_driver;
   bus::LinkEvents::Subscription m_listening;
@@ -139,7 +140,7 @@ int Session::Prepare() {
 }
 
 int Session::OpenLink() {
-  m_driver = std::make_unique<qtlink::LinkDriver>(m_clock, m_tables->Tables(),
+  m_driver = std::make_unique<qtlink::LinkDriver>(m_clock, m_tables->ForLink(),
                                                   QString::fromStdString(m_options.device));
   m_listening = m_tables->events.Listen([this](const bus::LinkEvent& e) { OnEvent(e); });
   Link().cmd_RUN();

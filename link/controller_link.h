@@ -31,18 +31,6 @@ struct LinkTables {
   LinkEvents& events;
 };
 
-// The tables of a link held in one piece, for a program that runs a link of its own
-// (the command-line client, benchmarks). About 300 KB: keep it on the heap.
-struct OwnedLinkTables {
-  RegisterImage regs;
-  LinkShared shared;
-  program::ProgramImage image{};
-  program::EditorModel model;
-  LinkEvents events;
-
-  LinkTables Tables() { return {regs, shared, image, model, events}; }
-};
-
 class ControllerLink {
  public:
   static constexpr const char* kLineSettings = "57600,O,7,1";

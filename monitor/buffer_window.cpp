@@ -10,8 +10,8 @@
 
 namespace monitor {
 
-FRM_Buffer::FRM_Buffer(const program::ProgramImage& image, QWidget* parent)
-    : QWidget(parent), m_image(image) {
+FRM_Buffer::FRM_Buffer(const bus::SharedTables& tables, QWidget* parent)
+    : QWidget(parent), m_image(tables.image) {
   setObjectName(QStringLiteral("FRM_Buffer"));
   setWindowTitle(QStringLiteral("Buffer"));
   setFixedSize(TwipSize(*this, 4725 + 1065 + 45, 4050));

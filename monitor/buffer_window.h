@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "link/shared_tables.h"
 #include "program/program_image.h"
 
 class QListView;
@@ -19,7 +20,8 @@ class FRM_Buffer : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FRM_Buffer(const program::ProgramImage& image, QWidget* parent = nullptr);
+  // Lists the tables' ProgramImage.
+  explicit FRM_Buffer(const bus::SharedTables& tables, QWidget* parent = nullptr);
 
   // Reads the current project file into the ProgramImage; run by "Yükle" before the
   // list is filled again. Without it "Yükle" only refills the list.

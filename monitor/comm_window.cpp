@@ -67,18 +67,18 @@ const QString kLockedByDownload = QStringLiteral("Program yüklemesi sürüyor: 
 
 }  // namespace
 
-Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QString devicePath,
+Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::SharedTables& tables, QString devicePath,
                          QWidget* parent)
-    : Frm_T_24VOC(std::make_unique<qtlink::LinkDriver>(clock, tables, std::move(devicePath)), clock,
-                  tables, parent) {}
+    : Frm_T_24VOC(std::make_unique<qtlink::LinkDriver>(clock, tables.ForLink(), std::move(devicePath)),
+                  clock, tables, parent) {}
 
 Frm_T_24VOC::Frm_T_24VOC(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
-                         bus::LinkTables tables, QWidget* parent)
-    : Frm_T_24VOC(std::make_unique<qtlink::LinkDriver>(std::move(port), clock, tables), clock, tables,
-                  parent) {}
+                         bus::SharedTables& tables, QWidget* parent)
+    : Frm_T_24VOC(std::make_unique<qtlink::LinkDriver>(std::move(port), clock, tables.ForLink()), clock,
+                  tables, parent) {}
 
 Frm_T_24VOC::Frm_T_24VOC(std::unique_ptr<qtlink::LinkDriver> driver, const bus::Clock& clock,
-                         bus::LinkTables tables, QWidget* parent)
+                         bus::SharedTables& tables, QWidget* parent)
     : QWidget(parent), m_clock(clock), m_tables(tables), m_driver(std::move(driver)) {
   Build();
   m_listening = Link().Events().Listen([this](const bus::LinkEvent& e) { OnLinkEvent(e); });

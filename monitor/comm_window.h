@@ -13,6 +13,7 @@
 #include "link/clock.h"
 #include "link/controller_link.h"
 #include "link/link_events.h"
+#include "link/shared_tables.h"
 #include "link/serial_port.h"
 #include "monitor/event_log_printer.h"
 #include "qtlink/link_driver.h"
@@ -34,11 +35,11 @@ class Frm_T_24VOC : public QWidget {
   Q_OBJECT
  public:
   // A non-empty devicePath stands for the port number (--port, the demo).
-  Frm_T_24VOC(const bus::Clock& clock, bus::LinkTables tables, QString devicePath = {},
+  Frm_T_24VOC(const bus::Clock& clock, bus::SharedTables& tables, QString devicePath = {},
               QWidget* parent = nullptr);
   // On a port made elsewhere, such as a test's scripted one.
   Frm_T_24VOC(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
-              bus::LinkTables tables, QWidget* parent = nullptr);
+              bus::SharedTables& tables, QWidget* parent = nullptr);
   ~Frm_T_24VOC() override;
 
   bus::ControllerLink& Link() { return m_driver->Link(); }
@@ -64,7 +65,7 @@ class Frm_T_24VOC : public QWidget {
 
  private:
   Frm_T_24VOC(std::unique_ptr<qtlink::LinkDriver> driver, const bus::Clock& clock,
-              bus::LinkTables tables, QWidget* parent);
+              bus::SharedTables& tables, QWidget* parent);
   void Build();
   void OnLinkEvent(const bus::LinkEvent& event);
   void OnTransferEnded(const bus::TransferEnded& ended);
@@ -79,7 +80,7 @@ class Frm_T_24VOC : public QWidget {
   void OnUpload();
 
   const bus::Clock& m_clock;
-  bus::LinkTables m_tables;
+  bus::SharedTables& m_tables;
   std::unique_ptr<qtlink::LinkDriver> m_driver;
   // After the driver, so that it goes first: the window hears nothing while it dies.
   bus::LinkEvents::Subscription m_listening;

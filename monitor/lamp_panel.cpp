@@ -21,8 +21,8 @@ constexpr int kWindowHeight =
 
 }  // namespace
 
-Lamp_panel::Lamp_panel(const bus::RegisterImage& regs, bus::ViewFlags& flags, QWidget* parent)
-    : QWidget(parent), m_regs(regs), m_flags(flags) {
+Lamp_panel::Lamp_panel(bus::SharedTables& tables, QWidget* parent)
+    : QWidget(parent), m_regs(tables.regs), m_flags(tables.flags) {
   setObjectName(QStringLiteral("Lamp_panel"));
   setWindowTitle(QStringLiteral(" Triyak Kartı LED GÖSTERGE"));
   setFixedSize(TwipSize(*this, kWindowWidth, kWindowHeight));
@@ -42,6 +42,11 @@ Lamp_panel::Lamp_panel(const bus::RegisterImage& regs, bus::ViewFlags& flags, QW
   m_Timer1->setInterval(100);
   connect(m_Timer1, &QTimer::timeout, this, &Lamp_panel::Timer1Tick);
   m_Timer1->start();
+
+  m_flags.LiveLampsDirty = true;
+  m_listening = tables.events.Listen([this](const bus::LinkEvent& e) {
+    if (bus::CardWordsStored(e)) m_flags.LiveLampsDirty = true;
+  });
 }
 
 void Lamp_panel::SetLampStates(const std::array<std::int16_t, kLamps>& states) {
@@ -53,13 +58,6 @@ void Lamp_panel::SetLampStates(const std::array<std::int16_t, kLamps>& states) {
 void Lamp_panel::SetLampState(int lamp, int state) {
   if (lamp < 0 || lamp >= kLamps) return;
   m_Trf_Lamp1[static_cast<std::size_t>(lamp)]->SetState(state);
-}
-
-void Lamp_panel::Listen(bus::LinkEvents& events) {
-  m_flags.LiveLampsDirty = true;
-  m_listening = events.Listen([this](const bus::LinkEvent& e) {
-    if (bus::CardWordsStored(e)) m_flags.LiveLampsDirty = true;
-  });
 }
 
 void Lamp_panel::Timer1Tick() {

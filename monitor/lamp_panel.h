@@ -9,9 +9,7 @@
 #include <array>
 #include <cstdint>
 
-#include "link/link_events.h"
-#include "link/link_state.h"
-#include "link/register_image.h"
+#include "link/shared_tables.h"
 
 class QTimer;
 
@@ -26,15 +24,14 @@ class Lamp_panel : public QWidget {
   static constexpr int kLamps = 32;
   static constexpr int kLampsPerCard = 4;
 
-  Lamp_panel(const bus::RegisterImage& regs, bus::ViewFlags& flags, QWidget* parent = nullptr);
+  // Hears of card words from the tables' events, and shows the ones the image holds
+  // now at its first tick.
+  explicit Lamp_panel(bus::SharedTables& tables, QWidget* parent = nullptr);
 
   // The simulation's lamp codes: element g - 1 is the state of signal group g (lamp
   // widget states 0..4; others show dark).
   void SetLampStates(const std::array<std::int16_t, kLamps>& states);
   void SetLampState(int lamp, int state);  // a lamp outside 0..31 is ignored
-
-  // Hears of card words from here on, and shows the ones the image holds now.
-  void Listen(bus::LinkEvents& events);
 
   // The timer's tick: shows the cards' lamp words if LiveLampsDirty is set and no
   // simulation runs, then clears the flag.

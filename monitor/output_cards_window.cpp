@@ -25,9 +25,8 @@ constexpr int kWindowHeight = kButtonRowTop + kButtonHeight + 60;
 
 }  // namespace
 
-CikisKartlari::CikisKartlari(const bus::RegisterImage& regs, bus::ViewFlags& flags,
-                             QWidget* parent)
-    : QWidget(parent), m_regs(regs), m_flags(flags) {
+CikisKartlari::CikisKartlari(bus::SharedTables& tables, QWidget* parent)
+    : QWidget(parent), m_regs(tables.regs), m_flags(tables.flags) {
   setObjectName(QStringLiteral("CikisKartlari"));
   setWindowTitle(QStringLiteral("Cihaz Bilgileri..."));
   setFixedSize(TwipSize(*this, kWindowWidth, kWindowHeight));
@@ -38,7 +37,7 @@ CikisKartlari::CikisKartlari(const bus::RegisterImage& regs, bus::ViewFlags& fla
     panel->move(TwipRect(*this, kPanelLefts[static_cast<std::size_t>(i)], 0, 0, 0).topLeft());
     m_Triyak_Karti1[static_cast<std::size_t>(i)] = panel;
   }
-  m_KX7145V11 = new KX7145V1(regs, this);
+  m_KX7145V11 = new KX7145V1(m_regs, this);
   m_KX7145V11->setObjectName(QStringLiteral("KX7145V11"));
   m_KX7145V11->move(TwipRect(*this, kCpuPanelLeft, 0, 0, 0).topLeft());
 
@@ -54,6 +53,10 @@ CikisKartlari::CikisKartlari(const bus::RegisterImage& regs, bus::ViewFlags& fla
   m_BTN_Lamps->setToolTip(QStringLiteral("Triyak Kartı LED GÖSTERGE"));
   PlaceTwips(*m_BTN_Lamps, *this, kCpuPanelLeft + 1680, kButtonRowTop, 1500, kButtonHeight);
   connect(m_BTN_Lamps, &QPushButton::clicked, this, &CikisKartlari::lampsRequested);
+
+  m_listening = tables.events.Listen([this](const bus::LinkEvent& e) {
+    if (std::holds_alternative<bus::PcTurn>(e) && m_flags.CardsViewOpen && m_flags.TablesReady) Tazele();
+  });
 }
 
 // No signal from here: whoever listens may be going away in the same teardown.
@@ -66,12 +69,6 @@ Triyak_Karti& CikisKartlari::TriacPanel(int index) {
 void CikisKartlari::SetNumberSeparators(const NumberSeparators& separators) {
   for (Triyak_Karti* p : m_Triyak_Karti1) p->SetNumberSeparators(separators);
   m_KX7145V11->SetNumberSeparators(separators);
-}
-
-void CikisKartlari::Listen(bus::LinkEvents& events) {
-  m_listening = events.Listen([this](const bus::LinkEvent& e) {
-    if (std::holds_alternative<bus::PcTurn>(e) && m_flags.CardsViewOpen && m_flags.TablesReady) Tazele();
-  });
 }
 
 void CikisKartlari::Tazele() {

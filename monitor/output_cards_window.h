@@ -7,9 +7,7 @@
 #include <QWidget>
 #include <array>
 
-#include "link/link_events.h"
-#include "link/link_state.h"
-#include "link/register_image.h"
+#include "link/shared_tables.h"
 
 class QPushButton;
 
@@ -25,12 +23,11 @@ class CikisKartlari : public QWidget {
  public:
   static constexpr int kTriacPanels = 8;
 
-  // Keeps flags.CardsViewOpen true from showing to closing.
-  CikisKartlari(const bus::RegisterImage& regs, bus::ViewFlags& flags, QWidget* parent = nullptr);
+  // Keeps flags.CardsViewOpen true from showing to closing, and hears the PC's turns
+  // from the tables' events.
+  explicit CikisKartlari(bus::SharedTables& tables, QWidget* parent = nullptr);
   ~CikisKartlari() override;
 
-  // Hears the PC's turns from here on.
-  void Listen(bus::LinkEvents& events);
   // Copies the register image into the nine panels and refreshes them.
   void Tazele();
 

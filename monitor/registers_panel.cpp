@@ -21,9 +21,8 @@ constexpr int kWindowHeight = kGridTop + kRowStep * Registers_panel::kWords + 12
 
 }  // namespace
 
-Registers_panel::Registers_panel(const bus::RegisterImage& regs, bus::ViewFlags& flags,
-                                 QWidget* parent)
-    : QWidget(parent), m_regs(regs), m_flags(flags) {
+Registers_panel::Registers_panel(bus::SharedTables& tables, QWidget* parent)
+    : QWidget(parent), m_regs(tables.regs), m_flags(tables.flags) {
   setObjectName(QStringLiteral("Registers_panel"));
   setWindowTitle(QStringLiteral(" Triyak Kartları Kontrol Kaydedicileri"));
   setFixedSize(TwipSize(*this, kWindowWidth, kWindowHeight));
@@ -53,16 +52,14 @@ Registers_panel::Registers_panel(const bus::RegisterImage& regs, bus::ViewFlags&
   m_Timer1->setInterval(100);
   connect(m_Timer1, &QTimer::timeout, this, &Registers_panel::Timer1Tick);
   m_Timer1->start();
-}
 
-Registers_panel::~Registers_panel() { m_flags.RegistersViewOpen = false; }
-
-void Registers_panel::Listen(bus::LinkEvents& events) {
   m_flags.RegistersViewDirty = true;
-  m_listening = events.Listen([this](const bus::LinkEvent& e) {
+  m_listening = tables.events.Listen([this](const bus::LinkEvent& e) {
     if (bus::CardWordsStored(e)) m_flags.RegistersViewDirty = true;
   });
 }
+
+Registers_panel::~Registers_panel() { m_flags.RegistersViewOpen = false; }
 
 void Registers_panel::Timer1Tick() {
   if (!m_flags.RegistersViewDirty) return;

@@ -7,9 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "link/link_events.h"
-#include "link/link_state.h"
-#include "link/register_image.h"
+#include "link/shared_tables.h"
 
 class QLabel;
 class QTimer;
@@ -23,13 +21,10 @@ class Registers_panel : public QWidget {
   static constexpr int kCards = 8;
   static constexpr int kWords = 16;
 
-  // Keeps flags.RegistersViewOpen true from showing to closing.
-  Registers_panel(const bus::RegisterImage& regs, bus::ViewFlags& flags,
-                  QWidget* parent = nullptr);
+  // Keeps flags.RegistersViewOpen true from showing to closing. Hears of card words
+  // from the tables' events, and shows the ones the image holds now at its first tick.
+  explicit Registers_panel(bus::SharedTables& tables, QWidget* parent = nullptr);
   ~Registers_panel() override;
-
-  // Hears of card words from here on, and shows the ones the image holds now.
-  void Listen(bus::LinkEvents& events);
 
   // The timer's tick: redraws if RegistersViewDirty is set, then clears it.
   void Timer1Tick();

@@ -194,7 +194,7 @@ void MDIForm1::BuildToolbar() {
 
 void MDIForm1::RegisterViews() {
   Slot(Child::Comm).make = [this]() -> QWidget* {
-    auto* w = new monitor::Frm_T_24VOC(m_state.clock, m_state.Tables(), m_options.portDevice);
+    auto* w = new monitor::Frm_T_24VOC(m_state.clock, m_state, m_options.portDevice);
     connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
     // The views of the live card words go with the link that feeds them.
     connect(w, &monitor::Frm_T_24VOC::unloaded, this, [this] {
@@ -204,14 +204,13 @@ void MDIForm1::RegisterViews() {
     return w;
   };
   Slot(Child::Cards).make = [this]() -> QWidget* {
-    auto* w = new monitor::CikisKartlari(m_state.regs, m_state.flags);
-    w->Listen(m_state.events);
+    auto* w = new monitor::CikisKartlari(m_state);
     connect(w, &monitor::CikisKartlari::registersRequested, this, [this] { SetChildShown(Child::Registers, true); });
     connect(w, &monitor::CikisKartlari::lampsRequested, this, [this] { SetChildShown(Child::Lamps, true); });
     return w;
   };
   Slot(Child::Buffer).make = [this]() -> QWidget* {
-    auto* w = new monitor::FRM_Buffer(m_state.image);
+    auto* w = new monitor::FRM_Buffer(m_state);
     // "Yükle" reads the project file again, and the editor shows what it read.
     w->ProjectLoad = [this] {
       if (!ResolveUnsavedWork()) return;
@@ -236,16 +235,8 @@ void MDIForm1::RegisterViews() {
   DegisiklikleriKaydet = [this] {
     if (program::editors::Program_EDIT* editor = Editor()) editor->DegisiklikleriKaydet();
   };
-  Slot(Child::Registers).make = [this]() -> QWidget* {
-    auto* w = new monitor::Registers_panel(m_state.regs, m_state.flags);
-    w->Listen(m_state.events);
-    return w;
-  };
-  Slot(Child::Lamps).make = [this]() -> QWidget* {
-    auto* w = new monitor::Lamp_panel(m_state.regs, m_state.flags);
-    w->Listen(m_state.events);
-    return w;
-  };
+  Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state); };
+  Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state); };
 }
 
 void MDIForm1::WatchTransfers() {

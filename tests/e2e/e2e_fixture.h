@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "link/event_log.h"
-#include "program/editor_model.h"
+#include "link/shared_tables.h"
 #include "program/program_image.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
@@ -55,10 +55,7 @@ class LinkToSim : public ::testing::Test {
     if (!simulator) GTEST_SKIP() << "no pseudo-terminal: " << error;
     PointLink();
     if (runningMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(runningMs));
-    image = std::make_unique<program::ProgramImage>();
-    model = std::make_unique<program::EditorModel>();
-    driver = std::make_unique<qtlink::LinkDriver>(
-        clock, bus::LinkTables{regs, shared, *image, *model, events}, QString::fromStdString(link.string()));
+    driver = std::make_unique<qtlink::LinkDriver>(clock, tables->ForLink(), QString::fromStdString(link.string()));
     driver->Link().cmd_RUN();
     ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }, 3000));
   }
@@ -94,12 +91,11 @@ class LinkToSim : public ::testing::Test {
   char* argv[1] = {arg0};
   QCoreApplication app{argc, argv};
   qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  bus::LinkEvents events;
-  kxtest::EventRecorder heard{events};
-  std::unique_ptr<program::ProgramImage> image;
-  std::unique_ptr<program::EditorModel> model;
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
+  bus::RegisterImage& regs = tables->regs;
+  bus::LinkShared& shared = tables->shared;
+  program::ProgramImage& image = tables->image;
+  kxtest::EventRecorder heard{tables->events};
   std::unique_ptr<program::ProgramImage> simMemory;
   std::filesystem::path dir;
   std::filesystem::path link;

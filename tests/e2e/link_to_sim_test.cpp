@@ -42,13 +42,13 @@ TEST_F(LinkToSim, ClockSettingIsAcknowledged) {
 }
 
 TEST_F(LinkToSim, ProgramDownloadArrivesByteForByte) {
-  FillRandom(*image, 0xB000, 7);
+  FillRandom(image, 0xB000, 7);
   Link().PGM_Download(1);
   ASSERT_TRUE(WaitUntil([&] { return shared.RequestCode == bus::request::kDownloadEnd; }, kTransferMs));
   ASSERT_TRUE(Idle(5000));
   Turns(2);
   const sim::Controller& c = StopSim();
-  EXPECT_TRUE(SameBytes(c.Memory(), *image, 0, 0xB080)) << "0x0000-0xB07F with the checksum at 0xB000";
+  EXPECT_TRUE(SameBytes(c.Memory(), image, 0, 0xB080)) << "0x0000-0xB07F with the checksum at 0xB000";
   EXPECT_EQ(c.CommandCount(1006), 1u) << c.Count().outOfTurn << " frames came too late";
   EXPECT_EQ(c.Count().blocksWritten, 353u) << c.Count().outOfTurn << " frames came too late";
   EXPECT_EQ(c.CommandCount(1010), 1u);
@@ -61,30 +61,30 @@ TEST_F(LinkToSim, UploadReproducesTheControllerMemory) {
   ASSERT_TRUE(Idle(kTransferMs));
   EXPECT_EQ(Link().Display().Label2, "10000");
   const sim::Controller& c = StopSim();
-  EXPECT_TRUE(SameBytes(c.Memory(), *image, 0, 0x10000));
+  EXPECT_TRUE(SameBytes(c.Memory(), image, 0, 0x10000));
   EXPECT_EQ(c.Count().blocksRead, 512u) << c.Count().outOfTurn << " frames came too late";
 }
 
 TEST_F(LinkToSim, EventLogReadAndServiceCommand) {
   ASSERT_TRUE(Link().BTN_Hata_Oku());
   ASSERT_TRUE(WaitUntil([&] { return !shared.LogReading; }, kTransferMs));
-  const auto lines = bus::DecodeEventLog(*image);
+  const auto lines = bus::DecodeEventLog(image);
   ASSERT_FALSE(lines.empty()) << "the demo controller keeps some events";
   EXPECT_EQ(lines, bus::DecodeEventLog(*simMemory));
-  EXPECT_EQ(bus::EventLogTotal(*image), bus::EventLogTotal(*simMemory));
+  EXPECT_EQ(bus::EventLogTotal(image), bus::EventLogTotal(*simMemory));
 
   ASSERT_TRUE(Link().Service_cmd(2));  // "Reset Alarm List"
   ASSERT_TRUE(Idle(5000));
   Turns(2);
   ASSERT_TRUE(Link().BTN_Hata_Oku());
   ASSERT_TRUE(WaitUntil([&] { return !shared.LogReading; }, kTransferMs));
-  EXPECT_TRUE(bus::DecodeEventLog(*image).empty()) << "the controller emptied its log";
+  EXPECT_TRUE(bus::DecodeEventLog(image).empty()) << "the controller emptied its log";
   const sim::Controller& c = StopSim();
   EXPECT_EQ(c.CommandCount(1003), 1u) << "sent once, never repeated";
 }
 
 TEST_F(LinkToSim, AnInterruptedDownloadIsToldWithTheBlockItReached) {
-  FillRandom(*image, 0xB000, 5);
+  FillRandom(image, 0xB000, 5);
   Link().PGM_Download(1);
   ASSERT_TRUE(WaitUntil([&] { return shared.TransferAddress >= 20 * 128; }, kTransferMs));
   Link().cmd_RUN();
@@ -123,18 +123,18 @@ class LossyLink : public LinkToSim {
 };
 
 TEST_F(LossyLink, TransfersCompleteDespiteLostAndDamagedReplies) {
-  FillRandom(*image, 0xB000, 11);
+  FillRandom(image, 0xB000, 11);
   Link().PGM_Download(1);
-  const program::ProgramImage sent = *image;  // now with its checksum
+  const program::ProgramImage sent = image;  // now with its checksum
   ASSERT_TRUE(WaitUntil([&] { return shared.RequestCode == bus::request::kDownloadEnd; }, 2 * kTransferMs));
   ASSERT_TRUE(Idle(5000));
 
-  std::fill(image->begin(), image->end(), 0);
+  std::fill(image.begin(), image.end(), 0);
   Link().PGM_Upload();
   ASSERT_TRUE(Idle(2 * kTransferMs));
   const sim::Controller& c = StopSim();
   EXPECT_TRUE(SameBytes(c.Memory(), sent, 0, 0xB080)) << "the download arrived whole";
-  EXPECT_TRUE(SameBytes(c.Memory(), *image, 0, 0x10000)) << "and the upload brought back what the controller has";
+  EXPECT_TRUE(SameBytes(c.Memory(), image, 0, 0x10000)) << "and the upload brought back what the controller has";
   EXPECT_GT(c.Count().repliesLost, 0u);
   EXPECT_GT(c.Count().repliesCorrupted, 0u);
 }
@@ -148,7 +148,7 @@ TEST_F(LinkToSim, UploadResumesAfterTheDeviceWasPulled) {
   ASSERT_TRUE(WaitUntil([&] { return !Link().PortOpen() || Link().Display().L_Comm_Status != "xxx"; }, 3000));
   ASSERT_TRUE(Idle(kTransferMs)) << "the upload goes on where it was once the device is back";
   const sim::Controller& c = StopSim();
-  EXPECT_TRUE(SameBytes(c.Memory(), *image, 0, 0x10000));
+  EXPECT_TRUE(SameBytes(c.Memory(), image, 0, 0x10000));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "link/link_state.h"
+#include "link/shared_tables.h"
 #include "program/editor_model.h"
 #include "program/memory_map.h"
 #include "program/editors/program_edit.h"
@@ -56,9 +56,11 @@ W& Child(const QObject& parent, const QString& name) {
 
 // The tables and an editor open on them.
 struct EditorHarness {
-  std::unique_ptr<program::ProgramImage> image = std::make_unique<program::ProgramImage>();
-  std::unique_ptr<program::EditorModel> model = std::make_unique<program::EditorModel>();
-  bus::ViewFlags flags;
+  // The views beside the editor (the lamp panel) take the same tables.
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
+  program::ProgramImage* image = &tables->image;
+  program::EditorModel* model = &tables->model;
+  bus::ViewFlags& flags = tables->flags;
   std::unique_ptr<program::editors::Program_EDIT> editor;
 
   // As a project load leaves the tables.

@@ -14,7 +14,6 @@ using kxtest::EditorTest;
 
 // The main window's side of the lamp panel, as the integrator wires it.
 struct Simulation : EditorTest {
-  bus::RegisterImage regs;
   std::unique_ptr<monitor::Lamp_panel> panel;
   int opened = 0;
   int closed = 0;
@@ -23,7 +22,7 @@ struct Simulation : EditorTest {
     Open();
     editor->LampPanel = [this](bool show) -> monitor::Lamp_panel* {
       if (show && !panel) {
-        panel = std::make_unique<monitor::Lamp_panel>(regs, flags);
+        panel = std::make_unique<monitor::Lamp_panel>(*tables);
         ++opened;
       }
       if (show) panel->show();
@@ -110,7 +109,7 @@ TEST_F(Simulation, LampPanelOpenedForTheLiveViewStaysAndShowsTheCardsAgain) {
   EXPECT_EQ(closed, 0);
   EXPECT_EQ(opened, 1);
 
-  regs.TriacCardRegs[0][2] = 0x4321;
+  tables->regs.TriacCardRegs[0][2] = 0x4321;
   flags.LiveLampsDirty = true;
   panel->Timer1Tick();
   EXPECT_EQ(Lamp(1), 1);

@@ -9,25 +9,25 @@
 #include "event_recorder.h"
 #include "fakes.h"
 #include "link/controller_link.h"
+#include "link/shared_tables.h"
 
 namespace kxtest {
 
 struct LinkFixture : ::testing::Test {
   FakePort port;
   FakeClock clock;
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  bus::ViewFlags flags;  // for the views a test puts beside the link
-  std::unique_ptr<program::ProgramImage> imagePtr = std::make_unique<program::ProgramImage>();
-  program::ProgramImage& image = *imagePtr;
-  std::unique_ptr<program::EditorModel> modelPtr = std::make_unique<program::EditorModel>();
-  program::EditorModel& model = *modelPtr;
-  bus::LinkEvents events;
-  EventRecorder heard{events};
+  // The views a test puts beside the link take the same tables.
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
+  bus::RegisterImage& regs = tables->regs;
+  bus::LinkShared& shared = tables->shared;
+  bus::ViewFlags& flags = tables->flags;
+  program::ProgramImage& image = tables->image;
+  program::EditorModel& model = tables->model;
+  EventRecorder heard{tables->events};
   std::unique_ptr<bus::ControllerLink> ctl = MakeLink();
 
   std::unique_ptr<bus::ControllerLink> MakeLink() {
-    return std::make_unique<bus::ControllerLink>(port, clock, bus::LinkTables{regs, shared, image, model, events});
+    return std::make_unique<bus::ControllerLink>(port, clock, tables->ForLink());
   }
 
   // Link on, port open at the first tick.

@@ -53,14 +53,11 @@ void PutRecord(program::ProgramImage& image, std::size_t slot, int number, int t
 class CommWindow : public kxtest::ViewTest {
  protected:
   void SetUp() override {
-    image = std::make_unique<program::ProgramImage>();
     controller = std::make_unique<program::ProgramImage>();
-    model = std::make_unique<program::EditorModel>();
     shared.PortNumber = 6;
     auto fake = std::make_unique<kxtest::FakePort>();
     port = fake.get();
-    window = std::make_unique<monitor::Frm_T_24VOC>(std::move(fake), clock,
-                                                    bus::LinkTables{regs, shared, *image, *model, events});
+    window = std::make_unique<monitor::Frm_T_24VOC>(std::move(fake), clock, *tables);
     window->SetPrintSink(&sink);
   }
   void Tick() {
@@ -96,12 +93,10 @@ class CommWindow : public kxtest::ViewTest {
   QColor Led() { return Child<monitor::StatusLed>(*window, "MB_Status_Led").Color(); }
 
   kxtest::FakeClock clock;
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  bus::LinkEvents events;
-  std::unique_ptr<program::ProgramImage> image;
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
+  bus::LinkShared& shared = tables->shared;
+  program::ProgramImage& image = tables->image;
   std::unique_ptr<program::ProgramImage> controller;  // the memory the controller reads from
-  std::unique_ptr<program::EditorModel> model;
   RecordingSink sink;
   kxtest::FakePort* port = nullptr;
   std::unique_ptr<monitor::Frm_T_24VOC> window;
@@ -170,7 +165,7 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
   PutRecord(*controller, 2, 256, 0, 0, 9, 0, 0);  // slot 1 stays empty
   (*controller)[0xFFF0] = 0x01;
   (*controller)[0xFFF1] = 0x02;
-  PutRecord(*image, 3, 99, 0, 0, 1, 0, 0);  // what the PC held before is not decoded
+  PutRecord(image, 3, 99, 0, 0, 1, 0, 0);  // what the PC held before is not decoded
 
   Button("BTN_Hata_Oku").click();
   EXPECT_FALSE(Button("BTN_Hata_Oku").isEnabled());
@@ -218,9 +213,9 @@ TEST_F(CommWindow, LinkButtonEndsAStuckLogRead) {
 
 TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
   GoOnline();
-  for (std::size_t a = 0; a < 0xB000; ++a) (*image)[a] = 0xFF;
+  for (std::size_t a = 0; a < 0xB000; ++a) image[a] = 0xFF;
   Button("PGM_Download").click();
-  EXPECT_EQ((*image)[0xB000], 0x50) << "the checksum goes into the image before the blocks";
+  EXPECT_EQ(image[0xB000], 0x50) << "the checksum goes into the image before the blocks";
   for (const char* name : {"BTN_Hata_Oku", "Service_cmd", "RTC_Esitle", "PGM_Download", "PGM_Upload"}) {
     EXPECT_FALSE(Button(name).isEnabled()) << name;
     EXPECT_TRUE(Button(name).toolTip().contains("Program yüklemesi sürüyor")) << name;

@@ -14,8 +14,9 @@ using monitor::FRM_Buffer;
 namespace {
 
 struct Buffer : ViewTest {
-  std::unique_ptr<program::ProgramImage> image = std::make_unique<program::ProgramImage>();
-  FRM_Buffer window{*image};
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
+  program::ProgramImage& image = tables->image;
+  FRM_Buffer window{*tables};
   QListView& List() { return Child<QListView>(window, "List1"); }
   std::string Line(int row) {
     QAbstractItemModel* m = List().model();
@@ -37,7 +38,7 @@ TEST_F(Buffer, ListsTheImageAsASnapshot) {
   EXPECT_EQ(Child<QPushButton>(window, "Command1").text().toStdString(), "Tazele");
   EXPECT_EQ(Child<QPushButton>(window, "Command2").text().toStdString(), "Yükle");
 
-  (*image)[0x0012] = 0xAB;
+  image[0x0012] = 0xAB;
   EXPECT_EQ(Line(1), "P0010:" + std::string(32, '0')) << "the list changes only on a button";
   Click("Command1");
   EXPECT_EQ(Line(1), "P0010:0000AB" + std::string(26, '0'));
@@ -48,13 +49,13 @@ TEST_F(Buffer, YukleLoadsTheProjectThenFills) {
   int rowsDuringLoad = -1;
   window.ProjectLoad = [&] {
     rowsDuringLoad = Rows();
-    (*image)[0] = 0x01;
+    image[0] = 0x01;
   };
   Click("Command2");
   EXPECT_EQ(rowsDuringLoad, 0) << "the list is cleared before the load";
   EXPECT_EQ(Line(0), "P0000:01" + std::string(30, '0'));
   window.ProjectLoad = nullptr;  // no loader: the button only refills
-  (*image)[0] = 0x02;
+  image[0] = 0x02;
   Click("Command2");
   EXPECT_EQ(Line(0), "P0000:02" + std::string(30, '0'));
 }

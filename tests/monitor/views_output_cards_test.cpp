@@ -27,11 +27,10 @@ std::string WordsFrame(std::vector<int> bytes, std::initializer_list<int> words)
 
 struct OutputCards : LinkFixture {
   static void SetUpTestSuite() { EnsureApplication(); }
-  std::unique_ptr<CikisKartlari> window = std::make_unique<CikisKartlari>(regs, flags);
+  std::unique_ptr<CikisKartlari> window = std::make_unique<CikisKartlari>(*tables);
 
   void SetUp() override {
     flags.TablesReady = true;
-    window->Listen(events);
     GoOnline();
   }
   std::string Card(int i, const char* name) {

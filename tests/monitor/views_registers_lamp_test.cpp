@@ -16,16 +16,18 @@ using monitor::Registers_panel;
 namespace {
 
 struct Registers : ViewTest {
-  bus::RegisterImage regs;
-  bus::ViewFlags flags;
-  Registers_panel panel{regs, flags};
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
+  bus::RegisterImage& regs = tables->regs;
+  bus::ViewFlags& flags = tables->flags;
+  Registers_panel panel{*tables};
   std::string Cell(int k) { return TextOf(Child(panel, QString("Lbl_registers(%1)").arg(k))); }
 };
 
 struct Lamps : ViewTest {
-  bus::RegisterImage regs;
-  bus::ViewFlags flags;
-  Lamp_panel panel{regs, flags};
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
+  bus::RegisterImage& regs = tables->regs;
+  bus::ViewFlags& flags = tables->flags;
+  Lamp_panel panel{*tables};
   std::vector<int> States(int first, int count) {
     std::vector<int> v;
     for (int i = first; i < first + count; ++i) v.push_back(panel.Lamp(i).State());
@@ -42,10 +44,7 @@ TEST_F(Registers, ColumnPerCardRowPerWordOnlyWhenDirty) {
   for (int c = 0; c < 8; ++c)
     for (int w = 0; w < 16; ++w) regs.TriacCardRegs[c][w] = c * 0x1000 + w * 0x11;
   regs.TriacCardRegs[7][9] = 0xBEEF;
-  panel.Timer1Tick();
-  EXPECT_EQ(Cell(0), "XXXX") << "not dirty: the design caption stays";
-
-  flags.RegistersViewDirty = true;
+  EXPECT_EQ(Cell(0), "XXXX") << "the design caption until the first tick";
   panel.Timer1Tick();
   EXPECT_FALSE(flags.RegistersViewDirty);
   EXPECT_EQ(Cell(15), "00FF");
@@ -53,7 +52,10 @@ TEST_F(Registers, ColumnPerCardRowPerWordOnlyWhenDirty) {
   EXPECT_EQ(Cell(16 * 7 + 9), "BEEF");
   regs.TriacCardRegs[7][9] = 0x0001;
   panel.Timer1Tick();
-  EXPECT_EQ(Cell(16 * 7 + 9), "BEEF");
+  EXPECT_EQ(Cell(16 * 7 + 9), "BEEF") << "not dirty";
+  flags.RegistersViewDirty = true;
+  panel.Timer1Tick();
+  EXPECT_EQ(Cell(16 * 7 + 9), "0001");
 
   panel.show();
   EXPECT_TRUE(flags.RegistersViewOpen);
@@ -73,6 +75,7 @@ TEST_F(Lamps, TooltipsAndPlaces) {
 }
 
 TEST_F(Lamps, LiveWordsOfTheCardsWhenDirty) {
+  panel.Timer1Tick();  // what the image held when the panel opened
   regs.TriacCardRegs[0][2] = 0x4321;
   regs.TriacCardRegs[7][2] = 0x0094;
   panel.Timer1Tick();
@@ -108,12 +111,7 @@ TEST_F(Lamps, SimulationOwnsTheLampsWhileItRuns) {
 TEST_F(Lamps, DecodedCardFramesReachThePanel) {
   FakePort port;
   FakeClock clock;
-  bus::LinkShared shared;
-  auto image = std::make_unique<program::ProgramImage>();
-  auto model = std::make_unique<program::EditorModel>();
-  bus::LinkEvents events;
-  bus::ControllerLink link(port, clock, {regs, shared, *image, *model, events});
-  panel.Listen(events);
+  bus::ControllerLink link(port, clock, tables->ForLink());
   panel.Timer1Tick();
   link.cmd_RUN();
   link.Timer1Tick();

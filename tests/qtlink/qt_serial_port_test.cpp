@@ -11,10 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "link/link_state.h"
-#include "link/register_image.h"
-#include "program/editor_model.h"
-#include "program/program_image.h"
+#include "link/shared_tables.h"
 #include "pty_pair.h"
 #include "qt_wait.h"
 #include "qtlink/line_error_counts.h"
@@ -39,11 +36,8 @@ class PtyLink : public ::testing::Test {
     std::filesystem::create_directories(dir);
     pty = std::make_unique<qttest::PtyPair>(dir / "ttyKX");
     if (!pty->ok()) GTEST_SKIP() << "no pseudo-terminal on this machine";
-    model = std::make_unique<program::EditorModel>();
-    image = std::make_unique<program::ProgramImage>();
-    driver = std::make_unique<qtlink::LinkDriver>(
-        clock, bus::LinkTables{regs, shared, *image, *model, events},
-        QString::fromStdString(pty->Link().string()));
+    driver = std::make_unique<qtlink::LinkDriver>(clock, tables->ForLink(),
+                                                  QString::fromStdString(pty->Link().string()));
   }
   void TearDown() override {
     driver.reset();
@@ -68,11 +62,7 @@ class PtyLink : public ::testing::Test {
   char* argv[1] = {arg0};
   QCoreApplication app{argc, argv};
   qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
-  bus::RegisterImage regs;
-  bus::LinkShared shared;
-  bus::LinkEvents events;
-  std::unique_ptr<program::EditorModel> model;
-  std::unique_ptr<program::ProgramImage> image;
+  std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
   std::filesystem::path dir;
   std::unique_ptr<qttest::PtyPair> pty;
   std::unique_ptr<qtlink::LinkDriver> driver;
@@ -130,7 +120,8 @@ TEST_F(PtyLink, GarbageOnTheLineIsRefusedAndTheLinkGoesOn) {
   }
   pty->Send("\n:0103AB\r\n");
   WaitUntil([&] { return driver->Link().Decoder().Counters().lines > 0; }, 1000);
-  EXPECT_TRUE(std::all_of(regs.CpuCardRegs.begin(), regs.CpuCardRegs.end(), [](int w) { return w == 0; }))
+  const auto& cpu = tables->regs.CpuCardRegs;
+  EXPECT_TRUE(std::all_of(cpu.begin(), cpu.end(), [](int w) { return w == 0; }))
       << "nothing of the garbage reached the register image";
   EXPECT_EQ(Turn(), kRegisterRead) << "the next good turn is answered";
 }
@@ -157,7 +148,7 @@ TEST_F(PtyLink, SilentBusSendsNothingAndWaits) {
   WaitUntil([] { return false; }, 500);
   EXPECT_EQ(pty->Received(), "") << "without a turn the PC never speaks";
   EXPECT_TRUE(driver->Link().PortOpen());
-  EXPECT_EQ(shared.RequestCode, 100) << "the command waits for the controller";
+  EXPECT_EQ(tables->shared.RequestCode, 100) << "the command waits for the controller";
   EXPECT_TRUE(Turn().starts_with(":10CF0103")) << "and goes at the first turn";
 }
 

@@ -203,7 +203,7 @@ class ScriptedLink : public MainWindow {
     window->SetChildFactory(shell::Child::Comm, [this]() -> QWidget* {
       auto fake = std::make_unique<kxtest::FakePort>();
       port = fake.get();
-      return new monitor::Frm_T_24VOC(std::move(fake), clock, state->Tables());
+      return new monitor::Frm_T_24VOC(std::move(fake), clock, *state);
     });
     window->SetChildShown(shell::Child::Comm, true);
     Link().cmd_RUN();
