@@ -1,6 +1,7 @@
 #pragma once
 // MDIForm1, the main window: menu, toolbar, status bar and the child windows, the
-// start-up and exit order and the file commands.
+// start-up and exit order and the file commands. Its methods live in one file per
+// job: main_window_menus, _children, _start, _files, _status and _exit.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -53,7 +54,7 @@ class MDIForm1 : public QMainWindow {
   QWidget* ChildWidget(Child child) const;
   monitor::Frm_T_24VOC* CommWindow() const;
 
-  // What a child window is made of; the views of later windows register here.
+  // What a child window is made of; a test puts one on a scripted port here.
   using ChildFactory = std::function<QWidget*()>;
   void SetChildFactory(Child child, ChildFactory make);
 
@@ -86,16 +87,25 @@ class MDIForm1 : public QMainWindow {
     ChildFactory make;
   };
 
+  // Menus and toolbar.
   void BuildMenu();
   void BuildToolbar();
-  void Apply(const CommandOutcome& outcome);
+  void FillWindowMenu();
+
+  // The registry of child windows.
+  void RegisterViews();
   program::editors::Program_EDIT* Editor() const;
+  // Unloads the editor once its work has been dealt with, asking nothing more.
+  void UnloadEditor();
+
+  // File commands.
+  void OpenProjectAsked();
+  void NewProjectAsked();
+  void Apply(const CommandOutcome& outcome);
   // Before an action that would drop unsaved work: asks when there is any and saves
   // when told to. True when the action may go on.
   bool ResolveUnsavedWork();
   bool ResolveWork(bool workAtStake);
-  // Unloads the editor once its work has been dealt with, asking nothing more.
-  void UnloadEditor();
   // The toolbar's save, or "Farkli kaydet" while no project is open. True when saved.
   bool SaveAllWork();
   // A save of the image alone: the status line says when the editor's changes were
@@ -104,10 +114,14 @@ class MDIForm1 : public QMainWindow {
   // The work the program holds (the editor's changes stored over the image) beside
   // the project; the message for the status line.
   QString WriteRecoveryCopy();
-  void FillWindowMenu();
-  void RegisterViews();
+
+  // The status bar and what the link tells the main window.
+  void BuildStatusBar();
   void WatchTransfers();
+
+  // Leaving.
   bool ConfirmLinkStop();
+
   ChildSlot& Slot(Child c) { return m_children[static_cast<std::size_t>(c)]; }
   const ChildSlot& Slot(Child c) const { return m_children[static_cast<std::size_t>(c)]; }
 

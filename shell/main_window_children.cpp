@@ -1,0 +1,127 @@
+// The main window's registry of child windows: what each is made of, and how one is
+// shown or unloaded, its toolbar toggle following.
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "monitor/buffer_window.h"
+#include "monitor/comm_window.h"
+#include "monitor/lamp_panel.h"
+#include "monitor/output_cards_window.h"
+#include "monitor/registers_panel.h"
+#include "program/editors/program_edit.h"
+#include "shell/main_window.h"
+
+namespace shell {
+
+void MDIForm1::RegisterViews() {
+  Slot(Child::Comm).make = [this]() -> QWidget* {
+    auto* w = new monitor::Frm_T_24VOC(m_state.clock, m_state, m_options.portDevice);
+    connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
+    // The views of the live card words go with the link that feeds them.
+    connect(w, &monitor::Frm_T_24VOC::unloaded, this, [this] {
+      SetChildShown(Child::Lamps, false);
+      SetChildShown(Child::Registers, false);
+    });
+    return w;
+  };
+  Slot(Child::Cards).make = [this]() -> QWidget* {
+    auto* w = new monitor::CikisKartlari(m_state);
+    connect(w, &monitor::CikisKartlari::registersRequested, this, [this] { SetChildShown(Child::Registers, true); });
+    connect(w, &monitor::CikisKartlari::lampsRequested, this, [this] { SetChildShown(Child::Lamps, true); });
+    return w;
+  };
+  Slot(Child::Buffer).make = [this]() -> QWidget* {
+    auto* w = new monitor::FRM_Buffer(m_state);
+    // "Yükle" reads the project file again, and the editor shows what it read.
+    w->ProjectLoad = [this] {
+      if (!ResolveUnsavedWork()) return;
+      CommandOutcome loaded = m_commands.ProjectLoad();
+      loaded.reopenEditor = loaded.done && Editor() != nullptr;
+      Apply(loaded);
+    };
+    return w;
+  };
+  Slot(Child::Editor).make = [this]() -> QWidget* {
+    auto* w = new program::editors::Program_EDIT(m_state.model, m_state.image, m_state.flags,
+                                                 QString::fromStdString(m_state.ProjectPath));
+    w->LampPanel = [this](bool show) -> monitor::Lamp_panel* {
+      if (show) SetChildShown(Child::Lamps, true);
+      return qobject_cast<monitor::Lamp_panel*>(ChildWidget(Child::Lamps));
+    };
+    w->CloseLampPanel = [this] { SetChildShown(Child::Lamps, false); };
+    w->ShowBuffer = [this] { SetChildShown(Child::Buffer, true); };
+    // The user closing the editor would drop what it has not stored.
+    w->ConfirmClose = [this, w] { return m_editorWorkResolved || ResolveWork(w->HasUnstoredChanges()); };
+    return w;
+  };
+  DegisiklikleriKaydet = [this] {
+    if (program::editors::Program_EDIT* editor = Editor()) editor->DegisiklikleriKaydet();
+  };
+  Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state); };
+  Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state); };
+}
+
+void MDIForm1::SetChildFactory(Child child, ChildFactory make) { Slot(child).make = std::move(make); }
+
+QWidget* MDIForm1::ChildWidget(Child child) const {
+  const ChildSlot& s = Slot(child);
+  return s.window ? s.window->widget() : nullptr;
+}
+
+monitor::Frm_T_24VOC* MDIForm1::CommWindow() const {
+  return qobject_cast<monitor::Frm_T_24VOC*>(ChildWidget(Child::Comm));
+}
+
+program::editors::Program_EDIT* MDIForm1::Editor() const {
+  return qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor));
+}
+
+void MDIForm1::SetChildShown(Child child, bool shown) {
+  ChildSlot& s = Slot(child);
+  if (!shown) {
+    if (s.window) {
+      // Gone at once, not at the next turn of the event loop: the communication
+      // window's port must not poll on after its button was released. A window that
+      // refuses (the user chose to keep the editor's changes, or a running download)
+      // stays.
+      QMdiSubWindow* w = s.window;
+      if (!w->close()) {
+        if (s.toggle) s.toggle->setChecked(true);
+        return;
+      }
+      delete w;
+    }
+    if (s.toggle) s.toggle->setChecked(false);
+    return;
+  }
+  if (!s.window) {
+    // A window that is not built yet has nothing to show; the toggle says so.
+    QWidget* w = s.make ? s.make() : nullptr;
+    if (!w) {
+      if (s.toggle) s.toggle->setChecked(false);
+      return;
+    }
+    QMdiSubWindow* sub = m_mdi->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(w->windowTitle());
+    s.window = sub;
+    connect(sub, &QObject::destroyed, this, [this, child] {
+      ChildSlot& gone = Slot(child);
+      if (gone.toggle) gone.toggle->setChecked(false);
+    });
+  }
+  s.window->show();
+  s.window->raise();
+  m_mdi->setActiveSubWindow(s.window);
+  if (s.toggle) s.toggle->setChecked(true);
+}
+
+void MDIForm1::UnloadEditor() {
+  m_editorWorkResolved = true;
+  SetChildShown(Child::Editor, false);
+  m_editorWorkResolved = false;
+}
+
+}  // namespace shell
