@@ -3,35 +3,22 @@
 #include <cstdio>
 #include <optional>
 
+#include "link/hex_text.h"
+#include "link/number_text.h"
 #include "link/register_meaning.h"
 
 namespace ctl {
 namespace {
 
 using namespace bus::cpu_word;
+namespace gps = bus::gps_word;
+namespace detector = bus::detector_word;
 constexpr int kCpuWords = 16;
 
-// The bus delivers 16-bit words, so a hundredths value is printed from its integer
-// form: a binary double would turn 230.15 into 230.14999...
-std::string Hundredths(std::int32_t value) {
-  char text[24];
-  const long long v = value;
-  const long long a = v < 0 ? -v : v;
-  std::snprintf(text, sizeof text, "%s%lld.%02lld", v < 0 ? "-" : "", a / 100, a % 100);
-  return text;
-}
-
-std::string Hex4(std::int32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value) & 0xFFFFu);
-  return text;
-}
-
-std::string Two(std::int32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d", static_cast<int>(value));
-  return text;
-}
+// A script reads these back: always a point, never a group separator.
+std::string Hundredths(std::int32_t value) { return bus::FixedText(value, 2, false, {".", ""}); }
+std::string Hex4(std::int32_t value) { return bus::WordToHex4(value & 0xFFFF); }
+std::string Two(std::int32_t value) { return bus::ZeroPadded(value, 2); }
 
 std::string StateText(std::optional<bus::StateLook> look) {
   return look ? look->text : "?";
@@ -66,13 +53,13 @@ std::string RegisterText(const bus::RegisterImage& r) {
          Hundredths(cpu[kMainsVoltage]) + " V " + Hundredths(cpu[kMainsFrequency]) +
          " Hz  supply " + Hundredths(cpu[kPsuVoltage]) + " V  temperature " +
          std::to_string(cpu[kTemperature]) + " C  current " + Hundredths(cpu[kCurrent]) + " A\n";
-  const auto& gps = r.GpsRegs;
-  out += "gps       state " + std::to_string(gps[1]) + " " + StateText(bus::GpsStateLook(gps[1])) +
-         "  " + std::to_string(gps[7]) + "-" + Two(gps[6]) + "-" + Two(gps[5]) + " " + Two(gps[4]) +
-         ":" + Two(gps[3]) + ":" + Two(gps[2]) + "\n";
-  const auto& det = r.DetectorRegs;
-  out += "detector  state " + std::to_string(det[0]) + " " + StateText(bus::RunStateLook(det[0])) +
-         "  inputs " + Hex4(det[1]) + "\n";
+  const auto& g = r.GpsRegs;
+  out += "gps       state " + std::to_string(g[gps::kState]) + " " + StateText(bus::GpsStateLook(g[gps::kState])) +
+         "  " + std::to_string(g[gps::kYear]) + "-" + Two(g[gps::kMonth]) + "-" + Two(g[gps::kDay]) + " " +
+         Two(g[gps::kHour]) + ":" + Two(g[gps::kMinute]) + ":" + Two(g[gps::kSecond]) + "\n";
+  const auto& d = r.DetectorRegs;
+  out += "detector  state " + std::to_string(d[detector::kState]) + " " +
+         StateText(bus::RunStateLook(d[detector::kState])) + "  inputs " + Hex4(d[detector::kInputs]) + "\n";
   for (int c = 0; c < bus::kTriacCards; ++c) {
     const bus::TriacCardReading k = bus::ReadTriacCard(r, c);
     out += "card " + std::to_string(c + 1) + "    state " + std::to_string(k.state) + " " +
@@ -99,13 +86,13 @@ std::string RegisterJson(const bus::RegisterImage& r) {
          ",\"supplyVoltage\":" + Hundredths(cpu[kPsuVoltage]) +
          ",\"temperature\":" + std::to_string(cpu[kTemperature]) +
          ",\"current\":" + Hundredths(cpu[kCurrent]) + "}";
-  const auto& gps = r.GpsRegs;
-  out += ",\"gps\":{\"state\":" + std::to_string(gps[1]) + ",\"year\":" + std::to_string(gps[7]) +
-         ",\"month\":" + std::to_string(gps[6]) + ",\"day\":" + std::to_string(gps[5]) +
-         ",\"hour\":" + std::to_string(gps[4]) + ",\"minute\":" + std::to_string(gps[3]) +
-         ",\"second\":" + std::to_string(gps[2]) + "}";
-  out += ",\"detector\":{\"state\":" + std::to_string(r.DetectorRegs[0]) +
-         ",\"inputs\":" + std::to_string(r.DetectorRegs[1]) + "}";
+  const auto& g = r.GpsRegs;
+  out += ",\"gps\":{\"state\":" + std::to_string(g[gps::kState]) + ",\"year\":" + std::to_string(g[gps::kYear]) +
+         ",\"month\":" + std::to_string(g[gps::kMonth]) + ",\"day\":" + std::to_string(g[gps::kDay]) +
+         ",\"hour\":" + std::to_string(g[gps::kHour]) + ",\"minute\":" + std::to_string(g[gps::kMinute]) +
+         ",\"second\":" + std::to_string(g[gps::kSecond]) + "}";
+  out += ",\"detector\":{\"state\":" + std::to_string(r.DetectorRegs[detector::kState]) +
+         ",\"inputs\":" + std::to_string(r.DetectorRegs[detector::kInputs]) + "}";
   out += ",\"cards\":[";
   for (int c = 0; c < bus::kTriacCards; ++c) {
     const bus::TriacCardReading k = bus::ReadTriacCard(r, c);

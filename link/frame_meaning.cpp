@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "link/decimal_text.h"
 #include "link/hex_text.h"
+#include "link/number_text.h"
 #include "link/register_meaning.h"
 
 namespace bus {
@@ -73,7 +73,7 @@ std::vector<std::int32_t> ReplyWords(const Payload& p) {
   return words;
 }
 
-std::string CardText(int address, const Payload& p, char sep) {
+std::string CardText(int address, const Payload& p, const NumberSeparators& sep) {
   std::vector<std::int32_t> words;
   for (std::size_t i = 0; i + 1 < p.size(); i += 2) words.push_back(p.word(i));
   const TriacCardReading k = ReadTriacCard(words);
@@ -84,23 +84,23 @@ std::string CardText(int address, const Payload& p, char sep) {
   text += ", akım ";
   for (int c = 0; c < kChannelsPerCard; ++c) {
     if (c > 0) text += '/';
-    text += DecimalText(RoundedDiv(k.currentMilliamps[static_cast<std::size_t>(c)], 10), 2, sep);
+    text += FixedText(RoundedQuotient(k.currentMilliamps[static_cast<std::size_t>(c)], 10), 2, false, sep);
   }
-  text += " A, besleme " + std::to_string(RoundedDiv(CardSupplyHundredths(k.supplyRaw), 100)) + " V";
+  text += " A, besleme " + std::to_string(RoundedQuotient(CardSupplyHundredths(k.supplyRaw), 100)) + " V";
   if (words.size() < static_cast<std::size_t>(kTriacWords)) {
     text += " (" + std::to_string(words.size()) + " kelime)";
   }
   return text;
 }
 
-std::string CpuRegistersText(const std::vector<std::int32_t>& w, char sep) {
+std::string CpuRegistersText(const std::vector<std::int32_t>& w, const NumberSeparators& sep) {
   const auto word = [&](int i) { return w[static_cast<std::size_t>(i)]; };
   return "CPU kayıtları: " + StateText(RunStateLook(word(cpu_word::kState)), word(cpu_word::kState)) +
-         ", şebeke " + ShortDecimalText(word(cpu_word::kMainsVoltage), 2, sep) + " V " +
-         ShortDecimalText(word(cpu_word::kMainsFrequency), 2, sep) + " Hz, besleme " +
-         ShortDecimalText(word(cpu_word::kPsuVoltage), 2, sep) + " V, sıcaklık " +
+         ", şebeke " + ShortFixedText(word(cpu_word::kMainsVoltage), 2, sep) + " V " +
+         ShortFixedText(word(cpu_word::kMainsFrequency), 2, sep) + " Hz, besleme " +
+         ShortFixedText(word(cpu_word::kPsuVoltage), 2, sep) + " V, sıcaklık " +
          std::to_string(word(cpu_word::kTemperature)) + " C, akım " +
-         ShortDecimalText(word(cpu_word::kCurrent), 2, sep) + " A";
+         ShortFixedText(word(cpu_word::kCurrent), 2, sep) + " A";
 }
 
 std::string GpsText(const std::vector<std::int32_t>& w) {
@@ -126,7 +126,7 @@ std::string DetectorText(const std::vector<std::int32_t>& w) {
   return text;
 }
 
-std::string ReadRegistersText(int address, const Payload& p, char sep) {
+std::string ReadRegistersText(int address, const Payload& p, const NumberSeparators& sep) {
   const std::string device = DeviceName(address);
   if (p.size() == 4) {
     const std::string read = "kayıtları oku " + Address(p.word(0)) + " x" + std::to_string(p.word(2));
@@ -217,7 +217,8 @@ std::string FunctionName(int function) {
   }
 }
 
-FrameMeaning MeaningOf(std::string_view body, char sep) {
+FrameMeaning MeaningOf(std::string_view body, char decimalSeparator) {
+  const NumberSeparators sep{std::string(1, decimalSeparator), {}};
   const FrameCheck check = CheckFrame(body);
   FrameMeaning m{DeviceName(check.address), FunctionName(check.function), check.fault, {}};
   if (check.fault != LineFault::None) {

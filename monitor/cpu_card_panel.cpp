@@ -118,7 +118,7 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
   status(2, {405, 4590, 2085, 225});
 }
 
-void KX7145V1::SetNumberSeparators(const NumberSeparators& separators) {
+void KX7145V1::SetNumberSeparators(const bus::NumberSeparators& separators) {
   m_separators = separators;
   m_shownOnce = false;
 }
@@ -126,9 +126,9 @@ void KX7145V1::SetNumberSeparators(const NumberSeparators& separators) {
 KX7145V1::Inputs KX7145V1::Read() const {
   Inputs in;
   in.cpu = *this;
-  in.detectorState = m_regs.DetectorRegs[0];
-  in.detectorBits = m_regs.DetectorRegs[1];
-  for (std::size_t i = 0; i < in.gps.size(); ++i) in.gps[i] = m_regs.GpsRegs[i + 1];
+  in.detectorState = m_regs.DetectorRegs[bus::detector_word::kState];
+  in.detectorBits = m_regs.DetectorRegs[bus::detector_word::kInputs];
+  in.gps = m_regs.GpsRegs;
   in.clock = m_regs.CpuClockText;
   return in;
 }
@@ -157,16 +157,18 @@ void KX7145V1::ShowStates(const Inputs& now, bool all) {
   if (all || now.detectorState != m_shown.detectorState) {
     ShowLook(bus::RunStateLook(now.detectorState), *m_Lbl_Status[1], *m_Shape1[1]);
   }
-  if (all || now.gps[0] != m_shown.gps[0]) {
-    ShowLook(bus::GpsStateLook(now.gps[0]), *m_Lbl_Status[2], *m_Shape1[2]);
+  const std::int32_t gpsState = now.gps[bus::gps_word::kState];
+  if (all || gpsState != m_shown.gps[bus::gps_word::kState]) {
+    ShowLook(bus::GpsStateLook(gpsState), *m_Lbl_Status[2], *m_Shape1[2]);
   }
 }
 
 void KX7145V1::ShowGpsClock(const Inputs& now) {
-  // now.gps[k] is GpsRegs element k + 1: 1 second, 2 minute, 3 hour, 4 day, 5 month, 6 year.
-  const auto two = [&](std::size_t k) { return ZeroPadded(now.gps[k], 2); };
-  const std::string line = "GPS Time= " + two(4) + "." + two(5) + "." + ZeroPadded(now.gps[6], 4) +
-                           " " + two(3) + ":" + two(2) + ":" + two(1);
+  using namespace bus::gps_word;
+  const auto two = [&](int k) { return bus::ZeroPadded(now.gps[static_cast<std::size_t>(k)], 2); };
+  const std::string line = "GPS Time= " + two(kDay) + "." + two(kMonth) + "." +
+                           bus::ZeroPadded(now.gps[kYear], 4) + " " + two(kHour) + ":" + two(kMinute) + ":" +
+                           two(kSecond);
   SetText(*m_Label1, Text(line));
 }
 
@@ -183,7 +185,7 @@ void KX7145V1::ShowMeasurements(const Inputs& now, bool all) {
   const CpuCardFields& f = now.cpu;
   const CpuCardFields& was = m_shown.cpu;
   const auto hundredths = [this](std::int32_t v, const char* unit) {
-    return Text(HundredthsText(v, m_separators) + unit);
+    return Text(bus::ShortFixedText(v, 2, m_separators) + unit);
   };
   if (all || f.PsuVoltage != was.PsuVoltage) {
     SetText(*m_Lbl_CPU_Regs[5], hundredths(f.PsuVoltage, " V"));
@@ -197,7 +199,7 @@ void KX7145V1::ShowMeasurements(const Inputs& now, bool all) {
   if (all || f.MainsVoltage != was.MainsVoltage || f.MainsCurrent != was.MainsCurrent) {
     const std::int64_t power = bus::MainsPowerTenThousandths(f.MainsVoltage, f.MainsCurrent);
     SetText(*m_Lbl_CPU_Regs[6],
-            Text(FixedText(RoundedQuotient(power, 100), 2, true, m_separators) + " W"));
+            Text(bus::FixedText(bus::RoundedQuotient(power, 100), 2, true, m_separators) + " W"));
   }
   if (all || f.MainsCurrent != was.MainsCurrent) {
     SetText(*m_Lbl_CPU_Regs[8], hundredths(f.MainsCurrent, " A"));

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "link/register_image.h"
-#include "monitor/number_text.h"
+#include "link/number_text.h"
 
 class QLabel;
 
@@ -41,7 +41,7 @@ class KX7145V1 : public QWidget, public CpuCardFields {
   // Shows the fields and the module values; untouched elements stay as they are.
   void Refresh();
 
-  void SetNumberSeparators(const NumberSeparators& separators);
+  void SetNumberSeparators(const bus::NumberSeparators& separators);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -52,7 +52,7 @@ class KX7145V1 : public QWidget, public CpuCardFields {
     CpuCardFields cpu;
     std::int32_t detectorState = 0;
     std::int32_t detectorBits = 0;
-    std::array<std::int32_t, 7> gps{};  // GpsRegs 1..7
+    std::array<std::int32_t, 17> gps{};  // GpsRegs, by bus::gps_word
     std::string clock;
     bool operator==(const Inputs&) const = default;
   };
@@ -63,7 +63,7 @@ class KX7145V1 : public QWidget, public CpuCardFields {
   void ShowMeasurements(const Inputs& now, bool all);
 
   const bus::RegisterImage& m_regs;
-  NumberSeparators m_separators;
+  bus::NumberSeparators m_separators;
   bool m_shownOnce = false;
   Inputs m_shown;
 

@@ -63,12 +63,8 @@ void Lamp_panel::SetLampState(int lamp, int state) {
 void Lamp_panel::Timer1Tick() {
   // The simulation owns the lamps while it runs; the card words wait for it to end.
   if (m_flags.SimActive || !m_flags.LiveLampsDirty) return;
-  for (int card = 0; card < kCards; ++card) {
-    const std::int32_t word = m_regs.TriacCardRegs[static_cast<std::size_t>(card)][2] & 0xFFFF;
-    for (int k = 0; k < kLampsPerCard; ++k) {
-      m_Trf_Lamp1[static_cast<std::size_t>(kLampsPerCard * card + k)]->SetState((word >> (4 * k)) & 0xF);
-    }
-  }
+  const std::array<int, bus::kSignalGroups> states = bus::GroupLampStates(m_regs);
+  for (std::size_t g = 0; g < states.size(); ++g) m_Trf_Lamp1[g]->SetState(states[g]);
   m_flags.LiveLampsDirty = false;
 }
 

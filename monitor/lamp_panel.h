@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+#include "link/register_meaning.h"
 #include "link/shared_tables.h"
 
 class QTimer;
@@ -21,8 +22,8 @@ class Lamp_panel : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kLamps = 32;
-  static constexpr int kLampsPerCard = 4;
+  static constexpr int kLamps = bus::kSignalGroups;
+  static constexpr int kLampsPerCard = bus::kChannelsPerCard;
 
   // Hears of card words from the tables' events, and shows the ones the image holds
   // now at its first tick.

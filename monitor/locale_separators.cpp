@@ -2,10 +2,10 @@
 
 namespace monitor {
 
-NumberSeparators SeparatorsOf(const QLocale& locale) {
+bus::NumberSeparators SeparatorsOf(const QLocale& locale) {
   return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
 }
 
-NumberSeparators SystemSeparators() { return SeparatorsOf(QLocale::system()); }
+bus::NumberSeparators SystemSeparators() { return SeparatorsOf(QLocale::system()); }
 
 }  // namespace monitor

@@ -3,15 +3,15 @@
 
 #include <QLocale>
 
-#include "monitor/number_text.h"
+#include "link/number_text.h"
 
 namespace monitor {
 
 // The decimal and group separators of `locale`. The group separator is kept even
 // where the locale's options omit it: the grouped formats ask for grouping.
-NumberSeparators SeparatorsOf(const QLocale& locale);
+bus::NumberSeparators SeparatorsOf(const QLocale& locale);
 
 // The separators of the system's locale, read when called.
-NumberSeparators SystemSeparators();
+bus::NumberSeparators SystemSeparators();
 
 }  // namespace monitor

@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "link/register_meaning.h"
 #include "monitor/cpu_card_panel.h"
 #include "monitor/triac_card_panel.h"
 #include "monitor/twip_label.h"
@@ -66,7 +67,7 @@ Triyak_Karti& CikisKartlari::TriacPanel(int index) {
   return *m_Triyak_Karti1[static_cast<std::size_t>(std::clamp(index, 0, kTriacPanels - 1))];
 }
 
-void CikisKartlari::SetNumberSeparators(const NumberSeparators& separators) {
+void CikisKartlari::SetNumberSeparators(const bus::NumberSeparators& separators) {
   for (Triyak_Karti* p : m_Triyak_Karti1) p->SetNumberSeparators(separators);
   m_KX7145V11->SetNumberSeparators(separators);
 }
@@ -74,24 +75,24 @@ void CikisKartlari::SetNumberSeparators(const NumberSeparators& separators) {
 void CikisKartlari::Tazele() {
   for (int i = 0; i < kTriacPanels; ++i) {
     Triyak_Karti& p = *m_Triyak_Karti1[static_cast<std::size_t>(i)];
-    const auto& w = m_regs.TriacCardRegs[static_cast<std::size_t>(i)];
+    const bus::TriacCardReading card = bus::ReadTriacCard(m_regs, i);
     p.CardNo = static_cast<std::uint8_t>(i + 1);
-    p.CardState = w[0];
-    p.ChannelLamps = w[2];
-    p.ChannelFaults = w[3];
-    p.ChannelCurrent = {w[4], w[5], w[6], w[7]};
-    p.SupplyRaw = w[8];
-    p.FaultWord = w[9];
+    p.CardState = card.state;
+    p.ChannelLamps = card.lamps;
+    p.ChannelFaults = card.channelFaults;
+    p.ChannelCurrent = card.currentMilliamps;
+    p.SupplyRaw = card.supplyRaw;
+    p.FaultWord = card.faultWord;
     p.Refresh();
   }
-  const auto& c = m_regs.CpuCardRegs;
+  const auto cpuWord = [this](int i) { return m_regs.CpuCardRegs[static_cast<std::size_t>(i)]; };
   KX7145V1& cpu = *m_KX7145V11;
-  cpu.CpuState = c[0];
-  cpu.MainsVoltage = c[3];
-  cpu.MainsFrequency = c[4];
-  cpu.PsuVoltage = c[5];
-  cpu.Temperature = c[7];
-  cpu.MainsCurrent = c[8];
+  cpu.CpuState = cpuWord(bus::cpu_word::kState);
+  cpu.MainsVoltage = cpuWord(bus::cpu_word::kMainsVoltage);
+  cpu.MainsFrequency = cpuWord(bus::cpu_word::kMainsFrequency);
+  cpu.PsuVoltage = cpuWord(bus::cpu_word::kPsuVoltage);
+  cpu.Temperature = cpuWord(bus::cpu_word::kTemperature);
+  cpu.MainsCurrent = cpuWord(bus::cpu_word::kCurrent);
   cpu.Refresh();
 }
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+#include "link/number_text.h"
 #include "link/shared_tables.h"
 
 class QPushButton;
@@ -15,7 +16,6 @@ namespace monitor {
 
 class KX7145V1;
 class Triyak_Karti;
-struct NumberSeparators;
 
 class CikisKartlari : public QWidget {
   Q_OBJECT
@@ -33,7 +33,7 @@ class CikisKartlari : public QWidget {
 
   Triyak_Karti& TriacPanel(int index);  // 0..7; an index outside is clamped
   KX7145V1& CpuPanel() { return *m_KX7145V11; }
-  void SetNumberSeparators(const NumberSeparators& separators);
+  void SetNumberSeparators(const bus::NumberSeparators& separators);
 
  signals:
   // CardsViewOpen changed; the toolbar's output-cards toggle follows it.

@@ -18,7 +18,7 @@ class Registers_panel : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kCards = 8;
+  static constexpr int kCards = bus::kTriacCards;
   static constexpr int kWords = 16;
 
   // Keeps flags.RegistersViewOpen true from showing to closing. Hears of card words

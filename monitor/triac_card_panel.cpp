@@ -97,7 +97,7 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
   }
 }
 
-void Triyak_Karti::SetNumberSeparators(const NumberSeparators& separators) {
+void Triyak_Karti::SetNumberSeparators(const bus::NumberSeparators& separators) {
   m_separators = separators;
   m_shownOnce = false;  // every number text is written again at the next refresh
 }
@@ -107,7 +107,7 @@ void Triyak_Karti::Refresh() {
   const bool all = !m_shownOnce;
   if (!all && now == m_shown) return;
 
-  if (all || now.CardNo != m_shown.CardNo) SetText(*m_TRY_LBL, Text(ZeroPadded(CardNo, 2)));
+  if (all || now.CardNo != m_shown.CardNo) SetText(*m_TRY_LBL, Text(bus::ZeroPadded(CardNo, 2)));
   if (all || now.FaultWord != m_shown.FaultWord || now.CardState != m_shown.CardState) {
     ShowCardState();
   }
@@ -133,8 +133,8 @@ void Triyak_Karti::ShowCardState() {
 
 void Triyak_Karti::ShowCurrent(int channel) {
   // mA to amperes with two decimals, rounded as the display format rounds.
-  const std::int64_t centiamps = RoundedQuotient(ChannelCurrent[channel], 10);
-  SetText(*m_Lbl_Akim[channel], Text(FixedText(centiamps, 2, true, m_separators) + " A"));
+  const std::int64_t centiamps = bus::RoundedQuotient(ChannelCurrent[channel], 10);
+  SetText(*m_Lbl_Akim[channel], Text(bus::FixedText(centiamps, 2, true, m_separators) + " A"));
 }
 
 void Triyak_Karti::ShowLamps() {
@@ -151,8 +151,8 @@ void Triyak_Karti::ShowFaults() {
 }
 
 void Triyak_Karti::ShowSupply() {
-  const std::int64_t volts = RoundedQuotient(bus::CardSupplyHundredths(SupplyRaw), 100);
-  SetText(*m_Lbl_PSU_Voltage, Text(FixedText(volts, 0, false, m_separators) + " V"));
+  const std::int64_t volts = bus::RoundedQuotient(bus::CardSupplyHundredths(SupplyRaw), 100);
+  SetText(*m_Lbl_PSU_Voltage, Text(bus::FixedText(volts, 0, false, m_separators) + " V"));
   m_Lbl_PSU_Voltage->SetBackColour(bus::CardSupplyGood(SupplyRaw) ? bus::kGreen : bus::kYellow);
 }
 

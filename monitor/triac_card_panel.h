@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "monitor/number_text.h"
+#include "link/number_text.h"
 
 class QLabel;
 
@@ -44,7 +44,7 @@ class Triyak_Karti : public QWidget, public TriacCardFields {
   void Refresh();
 
   // The separators of the number texts; the system's by default.
-  void SetNumberSeparators(const NumberSeparators& separators);
+  void SetNumberSeparators(const bus::NumberSeparators& separators);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -57,7 +57,7 @@ class Triyak_Karti : public QWidget, public TriacCardFields {
   void ShowSupply();
   void ShowFaultWord();
 
-  NumberSeparators m_separators;
+  bus::NumberSeparators m_separators;
   bool m_shownOnce = false;
   TriacCardFields m_shown;
 

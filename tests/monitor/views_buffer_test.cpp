@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
+#include "monitor/buffer_lines.h"
 #include "monitor/buffer_window.h"
 #include "views_app.h"
 
 using namespace kxtest;
+using monitor::BufferLine;
 using monitor::FRM_Buffer;
 
 namespace {
@@ -67,4 +69,12 @@ TEST_F(Buffer, ToolbarToggleFollowsTheWindow) {
   ASSERT_EQ(open.count(), 2);
   EXPECT_TRUE(open.at(0).at(0).toBool());
   EXPECT_FALSE(open.at(1).at(0).toBool());
+}
+
+TEST(BufferLines, LastByteAndIndexesOutside) {
+  program::ProgramImage image{};
+  image[0xFFFF] = 0x5C;
+  EXPECT_EQ(BufferLine(image, 4095), "PFFF0:" + std::string(30, '0') + "5C");
+  EXPECT_EQ(BufferLine(image, -1), "");
+  EXPECT_EQ(BufferLine(image, 4096), "");
 }

@@ -13,7 +13,7 @@ namespace {
 struct CpuCard : ViewTest {
   bus::RegisterImage regs;
   KX7145V1 panel{regs};
-  const monitor::NumberSeparators sys = monitor::SystemSeparators();
+  const bus::NumberSeparators sys = monitor::SystemSeparators();
 
   std::string T(const char* name) { return TextOf(Child(panel, QString::fromUtf8(name))); }
   std::string T(const char* name, int i) { return TextOf(Child(panel, QString("%1(%2)").arg(name).arg(i))); }

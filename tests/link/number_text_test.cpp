@@ -1,0 +1,42 @@
+// Decimal texts from exact integers: rounding, grouping and the shortest form.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "link/number_text.h"
+
+using namespace bus;
+
+TEST(NumberText, HalvesRoundAwayFromZero) {
+  EXPECT_EQ(RoundedQuotient(125, 10), 13);
+  EXPECT_EQ(RoundedQuotient(124, 10), 12);
+  EXPECT_EQ(RoundedQuotient(-125, 10), -13);
+  EXPECT_EQ(RoundedQuotient(INT64_MIN, 2), INT64_MIN / 2);
+  EXPECT_EQ(RoundedQuotient(5, 0), 0) << "no division by zero";
+}
+
+TEST(NumberText, Texts) {
+  const NumberSeparators point{".", ","};
+  const NumberSeparators comma{",", "."};
+  const struct {
+    std::string got;
+    std::string want;
+  } cases[] = {
+      {FixedText(5, 2, true, point), "0.05"},
+      {FixedText(42948362, 2, true, point), "429,483.62"},
+      {FixedText(42948362, 2, true, comma), "429.483,62"},
+      {FixedText(100000000, 2, true, point), "1,000,000.00"},
+      {FixedText(42948362, 2, false, point), "429483.62"},
+      {FixedText(-5, 2, true, point), "-0.05"},
+      {FixedText(INT64_MIN, 0, false, point), "-9223372036854775808"},
+      {ShortFixedText(23050, 2, comma), "230,5"},
+      {ShortFixedText(5000, 2, point), "50"},
+      {ShortFixedText(0, 2, point), "0"},
+      {ShortFixedText(-150, 2, point), "-1.5"},
+      {ShortFixedText(23050, 2, {"", ""}), "23050"},  // no separator: no digit lost
+      {ZeroPadded(-5, 2), "-05"},
+      {ZeroPadded(12345, 2), "12345"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.got, c.want);
+}
