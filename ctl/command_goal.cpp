@@ -4,6 +4,7 @@
 
 #include "link/controller_link.h"
 #include "link/link_state.h"
+#include "link/service_commands.h"
 
 namespace ctl {
 namespace {
@@ -45,8 +46,8 @@ std::string AbandonedText(bus::TransferKind kind, int blocksDone, int blocksTota
 }
 
 std::string CommandGoal::ServiceCaption() const {
-  if (m_serviceIndex < 0 || m_serviceIndex >= static_cast<int>(std::size(kServiceNames))) return "?";
-  return kServiceNames[static_cast<std::size_t>(m_serviceIndex)].caption;
+  if (m_serviceIndex < 0 || m_serviceIndex >= static_cast<int>(bus::kServiceCommands.size())) return "?";
+  return bus::kServiceCommands[static_cast<std::size_t>(m_serviceIndex)].caption;
 }
 
 bool CommandGoal::Start(bus::ControllerLink& link) {

@@ -32,9 +32,10 @@ class CommandGoal {
   const GoalCheck& Check() const { return m_check; }
   // What has not happened yet, for the message when the controller stops confirming.
   std::string Awaiting(const bus::LinkShared& shared) const;
+  // The caption of the service command this goal sends; "?" for none.
+  std::string ServiceCaption() const;
 
  private:
-  std::string ServiceCaption() const;
   void OnTransferEnded(const bus::TransferEnded& ended);
 
   Command m_command;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "link/service_commands.h"
 #include "qtlink/option_error.h"
 
 namespace ctl {
@@ -175,12 +176,16 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     expected = 2;
   } else if (found->command == Command::Service) {
     if (words.size() < 2) {
-      error = "service needs a command name (reset-cpu, reset-parameters, reset-alarm-list, "
-              "reset-rtc or reset-program-chip)";
+      error = "service needs a command name (";
+      for (std::size_t k = 0; k < bus::kServiceCommands.size(); ++k) {
+        if (k > 0) error += k + 1 < bus::kServiceCommands.size() ? ", " : " or ";
+        error += bus::kServiceCommands[k].word;
+      }
+      error += ")";
       return false;
     }
-    for (std::size_t k = 0; k < std::size(kServiceNames); ++k) {
-      if (words[1] == kServiceNames[k].word) options.serviceIndex = static_cast<int>(k);
+    for (std::size_t k = 0; k < bus::kServiceCommands.size(); ++k) {
+      if (words[1] == bus::kServiceCommands[k].word) options.serviceIndex = static_cast<int>(k);
     }
     if (options.serviceIndex < 0) {
       error = "unknown service command '" + words[1] + "'";

@@ -14,7 +14,7 @@ struct CtlOptions {
   Command command = Command::None;
   std::string device;        // --port: a device, or a port number as ports lists it
   std::string projectFile;   // upload, download, download-system
-  int serviceIndex = -1;     // 0..4, the controller's service command list
+  int serviceIndex = -1;     // index into bus::kServiceCommands
   int watchSeconds = 0;      // 0: until interrupted
   bool json = false;         // watch: one JSON object per line
   bool allowIncomplete = false;  // downloads: send a project file that is not whole
@@ -22,20 +22,6 @@ struct CtlOptions {
   bool help = false;
   bool version = false;
   bool listPorts = false;    // the ports command: answered without a port or a session
-};
-
-// The service command names of the command line, in the order of the controller's
-// list, and the caption the communication window shows for each.
-struct ServiceName {
-  const char* word;
-  const char* caption;
-};
-inline constexpr ServiceName kServiceNames[] = {
-    {"reset-cpu", "Reset CPU"},
-    {"reset-parameters", "Reset Parameters"},
-    {"reset-alarm-list", "Reset Alarm List"},
-    {"reset-rtc", "Reset RTC Chip"},
-    {"reset-program-chip", "Reset Program Chip"},
 };
 
 // Parses the arguments after the program name, in the option style of all three

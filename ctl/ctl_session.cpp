@@ -249,8 +249,7 @@ int Session::Report() {
       out << "set-clock: the controller confirmed the clock setting\n";
       break;
     case Command::Service:
-      out << "service: " << kServiceNames[static_cast<std::size_t>(m_options.serviceIndex)].caption
-          << " sent\n";
+      out << "service: " << m_goal.ServiceCaption() << " sent\n";
       break;
     case Command::Watch:
     case Command::None:

@@ -8,6 +8,7 @@
 #include "link/hex_text.h"
 #include "link/number_text.h"
 #include "link/register_meaning.h"
+#include "link/service_commands.h"
 
 namespace bus {
 namespace {
@@ -144,12 +145,10 @@ std::string ReadRegistersText(int address, const Payload& p, const NumberSeparat
 }
 
 std::string ServiceText(int code) {
+  if (const ServiceCommand* service = ServiceCommandOf(code)) {
+    return "Servis komutu " + std::to_string(code) + " " + service->caption;
+  }
   switch (code) {
-    case 1001: return "Servis komutu 1001 Reset CPU";
-    case 1002: return "Servis komutu 1002 Reset Parameters";
-    case 1003: return "Servis komutu 1003 Reset Alarm List";
-    case 1004: return "Servis komutu 1004 Reset RTC Chip";
-    case 1005: return "Servis komutu 1005 Reset Program Chip";
     case 1006: return "Komut 1006 program yükleme başlıyor";
     case 1010: return "Komut 1010 program yükleme bitti";
     default: return "Komut " + std::to_string(code);

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "link/event_log.h"
+#include "link/service_commands.h"
 #include "monitor/abandon_question.h"
 #include "monitor/status_led.h"
 
@@ -181,9 +182,7 @@ void Frm_T_24VOC::Build() {
   auto* servicePage = new QGroupBox(QStringLiteral("Özel Komutlar"));
   m_services = new QComboBox(servicePage);
   m_services->setObjectName(QStringLiteral("Combo_Service_Commands"));
-  m_services->addItems({QStringLiteral("Reset CPU"), QStringLiteral("Reset Parameters"),
-                        QStringLiteral("Reset Alarm List"), QStringLiteral("Reset RTC Chip"),
-                        QStringLiteral("Reset Program Chip")});
+  for (const bus::ServiceCommand& c : bus::kServiceCommands) m_services->addItem(QString::fromUtf8(c.caption));
   m_services->setCurrentIndex(0);
   m_serviceSend = NamedButton("Service_cmd", QStringLiteral("Gönder"), servicePage);
   auto* serviceLayout = new QHBoxLayout(servicePage);

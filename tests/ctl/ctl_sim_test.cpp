@@ -18,6 +18,7 @@
 #include "ctl_fixture.h"
 #include "link/controller_link.h"
 #include "link/event_log.h"
+#include "link/service_commands.h"
 #include "persist/project_file.h"
 #include "program/editor_model.h"
 #include "program/program_checksum.h"
@@ -164,9 +165,10 @@ class CtlServiceTest : public CtlTest, public ::testing::WithParamInterface<int>
 TEST_P(CtlServiceTest, EachServiceCommandGoesOutExactlyOnce) {
   const int index = GetParam();
   ASSERT_TRUE(StartSim());
-  const auto run = OnSim({"service", ctl::kServiceNames[index].word});
+  const bus::ServiceCommand& command = bus::kServiceCommands[static_cast<std::size_t>(index)];
+  const auto run = OnSim({"service", command.word});
   ASSERT_EQ(run.status, es::kDone) << run.err;
-  EXPECT_EQ(run.out, std::string("service: ") + ctl::kServiceNames[index].caption + " sent\n");
+  EXPECT_EQ(run.out, std::string("service: ") + command.caption + " sent\n");
   // Reading the log afterwards makes sure the command has been heard.
   const auto log = OnSim({"log"});
   ASSERT_EQ(log.status, es::kDone) << log.err;
@@ -176,7 +178,7 @@ TEST_P(CtlServiceTest, EachServiceCommandGoesOutExactlyOnce) {
 
   const sim::Controller& c = StoppedSim();
   for (int code = 1001; code <= 1010; ++code) {
-    EXPECT_EQ(c.CommandCount(code), code == 1001 + index ? 1u : 0u) << code;
+    EXPECT_EQ(c.CommandCount(code), code == command.code ? 1u : 0u) << code;
   }
 }
 
