@@ -36,7 +36,6 @@ struct LinkShared {
 // Flags of open windows and pending redraws.
 struct ViewFlags {
   bool CardsViewOpen = false;
-  bool RegistersViewOpen = false;
   bool RegistersViewDirty = false;
   bool TablesReady = false;
   bool SimActive = false;

@@ -55,11 +55,6 @@ void Lamp_panel::SetLampStates(const std::array<std::int16_t, kLamps>& states) {
   }
 }
 
-void Lamp_panel::SetLampState(int lamp, int state) {
-  if (lamp < 0 || lamp >= kLamps) return;
-  m_Trf_Lamp1[static_cast<std::size_t>(lamp)]->SetState(state);
-}
-
 void Lamp_panel::Timer1Tick() {
   // The simulation owns the lamps while it runs; the card words wait for it to end.
   if (m_flags.SimActive || !m_flags.LiveLampsDirty) return;

@@ -32,7 +32,6 @@ class Lamp_panel : public QWidget {
   // The simulation's lamp codes: element g - 1 is the state of signal group g (lamp
   // widget states 0..4; others show dark).
   void SetLampStates(const std::array<std::int16_t, kLamps>& states);
-  void SetLampState(int lamp, int state);  // a lamp outside 0..31 is ignored
 
   // The timer's tick: shows the cards' lamp words if LiveLampsDirty is set and no
   // simulation runs, then clears the flag.

@@ -1,6 +1,5 @@
 #include "monitor/registers_panel.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
 
@@ -59,8 +58,6 @@ Registers_panel::Registers_panel(bus::SharedTables& tables, QWidget* parent)
   });
 }
 
-Registers_panel::~Registers_panel() { m_flags.RegistersViewOpen = false; }
-
 void Registers_panel::Timer1Tick() {
   if (!m_flags.RegistersViewDirty) return;
   for (int card = 0; card < kCards; ++card) {
@@ -74,16 +71,6 @@ void Registers_panel::Timer1Tick() {
     }
   }
   m_flags.RegistersViewDirty = false;
-}
-
-void Registers_panel::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  m_flags.RegistersViewOpen = true;
-}
-
-void Registers_panel::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (event->isAccepted()) m_flags.RegistersViewOpen = false;
 }
 
 }  // namespace monitor

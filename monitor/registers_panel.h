@@ -21,17 +21,12 @@ class Registers_panel : public QWidget {
   static constexpr int kCards = bus::kTriacCards;
   static constexpr int kWords = 16;
 
-  // Keeps flags.RegistersViewOpen true from showing to closing. Hears of card words
-  // from the tables' events, and shows the ones the image holds now at its first tick.
+  // Hears of card words from the tables' events, and shows the ones the image holds
+  // now at its first tick.
   explicit Registers_panel(bus::SharedTables& tables, QWidget* parent = nullptr);
-  ~Registers_panel() override;
 
   // The timer's tick: redraws if RegistersViewDirty is set, then clears it.
   void Timer1Tick();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   const bus::RegisterImage& m_regs;

@@ -19,7 +19,6 @@ class StopSignals : public QObject {
  public:
   explicit StopSignals(QObject* parent = nullptr);
   ~StopSignals() override;
-  bool Active() const { return m_fd >= 0; }
 
  signals:
   void stopRequested(int signalNumber);

@@ -56,11 +56,6 @@ TEST_F(Registers, ColumnPerCardRowPerWordOnlyWhenDirty) {
   flags.RegistersViewDirty = true;
   panel.Timer1Tick();
   EXPECT_EQ(Cell(16 * 7 + 9), "0001");
-
-  panel.show();
-  EXPECT_TRUE(flags.RegistersViewOpen);
-  panel.close();
-  EXPECT_FALSE(flags.RegistersViewOpen);
 }
 
 TEST_F(Lamps, TooltipsAndPlaces) {
@@ -101,8 +96,6 @@ TEST_F(Lamps, SimulationOwnsTheLampsWhileItRuns) {
   EXPECT_EQ(panel.Lamp(31).State(), 2);
   EXPECT_EQ(panel.Lamp(15).State(), 0);
   EXPECT_TRUE(flags.LiveLampsDirty) << "the card words wait for the simulation to end";
-  panel.SetLampState(32, 1);  // outside: ignored
-  panel.SetLampState(-1, 1);
   flags.SimActive = false;
   panel.Timer1Tick();
   EXPECT_EQ(States(0, 4), std::vector<int>(4, 1));
