@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/result_reporter.h"
 #include "link/controller_link.h"
 #include "link/shared_tables.h"
 
@@ -112,30 +113,16 @@ void BM_DecodeBusMix(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeBusMix)->MinTime(1.0);
 
-class ResultReporter : public benchmark::ConsoleReporter {
- public:
-  double linesPerSecond = 0;
-  double avgChars = 0;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const auto& r : runs) {
-      if (r.benchmark_name().find("BM_DecodeBusMix") != std::string::npos) {
-        linesPerSecond = r.counters.at("lines_per_s");
-        avgChars = r.counters.at("avg_line_chars");
-      }
-    }
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  ResultReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  const double lineRate = 11520.0 / reporter.avgChars;  // lines per second the wire can carry
-  std::printf("RESULT decoder_lines_per_second %.0f lines/s\n", reporter.linesPerSecond);
-  std::printf("RESULT decoder_line_rate_ratio %.0f x\n", reporter.linesPerSecond / lineRate);
+  kxbench::ResultReporter reporter;
+  kxbench::RunBenchmarks(argc, argv, reporter);
+  const double linesPerSecond = reporter.Counter("BM_DecodeBusMix", "lines_per_s");
+  const double avgChars = reporter.Counter("BM_DecodeBusMix", "avg_line_chars");
+  if (linesPerSecond <= 0 || avgChars <= 0) return 0;
+  const double lineRate = 11520.0 / avgChars;  // lines per second the wire can carry
+  std::printf("RESULT decoder_lines_per_second %.0f lines/s\n", linesPerSecond);
+  std::printf("RESULT decoder_line_rate_ratio %.0f x\n", linesPerSecond / lineRate);
   return 0;
 }

@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 
+#include "bench/result_reporter.h"
 #include "link/shared_tables.h"
 #include "program/editors/program_edit.h"
 #include "program/program_image_codec.h"
@@ -58,32 +59,15 @@ void BM_UnstoredChangesCheck(benchmark::State& state) {
 }
 BENCHMARK(BM_UnstoredChangesCheck)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
-class ResultReporter : public benchmark::ConsoleReporter {
- public:
-  double showMs = 0, saveMs = 0, checkMs = 0;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const auto& r : runs) {
-      const std::string name = r.benchmark_name();
-      const double ms = r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
-      if (name.find("BM_ShowProgram") != std::string::npos) showMs = ms;
-      if (name.find("BM_Save") != std::string::npos) saveMs = ms;
-      if (name.find("BM_UnstoredChangesCheck") != std::string::npos) checkMs = ms;
-    }
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  ResultReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  std::printf("RESULT show_program_ms %.3f ms\n", reporter.showMs);
-  std::printf("RESULT editor_save_ms %.3f ms\n", reporter.saveMs);
-  std::printf("RESULT unstored_changes_check_ms %.3f ms\n", reporter.checkMs);
+  kxbench::ResultReporter reporter;
+  kxbench::RunBenchmarks(argc, argv, reporter);
+  kxbench::PrintMilliseconds(reporter, {{"BM_ShowProgram", "show_program_ms"},
+                                        {"BM_Save", "editor_save_ms"},
+                                        {"BM_UnstoredChangesCheck", "unstored_changes_check_ms"}});
   return 0;
 }

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/result_reporter.h"
 #include "link/controller_link.h"
 #include "link/shared_tables.h"
 #include "monitor/buffer_window.h"
@@ -100,21 +101,6 @@ void BM_BufferFill(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BufferFill)->Unit(benchmark::kMillisecond)->MinTime(0.5);
-
-class ResultReporter : public benchmark::ConsoleReporter {
- public:
-  double unchangedUs = 0, changedUs = 0, fillMs = 0;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const auto& r : runs) {
-      const std::string name = r.benchmark_name();
-      const double seconds = r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
-      if (name.find("BM_TazeleUnchanged") != std::string::npos) unchangedUs = seconds * 1e6;
-      if (name.find("BM_TazeleAllChanged") != std::string::npos) changedUs = seconds * 1e6;
-      if (name.find("BM_BufferFill") != std::string::npos) fillMs = seconds * 1e3;
-    }
-  }
-};
 
 // --- live demo for screenshots ---
 
@@ -217,12 +203,10 @@ int main(int argc, char** argv) {
 
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  ResultReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  std::printf("RESULT tazele_unchanged_us %.2f us\n", reporter.unchangedUs);
-  std::printf("RESULT tazele_all_changed_us %.2f us\n", reporter.changedUs);
-  std::printf("RESULT buffer_fill_ms %.3f ms\n", reporter.fillMs);
+  kxbench::ResultReporter reporter;
+  kxbench::RunBenchmarks(argc, argv, reporter);
+  kxbench::PrintMicroseconds(reporter, {{"BM_TazeleUnchanged", "tazele_unchanged_us"},
+                                        {"BM_TazeleAllChanged", "tazele_all_changed_us"}});
+  kxbench::PrintMilliseconds(reporter, {{"BM_BufferFill", "buffer_fill_ms"}});
   return 0;
 }

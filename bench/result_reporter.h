@@ -1,6 +1,7 @@
 #pragma once
 // The console report of Google Benchmark, keeping each benchmark's real time per
-// iteration, so that a program can end with its `RESULT name value unit` lines.
+// iteration and its counters, so that a program can end with its `RESULT name value
+// unit` lines.
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +22,7 @@ class ResultReporter : public benchmark::ConsoleReporter {
       if (r.error_occurred || r.iterations == 0) continue;
       const double seconds = r.real_accumulated_time / static_cast<double>(r.iterations);
       m_microseconds[r.benchmark_name()] = seconds * 1e6;
+      for (const auto& [counter, value] : r.counters) m_counters[r.benchmark_name()][counter] = value;
     }
   }
 
@@ -33,8 +35,20 @@ class ResultReporter : public benchmark::ConsoleReporter {
     return 0;
   }
 
+  // The counter `counter` of the first benchmark whose name starts with `prefix`, as
+  // reported (a rate per second for a rate counter); 0 when none ran.
+  double Counter(const std::string& prefix, const std::string& counter) const {
+    for (const auto& [name, counters] : m_counters) {
+      if (name.rfind(prefix, 0) != 0) continue;
+      const auto c = counters.find(counter);
+      return c == counters.end() ? 0 : c->second;
+    }
+    return 0;
+  }
+
  private:
   std::map<std::string, double> m_microseconds;
+  std::map<std::string, std::map<std::string, double>> m_counters;
 };
 
 // Runs the benchmarks the command line selects, reporting to `reporter`.
@@ -49,7 +63,16 @@ inline void PrintMicroseconds(const ResultReporter& reporter,
                               std::initializer_list<std::pair<const char*, const char*>> names) {
   for (const auto& [bench, result] : names) {
     const double us = reporter.Microseconds(bench);
-    if (us > 0) std::printf("RESULT %s %.1f us\n", result, us);
+    if (us > 0) std::printf("RESULT %s %.2f us\n", result, us);
+  }
+}
+
+// "RESULT <result> <ms> ms" likewise, for the benchmarks that take milliseconds.
+inline void PrintMilliseconds(const ResultReporter& reporter,
+                              std::initializer_list<std::pair<const char*, const char*>> names) {
+  for (const auto& [bench, result] : names) {
+    const double us = reporter.Microseconds(bench);
+    if (us > 0) std::printf("RESULT %s %.3f ms\n", result, us / 1000.0);
   }
 }
 
