@@ -132,7 +132,7 @@ void Triyak_Karti::ShowCardState() {
 }
 
 void Triyak_Karti::ShowCurrent(int channel) {
-  // mA to amperes with two decimals, rounded as the display format rounds.
+  // mA to amperes with two decimals, halves rounded away from zero.
   const std::int64_t centiamps = bus::RoundedQuotient(ChannelCurrent[channel], 10);
   SetText(*m_Lbl_Akim[channel], Text(bus::FixedText(centiamps, 2, true, m_separators) + " A"));
 }
