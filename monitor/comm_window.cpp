@@ -5,17 +5,19 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "link/event_log.h"
+#include "monitor/alarm_line_columns.h"
 #include "link/service_commands.h"
 #include "monitor/abandon_question.h"
 #include "monitor/status_led.h"
@@ -153,22 +155,26 @@ void Frm_T_24VOC::Build() {
   m_printLog = NamedButton("BTN_Hata_Yazdir", QStringLiteral("Yazdır"), logPage);
   m_printLog->setEnabled(false);
   auto* logFrame = new QGroupBox(QStringLiteral("Alarm Listesi (son 200 Alarm)"), logPage);
-  m_logList = new QListWidget(logFrame);
+  m_logList = new QTreeWidget(logFrame);
   m_logList->setObjectName(QStringLiteral("Alarm_List_Box"));
   m_logList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  m_logList->setUniformItemSizes(true);
+  m_logList->setRootIsDecorated(false);
+  m_logList->setUniformRowHeights(true);
+  m_logList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_logList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  QStringList captions;
+  for (const char* c : kAlarmColumnCaptions) captions << QString::fromUtf8(c);
+  m_logList->setHeaderLabels(captions);
+  m_logList->header()->setFont(font());
+  // Every column as wide as its longest text: a long line scrolls, it is never cut.
+  m_logList->header()->setStretchLastSection(false);
+  m_logList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   m_logTotal = NamedLabel("LBL_Hata_Sayisi", {}, logFrame);
-  auto* heads = new QHBoxLayout;
-  for (const char* h : {"Alarm No", "Alarm Tarih", "Alarm Saat", "Açıklama"}) {
-    heads->addWidget(new QLabel(QString::fromUtf8(h), logFrame));
-  }
-  heads->addStretch(1);
   auto* totalRow = new QHBoxLayout;
   totalRow->addWidget(new QLabel(QStringLiteral("Toplam Alarm Sayisi ="), logFrame));
   totalRow->addWidget(m_logTotal);
   totalRow->addStretch(1);
   auto* logFrameLayout = new QVBoxLayout(logFrame);
-  logFrameLayout->addLayout(heads);
   logFrameLayout->addWidget(m_logList, 1);
   logFrameLayout->addLayout(totalRow);
   auto* logButtons = new QHBoxLayout;
@@ -285,6 +291,7 @@ void Frm_T_24VOC::OnLinkEvent(const bus::LinkEvent& event) {
         m_readLog->setEnabled(false);
         m_readLog->setText(QStringLiteral("Okunuyor"));
         m_logList->clear();
+        m_logTotal->clear();
         break;
       case bus::TransferKind::Upload:
         m_readLog->setText(QStringLiteral("CPU Okunuyor"));
@@ -307,12 +314,16 @@ void Frm_T_24VOC::OnTransferEnded(const bus::TransferEnded& ended) {
   switch (ended.kind) {
     case bus::TransferKind::LogRead:
       if (ended.completed) {
-        QStringList lines;
-        for (const std::string& line : bus::DecodeEventLog(m_tables.image)) lines << Q(line);
         m_logList->clear();
-        m_logList->addItems(lines);
+        for (const std::string& line : bus::DecodeEventLog(m_tables.image)) {
+          const QString whole = Q(line);
+          const std::array<QString, 4> parts = AlarmLineColumns(whole);
+          auto* item = new QTreeWidgetItem(m_logList, QStringList(parts.begin(), parts.end()));
+          item->setData(0, kWholeLineRole, whole);
+          item->setToolTip(3, whole);
+        }
         m_logTotal->setText(QString::number(bus::EventLogTotal(m_tables.image)));
-        if (m_logList->count() > 0) m_printLog->setEnabled(true);
+        if (m_logList->topLevelItemCount() > 0) m_printLog->setEnabled(true);
       }
       m_readLog->setEnabled(true);
       m_readLog->setText(QStringLiteral("Oku"));
@@ -394,7 +405,8 @@ void Frm_T_24VOC::SCR_Refresh_Timer_Tick() {
   const bool open = Link().PortOpen();
   m_led->SetColor(open ? QColor(0, 255, 0) : QColor(255, 0, 0));
   m_tabs->setEnabled(open);
-  if (m_logList->count() > 0) m_printLog->setEnabled(true);
+  // The print button follows the list: an emptied list has nothing to print.
+  m_printLog->setEnabled(m_logList->topLevelItemCount() > 0);
   RenderTransfer();
   RenderRefused();
 }
@@ -408,10 +420,17 @@ void Frm_T_24VOC::cmd_RUN_Click() {
 void Frm_T_24VOC::OnReadLog() { Link().BTN_Hata_Oku(); }
 
 void Frm_T_24VOC::OnPrintLog() {
-  QStringList lines;
-  for (int i = 0; i < m_logList->count(); ++i) lines << m_logList->item(i)->text();
-  const QString error = m_sink->Print(lines);
-  emit statusMessage(error.isEmpty() ? QStringLiteral("Alarm listesi yazdırıldı (%1 satır)").arg(lines.size()) : error);
+  EventLogReport report;
+  for (int i = 0; i < m_logList->topLevelItemCount(); ++i) {
+    report.lines << m_logList->topLevelItem(i)->data(0, kWholeLineRole).toString();
+  }
+  if (ProjectName) report.project = ProjectName();
+  report.controllerClock = m_cpuClock->text();
+  report.printed = Q(m_clock.FormatDateTime(m_clock.Now()));
+  report.total = m_logTotal->text();
+  const QString error = m_sink->Print(report);
+  emit statusMessage(error.isEmpty() ? QStringLiteral("Alarm listesi yazdırıldı (%1 satır)").arg(report.lines.size())
+                                     : error);
 }
 
 void Frm_T_24VOC::OnService() {

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 #include "link/clock.h"
@@ -21,11 +22,11 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
+class QTreeWidget;
 
 namespace monitor {
 
@@ -45,6 +46,10 @@ class Frm_T_24VOC : public QWidget {
   bus::ControllerLink& Link() { return m_driver->Link(); }
   // The printer or PDF file the print button uses; the window keeps a default.
   void SetPrintSink(EventLogSink* sink) { m_sink = sink; }
+  // The project's name for the printed log's header; none when unset.
+  std::function<QString()> ProjectName;
+  // Alarm_List_Box keeps each record's whole line here, in its first column.
+  static constexpr int kWholeLineRole = Qt::UserRole + 1;
 
   // The 500 ms refresh, public so tests need not wait for it.
   void SCR_Refresh_Timer_Tick();
@@ -105,7 +110,7 @@ class Frm_T_24VOC : public QWidget {
   QTabWidget* m_tabs = nullptr;
   QPushButton* m_readLog = nullptr;
   QPushButton* m_printLog = nullptr;
-  QListWidget* m_logList = nullptr;
+  QTreeWidget* m_logList = nullptr;
   QLabel* m_logTotal = nullptr;
   QComboBox* m_services = nullptr;
   QPushButton* m_serviceSend = nullptr;

@@ -19,6 +19,7 @@ void MDIForm1::RegisterViews() {
   Slot(Child::Comm).make = [this]() -> QWidget* {
     auto* w = new monitor::Frm_T_24VOC(m_state.clock, m_state, m_options.portDevice);
     connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
+    w->ProjectName = [this] { return QString::fromStdString(m_state.ProjectPath); };
     // The views of the live card words go with the link that feeds them.
     connect(w, &monitor::Frm_T_24VOC::unloaded, this, [this] {
       SetChildShown(Child::Lamps, false);

@@ -7,18 +7,22 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <functional>
 #include <memory>
 
 #include "monitor/abandon_question.h"
+#include "monitor/alarm_line_columns.h"
 #include "monitor/comm_window.h"
 #include "monitor/status_led.h"
 #include "question_answerer.h"
@@ -33,9 +37,11 @@ using kxtest::Frame;
 class RecordingSink : public monitor::EventLogSink {
  public:
   QStringList printed;
+  monitor::EventLogReport report;
   int jobs = 0;
-  QString Print(const QStringList& lines) override {
-    printed = lines;
+  QString Print(const monitor::EventLogReport& r) override {
+    report = r;
+    printed = r.lines;
     ++jobs;
     return {};
   }
@@ -174,15 +180,29 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
     Turn();
     ReplyBlock();
   }
-  EXPECT_EQ(Child<QListWidget>(*window, "Alarm_List_Box").count(), 0) << "nothing decoded while reading";
+  EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0) << "nothing decoded while reading";
   EXPECT_TRUE(Text("TransferElapsed").startsWith("Alarm listesi okuma: 31 / 32 blok")) << Text("TransferElapsed").toStdString();
   Turn();
   ReplyBlock();
 
-  const auto& list = Child<QListWidget>(*window, "Alarm_List_Box");
-  ASSERT_EQ(list.count(), 2);
-  EXPECT_EQ(list.item(0)->text(), "No:0012(2024/03/05 14:07:09) Triyak_3 Kartı: Kırmızı flaman kopuğu [0010-0000]");
-  EXPECT_EQ(list.item(1)->text(), "No:0256(2024/03/05 14:07:09) Alarm: ");
+  auto& list = Child<QTreeWidget>(*window, "Alarm_List_Box");
+  ASSERT_EQ(list.topLevelItemCount(), 2);
+  const auto line = [&](int row) { return list.topLevelItem(row)->data(0, monitor::Frm_T_24VOC::kWholeLineRole).toString(); };
+  EXPECT_EQ(line(0), "No:0012(2024/03/05 14:07:09) Triyak_3 Kartı: Kırmızı flaman kopuğu [0010-0000]");
+  EXPECT_EQ(line(1), "No:0256(2024/03/05 14:07:09) Alarm: ");
+  QStringList shown;
+  for (int c = 0; c < 4; ++c) shown << list.topLevelItem(0)->text(c);
+  EXPECT_EQ(shown, QStringList({"No:0012", "(2024/03/05", "14:07:09)", "Triyak_3 Kartı: Kırmızı flaman kopuğu [0010-0000]"}));
+  EXPECT_EQ(list.headerItem()->text(3), "Açıklama");
+  // Each column is as wide as its text, however narrow the window: nothing elided.
+  window->resize(300, 400);
+  window->show();
+  QCoreApplication::processEvents();
+  const QFontMetrics metrics(list.font());
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_GE(list.columnWidth(c), metrics.horizontalAdvance(list.topLevelItem(0)->text(c))) << c;
+  }
+  EXPECT_GT(list.horizontalScrollBar()->maximum(), 0) << "the long line is reached by scrolling";
   EXPECT_EQ(Text("LBL_Hata_Sayisi"), "258");
   EXPECT_TRUE(Button("BTN_Hata_Oku").isEnabled());
   EXPECT_EQ(Button("BTN_Hata_Oku").text(), "Oku");
@@ -194,7 +214,16 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
   Button("BTN_Hata_Yazdir").click();
   EXPECT_EQ(sink.jobs, 1);
   EXPECT_EQ(sink.printed.size(), 2) << "one printed line per record";
-  EXPECT_EQ(sink.printed.at(0), list.item(0)->text());
+  EXPECT_EQ(sink.printed.at(0), line(0));
+  EXPECT_EQ(sink.report.total, "258");
+  EXPECT_EQ(sink.report.controllerClock, Text("LBL_CPU_rtc"));
+
+  // A new read empties the list and its total until it ends.
+  Button("BTN_Hata_Oku").click();
+  Tick();
+  EXPECT_EQ(list.topLevelItemCount(), 0);
+  EXPECT_EQ(Text("LBL_Hata_Sayisi"), "");
+  EXPECT_FALSE(Button("BTN_Hata_Yazdir").isEnabled()) << "nothing to print";
 }
 
 TEST_F(CommWindow, LinkButtonEndsAStuckLogRead) {
@@ -208,7 +237,7 @@ TEST_F(CommWindow, LinkButtonEndsAStuckLogRead) {
   EXPECT_TRUE(Button("BTN_Hata_Oku").isEnabled());
   EXPECT_EQ(Button("BTN_Hata_Oku").text(), "Oku");
   EXPECT_TRUE(Text("TransferElapsed").contains("Yarıda kesildi"));
-  EXPECT_EQ(Child<QListWidget>(*window, "Alarm_List_Box").count(), 0) << "an unfinished read is not decoded";
+  EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0) << "an unfinished read is not decoded";
 }
 
 TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
@@ -250,6 +279,38 @@ TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
   EXPECT_TRUE(window->close()) << "nothing runs: closing asks nothing";
 }
 
+TEST_F(CommWindow, NothingIsListedBeforeARead) {
+  PutRecord(image, 0, 7, 0, 0, 1, 0, 0);  // a project's memory holds a log from elsewhere
+  image[0xFFF1] = 7;
+  window->SCR_Refresh_Timer_Tick();
+  GoOnline();
+  Turn();
+  EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0);
+  EXPECT_EQ(Text("LBL_Hata_Sayisi"), "");
+  EXPECT_FALSE(Button("BTN_Hata_Yazdir").isEnabled());
+}
+
+TEST(AlarmLineColumns, CutsAtTheFieldsAndKeepsOddLinesWhole) {
+  using A = std::array<QString, 4>;
+  EXPECT_EQ(monitor::AlarmLineColumns("No:12345(2024/03/05 14:07:09) Alarm: 01-CPU Resetlendi."),
+            A({"No:12345", "(2024/03/05", "14:07:09)", "Alarm: 01-CPU Resetlendi."}));
+  EXPECT_EQ(monitor::AlarmLineColumns("garbage"), A({"", "", "", "garbage"}));
+  EXPECT_EQ(monitor::AlarmLineColumns("No:(x"), A({"", "", "", "No:(x"}));
+}
+
+TEST(EventLogPrinting, EveryPageSaysWhoseLogAndWhichPage) {
+  monitor::EventLogReport r{"C:/kavsak.prj", "05.03.2024 14:07:09 Salı", "07.12.2026 12:00", "258", {}};
+  const QStringList h = monitor::EventLogPageHeader(r, 2, 3);
+  const QString all = h.join('\n');
+  for (const char* part : {"C:/kavsak.prj", "05.03.2024 14:07:09 Salı", "07.12.2026 12:00", "= 258", "Sayfa 2 / 3"}) {
+    EXPECT_TRUE(all.contains(QString::fromUtf8(part))) << part;
+  }
+  EXPECT_EQ(monitor::EventLogPages(0, 60), 1);
+  EXPECT_EQ(monitor::EventLogPages(60, 60), 1);
+  EXPECT_EQ(monitor::EventLogPages(61, 60), 2);
+  EXPECT_EQ(monitor::EventLogPages(5, 0), 5) << "a page too small still holds a line";
+}
+
 TEST(EventLogPrinting, PdfGetsOneLinePerRecord) {
   kxtest::EnsureApplication();
   QTemporaryDir dir;
@@ -259,7 +320,9 @@ TEST(EventLogPrinting, PdfGetsOneLinePerRecord) {
   printer.setOutputFileName(file);
   QStringList lines;
   for (int i = 0; i < 255; ++i) lines << QStringLiteral("No:%1 Alarm: ").arg(i, 4, 10, QLatin1Char('0'));
-  EXPECT_EQ(monitor::PrintLines(lines, printer), "");
+  monitor::EventLogReport report;
+  report.lines = lines;
+  EXPECT_EQ(monitor::PrintLines(report, printer), "");
   QFile pdf(file);
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   const QByteArray bytes = pdf.readAll();
