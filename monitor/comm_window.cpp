@@ -18,6 +18,7 @@
 
 #include "link/event_log.h"
 #include "monitor/alarm_line_columns.h"
+#include "monitor/harm_question.h"
 #include "link/service_commands.h"
 #include "monitor/abandon_question.h"
 #include "monitor/status_led.h"
@@ -433,12 +434,22 @@ void Frm_T_24VOC::OnPrintLog() {
                                      : error);
 }
 
+bool Frm_T_24VOC::Confirmed(const char* question) {
+  if (!question) return true;
+  if (!AskHarm) AskHarm = HarmQuestionBox(this);
+  return AskHarm(QString::fromUtf8(question));
+}
+
 void Frm_T_24VOC::OnService() {
-  Link().Service_cmd(m_services->currentIndex());
+  const int index = m_services->currentIndex();
+  if (index < 0 || !Confirmed(ServiceCommandQuestion(index))) return;
+  Link().Service_cmd(index);
 }
 
 void Frm_T_24VOC::OnDownload() {
-  Link().PGM_Download(m_memoryList->currentIndex());
+  const int index = m_memoryList->currentIndex();
+  if (!Confirmed(DownloadQuestion(index))) return;
+  Link().PGM_Download(index);
 }
 
 void Frm_T_24VOC::OnUpload() {

@@ -50,6 +50,9 @@ class Frm_T_24VOC : public QWidget {
   std::function<QString()> ProjectName;
   // Alarm_List_Box keeps each record's whole line here, in its first column.
   static constexpr int kWholeLineRole = Qt::UserRole + 1;
+  // Asked before a service command or download that wipes or replaces something in
+  // the controller; a question box unless a test puts its own answer in.
+  std::function<bool(const QString& question)> AskHarm;
 
   // The 500 ms refresh, public so tests need not wait for it.
   void SCR_Refresh_Timer_Tick();
@@ -80,6 +83,7 @@ class Frm_T_24VOC : public QWidget {
   void RenderRefused();
   void OnReadLog();
   void OnPrintLog();
+  bool Confirmed(const char* question);
   void OnService();
   void OnDownload();
   void OnUpload();

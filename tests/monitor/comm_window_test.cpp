@@ -24,6 +24,7 @@
 #include "monitor/abandon_question.h"
 #include "monitor/alarm_line_columns.h"
 #include "monitor/comm_window.h"
+#include "monitor/harm_question.h"
 #include "monitor/status_led.h"
 #include "question_answerer.h"
 #include "tests/link/fakes.h"
@@ -65,6 +66,10 @@ class CommWindow : public kxtest::ViewTest {
     port = fake.get();
     window = std::make_unique<monitor::Frm_T_24VOC>(std::move(fake), clock, *tables);
     window->SetPrintSink(&sink);
+    window->AskHarm = [this](const QString& q) {
+      questions << q;
+      return answer;
+    };
   }
   void Tick() {
     clock.ms += 10;
@@ -104,6 +109,8 @@ class CommWindow : public kxtest::ViewTest {
   program::ProgramImage& image = tables->image;
   std::unique_ptr<program::ProgramImage> controller;  // the memory the controller reads from
   RecordingSink sink;
+  QStringList questions;
+  bool answer = true;
   kxtest::FakePort* port = nullptr;
   std::unique_ptr<monitor::Frm_T_24VOC> window;
 };
@@ -243,6 +250,11 @@ TEST_F(CommWindow, LinkButtonEndsAStuckLogRead) {
 TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
   GoOnline();
   for (std::size_t a = 0; a < 0xB000; ++a) image[a] = 0xFF;
+  answer = false;
+  Button("PGM_Download").click();
+  EXPECT_EQ(questions, QStringList(QString::fromUtf8(monitor::kProgramDownloadQuestion)));
+  EXPECT_EQ(Turn().substr(0, 5), ":0103") << "refused: the poll goes on";
+  answer = true;
   Button("PGM_Download").click();
   EXPECT_EQ(image[0xB000], 0x50) << "the checksum goes into the image before the blocks";
   for (const char* name : {"BTN_Hata_Oku", "Service_cmd", "RTC_Esitle", "PGM_Download", "PGM_Upload"}) {
@@ -288,6 +300,38 @@ TEST_F(CommWindow, NothingIsListedBeforeARead) {
   EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0);
   EXPECT_EQ(Text("LBL_Hata_Sayisi"), "");
   EXPECT_FALSE(Button("BTN_Hata_Yazdir").isEnabled());
+}
+
+// Which service commands ask first, and that "Hayır" sends nothing.
+TEST_F(CommWindow, OnlyTheWipingServiceCommandsAsk) {
+  const struct {
+    int index;
+    const char* question;
+  } cases[] = {{0, nullptr},
+               {1, monitor::kResetParametersQuestion},
+               {2, monitor::kResetAlarmListQuestion},
+               {3, nullptr},
+               {4, monitor::kResetProgramChipQuestion}};
+  GoOnline();
+  for (const auto& c : cases) {
+    for (bool yes : {false, true}) {
+      questions.clear();
+      answer = yes;
+      Child<QComboBox>(*window, "Combo_Service_Commands").setCurrentIndex(c.index);
+      Button("Service_cmd").click();
+      EXPECT_EQ(questions.size(), c.question ? 1 : 0) << c.index;
+      if (c.question && !questions.isEmpty()) {
+        EXPECT_EQ(questions.front(), QString::fromUtf8(c.question));
+      }
+      const bool sent = shared.RequestCode == 1001 + c.index;
+      EXPECT_EQ(sent, yes || !c.question) << c.index << " answered " << yes;
+      shared.RequestCode = 0;
+    }
+  }
+  questions.clear();
+  Button("RTC_Esitle").click();
+  Button("BTN_Hata_Oku").click();
+  EXPECT_TRUE(questions.isEmpty()) << "the clock and reads ask nothing";
 }
 
 TEST(AlarmLineColumns, CutsAtTheFieldsAndKeepsOddLinesWhole) {
