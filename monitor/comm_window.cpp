@@ -105,7 +105,8 @@ void Frm_T_24VOC::Build() {
   m_led = new StatusLed(this);
   m_led->setObjectName(QStringLiteral("MB_Status_Led"));
   m_status = NamedLabel("L_Comm_Status", QStringLiteral("xxx"), this);
-  m_status->setMinimumWidth(220);
+  // Its own row, and wrapped: an error text of the port can be long.
+  m_status->setWordWrap(true);
 
   auto* linkRow = new QHBoxLayout;
   linkRow->addWidget(new QLabel(QStringLiteral("Port"), this));
@@ -115,7 +116,7 @@ void Frm_T_24VOC::Build() {
   linkRow->addSpacing(8);
   linkRow->addWidget(m_run);
   linkRow->addWidget(m_led);
-  linkRow->addWidget(m_status, 1);
+  linkRow->addStretch(1);
 
   // --- frames and results ---
   m_tx = FrameBox("MB_TX_LBL", this);
@@ -235,6 +236,7 @@ void Frm_T_24VOC::Build() {
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(linkRow);
+  layout->addWidget(m_status);
   layout->addLayout(frames);
   layout->addLayout(lamps);
   layout->addWidget(m_tabs, 1);

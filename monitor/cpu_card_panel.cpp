@@ -6,6 +6,7 @@
 
 #include "link/register_meaning.h"
 #include "monitor/back_colour.h"
+#include "monitor/fit_text.h"
 #include "monitor/locale_separators.h"
 #include "monitor/status_label.h"
 #include "monitor/twip_label.h"
@@ -83,7 +84,13 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
   caption(0, "CPU", {90, 45, 1065, 330}, true);
   shape(0, {90, 315, 225, 330});
   status(0, {405, 360, 960, 225});
-  caption(8, "Time", {90, 675, 3090, 240});
+  caption(8, "Time", {90, 675, 3210, 240});
+  {
+    // The controller's clock with the longest weekday names it can send.
+    QStringList clocks;
+    for (const QString& day : LongWeekdayNames()) clocks << QStringLiteral("CPU Time= 30.12.2026 23:59:59 ") + day;
+    FitFontToTexts(*m_CPU_LBL[8], clocks);
+  }
   m_Label1 = AddTwipLabel(*this, "Label1", "Label1", {90, 990, 3165, 240});
   caption(1, "PSU:", {90, 1305, 435, 240});
   SetBackColour(*reading(5, {765, 1260, kReadingWidth, 225}), bus::kWhite);

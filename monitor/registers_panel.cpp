@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "link/hex_text.h"
 #include "monitor/back_colour.h"
 #include "monitor/twip_label.h"
@@ -24,7 +26,13 @@ Registers_panel::Registers_panel(bus::SharedTables& tables, QWidget* parent)
     : QWidget(parent), m_regs(tables.regs), m_flags(tables.flags) {
   setObjectName(QStringLiteral("Registers_panel"));
   setWindowTitle(QStringLiteral(" Triyak Kartları Kontrol Kaydedicileri"));
-  setFixedSize(TwipSize(*this, kWindowWidth, kWindowHeight));
+  // Wide enough that a window frame shows the whole caption beside its buttons.
+  QFont titleFont = font();
+  titleFont.setBold(true);
+  constexpr int kTitleButtons = 120;
+  const QSize grid = TwipSize(*this, kWindowWidth, kWindowHeight);
+  setFixedSize(std::max(grid.width(), QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleButtons),
+               grid.height());
   SetBackColour(*this, QColor(224, 224, 224));
   QFont cell = font();
   cell.setPointSizeF(8.25);

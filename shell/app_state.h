@@ -20,6 +20,8 @@ struct AppState : bus::SharedTables {
   // The current project file, UTF-8; empty while no project is open.
   std::string ProjectPath;
   persist::SettingsPaths paths;
+  // Where the windows' places are remembered; empty remembers nothing.
+  std::string windowGeometryFile;
   qtlink::QtClock clock;
 };
 

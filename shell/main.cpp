@@ -62,6 +62,9 @@ int main(int argc, char** argv) {
       persist::PathFromUtf8(QCoreApplication::applicationDirPath().toStdString()),
       persist::PathFromUtf8(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString()));
 
+  state->windowGeometryFile =
+      (QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/pencereler.ini")).toStdString();
+
   std::unique_ptr<sim::host::BackgroundSim> demo;
   std::unique_ptr<shell::DemoProject> demoProject;
   if (options.demo) {
@@ -83,7 +86,7 @@ int main(int argc, char** argv) {
 
   shell::MDIForm1 window(*state, options);
   QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window, [&window] { window.CloseFromSignal(); });
-  window.show();
+  window.ShowPlaced();
   window.Start();
   // A new user sees the junction move at once.
   if (options.demo) window.SetChildShown(shell::Child::Cards, true);

@@ -23,7 +23,8 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
       m_options(std::move(options)),
       m_dialog(dialog ? std::move(dialog) : RealDialog(this, state)),
       m_commands(state, *m_dialog),
-      m_question(std::make_unique<UnsavedQuestionBox>(this)) {
+      m_question(std::make_unique<UnsavedQuestionBox>(this)),
+      m_geometry(QString::fromStdString(state.windowGeometryFile)) {
   setObjectName(QStringLiteral("MDIForm1"));
   setWindowTitle(QStringLiteral("KX7140"));
   resize(1280, 860);
@@ -38,6 +39,8 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
   RegisterViews();
   WatchTransfers();
 }
+
+void MDIForm1::ShowPlaced() { m_geometry.ShowMain(*this); }
 
 MDIForm1::~MDIForm1() {
   m_timer1.stop();

@@ -16,6 +16,7 @@
 #include "shell/project_commands.h"
 #include "shell/project_dialog.h"
 #include "shell/unsaved_question.h"
+#include "shell/window_geometry.h"
 
 class QAction;
 class QLabel;
@@ -46,6 +47,8 @@ class MDIForm1 : public QMainWindow {
   // The window's load: tables, settings, the communication window, then the
   // command-line wishes (project, link on).
   void Start();
+  // Shows the window where it stood last time (or fitted to the screen).
+  void ShowPlaced();
   // The 500 ms status timer.
   void StatusUpdate();
 
@@ -130,6 +133,7 @@ class MDIForm1 : public QMainWindow {
   std::unique_ptr<ProjectDialog> m_dialog;
   ProjectCommands m_commands;
   std::unique_ptr<UnsavedQuestion> m_question;
+  WindowGeometry m_geometry;
   bool m_closingBySignal = false;
   bool m_editorWorkResolved = false;
   QMdiArea* m_mdi = nullptr;

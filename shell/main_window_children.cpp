@@ -104,10 +104,14 @@ void MDIForm1::SetChildShown(Child child, bool shown) {
       if (s.toggle) s.toggle->setChecked(false);
       return;
     }
+    // The size the window gave itself, else the size its layout wants.
+    const QSize asked = (w->testAttribute(Qt::WA_Resized) ? w->size() : w->sizeHint()).expandedTo(w->minimumSizeHint());
     QMdiSubWindow* sub = m_mdi->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(w->windowTitle());
     s.window = sub;
+    sub->show();
+    m_geometry.PlaceChild(*sub, w->objectName(), asked, m_mdi->viewport()->size());
     connect(sub, &QObject::destroyed, this, [this, child] {
       ChildSlot& gone = Slot(child);
       if (gone.toggle) gone.toggle->setChecked(false);

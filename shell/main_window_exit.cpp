@@ -32,6 +32,7 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  m_geometry.SaveMain(*this);
   UnloadEditor();
   for (Child c : {Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) SetChildShown(c, false);
   const persist::IoResult saved = persist::SaveSettings(m_state.paths, m_state.ProjectPath, m_state.shared.PortNumber);

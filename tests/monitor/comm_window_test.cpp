@@ -151,6 +151,17 @@ TEST_F(CommWindow, FirstViewAndTheMissingPort) {
   EXPECT_EQ(Button("cmd_RUN").text(), "OFFLINE");
   EXPECT_FALSE(Child<QSpinBox>(*window, "UpDown1").isEnabled());
   EXPECT_EQ(Text("L_Comm_Status"), "Seri port bulunamadı: 6");
+  {
+    // A long port error in a narrow window wraps inside it rather than running off.
+    auto& status = Child<QLabel>(*window, "L_Comm_Status");
+    status.setText(QStringLiteral("Seri port açılamadı: /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
+    window->resize(360, 500);
+    window->show();
+    QCoreApplication::processEvents();
+    EXPECT_LE(status.geometry().right(), window->width());
+    EXPECT_GE(status.height(), status.heightForWidth(status.width()));
+    window->hide();
+  }
   EXPECT_EQ(Led(), QColor(255, 0, 0)) << "the opening error leaves the LED red";
 
   Button("cmd_RUN").click();

@@ -1,0 +1,93 @@
+// Windows come back where the user left them, and never off the screen.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+
+#include "shell/window_geometry.h"
+#include "shell_fixture.h"
+
+namespace {
+
+TEST(KeptInside, MovesAndShrinksAsLittleAsNeeded) {
+  const QSize area(800, 600);
+  const struct {
+    QRect wanted, kept;
+  } cases[] = {
+      {{10, 20, 300, 200}, {10, 20, 300, 200}},    // inside: untouched
+      {{700, 500, 300, 200}, {500, 400, 300, 200}},  // past the corner: moved back
+      {{-50, -10, 300, 200}, {0, 0, 300, 200}},      // before the origin
+      {{100, 100, 1100, 720}, {0, 0, 800, 600}},     // larger than the area
+  };
+  for (const auto& c : cases) EXPECT_EQ(shell::KeptInside(c.wanted, area), c.kept) << c.wanted.x();
+}
+
+class ChildPlace : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { shelltest::EnsureApplication(); }
+  void SetUp() override {
+    area.resize(900, 700);
+    area.show();
+  }
+  QMdiSubWindow* Open(shell::WindowGeometry& g, QSize asked) {
+    auto* w = new QWidget;
+    QMdiSubWindow* sub = area.addSubWindow(w);
+    sub->show();
+    g.PlaceChild(*sub, QStringLiteral("Deneme"), asked, area.viewport()->size());
+    return sub;
+  }
+  QTemporaryDir dir;
+  QMdiArea area;
+};
+
+TEST_F(ChildPlace, FirstAtItsOwnSizeThenWhereTheUserLeftIt) {
+  const QString file = dir.filePath("pencereler.ini");
+  {
+    shell::WindowGeometry g(file);
+    QMdiSubWindow* sub = Open(g, {500, 300});
+    EXPECT_EQ(sub->widget()->size(), QSize(500, 300)) << "the size the window asked for";
+    sub->setGeometry(40, 30, 420, 260);
+  }
+  shell::WindowGeometry again(file);
+  EXPECT_EQ(Open(again, {500, 300})->geometry(), QRect(40, 30, 420, 260));
+
+  area.resize(300, 200);  // a smaller screen next time
+  QApplication::processEvents();
+  shell::WindowGeometry smaller(file);
+  const QRect kept = Open(smaller, {500, 300})->geometry();
+  EXPECT_TRUE(QRect(QPoint(0, 0), area.viewport()->size()).contains(kept)) << "kept on the screen";
+}
+
+TEST_F(ChildPlace, WithoutAFileNothingIsRemembered) {
+  shell::WindowGeometry none{QString()};
+  Open(none, {200, 100})->setGeometry(60, 60, 250, 150);
+  shell::WindowGeometry still{QString()};
+  EXPECT_EQ(Open(still, {200, 100})->widget()->size(), QSize(200, 100));
+}
+
+using FieldLaptop = shelltest::MainWindow;
+
+// On a field laptop's screen the editor shows every caption whole.
+TEST_F(FieldLaptop, TheEditorOpensLargeEnoughForItsTexts) {
+  window->resize(1366, 740);
+  window->show();
+  Open(Project("f.prj"));
+  QWidget* editor = window->ChildWidget(shell::Child::Editor);
+  ASSERT_NE(editor, nullptr);
+  QApplication::processEvents();
+  for (auto* label : editor->findChildren<QLabel*>()) {
+    if (!label->isVisible() || label->wordWrap()) continue;
+    EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+  }
+  for (auto* button : editor->findChildren<QAbstractButton*>()) {
+    if (!button->isVisible()) continue;
+    EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+  }
+}
+
+}  // namespace
