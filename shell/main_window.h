@@ -52,8 +52,9 @@ class MDIForm1 : public QMainWindow {
   // The 500 ms status timer.
   void StatusUpdate();
 
-  // Shows or unloads a child window, as its toolbar toggle does.
-  void SetChildShown(Child child, bool shown);
+  // Shows or unloads a child window, as its toolbar toggle does. A window shown without
+  // `activate` leaves the keyboard where it was.
+  void SetChildShown(Child child, bool shown, bool activate = true);
   QWidget* ChildWidget(Child child) const;
   monitor::Frm_T_24VOC* CommWindow() const;
 

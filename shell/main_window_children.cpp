@@ -48,7 +48,17 @@ void MDIForm1::RegisterViews() {
     auto* w = new program::editors::Program_EDIT(m_state.model, m_state.image, m_state.flags,
                                                  QString::fromStdString(m_state.ProjectPath));
     w->LampPanel = [this](bool show) -> monitor::Lamp_panel* {
-      if (show) SetChildShown(Child::Lamps, true);
+      if (show && !ChildWidget(Child::Lamps)) {
+        // Beside the editor, its top at the editor's top, and the editor keeps the
+        // keyboard.
+        SetChildShown(Child::Lamps, true, false);
+        QMdiSubWindow* lamps = Slot(Child::Lamps).window;
+        QMdiSubWindow* editor = Slot(Child::Editor).window;
+        if (lamps && editor) {
+          const QRect beside(QPoint(editor->geometry().right() + 1, editor->y()), lamps->size());
+          lamps->setGeometry(KeptInside(beside, m_mdi->viewport()->size()));
+        }
+      }
       return qobject_cast<monitor::Lamp_panel*>(ChildWidget(Child::Lamps));
     };
     w->CloseLampPanel = [this] { SetChildShown(Child::Lamps, false); };
@@ -79,7 +89,7 @@ program::editors::Program_EDIT* MDIForm1::Editor() const {
   return qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor));
 }
 
-void MDIForm1::SetChildShown(Child child, bool shown) {
+void MDIForm1::SetChildShown(Child child, bool shown, bool activate) {
   ChildSlot& s = Slot(child);
   if (!shown) {
     if (s.window) {
@@ -97,6 +107,7 @@ void MDIForm1::SetChildShown(Child child, bool shown) {
     if (s.toggle) s.toggle->setChecked(false);
     return;
   }
+  QMdiSubWindow* keep = m_mdi->activeSubWindow();
   if (!s.window) {
     // A window that is not built yet has nothing to show; the toggle says so.
     QWidget* w = s.make ? s.make() : nullptr;
@@ -117,9 +128,16 @@ void MDIForm1::SetChildShown(Child child, bool shown) {
       if (gone.toggle) gone.toggle->setChecked(false);
     });
   }
-  s.window->show();
-  s.window->raise();
-  m_mdi->setActiveSubWindow(s.window);
+  if (activate) {
+    s.window->show();
+    s.window->raise();
+    m_mdi->setActiveSubWindow(s.window);
+  } else if (keep && keep != s.window) {
+    // The work area activates what it shows: the window that had the keyboard gets
+    // it back at once.
+    s.window->show();
+    m_mdi->setActiveSubWindow(keep);
+  }
   if (s.toggle) s.toggle->setChecked(true);
 }
 

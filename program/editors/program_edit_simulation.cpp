@@ -32,10 +32,15 @@ void Program_EDIT::Timer1Tick() {
     return;
   }
 
+  // Shown once, when the simulation starts: showing it on every tick would take the
+  // keyboard from the editor twice a second.
   monitor::Lamp_panel* panel = nullptr;
   if (LampPanel) {
-    if (!LampPanel(false)) m_simOpenedPanel = true;
-    panel = LampPanel(true);
+    panel = LampPanel(false);
+    if (!panel) {
+      m_simOpenedPanel = true;
+      panel = LampPanel(true);
+    }
   }
   SimulationTick(m_sim, m_model, m_BlinkPhase);
   m_Label2->setText(QString::fromStdString(SimulationStatusText(m_sim)));
