@@ -206,6 +206,7 @@ void Program_EDIT::BuildProgramTab(QWidget* page) {
           &Program_EDIT::StepCurrentChanged);
   connect(m_MSFlexGrid1, &QTableView::pressed, this, &Program_EDIT::StepCellPressed);
   connect(m_MSFlexGrid1, &QWidget::customContextMenuRequested, this, &Program_EDIT::OpenLampPreset);
+  FreezeStepColumns();
   connect(m_TXT_Sure, &DurationBox::focusLost, this, [this] {
     CommitDuration();
     HideDurationBox();

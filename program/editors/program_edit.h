@@ -43,6 +43,7 @@ namespace program::editors {
 class DescriptionPage;
 class DurationBox;
 class Frm_Edit_Pre1;
+class FrozenColumns;
 class ParametersPage;
 class StepGridModel;
 class WeekGridModel;
@@ -135,6 +136,8 @@ class Program_EDIT : public QWidget {
   void StoreWaitingStep(EditorModel& into) const;
 
   // Step grid cell handling (program_edit_step_grid.cpp).
+  // Keeps the duration column in view while the groups scroll sideways.
+  void FreezeStepColumns();
   void StepCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
   void StepCellPressed(const QModelIndex& index);
   void EnterStepCell(const QModelIndex& cell);
@@ -189,6 +192,7 @@ class Program_EDIT : public QWidget {
   QLineEdit* m_Text1 = nullptr;
   QTableView* m_MSFlexGrid1 = nullptr;
   StepGridModel* m_steps = nullptr;
+  FrozenColumns* m_frozen = nullptr;
   DurationBox* m_TXT_Sure = nullptr;
   QPersistentModelIndex m_sureCell;
   QSpinBox* m_UpDown_BeklemeAdimi = nullptr;

@@ -7,8 +7,11 @@
 #include <QLineEdit>
 #include <QTableView>
 
+#include <algorithm>
+
 #include "monitor/lamp_panel.h"
 #include "program/editors/program_edit.h"
+#include "program/editors/step_grid_model.h"
 
 namespace program::editors {
 
@@ -28,6 +31,7 @@ void Program_EDIT::Timer1Tick() {
   if (!running) {
     // A lamp panel opened for the live lamps stays; only the simulation's own goes.
     EndSimulation();
+    m_steps->SetPlayedStep(0);
     m_Label2->setText(QString::fromStdString(ProgrammingStatusText(m_CurrentRecord)));
     return;
   }
@@ -44,6 +48,12 @@ void Program_EDIT::Timer1Tick() {
   }
   SimulationTick(m_sim, m_model, m_BlinkPhase);
   m_Label2->setText(QString::fromStdString(SimulationStatusText(m_sim)));
+  if (m_sim.SimStep != m_steps->PlayedStep()) {
+    m_steps->SetPlayedStep(m_sim.SimStep);
+    // In view, in whatever groups are shown.
+    const int column = std::max(1, m_MSFlexGrid1->columnAt(m_MSFlexGrid1->viewport()->width() / 2));
+    m_MSFlexGrid1->scrollTo(m_steps->index(m_sim.SimStep - 1, column));
+  }
   m_flags.LampStatesDirty = true;
   if (panel) {
     std::array<std::int16_t, monitor::Lamp_panel::kLamps> states{};

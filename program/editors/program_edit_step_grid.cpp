@@ -7,12 +7,14 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTableView>
 
 #include <algorithm>
 
 #include "program/duration_text.h"
 #include "program/editors/duration_box.h"
+#include "program/editors/frozen_columns.h"
 #include "program/editors/lamp_preset_dialog.h"
 #include "program/editors/program_edit.h"
 #include "program/editors/step_grid_model.h"
@@ -29,6 +31,13 @@ bool IsDurationCell(const QModelIndex& cell) {
   return cell.isValid() && cell.column() == StepGridModel::kDurationColumn;
 }
 }  // namespace
+
+void Program_EDIT::FreezeStepColumns() {
+  m_frozen = new FrozenColumns(*m_MSFlexGrid1, StepGridModel::kDurationColumn + 1);
+  connect(m_frozen, &QTableView::pressed, this, &Program_EDIT::StepCellPressed);
+  connect(m_MSFlexGrid1->selectionModel(), &QItemSelectionModel::currentChanged, m_frozen,
+          [this](const QModelIndex& current) { m_frozen->KeepInView(current.column()); });
+}
 
 void Program_EDIT::StepCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {
   Q_UNUSED(previous);
@@ -67,6 +76,12 @@ void Program_EDIT::StepCellPressed(const QModelIndex& index) {
 void Program_EDIT::OpenDurationBox(const QModelIndex& cell, const QString& text) {
   if (!IsDurationCell(cell) || !m_MSFlexGrid1->isEnabled()) return;
   m_sureCell = cell;
+  if (m_frozen) {
+    // The box lies in the grid itself: the frozen copy of its column steps aside
+    // while it is open, the grid scrolled so that nothing seems to move.
+    m_MSFlexGrid1->horizontalScrollBar()->setValue(0);
+    m_frozen->hide();
+  }
   m_TXT_Sure->setGeometry(m_MSFlexGrid1->visualRect(cell));
   m_TXT_Sure->setText(text);
   m_TXT_Sure->show();
@@ -103,6 +118,7 @@ void Program_EDIT::HideDurationBox() {
   // Cleared first: hiding takes the focus away, and the box then reports it.
   m_sureCell = QPersistentModelIndex();
   m_TXT_Sure->hide();
+  if (m_frozen) m_frozen->show();
 }
 
 void Program_EDIT::SetCellCode(const QModelIndex& cell, int code) {

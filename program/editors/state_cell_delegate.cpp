@@ -10,11 +10,26 @@ namespace program::editors {
 void StateCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
   const QRect cell = option.rect;
-  painter->fillRect(cell, Qt::white);
+  const bool played = index.data(StepGridModel::kPlayedRole).toBool();
+  painter->fillRect(cell, played ? StepGridModel::kPlayedStepColour : QColor(Qt::white));
   const int value = index.data(StepGridModel::kValueRole).toInt();
   const bool group = index.column() != StepGridModel::kDurationColumn;
   if (group && StatePictureIndex(value) >= 0) {
     PaintStatePicture(*painter, cell, value);
+  } else if (group) {
+    painter->save();
+    painter->fillRect(cell.adjusted(2, 2, -2, -2), QBrush(kOddCodeHatch, Qt::BDiagPattern));
+    QFont bold = painter->font();
+    bold.setBold(true);
+    painter->setFont(bold);
+    painter->setPen(Qt::black);
+    const QString number = index.data(Qt::DisplayRole).toString();
+    const QRect box = painter->fontMetrics().boundingRect(number).adjusted(-2, 0, 2, 0);
+    QRect label(QPoint(0, 0), box.size());
+    label.moveCenter(cell.center());
+    painter->fillRect(label, Qt::white);
+    painter->drawText(label, Qt::AlignCenter, number);
+    painter->restore();
   } else {
     painter->setPen(Qt::black);
     painter->drawText(cell, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());

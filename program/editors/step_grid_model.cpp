@@ -49,6 +49,17 @@ std::size_t StepGridModel::SetRows(std::size_t firstStep, const std::vector<Step
   return written;
 }
 
+void StepGridModel::SetPlayedStep(int step) {
+  if (step == m_playedStep) return;
+  const int before = m_playedStep;
+  m_playedStep = step;
+  for (const int s : {before, step}) {
+    if (s < 1 || s > m_steps) continue;
+    emit dataChanged(index(s - 1, 0), index(s - 1, kGroupColumns), {kPlayedRole});
+    emit headerDataChanged(Qt::Vertical, s - 1, s - 1);
+  }
+}
+
 int StepGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_steps; }
 
 int StepGridModel::columnCount(const QModelIndex& parent) const {
@@ -61,6 +72,7 @@ QVariant StepGridModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: return QString::number(value);
     case kValueRole: return value;
+    case kPlayedRole: return m_playedStep >= 1 && index.row() + 1 == m_playedStep;
     case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
     default: return {};
   }
@@ -70,8 +82,10 @@ QVariant StepGridModel::headerData(int section, Qt::Orientation orientation, int
   if (orientation == Qt::Vertical) {
     if (role == Qt::DisplayRole) return QStringLiteral("Adim: %1").arg(section + 1);
     const bool waiting = m_waitingStep >= 1 && section + 1 == m_waitingStep;
+    const bool played = m_playedStep >= 1 && section + 1 == m_playedStep;
     if (role == Qt::BackgroundRole && waiting) return kWaitingStepColour;
     if (role == Qt::ForegroundRole && waiting) return QColor(Qt::white);
+    if (role == Qt::BackgroundRole && played) return kPlayedStepColour;
     return {};
   }
   if (role != Qt::DisplayRole) return {};

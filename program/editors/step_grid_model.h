@@ -19,8 +19,12 @@ class StepGridModel : public QAbstractTableModel {
   static constexpr int kGroupColumns = 32;
   // The signal-state code of a group cell, the seconds of a duration cell.
   static constexpr int kValueRole = Qt::UserRole + 1;
+  // True on the cells of the step a simulation plays.
+  static constexpr int kPlayedRole = Qt::UserRole + 2;
   // Background of the waiting step's row header.
   static inline const QColor kWaitingStepColour{128, 0, 0};
+  // Background of the played step's cells and row header.
+  static inline const QColor kPlayedStepColour{255, 236, 140};
 
   explicit StepGridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
@@ -35,6 +39,9 @@ class StepGridModel : public QAbstractTableModel {
   // Whether a duration (0-255) or a group code (0-15) fits the cell.
   bool Fits(int row, int column, int value) const;
   int Steps() const { return m_steps; }
+  // Marks the step a simulation shows (1 or more); 0 marks none.
+  void SetPlayedStep(int step);
+  int PlayedStep() const { return m_playedStep; }
 
   // Whole rows from step `firstStep` on, as far as the grid shows steps.
   std::vector<StepRow> Rows(std::size_t firstStep, std::size_t count) const;
@@ -51,6 +58,7 @@ class StepGridModel : public QAbstractTableModel {
   RecordSteps m_rows{};  // index = step number
   int m_steps = 0;
   int m_waitingStep = 0;
+  int m_playedStep = 0;
 };
 
 }  // namespace program::editors

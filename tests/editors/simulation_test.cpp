@@ -7,6 +7,7 @@
 #include "link/register_image.h"
 #include "monitor/lamp_panel.h"
 #include "monitor/traffic_lamp.h"
+#include "program/editors/step_grid_model.h"
 
 namespace {
 
@@ -73,8 +74,15 @@ TEST_F(Simulation, PlaysTheShownProgramOnTheLampPanelWithTheEditorLocked) {
   EXPECT_EQ(Lamp(1), 0);
   EXPECT_EQ(Lamp(2), 4);
 
+  const auto played = [this](int step) {
+    return Grid().model()->index(step - 1, 4).data(program::editors::StepGridModel::kPlayedRole).toBool();
+  };
+  EXPECT_TRUE(played(1)) << "the played step is marked in the grid";
   ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:03-03"));
   EXPECT_EQ(Lamp(2), 1);
+  EXPECT_TRUE(played(3));
+  EXPECT_FALSE(played(1));
+  EXPECT_EQ(opened, 1) << "shown once";
 
   Toggle();
   editor->Timer1Tick();
@@ -82,6 +90,7 @@ TEST_F(Simulation, PlaysTheShownProgramOnTheLampPanelWithTheEditorLocked) {
   EXPECT_EQ(Status(), "Programlama - 2 ...");
   EXPECT_EQ(panel, nullptr);
   EXPECT_EQ(closed, 1);
+  EXPECT_FALSE(played(3));
   EXPECT_TRUE(Grid().isEnabled());
   EXPECT_TRUE(ProgramList().isEnabled());
 }
