@@ -95,6 +95,7 @@ void Frm_T_24VOC::Build() {
 
   // --- link row: port, button, LED, status ---
   m_run = NamedButton("cmd_RUN", QStringLiteral("ONLINE"), this);
+  m_run->setToolTip(QStringLiteral("Bağlantıyı açar veya kapatır (F5)"));
   m_portNumber = NamedLabel("Label1", QStringLiteral("0"), this);
   m_portNumber->setMinimumWidth(24);
   m_upDown = new QSpinBox(this);

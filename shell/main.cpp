@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include <iostream>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "shell/command_line.h"
 #include "shell/demo_project.h"
 #include "shell/main_window.h"
+#include "shell/qt_language.h"
 #include "shell/stop_signals.h"
 #include "sim/demo_memory.h"
 #include "sim/host/background_sim.h"
@@ -52,6 +54,11 @@ int main(int argc, char** argv) {
     // QApplication has taken its own options out; what is left must be ours.
     options = {};
     if (!shell::ParseShellOptions(QCoreApplication::arguments().mid(1), options, error)) return UsageError(error);
+  }
+
+  QTranslator qtTexts;
+  if (shell::LoadQtTranslation(qtTexts, QLocale::system(), shell::QtTranslationsFolder())) {
+    QApplication::installTranslator(&qtTexts);
   }
 
   shell::StopSignals stopSignals;

@@ -68,7 +68,9 @@ void MDIForm1::StatusUpdate() {
   if (QAction* cards = Slot(Child::Cards).toggle) cards->setChecked(m_state.flags.CardsViewOpen);
   const bool open = ProjectIsOpen(m_state);
   m_new->setEnabled(true);
-  for (QAction* a : {m_save, m_saveAs, Slot(Child::Cards).toggle, Slot(Child::Comm).toggle, Slot(Child::Editor).toggle}) {
+  // The link's window needs no project: it can be opened again at any time.
+  Slot(Child::Comm).toggle->setEnabled(true);
+  for (QAction* a : {m_save, m_saveAs, Slot(Child::Cards).toggle, Slot(Child::Editor).toggle}) {
     a->setEnabled(open);
   }
   QString caption = open ? QString::fromStdString(m_state.ProjectPath) : QStringLiteral("KX7140");

@@ -1,0 +1,95 @@
+// The keyboard reaches the main commands, Qt's own dialogs speak the user's language,
+// the toolbar is sharp on a scaled screen and forgiving to a double-click.
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+#include <QToolBar>
+#include <QTranslator>
+
+#include "monitor/comm_window.h"
+#include "shell/qt_language.h"
+#include "shell/toolbar_icons.h"
+#include "shell_fixture.h"
+
+namespace {
+
+using shelltest::MainWindow;
+
+TEST_F(MainWindow, ShortcutsAndTheTooltipsThatNameThem) {
+  const struct {
+    const char* action;
+    QKeySequence keys;
+  } cases[] = {{"Open", QKeySequence(Qt::CTRL | Qt::Key_O)},
+               {"New", QKeySequence(Qt::CTRL | Qt::Key_N)},
+               {"Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+               {"SaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+               {"LinkKey", QKeySequence(Qt::Key_F5)}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Act(c.action).shortcut(), c.keys) << c.action;
+    if (std::string(c.action) != "LinkKey") {
+      EXPECT_TRUE(Act(c.action).toolTip().contains(c.keys.toString(QKeySequence::NativeText))) << c.action;
+    }
+  }
+  for (const char* menu : {"Menu1_File", "Menu2", "Menu8", "Menu9_Yard"}) {
+    EXPECT_TRUE(window->findChild<QMenu*>(menu)->title().contains('&')) << menu << ": Alt and a letter";
+  }
+  Act("LinkKey").trigger();
+  EXPECT_EQ(window->CommWindow()->findChild<QPushButton*>("cmd_RUN")->text(), "OFFLINE");
+  Act("LinkKey").trigger();
+  EXPECT_EQ(window->CommWindow()->findChild<QPushButton*>("cmd_RUN")->text(), "ONLINE");
+}
+
+TEST_F(MainWindow, TheLinkWindowOpensAgainWithoutAProjectAndSurvivesADoubleClick) {
+  window->SetChildShown(shell::Child::Comm, false);
+  ASSERT_EQ(window->CommWindow(), nullptr);
+  window->StatusUpdate();
+  EXPECT_TRUE(Act("Comm_Panel").isEnabled()) << "no project needed";
+
+  auto* menu = window->findChild<QMenu*>("Menu8");
+  emit menu->aboutToShow();
+  Act("Menu8_Iletisim").trigger();
+  ASSERT_NE(window->CommWindow(), nullptr);
+
+  window->SetChildShown(shell::Child::Comm, false);
+  QWidget* button = window->findChild<QToolBar*>("Toolbar1")->widgetForAction(&Act("Comm_Panel"));
+  QTest::mouseClick(button, Qt::LeftButton);  // the double-click's first click
+  const QPointer<monitor::Frm_T_24VOC> opened = window->CommWindow();
+  // The rest of it as the window system delivers it: press, double-click, release.
+  QTest::mousePress(button, Qt::LeftButton);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(button->rect().center()), button->mapToGlobal(QPointF(button->rect().center())),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(button, &twice);
+  QTest::mouseRelease(button, Qt::LeftButton);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(opened.isNull()) << "the second click neither closed it nor made a new one";
+  EXPECT_EQ(window->CommWindow(), opened.data());
+  EXPECT_TRUE(Act("Comm_Panel").isChecked());
+}
+
+TEST(ToolbarIcons, DrawnForADoubleScaleScreen) {
+  shelltest::EnsureApplication();
+  for (shell::ToolIcon icon : {shell::ToolIcon::Lamps, shell::ToolIcon::Comm, shell::ToolIcon::Editor,
+                               shell::ToolIcon::Buffer, shell::ToolIcon::SaveAs}) {
+    const QList<QSize> sizes = shell::MakeToolIcon(icon, *QApplication::style()).availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(28, 28)) && sizes.contains(QSize(56, 56))) << static_cast<int>(icon);
+  }
+}
+
+TEST(QtLanguage, TurkishOnlyForATurkishSystem) {
+  shelltest::EnsureApplication();
+  QTranslator t;
+  EXPECT_FALSE(shell::LoadQtTranslation(t, QLocale(QLocale::English, QLocale::UnitedStates), shell::QtTranslationsFolder()));
+  EXPECT_FALSE(shell::LoadQtTranslation(t, QLocale(QLocale::Turkish, QLocale::Turkey), QDir::tempPath() + "/none"))
+      << "no translations: Qt's English, no failure";
+  if (!QDir(shell::QtTranslationsFolder()).exists(QStringLiteral("qtbase_tr.qm"))) GTEST_SKIP() << "no qtbase_tr.qm";
+  ASSERT_TRUE(shell::LoadQtTranslation(t, QLocale(QLocale::Turkish, QLocale::Turkey), shell::QtTranslationsFolder()));
+  EXPECT_NE(t.translate("QPlatformTheme", "Cancel"), QString()) << "Qt's buttons in Turkish";
+}
+
+}  // namespace
