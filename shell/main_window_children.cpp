@@ -137,6 +137,7 @@ void MDIForm1::SetChildShown(Child child, bool shown, bool activate) {
     // it back at once.
     s.window->show();
     m_mdi->setActiveSubWindow(keep);
+    s.window->raise();  // in sight, above the active window it may overlap
   }
   if (s.toggle) s.toggle->setChecked(true);
 }
