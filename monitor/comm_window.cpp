@@ -260,6 +260,9 @@ void Frm_T_24VOC::Build() {
   connect(m_setClock, &QPushButton::clicked, this, [this] { Link().RTC_Esitle(); });
   connect(m_driver.get(), &qtlink::LinkDriver::displayChanged, this, &Frm_T_24VOC::Render);
 
+  // Wide enough for every tab's caption and a whole alarm line's date and time.
+  resize(sizeHint().expandedTo(QSize(660, 560)));
+
   m_refresh.setInterval(500);
   connect(&m_refresh, &QTimer::timeout, this, &Frm_T_24VOC::SCR_Refresh_Timer_Tick);
   m_refresh.start();
