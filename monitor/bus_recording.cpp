@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "link/text_sink.h"
+#include "qtlink/capture_header_now.h"
 
 namespace monitor {
 
@@ -28,15 +29,9 @@ bool BusRecording::StartCapture(const QString& path, const QString& port) {
   std::string error;
   bool started = sink->Open(path.toStdString(), false, error);
   if (started) {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    bus::CaptureHeader header;
-    header.start = {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), d.dayOfWeek()};
-    header.utcOffsetMinutes = now.offsetFromUtc() / 60;
-    header.port = port.toStdString();
-    header.programVersion = QCoreApplication::applicationVersion().toStdString();
-    started = m_recorder.StartCapture(std::move(sink), header, error);
+    started = m_recorder.StartCapture(
+        std::move(sink),
+        qtlink::CaptureHeaderNow(port.toStdString(), QCoreApplication::applicationVersion().toStdString()), error);
   }
   if (!started) {
     emit statusMessage(QStringLiteral("Yakalama başlamadı: %1").arg(QString::fromStdString(error)));

@@ -1,0 +1,19 @@
+#include "qtlink/capture_header_now.h"
+
+#include <QDateTime>
+
+namespace qtlink {
+
+bus::CaptureHeader CaptureHeaderNow(std::string port, std::string programVersion) {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate d = now.date();
+  const QTime t = now.time();
+  bus::CaptureHeader header;
+  header.start = {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), d.dayOfWeek()};
+  header.utcOffsetMinutes = now.offsetFromUtc() / 60;
+  header.port = std::move(port);
+  header.programVersion = std::move(programVersion);
+  return header;
+}
+
+}  // namespace qtlink
