@@ -282,6 +282,13 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
   EXPECT_TRUE(o.online);
   EXPECT_FALSE(o.demo);
 
+  o = {};
+  ASSERT_TRUE(shell::ParseShellOptions({"--replay", "bus.kxcap", "--speed", "0", "--capture", "again.kxcap"}, o, error));
+  EXPECT_EQ(o.replayFile, "bus.kxcap");
+  EXPECT_EQ(o.replaySpeed, 0.0);
+  EXPECT_EQ(o.captureFile, "again.kxcap");
+  EXPECT_TRUE(o.online) << "a replay is watched from its first line";
+
   // What a file manager passes.
   o = {};
   ASSERT_TRUE(shell::ParseShellOptions({"Kavşak.prj"}, o, error));
@@ -295,7 +302,8 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
 
   for (const QStringList& bad : {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"a.prj", "b.prj"},
                                  QStringList{"--project", "a.prj", "b.prj"}, QStringList{"--port="},
-                                 QStringList{"--demo", "--port", "/dev/x"}}) {
+                                 QStringList{"--demo", "--port", "/dev/x"}, QStringList{"--replay", "a", "--demo"},
+                                 QStringList{"--replay", "a", "--speed", "-1"}, QStringList{"--speed", "2"}}) {
     shell::ShellOptions b;
     error.clear();
     EXPECT_FALSE(shell::ParseShellOptions(bad, b, error)) << bad.join(' ').toStdString();
