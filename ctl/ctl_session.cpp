@@ -29,7 +29,7 @@
 #include "persist/project_file_format.h"
 #include "program/editor_model.h"
 #include "program/program_image.h"
-#include "qtlink/capture_header_now.h"
+#include "qtlink/capture_time.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
 

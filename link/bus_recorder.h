@@ -42,6 +42,12 @@ class BusRecorder {
   // and the PC's frames of the file come through RecordedSent.
   void SetReplaying(bool replaying) { m_replaying = replaying; }
   void RecordedSent(std::string_view line);
+  // Takes the times from this clock from now on, counted from its zero: a replay's
+  // lines keep the times they were recorded at.
+  void FollowClock(MicrosClock now) {
+    m_now = std::move(now);
+    m_origin = 0;
+  }
 
   // When the first line came, on the recorder's clock; the store's times count from it.
   std::optional<std::int64_t> OriginMicros() const { return m_origin; }

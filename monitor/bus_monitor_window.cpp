@@ -112,7 +112,7 @@ void BusMonitorWindow::Build() {
   head->setSectionResizeMode(QHeaderView::Interactive);
   head->setStretchLastSection(true);
   const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
-  for (const auto& [column, width] : {std::pair{BusLineModel::Time, 7}, {BusLineModel::Direction, 10},
+  for (const auto& [column, width] : {std::pair{BusLineModel::Time, 8}, {BusLineModel::Direction, 11},
                                       {BusLineModel::Device, 4}, {BusLineModel::Function, 9},
                                       {BusLineModel::Meaning, 36}}) {
     m_table->setColumnWidth(column, width * em);

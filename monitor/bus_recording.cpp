@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "link/text_sink.h"
-#include "qtlink/capture_header_now.h"
+#include "qtlink/capture_time.h"
 
 namespace monitor {
 
@@ -57,12 +57,23 @@ void BusRecording::StopCapture() {
   emit captureChanged();
 }
 
+void BusRecording::FollowReplay(std::function<std::int64_t()> playedMicros, std::function<QDateTime()> startedAt) {
+  m_replayMicros = std::move(playedMicros);
+  m_replayStart = std::move(startedAt);
+  m_recorder.FollowClock(m_replayMicros);
+}
+
 std::int64_t BusRecording::NowMicros() const {
+  if (m_replayMicros) return m_replayMicros();
   const auto origin = m_recorder.OriginMicros();
   return origin ? SteadyMicros() - *origin : 0;
 }
 
 QDateTime BusRecording::WallClockAt(std::int64_t lineMicros) const {
+  if (m_replayStart) {
+    const QDateTime start = m_replayStart();
+    return start.isValid() ? start.addMSecs(lineMicros / 1000) : start;
+  }
   const std::int64_t ago = NowMicros() - lineMicros;
   return QDateTime::currentDateTime().addMSecs(-ago / 1000);
 }

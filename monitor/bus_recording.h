@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 #include "link/bus_line_store.h"
 #include "link/bus_recorder.h"
@@ -38,6 +39,10 @@ class BusRecording : public QObject {
   std::int64_t NowMicros() const;
   QDateTime WallClockAt(std::int64_t lineMicros) const;
 
+  // During a replay, time is the capture's: how far it has played, and when it
+  // started (invalid before the file opened).
+  void FollowReplay(std::function<std::int64_t()> playedMicros, std::function<QDateTime()> startedAt);
+
  signals:
   void statusMessage(const QString& text);
   void captureChanged();
@@ -50,6 +55,8 @@ class BusRecording : public QObject {
   bus::BusRecorder m_recorder;
   QTimer m_flush;
   QString m_capturePath;
+  std::function<std::int64_t()> m_replayMicros;
+  std::function<QDateTime()> m_replayStart;
 };
 
 }  // namespace monitor

@@ -35,6 +35,7 @@ bus::PortResult ReplayPort::Open() {
     return bus::PortResult::Fail("Yakalama dosyası değil: " + why);
   }
   m_reader = std::move(reader);
+  m_header = m_reader->Header();
   m_next = m_reader->Next();
   m_finished = false;
   m_playedMicros = 0;

@@ -46,6 +46,8 @@ class ReplayPort : public QObject, public bus::SerialPort {
   bus::PortResult SetBaudRate(int) override { return bus::PortResult::Ok(); }
 
   bool Finished() const { return m_finished; }
+  // The header of the file being played; nothing before it opened.
+  const std::optional<bus::CaptureHeader>& Header() const { return m_header; }
   // Time of the latest line played, from the start of the capture.
   std::int64_t PlayedMicros() const { return m_playedMicros; }
 
@@ -59,6 +61,7 @@ class ReplayPort : public QObject, public bus::SerialPort {
   std::ifstream m_file;
   std::unique_ptr<bus::CaptureReader> m_reader;
   std::optional<bus::CaptureRecord> m_next;
+  std::optional<bus::CaptureHeader> m_header;
   QElapsedTimer m_elapsed;
   QTimer m_timer;
   std::string m_pending;

@@ -13,6 +13,7 @@
 #include "monitor/output_cards_window.h"
 #include "monitor/registers_panel.h"
 #include "program/editors/program_edit.h"
+#include "qtlink/capture_time.h"
 #include "qtlink/replay_port.h"
 #include "shell/main_window.h"
 
@@ -28,6 +29,13 @@ void MDIForm1::RegisterViews() {
       auto port = std::make_unique<qtlink::ReplayPort>(m_options.replayFile, m_options.replaySpeed);
       port->recordedSent = [this](std::string_view frame) { m_recording->Recorder().RecordedSent(frame); };
       m_recording->Recorder().SetReplaying(true);
+      // The monitor shows the capture's times, and its clock on hover.
+      QPointer<qtlink::ReplayPort> played(port.get());
+      m_recording->FollowReplay([played] { return played ? played->PlayedMicros() : 0; },
+                                [played] {
+                                  return played && played->Header() ? qtlink::CaptureStartTime(*played->Header())
+                                                                    : QDateTime();
+                                });
       w = new monitor::Frm_T_24VOC(std::move(port), m_state.clock, m_state);
     }
     connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);

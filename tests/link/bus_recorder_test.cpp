@@ -50,10 +50,12 @@ TEST_F(BusRecorderTest, TimesCountFromTheFirstLineAndTheCaptureTakesWhatWasOnThe
 
 TEST_F(BusRecorderTest, AReplayKeepsTheProgramsFramesAsWithheldAndTheFilesAsSent) {
   recorder.SetReplaying(true);
+  recorder.FollowClock([] { return std::int64_t{1'234'000}; });
   Capture();
   Written(kxtest::PcTurnFrame());
   recorder.RecordedSent(bus::LineBody(kxtest::PcTurnFrame()));
   ASSERT_EQ(store.Size(), 2u);
+  EXPECT_EQ(store.At(1).micros, 1'234'000) << "the capture's own times";
   EXPECT_TRUE(store.At(0).withheld);
   EXPECT_FALSE(store.At(1).withheld);
   EXPECT_EQ(store.Counters().Of(bus::kSentByPcKey).frames, 1u) << "only what was on the wire counts";

@@ -1,4 +1,4 @@
-#include "qtlink/capture_header_now.h"
+#include "qtlink/capture_time.h"
 
 #include <QDateTime>
 
@@ -14,6 +14,12 @@ bus::CaptureHeader CaptureHeaderNow(std::string port, std::string programVersion
   header.port = std::move(port);
   header.programVersion = std::move(programVersion);
   return header;
+}
+
+QDateTime CaptureStartTime(const bus::CaptureHeader& header) {
+  const bus::DateTime& s = header.start;
+  return QDateTime(QDate(s.year, s.month, s.day), QTime(s.hour, s.minute, s.second), Qt::OffsetFromUTC,
+                   header.utcOffsetMinutes * 60);
 }
 
 }  // namespace qtlink
