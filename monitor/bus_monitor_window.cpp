@@ -137,7 +137,6 @@ void BusMonitorWindow::Build() {
   layout->addLayout(filters);
   layout->addLayout(captureRow);
   layout->addWidget(split, 1);
-  resize(1100, 560);
 
   connect(m_device, &QComboBox::currentIndexChanged, this, &BusMonitorWindow::ApplyFilter);
   connect(m_function, &QComboBox::currentIndexChanged, this, &BusMonitorWindow::ApplyFilter);

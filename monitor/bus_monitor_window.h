@@ -36,6 +36,9 @@ class BusMonitorWindow : public QWidget {
   std::function<QString()> portName;
 
   BusLineModel& Model() { return *m_model; }
+  // Wide enough for the meaning, low enough to sit under the communication window's
+  // row on a 1366x768 screen.
+  QSize sizeHint() const override { return {1000, 500}; }
   // The refresh timers' work, public so tests need not wait for them.
   void RefreshRows();
   void RefreshCounters();
