@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 
+#include "monitor/bus_line_model.h"
+#include "monitor/bus_monitor_window.h"
 #include "monitor/comm_window.h"
 #include "shell_fixture.h"
 #include "tests/link/fakes.h"
@@ -230,6 +232,19 @@ TEST_F(ScriptedLink, ACompletedUploadIsHandedToTheEditor) {
   for (int i = 0; i < 512; ++i) Turn(block);
   QApplication::processEvents();
   EXPECT_NE(Status().indexOf(QStringLiteral("henüz kaydedilmedi")), -1) << Status().toStdString();
+}
+
+TEST_F(ScriptedLink, TheBusMonitorShowsWhatCameBeforeItWasOpened) {
+  port->Receive(kxtest::PcTurnFrame());
+  port->Receive(":21CE00\r\n");
+  EXPECT_EQ(window->ChildWidget(shell::Child::BusMonitor), nullptr);
+  EXPECT_EQ(Act("Setting_HatIzleyici").text(), "Hat İzleyici");
+  Act("Setting_HatIzleyici").trigger();
+  auto* monitorWindow = qobject_cast<monitor::BusMonitorWindow*>(window->ChildWidget(shell::Child::BusMonitor));
+  ASSERT_NE(monitorWindow, nullptr);
+  EXPECT_EQ(monitorWindow->windowTitle(), "Hat İzleyici");
+  monitorWindow->RefreshRows();
+  EXPECT_GE(monitorWindow->Model().rowCount(), 3) << "the turn, the frame sent in it and the refused line";
 }
 
 // A program download stopped at block 10 of 353.
