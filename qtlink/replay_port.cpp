@@ -92,6 +92,7 @@ void ReplayPort::Finish() {
             m_reader->Problems().front().Text() + ")";
   }
   if (m_handlers.fault) m_handlers.fault(bus::PortFault::Note, text);
+  if (finished) finished(text);
 }
 
 }  // namespace qtlink

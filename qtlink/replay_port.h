@@ -31,6 +31,8 @@ class ReplayPort : public QObject, public bus::SerialPort {
 
   // A frame the PC sent when the capture was taken, in its place among the lines.
   std::function<void(std::string_view frame)> recordedSent;
+  // The file has been played to its end; the text says how many lines it held.
+  std::function<void(const std::string& text)> finished;
 
   void SetHandlers(Handlers handlers) override { m_handlers = std::move(handlers); }
   void Select(int) override {}

@@ -29,6 +29,8 @@ void MDIForm1::RegisterViews() {
       auto port = std::make_unique<qtlink::ReplayPort>(m_options.replayFile, m_options.replaySpeed);
       port->recordedSent = [this](std::string_view frame) { m_recording->Recorder().RecordedSent(frame); };
       m_recording->Recorder().SetReplaying(true);
+      // The link's own notes soon cover the end in the communication window.
+      port->finished = [this](const std::string& text) { ShowStatus(QString::fromStdString(text)); };
       // The monitor shows the capture's times, and its clock on hover.
       QPointer<qtlink::ReplayPort> played(port.get());
       m_recording->FollowReplay([played] { return played ? played->PlayedMicros() : 0; },
