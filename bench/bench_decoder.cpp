@@ -1,5 +1,6 @@
 // Lines decoded per second for a realistic bus mix, against the most lines a
-// 115,200 bit/s 7O1 line can carry (11,520 characters per second).
+// 115,200 bit/s 7O1 line can carry (11,520 characters per second); alone, and with
+// the bus monitor's store and a capture listening as the program runs them.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "bench/result_reporter.h"
+#include "link/bus_recorder.h"
 #include "link/controller_link.h"
 #include "link/shared_tables.h"
 
@@ -88,11 +90,30 @@ class FixedClock : public bus::Clock {
   std::string FormatDateTime(const bus::DateTime&) const override { return "01.01.2000 00:00:00"; }
 };
 
+// A disk that takes everything at once.
+class NullSink : public bus::TextSink {
+ public:
+  bool Write(std::string_view bytes, std::string&) override {
+    benchmark::DoNotOptimize(bytes.data());
+    return true;
+  }
+};
+
 void BM_DecodeBusMix(benchmark::State& state) {
   static const BusMix mix(64);  // built once; read-only afterwards
   NullPort port;
   FixedClock clock;
   auto tables = std::make_unique<bus::SharedTables>();
+  // With capture on: every line also goes into the monitor's store and a capture file.
+  const bool capturing = state.range(0) != 0;
+  bus::BusLineStore store;
+  std::int64_t micros = 0;
+  std::unique_ptr<bus::BusRecorder> recorder;
+  if (capturing) {
+    recorder = std::make_unique<bus::BusRecorder>(tables->events, &store, [&micros] { return micros += 100; });
+    std::string error;
+    recorder->StartCapture(std::make_unique<NullSink>(), {}, error);
+  }
   bus::LinkShared& shared = tables->shared;
   bus::ControllerLink link(port, clock, tables->ForLink());
   link.cmd_RUN();
@@ -105,24 +126,29 @@ void BM_DecodeBusMix(benchmark::State& state) {
     shared.TransferAddress = 0x1000;
     link.OnReceive();
     benchmark::DoNotOptimize(tables->regs.TriacCardRegs[7][9]);
+    if (recorder) recorder->Tick();
   }
   const double lines = static_cast<double>(mix.lines) * static_cast<double>(state.iterations());
   state.counters["lines_per_s"] = benchmark::Counter(lines, benchmark::Counter::kIsRate);
   state.counters["avg_line_chars"] =
       static_cast<double>(mix.text.size()) / static_cast<double>(mix.lines);
 }
-BENCHMARK(BM_DecodeBusMix)->MinTime(1.0);
+BENCHMARK(BM_DecodeBusMix)->Arg(0)->Arg(1)->MinTime(1.0);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   kxbench::ResultReporter reporter;
   kxbench::RunBenchmarks(argc, argv, reporter);
-  const double linesPerSecond = reporter.Counter("BM_DecodeBusMix", "lines_per_s");
-  const double avgChars = reporter.Counter("BM_DecodeBusMix", "avg_line_chars");
+  const double linesPerSecond = reporter.Counter("BM_DecodeBusMix/0", "lines_per_s");
+  const double capturedPerSecond = reporter.Counter("BM_DecodeBusMix/1", "lines_per_s");
+  const double avgChars = reporter.Counter("BM_DecodeBusMix/0", "avg_line_chars");
   if (linesPerSecond <= 0 || avgChars <= 0) return 0;
   const double lineRate = 11520.0 / avgChars;  // lines per second the wire can carry
   std::printf("RESULT decoder_lines_per_second %.0f lines/s\n", linesPerSecond);
   std::printf("RESULT decoder_line_rate_ratio %.0f x\n", linesPerSecond / lineRate);
+  if (capturedPerSecond > 0) {
+    std::printf("RESULT decoder_with_capture_line_rate_ratio %.0f x\n", capturedPerSecond / lineRate);
+  }
   return 0;
 }

@@ -60,6 +60,8 @@ bool CommandGoal::Start(bus::ControllerLink& link) {
     case Command::SetClock: link.RTC_Esitle(); return true;
     case Command::Service: return link.Service_cmd(m_serviceIndex);
     case Command::Watch:
+    case Command::Capture:
+    case Command::Decode:
     case Command::None: return true;
   }
   return true;
@@ -94,6 +96,8 @@ std::string CommandGoal::Awaiting(const bus::LinkShared& shared) const {
     case Command::DownloadSystem: return "the controller has not confirmed the system memory write";
     case Command::Service: return ServiceCaption() + " has not been sent";
     case Command::Watch:
+    case Command::Capture:
+    case Command::Decode:
     case Command::None: return "nothing has happened";
   }
   return {};

@@ -14,6 +14,7 @@ namespace ctl {
 const char* const kCtlUsage =
     "Usage: kx7140ctl --port DEVICE [--timeout SECONDS] COMMAND\n"
     "       kx7140ctl ports\n"
+    "       kx7140ctl decode FILE [--json]\n"
     "\n"
     "Commands:\n"
     "  ports                     list the serial ports: number as the service tool counts\n"
@@ -30,6 +31,12 @@ const char* const kCtlUsage =
     "                            print the decoded register image once a second, N times\n"
     "                            (until interrupted without --seconds); --json prints one\n"
     "                            JSON object per line\n"
+    "  capture FILE [--seconds N]\n"
+    "                            write every line on the bus into a capture file, for N\n"
+    "                            seconds (until interrupted without --seconds)\n"
+    "  decode FILE [--json]      print every line of a capture file with its meaning,\n"
+    "                            tab-separated; --json prints one JSON object per line;\n"
+    "                            needs no port\n"
     "\n"
     "Options:\n"
     "  --port DEVICE             the serial device on the controller's bus: a path\n"
@@ -49,7 +56,8 @@ const char* const kCtlUsage =
     "       service commands and the download start and end count as done once sent\n"
     "  1    the controller gave PC turns but did not confirm within the timeout\n"
     "  2    bad command line\n"
-    "  3    the project file could not be read or written, or is not whole\n"
+    "  3    the project file could not be read or written, or is not whole; the\n"
+    "       capture file could not be written, or is not a capture\n"
     "  4    the port could not be opened, or was lost and stayed away\n"
     "  5    no PC turn within the timeout: the bus is silent or not connected\n"
     "  130  interrupted\n";
@@ -86,6 +94,8 @@ constexpr CommandWord kCommands[] = {
     {"set-clock", Command::SetClock, false},
     {"service", Command::Service, false},
     {"watch", Command::Watch, false},
+    {"capture", Command::Capture, true},
+    {"decode", Command::Decode, true},
 };
 
 }  // namespace
@@ -169,7 +179,8 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
   std::size_t expected = 1;
   if (found->needsFile) {
     if (words.size() < 2) {
-      error = words[0] + " needs a project file";
+      const bool capture = found->command == Command::Capture || found->command == Command::Decode;
+      error = words[0] + (capture ? " needs a capture file" : " needs a project file");
       return false;
     }
     options.projectFile = words[1];
@@ -197,8 +208,12 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     error = "unexpected argument '" + words[expected] + "'";
     return false;
   }
-  if (found->command != Command::Watch && (secondsGiven || options.json)) {
-    error = std::string(secondsGiven ? "--seconds" : "--json") + " belongs to the watch command";
+  if (secondsGiven && found->command != Command::Watch && found->command != Command::Capture) {
+    error = "--seconds belongs to the watch and capture commands";
+    return false;
+  }
+  if (options.json && found->command != Command::Watch && found->command != Command::Decode) {
+    error = "--json belongs to the watch and decode commands";
     return false;
   }
   if (options.allowIncomplete && found->command != Command::Download &&
@@ -206,7 +221,7 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     error = "--allow-incomplete belongs to the download commands";
     return false;
   }
-  if (options.device.empty()) {
+  if (options.device.empty() && found->command != Command::Decode) {
     error = "--port DEVICE is needed (kx7140ctl ports lists the ports)";
     return false;
   }

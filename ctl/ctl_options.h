@@ -8,15 +8,15 @@
 
 namespace ctl {
 
-enum class Command { None, Upload, Download, DownloadSystem, Log, SetClock, Service, Watch };
+enum class Command { None, Upload, Download, DownloadSystem, Log, SetClock, Service, Watch, Capture, Decode };
 
 struct CtlOptions {
   Command command = Command::None;
   std::string device;        // --port: a device, or a port number as ports lists it
-  std::string projectFile;   // upload, download, download-system
+  std::string projectFile;   // upload, download, download-system; the capture file of capture, decode
   int serviceIndex = -1;     // index into bus::kServiceCommands
-  int watchSeconds = 0;      // 0: until interrupted
-  bool json = false;         // watch: one JSON object per line
+  int watchSeconds = 0;      // watch, capture; 0: until interrupted
+  bool json = false;         // watch, decode: one JSON object per line
   bool allowIncomplete = false;  // downloads: send a project file that is not whole
   std::int64_t timeoutMs = 5000;
   bool help = false;

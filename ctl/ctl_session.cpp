@@ -1,9 +1,11 @@
 #include "ctl/ctl_session.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -15,6 +17,7 @@
 #include "ctl/exit_status.h"
 #include "ctl/progress_bar.h"
 #include "ctl/register_report.h"
+#include "link/bus_recorder.h"
 #include "link/event_log.h"
 #include "link/link_events.h"
 #include "link/link_state.h"
@@ -26,6 +29,7 @@
 #include "persist/project_file_format.h"
 #include "program/editor_model.h"
 #include "program/program_image.h"
+#include "qtlink/capture_time.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
 
@@ -35,6 +39,11 @@ namespace {
 constexpr int kMonitorMs = 10;
 constexpr std::int64_t kWatchIntervalMs = 1000;
 constexpr int kReadBlocks = 512;
+
+std::int64_t SteadyMicros() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 std::string SecondsText(std::int64_t ms) {
   char text[32];
@@ -98,6 +107,8 @@ class Session {
   const SessionIo& m_io;
   std::unique_ptr<bus::SharedTables> m_tables;
   qtlink::QtClock m_clock;
+  // The capture command's: it listens from before the link opens.
+  std::unique_ptr<bus::BusRecorder> m_recorder;
   std::unique_ptr<qtlink::LinkDriver> m_driver;
   bus::LinkEvents::Subscription m_listening;
   CommandGoal m_goal;
@@ -122,6 +133,18 @@ int Session::Prepare() {
     if (const std::string why = NotWhole(m_options.projectFile); !why.empty()) {
       if (!m_options.allowIncomplete) return Fail(exit_status::kFile, why);
       m_io.err << "kx7140ctl: warning: " << why.substr(0, why.find(';')) << "\n";
+    }
+  } else if (c == Command::Capture) {
+    auto sink = std::make_unique<bus::FileTextSink>();
+    std::string error;
+    m_recorder = std::make_unique<bus::BusRecorder>(m_tables->events, nullptr,
+                                                    [] { return SteadyMicros(); });
+    if (!sink->Open(m_options.projectFile, false, error) ||
+        !m_recorder->StartCapture(std::move(sink),
+                                  qtlink::CaptureHeaderNow(m_options.device,
+                                                           QCoreApplication::applicationVersion().toStdString()),
+                                  error)) {
+      return Fail(exit_status::kFile, "cannot write " + m_options.projectFile + ": " + error);
     }
   } else if (c == Command::Upload) {
     // Better to learn this now than after reading 64 KB off the bus.
@@ -185,8 +208,9 @@ void Session::OnEvent(const bus::LinkEvent& event) {
 void Session::Evaluate() {
   const std::int64_t now = m_elapsed.elapsed();
 
+  const bool watching = m_options.command == Command::Watch || m_options.command == Command::Capture;
   if (m_io.interrupted && m_io.interrupted()) {
-    if (m_options.command == Command::Watch) return End(exit_status::kDone);
+    if (watching) return End(exit_status::kDone);
     return FailAndEnd(exit_status::kInterrupted, "interrupted" + Unfinished());
   }
 
@@ -205,6 +229,15 @@ void Session::Evaluate() {
     }
   }
 
+  if (m_recorder) {
+    if (const auto failed = m_recorder->Tick()) {
+      return FailAndEnd(exit_status::kFile, "the capture stopped: " + *failed);
+    }
+    if (m_options.watchSeconds > 0 && now >= std::int64_t{m_options.watchSeconds} * 1000) {
+      return End(exit_status::kDone);
+    }
+  }
+
   const std::int64_t timeout = m_options.timeoutMs;
   if (now - m_lastTurnMs >= timeout) {
     if (!Link().PortOpen()) {
@@ -217,7 +250,7 @@ void Session::Evaluate() {
                                                 "; is the controller connected and running?");
   }
   // A closed port is told by the turn time-out above, at most a turn later.
-  if (m_started && m_options.command != Command::Watch && now - m_lastProgressMs >= timeout &&
+  if (m_started && !watching && now - m_lastProgressMs >= timeout &&
       Link().PortOpen()) {
     return FailAndEnd(exit_status::kNotConfirmed, "PC turns keep coming, but " +
                                                       m_goal.Awaiting(m_tables->shared) + " within " +
@@ -251,7 +284,16 @@ int Session::Report() {
     case Command::Service:
       out << "service: " << m_goal.ServiceCaption() << " sent\n";
       break;
+    case Command::Capture: {
+      const std::uint64_t lines = m_recorder->CapturedLines();
+      if (const std::string error = m_recorder->StopCapture(); !error.empty()) {
+        return Fail(exit_status::kFile, "the capture stopped: " + error);
+      }
+      out << "capture: " << lines << " lines written to " << m_options.projectFile << "\n";
+      break;
+    }
     case Command::Watch:
+    case Command::Decode:
     case Command::None:
       break;
   }

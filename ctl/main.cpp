@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ctl/capture_decode.h"
 #include "ctl/ctl_options.h"
 #include "ctl/ctl_session.h"
 #include "ctl/exit_status.h"
@@ -42,7 +43,12 @@ int main(int argc, char** argv) {
     return ctl::exit_status::kDone;
   }
 
+  if (options.command == ctl::Command::Decode) {
+    return ctl::DecodeCapture(options.projectFile, options.json, std::cout, std::cerr);
+  }
+
   QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral(KX_VERSION));
   if (options.listPorts) {
     std::cout << ctl::PortTable(qtlink::ListPorts(QString::fromLatin1(qtlink::kStableNameFolder)));
     return ctl::exit_status::kDone;

@@ -24,6 +24,8 @@ std::string StateText(std::optional<bus::StateLook> look) {
   return look ? look->text : "?";
 }
 
+}  // namespace
+
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
@@ -41,8 +43,6 @@ std::string JsonString(const std::string& text) {
   }
   return out + "\"";
 }
-
-}  // namespace
 
 std::string RegisterText(const bus::RegisterImage& r) {
   const auto& cpu = r.CpuCardRegs;

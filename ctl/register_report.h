@@ -15,4 +15,7 @@ std::string RegisterText(const bus::RegisterImage& regs);
 // One JSON object, without a line feed.
 std::string RegisterJson(const bus::RegisterImage& regs);
 
+// A JSON string of UTF-8 text, quotes included.
+std::string JsonString(const std::string& text);
+
 }  // namespace ctl

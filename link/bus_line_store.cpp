@@ -10,6 +10,7 @@ namespace {
 constexpr std::uint8_t kSent = 1;
 constexpr std::uint8_t kHasAddress = 2;
 constexpr std::uint8_t kHasFunction = 4;
+constexpr std::uint8_t kWithheld = 8;
 constexpr std::size_t kMinChunkBytes = std::size_t{64} << 10;
 
 }  // namespace
@@ -61,10 +62,11 @@ std::size_t BusLineStore::StartChunk(std::int64_t micros) {
   return evicted;
 }
 
-std::size_t BusLineStore::Append(std::int64_t micros, LineDirection direction, std::string_view line) {
+std::size_t BusLineStore::Append(std::int64_t micros, LineDirection direction, std::string_view line,
+                                 bool withheld) {
   const std::string_view body = LineBody(line);
   const FrameCheck check = CheckFrame(body);
-  m_counters.Count(micros, direction, check);
+  if (!withheld) m_counters.Count(micros, direction, check);
 
   const std::string_view kept = body.substr(0, kMaxLineBytes);
   std::size_t evicted = 0;
@@ -73,7 +75,7 @@ std::size_t BusLineStore::Append(std::int64_t micros, LineDirection direction, s
   if (!kept.empty()) std::memcpy(c.bytes.get() + c.used, kept.data(), kept.size());
   const auto flags = static_cast<std::uint8_t>((direction == LineDirection::Sent ? kSent : 0) |
                                                (check.address >= 0 ? kHasAddress : 0) |
-                                               (check.function >= 0 ? kHasFunction : 0));
+                                               (check.function >= 0 ? kHasFunction : 0) | (withheld ? kWithheld : 0));
   c.records.push_back({static_cast<std::uint32_t>(micros - c.baseMicros),
                        static_cast<std::uint32_t>(c.used), static_cast<std::uint16_t>(kept.size()),
                        static_cast<std::uint8_t>(std::max(check.address, 0)),
@@ -93,6 +95,7 @@ std::optional<BusLineView> BusLineStore::Find(std::uint64_t seq) const {
   v.seq = seq;
   v.micros = c.baseMicros + r.microsSinceBase;
   v.direction = (r.flags & kSent) != 0 ? LineDirection::Sent : LineDirection::Received;
+  v.withheld = (r.flags & kWithheld) != 0;
   v.check.fault = r.fault;
   v.check.address = (r.flags & kHasAddress) != 0 ? r.address : -1;
   v.check.function = (r.flags & kHasFunction) != 0 ? r.function : -1;

@@ -33,6 +33,7 @@ struct BusLineView {
   LineDirection direction = LineDirection::Received;
   FrameCheck check;
   std::string_view bytes;  // without CR LF; cut at 65535 bytes
+  bool withheld = false;   // built by the PC during a replay, sent nowhere
 };
 
 class BusLineStore {
@@ -43,7 +44,9 @@ class BusLineStore {
 
   // Stores a line (with or without its CR LF) and counts it. Returns how many of the
   // oldest lines went to make room: those are the rows 0..n-1 a view had before.
-  std::size_t Append(std::int64_t micros, LineDirection direction, std::string_view line);
+  // A withheld frame never was on the bus: it is shown, not counted.
+  std::size_t Append(std::int64_t micros, LineDirection direction, std::string_view line,
+                     bool withheld = false);
   void Clear();
 
   std::size_t Size() const { return static_cast<std::size_t>(m_endSeq - FirstSeq()); }
@@ -67,7 +70,7 @@ class BusLineStore {
     std::uint16_t length;
     std::uint8_t address;
     std::uint8_t function;
-    std::uint8_t flags;  // direction, whether address and function could be read
+    std::uint8_t flags;  // direction, withheld, whether address and function could be read
     LineFault fault;
   };
   static_assert(sizeof(Record) == 16);

@@ -155,6 +155,12 @@ void AppendCaptureRecord(std::string& out, std::int64_t micros, LineDirection di
   out += "\r\n";
 }
 
+std::string CaptureEscaped(std::string_view bytes) {
+  std::string out;
+  AppendEscaped(out, bytes, false);
+  return out;
+}
+
 bool ParseCaptureHeader(std::string_view line, CaptureHeader& header, std::string& reason) {
   if (!line.starts_with(kCaptureMagic) || line.size() == kCaptureMagic.size() ||
       line[kCaptureMagic.size()] != ' ') {

@@ -39,6 +39,9 @@ std::string CaptureHeaderLine(const CaptureHeader& header);
 void AppendCaptureRecord(std::string& out, std::int64_t micros, LineDirection direction,
                          std::string_view bytes);
 
+// A line's bytes as a record writes them: \xNN outside printable ASCII, \\ for a backslash.
+std::string CaptureEscaped(std::string_view bytes);
+
 // "2024-01-01T08:00:04+03:00".
 std::string CaptureStartText(const DateTime& start, int utcOffsetMinutes);
 

@@ -118,6 +118,9 @@ void Frm_T_24VOC::Build() {
   linkRow->addWidget(m_run);
   linkRow->addWidget(m_led);
   linkRow->addStretch(1);
+  auto* busMonitor = NamedButton("BTN_Hat_Izleyici", QStringLiteral("Hat İzleyici"), this);
+  connect(busMonitor, &QPushButton::clicked, this, &Frm_T_24VOC::busMonitorRequested);
+  linkRow->addWidget(busMonitor);
 
   // --- frames and results ---
   m_tx = FrameBox("MB_TX_LBL", this);

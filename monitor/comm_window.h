@@ -65,6 +65,8 @@ class Frm_T_24VOC : public QWidget {
 
  signals:
   void unloaded();
+  // The user asked for the bus monitor.
+  void busMonitorRequested();
   // For the status bar of the main window.
   void statusMessage(const QString& text);
 

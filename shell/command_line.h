@@ -11,6 +11,9 @@ struct ShellOptions {
   QString portDevice;      // a device path instead of the port number
   QString projectFile;     // open this project at start
   bool online = false;     // switch the link on at start
+  QString captureFile;     // capture the bus into this file from the start
+  QString replayFile;      // play this capture instead of opening a port
+  double replaySpeed = 1;  // of the replay; 0: as fast as possible
   bool help = false;
   bool version = false;
 };

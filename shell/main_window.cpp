@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "monitor/bus_recording.h"
 #include "persist/path_text.h"
 
 namespace shell {
@@ -24,7 +25,8 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
       m_dialog(dialog ? std::move(dialog) : RealDialog(this, state)),
       m_commands(state, *m_dialog),
       m_question(std::make_unique<UnsavedQuestionBox>(this)),
-      m_geometry(QString::fromStdString(state.windowGeometryFile)) {
+      m_geometry(QString::fromStdString(state.windowGeometryFile)),
+      m_recording(std::make_unique<monitor::BusRecording>(state.events)) {
   setObjectName(QStringLiteral("MDIForm1"));
   setWindowTitle(QStringLiteral("KX7140"));
   resize(1280, 860);
@@ -38,6 +40,7 @@ MDIForm1::MDIForm1(AppState& state, ShellOptions options, std::unique_ptr<Projec
   BuildStatusBar();
   RegisterViews();
   WatchTransfers();
+  connect(m_recording.get(), &monitor::BusRecording::statusMessage, this, &MDIForm1::ShowStatus);
 }
 
 void MDIForm1::ShowPlaced() { m_geometry.ShowMain(*this); }

@@ -25,6 +25,7 @@ class QMdiSubWindow;
 class QMenu;
 
 namespace monitor {
+class BusRecording;
 class Frm_T_24VOC;
 }
 namespace program::editors {
@@ -34,7 +35,7 @@ class Program_EDIT;
 namespace shell {
 
 // The windows with a toolbar toggle, then those reached from the output cards window.
-enum class Child { Comm, Cards, Editor, Buffer, Registers, Lamps };
+enum class Child { Comm, Cards, Editor, Buffer, Registers, Lamps, BusMonitor };
 
 class MDIForm1 : public QMainWindow {
   Q_OBJECT
@@ -57,6 +58,8 @@ class MDIForm1 : public QMainWindow {
   void SetChildShown(Child child, bool shown, bool activate = true);
   QWidget* ChildWidget(Child child) const;
   monitor::Frm_T_24VOC* CommWindow() const;
+  // The bus traffic since the link opened, kept whether the bus monitor is open or not.
+  monitor::BusRecording& Recording() { return *m_recording; }
 
   // What a child window is made of; a test puts one on a scripted port here.
   using ChildFactory = std::function<QWidget*()>;
@@ -98,6 +101,8 @@ class MDIForm1 : public QMainWindow {
 
   // The registry of child windows.
   void RegisterViews();
+  // Where the bus lines come from, for a capture's header.
+  QString CapturePortName() const;
   program::editors::Program_EDIT* Editor() const;
   // Unloads the editor once its work has been dealt with, asking nothing more.
   void UnloadEditor();
@@ -137,9 +142,10 @@ class MDIForm1 : public QMainWindow {
   WindowGeometry m_geometry;
   bool m_closingBySignal = false;
   bool m_editorWorkResolved = false;
+  std::unique_ptr<monitor::BusRecording> m_recording;
   QMdiArea* m_mdi = nullptr;
   QTimer m_timer1;
-  std::array<ChildSlot, 6> m_children;
+  std::array<ChildSlot, 7> m_children;
   QAction* m_open = nullptr;
   QAction* m_new = nullptr;
   QAction* m_save = nullptr;

@@ -6,20 +6,43 @@
 #include <QMdiSubWindow>
 
 #include "monitor/buffer_window.h"
+#include "monitor/bus_monitor_window.h"
+#include "monitor/bus_recording.h"
 #include "monitor/comm_window.h"
 #include "monitor/lamp_panel.h"
 #include "monitor/output_cards_window.h"
 #include "monitor/registers_panel.h"
 #include "program/editors/program_edit.h"
+#include "qtlink/capture_time.h"
+#include "qtlink/replay_port.h"
 #include "shell/main_window.h"
 
 namespace shell {
 
 void MDIForm1::RegisterViews() {
   Slot(Child::Comm).make = [this]() -> QWidget* {
-    auto* w = new monitor::Frm_T_24VOC(m_state.clock, m_state, m_options.portDevice);
+    monitor::Frm_T_24VOC* w = nullptr;
+    if (m_options.replayFile.isEmpty()) {
+      w = new monitor::Frm_T_24VOC(m_state.clock, m_state, m_options.portDevice);
+    } else {
+      // The windows move as the capture says; the program's own frames go nowhere.
+      auto port = std::make_unique<qtlink::ReplayPort>(m_options.replayFile, m_options.replaySpeed);
+      port->recordedSent = [this](std::string_view frame) { m_recording->Recorder().RecordedSent(frame); };
+      m_recording->Recorder().SetReplaying(true);
+      // The link's own notes soon cover the end in the communication window.
+      port->finished = [this](const std::string& text) { ShowStatus(QString::fromStdString(text)); };
+      // The monitor shows the capture's times, and its clock on hover.
+      QPointer<qtlink::ReplayPort> played(port.get());
+      m_recording->FollowReplay([played] { return played ? played->PlayedMicros() : 0; },
+                                [played] {
+                                  return played && played->Header() ? qtlink::CaptureStartTime(*played->Header())
+                                                                    : QDateTime();
+                                });
+      w = new monitor::Frm_T_24VOC(std::move(port), m_state.clock, m_state);
+    }
     connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
     w->ProjectName = [this] { return QString::fromStdString(m_state.ProjectPath); };
+    connect(w, &monitor::Frm_T_24VOC::busMonitorRequested, this, [this] { SetChildShown(Child::BusMonitor, true); });
     // The views of the live card words go with the link that feeds them.
     connect(w, &monitor::Frm_T_24VOC::unloaded, this, [this] {
       SetChildShown(Child::Lamps, false);
@@ -72,6 +95,21 @@ void MDIForm1::RegisterViews() {
   };
   Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state); };
   Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state); };
+  Slot(Child::BusMonitor).make = [this]() -> QWidget* {
+    auto* w = new monitor::BusMonitorWindow(*m_recording);
+    w->portName = [this] { return CapturePortName(); };
+    return w;
+  };
+}
+
+QString MDIForm1::CapturePortName() const {
+  if (!m_options.replayFile.isEmpty()) return QStringLiteral("kayıt ") + m_options.replayFile;
+  if (monitor::Frm_T_24VOC* comm = CommWindow()) {
+    const std::string& device = comm->Link().Display().PortDevice;
+    if (!device.empty()) return QString::fromStdString(device);
+  }
+  if (!m_options.portDevice.isEmpty()) return m_options.portDevice;
+  return QStringLiteral("Port %1").arg(m_state.shared.PortNumber);
 }
 
 void MDIForm1::SetChildFactory(Child child, ChildFactory make) { Slot(child).make = std::move(make); }

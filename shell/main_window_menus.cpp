@@ -79,6 +79,7 @@ void MDIForm1::BuildMenu() {
   QMenu* settings = bar->addMenu(QStringLiteral("&Ayarlar"));
   settings->setObjectName(QStringLiteral("Menu2"));
   item(settings, "Setting_PortName", QStringLiteral("İletisim"), [this] { SetChildShown(Child::Buffer, true); });
+  item(settings, "Setting_HatIzleyici", QStringLiteral("Hat İzleyici"), [this] { SetChildShown(Child::BusMonitor, true); });
 
   m_windowMenu = bar->addMenu(QStringLiteral("&Pencere"));
   m_windowMenu->setObjectName(QStringLiteral("Menu8"));

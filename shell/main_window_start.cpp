@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "monitor/bus_recording.h"
 #include "monitor/comm_window.h"
 #include "persist/path_text.h"
 #include "persist/recovery_copy.h"
@@ -30,6 +31,8 @@ void MDIForm1::Start() {
   }
 
   SetChildShown(Child::Comm, true);
+  // Before the link opens, so that its first line is in the file.
+  if (!m_options.captureFile.isEmpty()) m_recording->StartCapture(m_options.captureFile, CapturePortName());
 
   if (!m_options.projectFile.isEmpty()) {
     // As if opened with "Aç": the editor shows it.

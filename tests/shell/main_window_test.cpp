@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 
+#include "monitor/bus_line_model.h"
+#include "monitor/bus_monitor_window.h"
 #include "monitor/comm_window.h"
 #include "shell_fixture.h"
 #include "tests/link/fakes.h"
@@ -234,6 +236,19 @@ TEST_F(ScriptedLink, ACompletedUploadIsHandedToTheEditor) {
   EXPECT_NE(Status().indexOf(QStringLiteral("henüz kaydedilmedi")), -1) << Status().toStdString();
 }
 
+TEST_F(ScriptedLink, TheBusMonitorShowsWhatCameBeforeItWasOpened) {
+  port->Receive(kxtest::PcTurnFrame());
+  port->Receive(":21CE00\r\n");
+  EXPECT_EQ(window->ChildWidget(shell::Child::BusMonitor), nullptr);
+  EXPECT_EQ(Act("Setting_HatIzleyici").text(), "Hat İzleyici");
+  Act("Setting_HatIzleyici").trigger();
+  auto* monitorWindow = qobject_cast<monitor::BusMonitorWindow*>(window->ChildWidget(shell::Child::BusMonitor));
+  ASSERT_NE(monitorWindow, nullptr);
+  EXPECT_EQ(monitorWindow->windowTitle(), "Hat İzleyici");
+  monitorWindow->RefreshRows();
+  EXPECT_GE(monitorWindow->Model().rowCount(), 3) << "the turn, the frame sent in it and the refused line";
+}
+
 // A program download stopped at block 10 of 353.
 class DownloadUnderWay : public ScriptedLink {
  protected:
@@ -284,6 +299,13 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
   EXPECT_TRUE(o.online);
   EXPECT_FALSE(o.demo);
 
+  o = {};
+  ASSERT_TRUE(shell::ParseShellOptions({"--replay", "bus.kxcap", "--speed", "0", "--capture", "again.kxcap"}, o, error));
+  EXPECT_EQ(o.replayFile, "bus.kxcap");
+  EXPECT_EQ(o.replaySpeed, 0.0);
+  EXPECT_EQ(o.captureFile, "again.kxcap");
+  EXPECT_TRUE(o.online) << "a replay is watched from its first line";
+
   // What a file manager passes.
   o = {};
   ASSERT_TRUE(shell::ParseShellOptions({"Kavşak.prj"}, o, error));
@@ -297,7 +319,8 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
 
   for (const QStringList& bad : {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"a.prj", "b.prj"},
                                  QStringList{"--project", "a.prj", "b.prj"}, QStringList{"--port="},
-                                 QStringList{"--demo", "--port", "/dev/x"}}) {
+                                 QStringList{"--demo", "--port", "/dev/x"}, QStringList{"--replay", "a", "--demo"},
+                                 QStringList{"--replay", "a", "--speed", "-1"}, QStringList{"--speed", "2"}}) {
     shell::ShellOptions b;
     error.clear();
     EXPECT_FALSE(shell::ParseShellOptions(bad, b, error)) << bad.join(' ').toStdString();

@@ -1,0 +1,98 @@
+// kx7140ctl capture records the simulated bus into a file; decode gives it back in
+// words, as text or JSON, naming the lines it had to skip.
+
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <fstream>
+#include <set>
+
+#include "ctl/capture_decode.h"
+#include "ctl/exit_status.h"
+#include "ctl_fixture.h"
+
+namespace {
+
+namespace es = ctl::exit_status;
+using CaptureCtl = ctltest::CtlTest;
+using ctltest::Lines;
+
+struct Decoded {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Decoded Decode(const std::string& path, bool json) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = ctl::DecodeCapture(path, json, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST_F(CaptureCtl, CaptureRecordsTheBusAndDecodeTellsEachLine) {
+  ASSERT_TRUE(StartSim());
+  const std::string file = Path("bus.kxcap");
+  const auto run = OnSim({"capture", file, "--seconds", "1"});
+  ASSERT_EQ(run.status, es::kDone) << run.err;
+  EXPECT_GE(run.ms, 900);
+  EXPECT_LT(run.ms, 2500);
+  ASSERT_EQ(run.out.rfind("capture: ", 0), 0u) << run.out;
+  const std::size_t lines = std::stoul(run.out.substr(9));
+  EXPECT_GT(lines, 100u) << "a second of a busy bus";
+
+  const Decoded json = Decode(file, true);
+  ASSERT_EQ(json.status, es::kDone) << json.err;
+  const auto objects = Lines(json.out);
+  ASSERT_EQ(objects.size(), lines);
+  std::set<std::string> devices;
+  bool sent = false;
+  for (const std::string& line : objects) {
+    QJsonParseError error;
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+    devices.insert(o.value("device").toString().toStdString());
+    sent = sent || o.value("direction").toString() == "T";
+    EXPECT_TRUE(o.value("line").toString().startsWith(':')) << line;
+  }
+  EXPECT_TRUE(sent) << "the PC's own frames are in the file";
+  for (const char* d : {"CPU", "K1", "K8", "GPS", "DED", "PC"}) EXPECT_TRUE(devices.contains(d)) << d;
+
+  const Decoded text = Decode(file, false);
+  ASSERT_EQ(text.status, es::kDone);
+  EXPECT_EQ(Lines(text.out).size(), lines);
+  EXPECT_NE(text.out.find("\tK3\tKart durumu\tK3 durum: Run, lambalar "), std::string::npos) << text.out.substr(0, 400);
+  EXPECT_TRUE(text.err.empty()) << text.err;
+}
+
+TEST_F(CaptureCtl, DecodeSkipsAndNamesBadLinesAndRefusesAFileThatIsNotACapture) {
+  const std::string file = Path("hand.kxcap");
+  std::ofstream(file, std::ios::binary) << "KX7140 yakalama 1 baslangic=2024-01-01T08:00:04+03:00 port=x program=1\r\n"
+                                        << "0.000100 R :10030000ED\r\n"
+                                        << "bozuk\r\n"
+                                        << "0.000200 R :22CE0002000000\r\n"
+                                        << "0.000300 T :10\\xFF\r\n";
+  const Decoded json = Decode(file, true);
+  ASSERT_EQ(json.status, es::kDone);
+  const auto objects = Lines(json.out);
+  ASSERT_EQ(objects.size(), 3u);
+  EXPECT_NE(objects[1].find("\"refused\":true"), std::string::npos) << objects[1];
+  EXPECT_NE(objects[2].find("\"line\":\":10\\u00FF\""), std::string::npos) << objects[2];
+  EXPECT_NE(json.err.find("1 bad lines skipped\n  satır 3: "), std::string::npos) << json.err;
+
+  const Decoded text = Decode(file, false);
+  EXPECT_NE(text.out.find("\treddedildi: "), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("\t:10\\xFF\n"), std::string::npos) << text.out;
+
+  std::ofstream(Path("project.prj")) << "not a capture\r\n";
+  EXPECT_EQ(Decode(Path("project.prj"), false).status, es::kFile);
+  EXPECT_EQ(Decode(Path("none.kxcap"), false).status, es::kFile);
+
+  ctl::CtlOptions options;
+  std::string error;
+  EXPECT_TRUE(ctl::ParseCtlOptions({"decode", file, "--json"}, options, error)) << "needs no port: " << error;
+  EXPECT_FALSE(ctl::ParseCtlOptions({"--port", "d", "decode", file, "--seconds", "2"}, options, error));
+}
+
+}  // namespace

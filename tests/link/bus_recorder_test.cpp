@@ -1,0 +1,91 @@
+#include "link/bus_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+
+namespace {
+
+using bus::LineDirection;
+
+// The recorder owns its sink and lets it go with the capture; the test keeps the text.
+struct ForwardingSink : bus::TextSink {
+  explicit ForwardingSink(bus::StringTextSink& to) : to(to) {}
+  bool Write(std::string_view bytes, std::string& error) override { return to.Write(bytes, error); }
+  bus::StringTextSink& to;
+};
+
+class BusRecorderTest : public ::testing::Test {
+ protected:
+  void Heard(const std::string& line) { events.Emit(bus::LineReceived{line, bus::LineVerdict::Taken}); }
+  void Written(const std::string& frame) { events.Emit(bus::FrameWritten{bus::LineBody(frame), 0, 0}); }
+  bus::StringTextSink& Capture(std::size_t failAfter = std::string::npos) {
+    sink.failAfter = failAfter;
+    std::string error;
+    EXPECT_TRUE(recorder.StartCapture(std::make_unique<ForwardingSink>(sink), {}, error)) << error;
+    return sink;
+  }
+
+  std::int64_t now = 5'000'000;
+  bus::StringTextSink sink;
+  bus::LinkEvents events;
+  bus::BusLineStore store;
+  bus::BusRecorder recorder{events, &store, [this] { return now; }};
+};
+
+TEST_F(BusRecorderTest, TimesCountFromTheFirstLineAndTheCaptureTakesWhatWasOnTheWire) {
+  Capture();
+  now += 1000;
+  Heard(kxtest::PcTurnFrame());
+  now += 2500;
+  Written(kxtest::Frame({0x10, 0xCF, 0x00, 0x03}));
+  ASSERT_EQ(store.Size(), 2u);
+  EXPECT_EQ(store.At(0).micros, 0);
+  EXPECT_EQ(store.At(1).micros, 2500);
+  EXPECT_EQ(store.At(1).direction, LineDirection::Sent);
+  EXPECT_EQ(recorder.StopCapture(), "");
+  EXPECT_NE(sink.text.find("0.001000 R :10030000ED\r\n"), std::string::npos) << sink.text;
+  EXPECT_NE(sink.text.find("0.003500 T :10CF00031E\r\n"), std::string::npos) << sink.text;
+}
+
+TEST_F(BusRecorderTest, AReplayKeepsTheProgramsFramesAsWithheldAndTheFilesAsSent) {
+  recorder.SetReplaying(true);
+  recorder.FollowClock([] { return std::int64_t{1'234'000}; });
+  Capture();
+  Written(kxtest::PcTurnFrame());
+  recorder.RecordedSent(bus::LineBody(kxtest::PcTurnFrame()));
+  ASSERT_EQ(store.Size(), 2u);
+  EXPECT_EQ(store.At(1).micros, 1'234'000) << "the capture's own times";
+  EXPECT_TRUE(store.At(0).withheld);
+  EXPECT_FALSE(store.At(1).withheld);
+  EXPECT_EQ(store.Counters().Of(bus::kSentByPcKey).frames, 1u) << "only what was on the wire counts";
+  EXPECT_EQ(recorder.CapturedLines(), 1u);
+  recorder.StopCapture();
+  EXPECT_EQ(sink.text.find(" T "), sink.text.rfind(" T "));
+}
+
+TEST_F(BusRecorderTest, ACaptureThatCannotBeWrittenStopsOnceWithItsReasonAndTheMonitorGoesOn) {
+  Capture(200);
+  for (int i = 0; i < 20; ++i) {
+    Heard(kxtest::PcTurnFrame());
+    now += 100'000;
+    if (!recorder.Capturing()) break;
+    if (const auto failed = recorder.Tick()) {
+      EXPECT_FALSE(failed->empty());
+      EXPECT_FALSE(recorder.Capturing());
+      EXPECT_FALSE(recorder.Tick()) << "told once";
+    }
+  }
+  EXPECT_FALSE(recorder.Capturing());
+  Heard(kxtest::PcTurnFrame());
+  EXPECT_GT(store.Size(), recorder.CapturedLines());
+
+  // A sink that fails at once does not start.
+  auto dead = std::make_unique<bus::StringTextSink>();
+  dead->failAfter = 0;
+  std::string error;
+  EXPECT_FALSE(recorder.StartCapture(std::move(dead), {}, error));
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace

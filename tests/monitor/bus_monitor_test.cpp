@@ -1,0 +1,164 @@
+// The bus monitor as the engineer sees it: rows, red refused lines, filters, pause,
+// the per-device counters and a capture started from the window.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "monitor/bus_line_model.h"
+#include "monitor/bus_monitor_window.h"
+#include "monitor/bus_recording.h"
+#include "tests/link/fakes.h"
+#include "views_app.h"
+
+namespace {
+
+using kxtest::Child;
+using kxtest::Frame;
+using Col = monitor::BusLineModel::Column;
+
+const std::string kCard3 = Frame({0x22, 0xCE, 0x00, 0x02, 0x00, 0x00, 0x43, 0x21, 0x00, 0x00, 0x01, 0x7C,
+                                  0x01, 0xC2, 0x01, 0x86, 0x01, 0x7C, 0x09, 0x60});
+const std::string kGps = Frame({0x13, 0x03, 0x10, 0x00, 0x01, 0x00, 0x04, 0x00, 0x00, 0x00, 0x08,
+                                0x00, 0x01, 0x00, 0x01, 0x07, 0xE8, 0x00, 0x00, 0x00, 0x00});
+const std::string kBadLrc = ":22CE0002000000\r\n";
+
+class BusMonitor : public kxtest::ViewTest {
+ protected:
+  void Heard(const std::string& line) { events.Emit(bus::LineReceived{line, bus::LineVerdict::Taken}); }
+  void Sent(const std::string& frame) { events.Emit(bus::FrameWritten{bus::LineBody(frame), 0, 0}); }
+  void Traffic() {
+    Heard(kCard3);
+    Heard(kBadLrc);
+    Heard(kGps);
+    Sent(kxtest::PcTurnFrame());
+    Heard(kCard3);
+    window.RefreshRows();
+    window.RefreshCounters();
+  }
+  QString Cell(int row, Col column, int role = Qt::DisplayRole) {
+    return model.data(model.index(row, column), role).toString();
+  }
+  QColor Ink(int row) {
+    return model.data(model.index(row, Col::Meaning), Qt::ForegroundRole).value<QBrush>().color();
+  }
+  int Rows() { return model.rowCount(); }
+
+  bus::LinkEvents events;
+  monitor::BusRecording recording{events};
+  monitor::BusMonitorWindow window{recording};
+  monitor::BusLineModel& model = window.Model();
+};
+
+TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningAndRefusedLinesInRed) {
+  Traffic();
+  ASSERT_EQ(Rows(), 5);
+  EXPECT_EQ(Cell(0, Col::Device), "K3");
+  EXPECT_EQ(Cell(0, Col::Function), "Kart durumu");
+  EXPECT_TRUE(Cell(0, Col::Meaning).startsWith("K3 durum: ")) << Cell(0, Col::Meaning).toStdString();
+  EXPECT_EQ(Cell(0, Col::Direction), "hat → PC");
+  EXPECT_EQ(Cell(0, Col::Raw).toStdString(), bus::LineBody(kCard3));
+  EXPECT_FALSE(Cell(0, Col::Time, Qt::ToolTipRole).isEmpty()) << "the wall clock on hover";
+
+  EXPECT_EQ(Cell(1, Col::Meaning).toStdString(), bus::LineFaultText(bus::LineFault::BadLrc));
+  EXPECT_EQ(Ink(1), kxtest::kRedC);
+  EXPECT_NE(Ink(0), kxtest::kRedC);
+  EXPECT_EQ(Cell(3, Col::Direction), "PC → hat");
+}
+
+TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
+  Traffic();
+  auto& device = Child<QComboBox>(window, "Cihaz_Filtre");
+  auto& function = Child<QComboBox>(window, "Islev_Filtre");
+  auto& search = Child<QLineEdit>(window, "Arama");
+  auto& refused = Child<QCheckBox>(window, "Reddedilenler");
+  const struct {
+    QString device;
+    int function;  // -1: any
+    QString text;
+    bool refusedOnly;
+    int rows;
+  } cases[] = {
+      {"K3", -1, "", false, 3},  // the bad line still names K3
+      {"K3", 206, "", false, 3},
+      {"GPS", -1, "", false, 1},
+      {"GPS", 206, "", false, 0},
+      {"", 3, "", false, 2},     // the GPS reply and the PC's poll
+      {"", -1, "ce0002", false, 3},  // ignoring case
+      {"", -1, "", true, 1},
+  };
+  for (const auto& c : cases) {
+    device.setCurrentIndex(c.device.isEmpty() ? 0 : device.findText(c.device));
+    function.setCurrentIndex(function.findData(c.function));
+    search.setText(c.text);
+    refused.setChecked(c.refusedOnly);
+    EXPECT_EQ(Rows(), c.rows) << c.device.toStdString() << " " << c.function << " " << c.text.toStdString();
+  }
+  refused.setChecked(false);
+  device.setCurrentIndex(0);
+  function.setCurrentIndex(0);
+  search.clear();
+  EXPECT_EQ(Rows(), 5);
+}
+
+TEST_F(BusMonitor, PauseHoldsTheRowsWhileRecordingAndCountersGoOn) {
+  auto& pause = Child<QPushButton>(window, "Duraklat");
+  Heard(kCard3);
+  window.RefreshRows();
+  pause.click();
+  EXPECT_EQ(pause.text(), "Sürdür");
+  Traffic();
+  EXPECT_EQ(Rows(), 1);
+  EXPECT_EQ(recording.Store().Size(), 6u);
+
+  auto& counters = Child<QTableWidget>(window, "Sayaclar");
+  std::map<QString, int> row;
+  for (int r = 0; r < counters.rowCount(); ++r) row[counters.item(r, 0)->text()] = r;
+  ASSERT_TRUE(row.contains("K3") && row.contains("GPS") && row.contains("PC giden"));
+  EXPECT_EQ(counters.item(row["K3"], 1)->text(), "3");
+  EXPECT_EQ(counters.item(row["K3"], 2)->text(), "1");
+  EXPECT_EQ(counters.item(row["K3"], 2)->foreground().color(), kxtest::kRedC);
+  EXPECT_EQ(counters.item(row["GPS"], 2)->foreground().color(), counters.palette().color(QPalette::Text));
+  EXPECT_EQ(counters.item(row["PC giden"], 1)->text(), "1");
+
+  pause.click();
+  EXPECT_EQ(Rows(), 6);
+}
+
+TEST_F(BusMonitor, CaptureFromTheWindowWritesTheLinesAndAFolderThatIsGoneIsSaid) {
+  QTemporaryDir dir;
+  QSignalSpy status(&recording, &monitor::BusRecording::statusMessage);
+  auto& capture = Child<QPushButton>(window, "Yakalama");
+  window.chooseCaptureFile = [&] { return dir.filePath("yok/hat.kxcap"); };
+  capture.click();
+  EXPECT_FALSE(recording.Capturing());
+  ASSERT_EQ(status.count(), 1);
+  EXPECT_TRUE(status.last().at(0).toString().startsWith("Yakalama başlamadı: "));
+
+  const QString path = dir.filePath("hat.kxcap");
+  window.chooseCaptureFile = [&] { return path; };
+  capture.click();
+  ASSERT_TRUE(recording.Capturing());
+  EXPECT_EQ(capture.text(), "Yakalamayı Durdur");
+  Traffic();
+  capture.click();
+  EXPECT_EQ(capture.text(), "Yakalamayı Başlat");
+  EXPECT_EQ(status.last().at(0).toString(), "Yakalama bitti: 5 satır, hat.kxcap");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = file.readAll().split('\n');
+  ASSERT_EQ(lines.size(), 7);  // header, five lines, nothing after the last CR LF
+  EXPECT_TRUE(lines[0].startsWith("KX7140 yakalama 1 "));
+  EXPECT_TRUE(lines[2].endsWith(" R :22CE0002000000\r"));
+  EXPECT_TRUE(lines[4].contains(" T :10030000ED\r"));
+}
+
+}  // namespace
