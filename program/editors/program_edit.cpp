@@ -58,7 +58,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
 
 Program_EDIT::Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFlags& flags,
                            const QString& ProjectPath, QWidget* parent)
-    : QWidget(parent), m_model(model), m_image(image), m_flags(flags) {
+    : QWidget(parent), m_model(model), m_image(image), m_flags(flags), m_projectPath(ProjectPath) {
   setObjectName(QStringLiteral("Program_EDIT"));
   setWindowTitle(QStringLiteral("Program Editor") + ProjectPath);
 
@@ -228,7 +228,7 @@ void Program_EDIT::BuildProgramTab(QWidget* page) {
   top->addStretch();
   auto* column = new QVBoxLayout(page);
   column->addLayout(top);
-  column->addWidget(m_MSFlexGrid1, 1);
+  column->addWidget(BuildPlanArea(page), 1);
 }
 
 void Program_EDIT::BuildButtons() {

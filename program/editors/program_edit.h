@@ -19,6 +19,7 @@
 
 #include "link/link_state.h"
 #include "program/editor_model.h"
+#include "program/junction_data.h"
 #include "program/program_image.h"
 #include "program/program_simulation.h"
 #include "program/step_edit_history.h"
@@ -28,6 +29,8 @@ class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
@@ -44,6 +47,7 @@ class DescriptionPage;
 class DurationBox;
 class Frm_Edit_Pre1;
 class ParametersPage;
+class SignalPlanPane;
 class StepGridModel;
 class WeekGridModel;
 class Zaman_tablo_edit1;
@@ -116,6 +120,18 @@ class Program_EDIT : public QWidget {
   const ProgramSimulation& Simulation() const { return m_sim; }
   Frm_Edit_Pre1* LampPreset() const;
 
+  // The junction's group names, conflicts and limits, which the plan, the warnings
+  // and the junction tab use; the editor keeps defaults of its own until given the
+  // project's, which must outlive it.
+  void SetJunction(JunctionData& junction);
+  // The shown program's plan and warnings again, from the grid as it is now.
+  void RefreshPlan();
+
+ signals:
+  // What the user should read in the main window's status bar (an export written or
+  // refused, ...).
+  void statusMessage(const QString& text);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -163,6 +179,10 @@ class Program_EDIT : public QWidget {
   // The simulation's end: a lamp panel that the simulation opened goes with it.
   void EndSimulation();
 
+  // The grid beside its warnings, over the signal plan (program_edit_plan.cpp).
+  QWidget* BuildPlanArea(QWidget* page);
+  void WarningClicked(QListWidgetItem* item);
+
   EditorModel& m_model;
   ProgramImage& m_image;
   bus::ViewFlags& m_flags;
@@ -208,6 +228,11 @@ class Program_EDIT : public QWidget {
   QLineEdit* m_Text2 = nullptr;
   QTimer* m_Timer1 = nullptr;
   QPointer<Frm_Edit_Pre1> m_preset;
+  QString m_projectPath;
+  JunctionData m_ownJunction;
+  JunctionData* m_junction = &m_ownJunction;
+  SignalPlanPane* m_plan = nullptr;
+  QListWidget* m_LST_Uyarilar = nullptr;
 };
 
 }  // namespace program::editors

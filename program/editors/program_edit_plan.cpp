@@ -1,0 +1,101 @@
+// The program tab's views beside the step grid: the warnings of the shown program and
+// its signal plan, both following every change of the grid.
+
+#include <QAbstractItemModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableView>
+
+#include "program/editors/group_name_tooltips.h"
+#include "program/editors/program_edit.h"
+#include "program/editors/signal_plan_pane.h"
+#include "program/editors/step_grid_model.h"
+#include "program/program_check.h"
+#include "program/record_names.h"
+#include "program/signal_plan.h"
+
+namespace program::editors {
+
+namespace {
+constexpr int kStepRole = Qt::UserRole + 1;
+constexpr int kGroupRole = Qt::UserRole + 2;
+}  // namespace
+
+QWidget* Program_EDIT::BuildPlanArea(QWidget* page) {
+  m_LST_Uyarilar = new QListWidget(page);
+  m_LST_Uyarilar->setObjectName(QStringLiteral("LST_Uyarilar"));
+  m_LST_Uyarilar->setWordWrap(true);
+  m_LST_Uyarilar->setMaximumWidth(340);
+  m_LST_Uyarilar->setToolTip(QStringLiteral("Programın uyarıları; tıklanan uyarının hücresi seçilir"));
+  m_plan = new SignalPlanPane(page);
+
+  auto* beside = new QSplitter(Qt::Horizontal, page);
+  beside->addWidget(m_MSFlexGrid1);
+  beside->addWidget(m_LST_Uyarilar);
+  beside->setStretchFactor(0, 1);
+  beside->setSizes({800, 240});
+  auto* over = new QSplitter(Qt::Vertical, page);
+  over->setObjectName(QStringLiteral("PlanSplitter"));
+  over->addWidget(beside);
+  over->addWidget(m_plan);
+  over->setStretchFactor(0, 3);
+  over->setStretchFactor(1, 2);
+  over->setChildrenCollapsible(false);
+
+  new GroupNameToolTips(*m_MSFlexGrid1->horizontalHeader(), [this]() -> const JunctionData& { return *m_junction; });
+
+  connect(m_steps, &QAbstractItemModel::dataChanged, this, &Program_EDIT::RefreshPlan);
+  connect(m_steps, &QAbstractItemModel::modelReset, this, &Program_EDIT::RefreshPlan);
+  connect(m_UpDown_BeklemeAdimi, &QSpinBox::valueChanged, this, &Program_EDIT::RefreshPlan);
+  connect(m_Text1, &QLineEdit::textChanged, this, &Program_EDIT::RefreshPlan);
+  connect(m_LST_Uyarilar, &QListWidget::itemClicked, this, &Program_EDIT::WarningClicked);
+  connect(m_plan, &SignalPlanPane::statusMessage, this, &Program_EDIT::statusMessage);
+  return over;
+}
+
+void Program_EDIT::SetJunction(JunctionData& junction) {
+  m_junction = &junction;
+  RefreshPlan();
+}
+
+void Program_EDIT::RefreshPlan() {
+  if (!m_plan || !m_steps) return;
+  const auto x = static_cast<std::size_t>(m_CurrentRecord);
+  // The grid's steps over the model's, so that the steps it does not show count too.
+  RecordSteps steps = m_model.PgmGroups[x];
+  m_steps->Store(steps);
+  const int waiting = m_UpDown_BeklemeAdimi->value();
+
+  PlanDocument doc;
+  doc.project = m_projectPath;
+  const QString name = m_Text1->text().trimmed();
+  doc.program = QString::fromUtf8(RecordName(x).data(), static_cast<qsizetype>(RecordName(x).size())) +
+                (name.isEmpty() ? QString() : QStringLiteral(" - ") + name);
+  doc.plan = BuildSignalPlan(steps, x, waiting);
+  for (std::size_t g = 0; g < doc.options.groupNames.size(); ++g) {
+    doc.options.groupNames[g] = QString::fromStdString(m_junction->groupNames[g]);
+  }
+  m_plan->SetDocument(std::move(doc));
+
+  m_LST_Uyarilar->clear();
+  for (const CheckWarning& w : CheckRecord(steps, x, *m_junction)) {
+    auto* item = new QListWidgetItem(QString::fromStdString(w.text), m_LST_Uyarilar);
+    item->setData(kStepRole, w.step);
+    item->setData(kGroupRole, w.group);
+  }
+}
+
+void Program_EDIT::WarningClicked(QListWidgetItem* item) {
+  if (!item || !m_MSFlexGrid1->isEnabled()) return;
+  const int step = item->data(kStepRole).toInt();
+  if (step < 1 || step > m_steps->Steps()) return;
+  const int group = item->data(kGroupRole).toInt();
+  const QModelIndex cell = m_steps->index(step - 1, group >= 1 ? group : StepGridModel::kDurationColumn);
+  m_MSFlexGrid1->setCurrentIndex(cell);
+  m_MSFlexGrid1->scrollTo(cell);
+  m_MSFlexGrid1->setFocus();
+}
+
+}  // namespace program::editors
