@@ -47,6 +47,7 @@ void MDIForm1::RegisterViews() {
     auto* w = new program::editors::Program_EDIT(m_state.model, m_state.image, m_state.flags,
                                                  QString::fromStdString(m_state.ProjectPath));
     connect(w, &program::editors::Program_EDIT::statusMessage, this, &MDIForm1::ShowStatus);
+    w->SetJunction(m_state.junction);
     w->LampPanel = [this](bool show) -> monitor::Lamp_panel* {
       if (show) SetChildShown(Child::Lamps, true);
       return qobject_cast<monitor::Lamp_panel*>(ChildWidget(Child::Lamps));

@@ -74,6 +74,7 @@ Program_EDIT::Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFla
   m_SSTab1->addTab(m_parameters, QStringLiteral("Parametreler"));
   m_SSTab1->addTab(programs, QStringLiteral("Programlar"));
   m_SSTab1->addTab(week, QStringLiteral("Haftalık Program Tablosu"));
+  m_SSTab1->addTab(BuildJunctionPage(), QStringLiteral("Kavşak Bilgileri"));
   BuildProgramTab(programs);
   BuildWeekTab(week);
 

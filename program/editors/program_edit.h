@@ -45,6 +45,7 @@ namespace program::editors {
 
 class DescriptionPage;
 class DurationBox;
+class JunctionPage;
 class Frm_Edit_Pre1;
 class ParametersPage;
 class SignalPlanPane;
@@ -59,7 +60,7 @@ class Program_EDIT : public QWidget {
   // Combo1's entries: records 0 to 10, then the detector application's phases.
   static constexpr int kDetectorEntry = 11;
   static constexpr int kShownSteps = 98;
-  enum Tab { kTanimlamalar = 0, kParametreler = 1, kProgramlar = 2, kHaftalik = 3 };
+  enum Tab { kTanimlamalar = 0, kParametreler = 1, kProgramlar = 2, kHaftalik = 3, kKavsak = 4 };
 
   // The tables outlive the window. ProjectPath goes into the caption.
   Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFlags& flags, const QString& ProjectPath,
@@ -181,6 +182,7 @@ class Program_EDIT : public QWidget {
 
   // The grid beside its warnings, over the signal plan (program_edit_plan.cpp).
   QWidget* BuildPlanArea(QWidget* page);
+  QWidget* BuildJunctionPage();
   void WarningClicked(QListWidgetItem* item);
 
   EditorModel& m_model;
@@ -232,6 +234,7 @@ class Program_EDIT : public QWidget {
   JunctionData m_ownJunction;
   JunctionData* m_junction = &m_ownJunction;
   SignalPlanPane* m_plan = nullptr;
+  JunctionPage* m_junctionPage = nullptr;
   QListWidget* m_LST_Uyarilar = nullptr;
 };
 

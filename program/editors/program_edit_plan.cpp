@@ -9,6 +9,7 @@
 #include <QTableView>
 
 #include "program/editors/group_name_tooltips.h"
+#include "program/editors/junction_page.h"
 #include "program/editors/program_edit.h"
 #include "program/editors/signal_plan_pane.h"
 #include "program/editors/step_grid_model.h"
@@ -55,8 +56,17 @@ QWidget* Program_EDIT::BuildPlanArea(QWidget* page) {
   return over;
 }
 
+QWidget* Program_EDIT::BuildJunctionPage() {
+  m_junctionPage = new JunctionPage;
+  m_junctionPage->Show(*m_junction);
+  connect(m_junctionPage, &JunctionPage::changed, this, &Program_EDIT::RefreshPlan);
+  connect(m_junctionPage, &JunctionPage::statusMessage, this, &Program_EDIT::statusMessage);
+  return m_junctionPage;
+}
+
 void Program_EDIT::SetJunction(JunctionData& junction) {
   m_junction = &junction;
+  if (m_junctionPage) m_junctionPage->Show(junction);
   RefreshPlan();
 }
 
