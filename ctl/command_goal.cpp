@@ -13,7 +13,8 @@ using Kind = GoalCheck::Kind;
 
 bus::TransferKind TransferOf(Command command) {
   switch (command) {
-    case Command::Upload: return bus::TransferKind::Upload;
+    case Command::Upload:
+    case Command::Verify: return bus::TransferKind::Upload;
     case Command::Log: return bus::TransferKind::LogRead;
     case Command::Download: return bus::TransferKind::ProgramDownload;
     case Command::DownloadSystem: return bus::TransferKind::SystemDownload;
@@ -52,7 +53,8 @@ std::string CommandGoal::ServiceCaption() const {
 
 bool CommandGoal::Start(bus::ControllerLink& link) {
   switch (m_command) {
-    case Command::Upload: return link.PGM_Upload();
+    case Command::Upload:
+    case Command::Verify: return link.PGM_Upload();
     case Command::Log: return link.BTN_Hata_Oku();
     case Command::Download: link.PGM_Download(1); return true;
     // The memory list's index is also the record whose step 1 goes down.
@@ -60,6 +62,8 @@ bool CommandGoal::Start(bus::ControllerLink& link) {
     case Command::SetClock: link.RTC_Esitle(); return true;
     case Command::Service: return link.Service_cmd(m_serviceIndex);
     case Command::Watch:
+    case Command::Check:
+    case Command::Diff:
     case Command::None: return true;
   }
   return true;
@@ -87,6 +91,7 @@ void CommandGoal::OnTransferEnded(const bus::TransferEnded& ended) {
 std::string CommandGoal::Awaiting(const bus::LinkShared& shared) const {
   switch (m_command) {
     case Command::Upload:
+    case Command::Verify:
     case Command::Log:
     case Command::Download:
       return "the controller has not confirmed block " + BlockText(shared.TransferAddress);
@@ -94,6 +99,8 @@ std::string CommandGoal::Awaiting(const bus::LinkShared& shared) const {
     case Command::DownloadSystem: return "the controller has not confirmed the system memory write";
     case Command::Service: return ServiceCaption() + " has not been sent";
     case Command::Watch:
+    case Command::Check:
+    case Command::Diff:
     case Command::None: return "nothing has happened";
   }
   return {};

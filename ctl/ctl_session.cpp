@@ -13,6 +13,7 @@
 
 #include "ctl/command_goal.h"
 #include "ctl/exit_status.h"
+#include "ctl/file_commands.h"
 #include "ctl/progress_bar.h"
 #include "ctl/register_report.h"
 #include "link/event_log.h"
@@ -25,6 +26,7 @@
 #include "persist/project_file.h"
 #include "persist/project_file_format.h"
 #include "program/editor_model.h"
+#include "program/image_compare.h"
 #include "program/program_image.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
@@ -97,6 +99,8 @@ class Session {
   const CtlOptions& m_options;
   const SessionIo& m_io;
   std::unique_ptr<bus::SharedTables> m_tables;
+  // verify: the project the controller's memory is compared with.
+  std::unique_ptr<program::ProgramImage> m_project;
   qtlink::QtClock m_clock;
   std::unique_ptr<qtlink::LinkDriver> m_driver;
   bus::LinkEvents::Subscription m_listening;
@@ -123,6 +127,11 @@ int Session::Prepare() {
       if (!m_options.allowIncomplete) return Fail(exit_status::kFile, why);
       m_io.err << "kx7140ctl: warning: " << why.substr(0, why.find(';')) << "\n";
     }
+  } else if (c == Command::Verify) {
+    m_project = std::make_unique<program::ProgramImage>();
+    auto model = std::make_unique<program::EditorModel>();
+    const persist::IoResult loaded = persist::ProjectLoad(m_options.projectFile, *m_project, *model);
+    if (!loaded) return Fail(exit_status::kFile, loaded.message);
   } else if (c == Command::Upload) {
     // Better to learn this now than after reading 64 KB off the bus.
     const std::filesystem::path path = persist::PathFromUtf8(m_options.projectFile);
@@ -251,7 +260,11 @@ int Session::Report() {
     case Command::Service:
       out << "service: " << m_goal.ServiceCaption() << " sent\n";
       break;
+    case Command::Verify:
+      return PrintDifferences(program::VerifyDownload(*m_project, m_tables->image), out);
     case Command::Watch:
+    case Command::Check:
+    case Command::Diff:
     case Command::None:
       break;
   }

@@ -12,6 +12,7 @@
 #include "ctl/ctl_options.h"
 #include "ctl/ctl_session.h"
 #include "ctl/exit_status.h"
+#include "ctl/file_commands.h"
 #include "ctl/port_choice.h"
 #include "qtlink/port_list.h"
 
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
     return ctl::exit_status::kDone;
   }
 
+  if (options.command == ctl::Command::Check || options.command == ctl::Command::Diff) {
+    return ctl::RunFileCommand(options, std::cout, std::cerr);
+  }
   QCoreApplication app(argc, argv);
   if (options.listPorts) {
     std::cout << ctl::PortTable(qtlink::ListPorts(QString::fromLatin1(qtlink::kStableNameFolder)));
