@@ -22,10 +22,17 @@ namespace program::editors {
 namespace {
 constexpr int kStepRole = Qt::UserRole + 1;
 constexpr int kGroupRole = Qt::UserRole + 2;
+
+// Narrow beside the grid unless the user widens it: the grid's groups come first.
+class WarningList : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+  QSize sizeHint() const override { return {fontMetrics().averageCharWidth() * 28, 120}; }
+};
 }  // namespace
 
 QWidget* Program_EDIT::BuildPlanArea(QWidget* page) {
-  m_LST_Uyarilar = new QListWidget(page);
+  m_LST_Uyarilar = new WarningList(page);
   m_LST_Uyarilar->setObjectName(QStringLiteral("LST_Uyarilar"));
   m_LST_Uyarilar->setWordWrap(true);
   m_LST_Uyarilar->setMaximumWidth(340);
@@ -36,7 +43,7 @@ QWidget* Program_EDIT::BuildPlanArea(QWidget* page) {
   beside->addWidget(m_MSFlexGrid1);
   beside->addWidget(m_LST_Uyarilar);
   beside->setStretchFactor(0, 1);
-  beside->setSizes({800, 240});
+  beside->setStretchFactor(1, 0);
   auto* over = new QSplitter(Qt::Vertical, page);
   over->setObjectName(QStringLiteral("PlanSplitter"));
   over->addWidget(beside);
