@@ -125,7 +125,8 @@ class Program_EDIT : public QWidget {
   // and the junction tab use; the editor keeps defaults of its own until given the
   // project's, which must outlive it.
   void SetJunction(JunctionData& junction);
-  // The shown program's plan and warnings again, from the grid as it is now.
+  // The shown program's plan and warnings again, from the grid as it is now. Grid
+  // changes ask for it themselves, to be done once the event loop turns.
   void RefreshPlan();
 
  signals:
@@ -234,6 +235,9 @@ class Program_EDIT : public QWidget {
   JunctionData m_ownJunction;
   JunctionData* m_junction = &m_ownJunction;
   SignalPlanPane* m_plan = nullptr;
+  // Grid changes come in bursts (a program shown, a paste, a save): one refresh after
+  // them, at the next turn of the event loop.
+  QTimer* m_planRefresh = nullptr;
   JunctionPage* m_junctionPage = nullptr;
   QListWidget* m_LST_Uyarilar = nullptr;
 };

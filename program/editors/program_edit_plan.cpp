@@ -7,6 +7,8 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
+#include <algorithm>
 
 #include "program/editors/group_name_tooltips.h"
 #include "program/editors/junction_page.h"
@@ -22,6 +24,7 @@ namespace program::editors {
 namespace {
 constexpr int kStepRole = Qt::UserRole + 1;
 constexpr int kGroupRole = Qt::UserRole + 2;
+constexpr std::size_t kListedWarnings = 500;
 
 // Narrow beside the grid unless the user widens it: the grid's groups come first.
 class WarningList : public QListWidget {
@@ -54,10 +57,15 @@ QWidget* Program_EDIT::BuildPlanArea(QWidget* page) {
 
   new GroupNameToolTips(*m_MSFlexGrid1->horizontalHeader(), [this]() -> const JunctionData& { return *m_junction; });
 
-  connect(m_steps, &QAbstractItemModel::dataChanged, this, &Program_EDIT::RefreshPlan);
-  connect(m_steps, &QAbstractItemModel::modelReset, this, &Program_EDIT::RefreshPlan);
-  connect(m_UpDown_BeklemeAdimi, &QSpinBox::valueChanged, this, &Program_EDIT::RefreshPlan);
-  connect(m_Text1, &QLineEdit::textChanged, this, &Program_EDIT::RefreshPlan);
+  m_planRefresh = new QTimer(this);
+  m_planRefresh->setSingleShot(true);
+  m_planRefresh->setInterval(0);
+  connect(m_planRefresh, &QTimer::timeout, this, &Program_EDIT::RefreshPlan);
+  const auto later = [this] { m_planRefresh->start(); };
+  connect(m_steps, &QAbstractItemModel::dataChanged, this, later);
+  connect(m_steps, &QAbstractItemModel::modelReset, this, later);
+  connect(m_UpDown_BeklemeAdimi, &QSpinBox::valueChanged, this, later);
+  connect(m_Text1, &QLineEdit::textChanged, this, later);
   connect(m_LST_Uyarilar, &QListWidget::itemClicked, this, &Program_EDIT::WarningClicked);
   connect(m_plan, &SignalPlanPane::statusMessage, this, &Program_EDIT::statusMessage);
   return over;
@@ -79,6 +87,7 @@ void Program_EDIT::SetJunction(JunctionData& junction) {
 
 void Program_EDIT::RefreshPlan() {
   if (!m_plan || !m_steps) return;
+  m_planRefresh->stop();
   const auto x = static_cast<std::size_t>(m_CurrentRecord);
   // The grid's steps over the model's, so that the steps it does not show count too.
   RecordSteps steps = m_model.PgmGroups[x];
@@ -96,12 +105,20 @@ void Program_EDIT::RefreshPlan() {
   }
   m_plan->SetDocument(std::move(doc));
 
+  m_LST_Uyarilar->setUpdatesEnabled(false);
   m_LST_Uyarilar->clear();
-  for (const CheckWarning& w : CheckRecord(steps, x, *m_junction)) {
-    auto* item = new QListWidgetItem(QString::fromStdString(w.text), m_LST_Uyarilar);
-    item->setData(kStepRole, w.step);
-    item->setData(kGroupRole, w.group);
+  const std::vector<CheckWarning> warnings = CheckRecord(steps, x, *m_junction);
+  // A program of random states has thousands; nobody reads past the first few hundred.
+  const std::size_t shown = std::min(warnings.size(), kListedWarnings);
+  for (std::size_t i = 0; i < shown; ++i) {
+    auto* item = new QListWidgetItem(QString::fromStdString(warnings[i].text), m_LST_Uyarilar);
+    item->setData(kStepRole, warnings[i].step);
+    item->setData(kGroupRole, warnings[i].group);
   }
+  if (shown < warnings.size()) {
+    new QListWidgetItem(QStringLiteral("... ve %1 uyarı daha").arg(warnings.size() - shown), m_LST_Uyarilar);
+  }
+  m_LST_Uyarilar->setUpdatesEnabled(true);
 }
 
 void Program_EDIT::WarningClicked(QListWidgetItem* item) {

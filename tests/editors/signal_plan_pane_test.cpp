@@ -41,7 +41,10 @@ struct PlanPane : EditorTest {
   void SetCell(int step, int column, int code) {
     Grid().setCurrentIndex(Grid().model()->index(step - 1, column));
     editor->SetCellPicture(code);
+    Settle();
   }
+  // The plan follows once the event loop turns.
+  static void Settle() { QCoreApplication::processEvents(); }
   QString TipAt(int row, double seconds) const {
     auto& view = Pane().View();
     const auto g = program::editors::SignalPlanLayout(Plan(), QRectF(view.rect()), view.font());
@@ -59,6 +62,7 @@ TEST_F(PlanPane, FollowsTheGridBeforeAnySaveAndNamesTheGroups) {
   Click(Grid(), 2, 0);  // step 3 gets a duration
   QTest::keyClicks(&Find<QLineEdit>("TXT_Sure"), QStringLiteral("7"));
   QTest::keyClick(&Find<QLineEdit>("TXT_Sure"), Qt::Key_Return);
+  Settle();
   EXPECT_EQ(Plan().cycleSeconds, 20);
   ASSERT_EQ(Plan().rows.size(), 2u);
   EXPECT_EQ(TipAt(1, 1), QStringLiteral("Grup-3 Y1 yaya: Kırmızı, 0-10 sn (adım 1)"));
