@@ -13,7 +13,8 @@ using Kind = GoalCheck::Kind;
 
 bus::TransferKind TransferOf(Command command) {
   switch (command) {
-    case Command::Upload: return bus::TransferKind::Upload;
+    case Command::Upload:
+    case Command::Verify: return bus::TransferKind::Upload;
     case Command::Log: return bus::TransferKind::LogRead;
     case Command::Download: return bus::TransferKind::ProgramDownload;
     case Command::DownloadSystem: return bus::TransferKind::SystemDownload;
@@ -52,7 +53,8 @@ std::string CommandGoal::ServiceCaption() const {
 
 bool CommandGoal::Start(bus::ControllerLink& link) {
   switch (m_command) {
-    case Command::Upload: return link.PGM_Upload();
+    case Command::Upload:
+    case Command::Verify: return link.PGM_Upload();
     case Command::Log: return link.BTN_Hata_Oku();
     case Command::Download: link.PGM_Download(1); return true;
     // The memory list's index is also the record whose step 1 goes down.
@@ -62,6 +64,8 @@ bool CommandGoal::Start(bus::ControllerLink& link) {
     case Command::Watch:
     case Command::Capture:
     case Command::Decode:
+    case Command::Check:
+    case Command::Diff:
     case Command::None: return true;
   }
   return true;
@@ -89,6 +93,7 @@ void CommandGoal::OnTransferEnded(const bus::TransferEnded& ended) {
 std::string CommandGoal::Awaiting(const bus::LinkShared& shared) const {
   switch (m_command) {
     case Command::Upload:
+    case Command::Verify:
     case Command::Log:
     case Command::Download:
       return "the controller has not confirmed block " + BlockText(shared.TransferAddress);
@@ -98,6 +103,8 @@ std::string CommandGoal::Awaiting(const bus::LinkShared& shared) const {
     case Command::Watch:
     case Command::Capture:
     case Command::Decode:
+    case Command::Check:
+    case Command::Diff:
     case Command::None: return "nothing has happened";
   }
   return {};

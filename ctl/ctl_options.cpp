@@ -27,6 +27,11 @@ const char* const kCtlUsage =
     "  service NAME              send a service command; NAME is one of reset-cpu,\n"
     "                            reset-parameters, reset-alarm-list, reset-rtc,\n"
     "                            reset-program-chip\n"
+    "  verify IN.prj             read the controller memory and compare it with what a\n"
+    "                            download of IN.prj would leave there (0x0000-0xB07F)\n"
+    "  check FILE.prj [--json]   list the warnings about the programs and the weekly\n"
+    "                            table, with the junction data beside the file; no port\n"
+    "  diff A.prj B.prj          list the differences between two project files; no port\n"
     "  watch [--seconds N] [--json]\n"
     "                            print the decoded register image once a second, N times\n"
     "                            (until interrupted without --seconds); --json prints one\n"
@@ -53,8 +58,10 @@ const char* const kCtlUsage =
     "\n"
     "Exit status:\n"
     "  0    done: confirmed by the controller (clock set, each block, system memory);\n"
-    "       service commands and the download start and end count as done once sent\n"
-    "  1    the controller gave PC turns but did not confirm within the timeout\n"
+    "       service commands and the download start and end count as done once sent;\n"
+    "       verify, check, diff: no difference, no warning\n"
+    "  1    the controller gave PC turns but did not confirm within the timeout;\n"
+    "       verify, check, diff: differences or warnings were listed\n"
     "  2    bad command line\n"
     "  3    the project file could not be read or written, or is not whole; the\n"
     "       capture file could not be written, or is not a capture\n"
@@ -96,7 +103,35 @@ constexpr CommandWord kCommands[] = {
     {"watch", Command::Watch, false},
     {"capture", Command::Capture, true},
     {"decode", Command::Decode, true},
+    {"verify", Command::Verify, true},
 };
+
+// check and diff only read files: no port, no session.
+bool ParseFileCommand(const std::vector<std::string>& words, bool secondsGiven, CtlOptions& options,
+                      std::string& error) {
+  const bool diff = words[0] == "diff";
+  const std::size_t files = diff ? 2 : 1;
+  if (words.size() < files + 1) {
+    error = diff ? "diff needs two project files" : "check needs a project file";
+    return false;
+  }
+  if (words.size() > files + 1) {
+    error = "unexpected argument '" + words[files + 1] + "'";
+    return false;
+  }
+  const char* misplaced = secondsGiven               ? "--seconds belongs to the watch command"
+                          : options.allowIncomplete ? "--allow-incomplete belongs to the download commands"
+                          : diff && options.json    ? "--json belongs to the watch and check commands"
+                                                    : nullptr;
+  if (misplaced) {
+    error = misplaced;
+    return false;
+  }
+  options.command = diff ? Command::Diff : Command::Check;
+  options.projectFile = words[1];
+  if (diff) options.otherProjectFile = words[2];
+  return true;
+}
 
 }  // namespace
 
@@ -167,6 +202,7 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     options.listPorts = true;
     return true;
   }
+  if (words[0] == "check" || words[0] == "diff") return ParseFileCommand(words, secondsGiven, options, error);
   const CommandWord* found = nullptr;
   for (const CommandWord& c : kCommands) {
     if (words[0] == c.word) found = &c;

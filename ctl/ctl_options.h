@@ -8,15 +8,18 @@
 
 namespace ctl {
 
-enum class Command { None, Upload, Download, DownloadSystem, Log, SetClock, Service, Watch, Capture, Decode };
+enum class Command {
+  None, Upload, Download, DownloadSystem, Log, SetClock, Service, Watch, Capture, Decode, Check, Diff, Verify
+};
 
 struct CtlOptions {
   Command command = Command::None;
   std::string device;        // --port: a device, or a port number as ports lists it
-  std::string projectFile;   // upload, download, download-system; the capture file of capture, decode
+  std::string projectFile;   // upload, download, download-system, check, diff, verify; the capture file of capture, decode
+  std::string otherProjectFile;  // diff: the file compared with projectFile
   int serviceIndex = -1;     // index into bus::kServiceCommands
   int watchSeconds = 0;      // watch, capture; 0: until interrupted
-  bool json = false;         // watch, decode: one JSON object per line
+  bool json = false;         // watch, decode: one JSON object per line; check: one JSON document
   bool allowIncomplete = false;  // downloads: send a project file that is not whole
   std::int64_t timeoutMs = 5000;
   bool help = false;

@@ -15,6 +15,7 @@
 
 #include "ctl/command_goal.h"
 #include "ctl/exit_status.h"
+#include "ctl/file_commands.h"
 #include "ctl/progress_bar.h"
 #include "ctl/register_report.h"
 #include "link/bus_recorder.h"
@@ -28,6 +29,7 @@
 #include "persist/project_file.h"
 #include "persist/project_file_format.h"
 #include "program/editor_model.h"
+#include "program/image_compare.h"
 #include "program/program_image.h"
 #include "qtlink/capture_time.h"
 #include "qtlink/link_driver.h"
@@ -106,6 +108,8 @@ class Session {
   const CtlOptions& m_options;
   const SessionIo& m_io;
   std::unique_ptr<bus::SharedTables> m_tables;
+  // verify: the project the controller's memory is compared with.
+  std::unique_ptr<program::ProgramImage> m_project;
   qtlink::QtClock m_clock;
   // The capture command's: it listens from before the link opens.
   std::unique_ptr<bus::BusRecorder> m_recorder;
@@ -146,6 +150,11 @@ int Session::Prepare() {
                                   error)) {
       return Fail(exit_status::kFile, "cannot write " + m_options.projectFile + ": " + error);
     }
+  } else if (c == Command::Verify) {
+    m_project = std::make_unique<program::ProgramImage>();
+    auto model = std::make_unique<program::EditorModel>();
+    const persist::IoResult loaded = persist::ProjectLoad(m_options.projectFile, *m_project, *model);
+    if (!loaded) return Fail(exit_status::kFile, loaded.message);
   } else if (c == Command::Upload) {
     // Better to learn this now than after reading 64 KB off the bus.
     const std::filesystem::path path = persist::PathFromUtf8(m_options.projectFile);
@@ -292,8 +301,12 @@ int Session::Report() {
       out << "capture: " << lines << " lines written to " << m_options.projectFile << "\n";
       break;
     }
+    case Command::Verify:
+      return PrintDifferences(program::VerifyDownload(*m_project, m_tables->image), out);
     case Command::Watch:
     case Command::Decode:
+    case Command::Check:
+    case Command::Diff:
     case Command::None:
       break;
   }

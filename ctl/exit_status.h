@@ -6,6 +6,7 @@ namespace ctl::exit_status {
 
 inline constexpr int kDone = 0;
 inline constexpr int kNotConfirmed = 1;  // turns came, the confirmation did not; or not sent
+inline constexpr int kDiffers = 1;       // verify, check, diff: something was listed
 inline constexpr int kUsage = 2;
 inline constexpr int kFile = 3;
 inline constexpr int kPort = 4;

@@ -13,6 +13,7 @@
 #include "ctl/ctl_options.h"
 #include "ctl/ctl_session.h"
 #include "ctl/exit_status.h"
+#include "ctl/file_commands.h"
 #include "ctl/port_choice.h"
 #include "qtlink/port_list.h"
 
@@ -47,6 +48,9 @@ int main(int argc, char** argv) {
     return ctl::DecodeCapture(options.projectFile, options.json, std::cout, std::cerr);
   }
 
+  if (options.command == ctl::Command::Check || options.command == ctl::Command::Diff) {
+    return ctl::RunFileCommand(options, std::cout, std::cerr);
+  }
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationVersion(QStringLiteral(KX_VERSION));
   if (options.listPorts) {

@@ -8,6 +8,7 @@
 
 #include "link/shared_tables.h"
 #include "persist/settings_location.h"
+#include "program/junction_data.h"
 #include "program/program_image.h"
 #include "qtlink/qt_clock.h"
 
@@ -19,6 +20,13 @@ struct AppState : bus::SharedTables {
   program::ProgramImage fileImage{};
   // The current project file, UTF-8; empty while no project is open.
   std::string ProjectPath;
+  // The junction data of the project (group names, conflicts, check limits), as
+  // edited and as its file beside the project holds it.
+  program::JunctionData junction;
+  program::JunctionData fileJunction;
+  // A junction file that exists but could not be read: kept from being saved over
+  // unless the user has changed the junction data since.
+  std::string unreadableJunction;
   persist::SettingsPaths paths;
   // Where the windows' places are remembered; empty remembers nothing.
   std::string windowGeometryFile;

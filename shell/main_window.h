@@ -110,6 +110,8 @@ class MDIForm1 : public QMainWindow {
   // File commands.
   void OpenProjectAsked();
   void NewProjectAsked();
+  // "Karşılaştır...": lists how another project file differs from the work in hand.
+  void CompareAsked();
   void Apply(const CommandOutcome& outcome);
   // Before an action that would drop unsaved work: asks when there is any and saves
   // when told to. True when the action may go on.

@@ -70,6 +70,8 @@ void MDIForm1::RegisterViews() {
   Slot(Child::Editor).make = [this]() -> QWidget* {
     auto* w = new program::editors::Program_EDIT(m_state.model, m_state.image, m_state.flags,
                                                  QString::fromStdString(m_state.ProjectPath));
+    connect(w, &program::editors::Program_EDIT::statusMessage, this, &MDIForm1::ShowStatus);
+    w->SetJunction(m_state.junction);
     w->LampPanel = [this](bool show) -> monitor::Lamp_panel* {
       if (show && !ChildWidget(Child::Lamps)) {
         // Beside the editor, its top at the editor's top, and the editor keeps the

@@ -7,6 +7,7 @@
 #include "program/editors/program_edit.h"
 #include "program/image_work.h"
 #include "shell/main_window.h"
+#include "shell/project_junction.h"
 
 namespace shell {
 
@@ -35,7 +36,7 @@ void MDIForm1::Apply(const CommandOutcome& outcome) {
 void MDIForm1::SetUnsavedQuestion(std::unique_ptr<UnsavedQuestion> question) { m_question = std::move(question); }
 
 bool MDIForm1::ProjectModified() const {
-  if (program::WorkDiffers(m_state.image, m_state.fileImage)) return true;
+  if (program::WorkDiffers(m_state.image, m_state.fileImage) || JunctionModified(m_state)) return true;
   const program::editors::Program_EDIT* editor = Editor();
   return editor && editor->HasUnstoredChanges();
 }

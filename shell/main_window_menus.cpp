@@ -73,6 +73,7 @@ void MDIForm1::BuildMenu() {
   item(file, "Menu1_Kaydet", QStringLiteral("Kaydet"), [this] { ApplyImageSave(m_commands.ProjectSave()); });
   item(file, "Menu1_FarkliKaydet", QStringLiteral("Farkli kaydet"),
        [this] { ApplyImageSave(m_commands.ProjectSaveAs()); });
+  item(file, "Menu1_Karsilastir", QStringLiteral("Karşılaştır..."), [this] { CompareAsked(); });
   file->addSeparator()->setObjectName(QStringLiteral("Menu1_Sep1"));
   item(file, "Menu1_Cikis", QStringLiteral("Çıkış"), [this] { close(); });
 

@@ -2,6 +2,7 @@
 
 #include "persist/project_file.h"
 #include "program/program_image_codec.h"
+#include "shell/project_junction.h"
 
 namespace shell {
 
@@ -13,6 +14,12 @@ bool Cancelled(const QString& chosen) {
 
 QString Text(const persist::IoResult& r) { return QString::fromStdString(r.message); }
 
+// A junction file that could not be read says so after the load's note.
+void WithJunctionNote(CommandOutcome& out, const QString& note) {
+  if (note.isEmpty()) return;
+  out.message = out.message.isEmpty() ? note : out.message + QStringLiteral("; ") + note;
+}
+
 }  // namespace
 
 CommandOutcome ProjectCommands::ProjectLoad() {
@@ -22,6 +29,7 @@ CommandOutcome ProjectCommands::ProjectLoad() {
   if (r.ok && out.message.isEmpty()) {
     out.message = QStringLiteral("Proje açıldı: ") + QString::fromStdString(m_state.ProjectPath);
   }
+  if (r.ok) WithJunctionNote(out, LoadProjectJunction(m_state));
   return out;
 }
 
@@ -32,6 +40,7 @@ CommandOutcome ProjectCommands::ProjectSave() {
   if (r.ok && out.message.isEmpty()) {
     out.message = QStringLiteral("Proje kaydedildi: ") + QString::fromStdString(m_state.ProjectPath);
   }
+  if (r.ok) out.message += SaveProjectJunction(m_state);
   return out;
 }
 
@@ -47,7 +56,9 @@ CommandOutcome ProjectCommands::OpenProject(const QString& path) {
   if (!r.ok) return {false, false, Text(r)};
   m_state.ProjectPath = file;
   m_state.fileImage = m_state.image;
-  return {true, true, Text(r)};
+  CommandOutcome out{true, true, Text(r)};
+  WithJunctionNote(out, LoadProjectJunction(m_state));
+  return out;
 }
 
 CommandOutcome ProjectCommands::ProjectNew() {

@@ -58,7 +58,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
 
 Program_EDIT::Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFlags& flags,
                            const QString& ProjectPath, QWidget* parent)
-    : QWidget(parent), m_model(model), m_image(image), m_flags(flags) {
+    : QWidget(parent), m_model(model), m_image(image), m_flags(flags), m_projectPath(ProjectPath) {
   setObjectName(QStringLiteral("Program_EDIT"));
   setWindowTitle(QStringLiteral("Program Editor") + ProjectPath);
 
@@ -74,6 +74,7 @@ Program_EDIT::Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFla
   m_SSTab1->addTab(m_parameters, QStringLiteral("Parametreler"));
   m_SSTab1->addTab(programs, QStringLiteral("Programlar"));
   m_SSTab1->addTab(week, QStringLiteral("Haftalık Program Tablosu"));
+  m_SSTab1->addTab(BuildJunctionPage(), QStringLiteral("Kavşak Bilgileri"));
   BuildProgramTab(programs);
   BuildWeekTab(week);
 
@@ -229,7 +230,7 @@ void Program_EDIT::BuildProgramTab(QWidget* page) {
   top->addStretch();
   auto* column = new QVBoxLayout(page);
   column->addLayout(top);
-  column->addWidget(m_MSFlexGrid1, 1);
+  column->addWidget(BuildPlanArea(page), 1);
 }
 
 void Program_EDIT::BuildButtons() {

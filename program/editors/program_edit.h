@@ -19,6 +19,7 @@
 
 #include "link/link_state.h"
 #include "program/editor_model.h"
+#include "program/junction_data.h"
 #include "program/program_image.h"
 #include "program/program_simulation.h"
 #include "program/step_edit_history.h"
@@ -28,6 +29,8 @@ class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
@@ -42,9 +45,11 @@ namespace program::editors {
 
 class DescriptionPage;
 class DurationBox;
+class JunctionPage;
 class Frm_Edit_Pre1;
 class FrozenColumns;
 class ParametersPage;
+class SignalPlanPane;
 class StepGridModel;
 class WeekGridModel;
 class Zaman_tablo_edit1;
@@ -56,7 +61,7 @@ class Program_EDIT : public QWidget {
   // Combo1's entries: records 0 to 10, then the detector application's phases.
   static constexpr int kDetectorEntry = 11;
   static constexpr int kShownSteps = 98;
-  enum Tab { kTanimlamalar = 0, kParametreler = 1, kProgramlar = 2, kHaftalik = 3 };
+  enum Tab { kTanimlamalar = 0, kParametreler = 1, kProgramlar = 2, kHaftalik = 3, kKavsak = 4 };
 
   // The tables outlive the window. ProjectPath goes into the caption.
   Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFlags& flags, const QString& ProjectPath,
@@ -117,6 +122,19 @@ class Program_EDIT : public QWidget {
   const ProgramSimulation& Simulation() const { return m_sim; }
   Frm_Edit_Pre1* LampPreset() const;
 
+  // The junction's group names, conflicts and limits, which the plan, the warnings
+  // and the junction tab use; the editor keeps defaults of its own until given the
+  // project's, which must outlive it.
+  void SetJunction(JunctionData& junction);
+  // The shown program's plan and warnings again, from the grid as it is now. Grid
+  // changes ask for it themselves, to be done once the event loop turns.
+  void RefreshPlan();
+
+ signals:
+  // What the user should read in the main window's status bar (an export written or
+  // refused, ...).
+  void statusMessage(const QString& text);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -166,6 +184,11 @@ class Program_EDIT : public QWidget {
   // The simulation's end: a lamp panel that the simulation opened goes with it.
   void EndSimulation();
 
+  // The grid beside its warnings, over the signal plan (program_edit_plan.cpp).
+  QWidget* BuildPlanArea(QWidget* page);
+  QWidget* BuildJunctionPage();
+  void WarningClicked(QListWidgetItem* item);
+
   EditorModel& m_model;
   ProgramImage& m_image;
   bus::ViewFlags& m_flags;
@@ -212,6 +235,15 @@ class Program_EDIT : public QWidget {
   QLineEdit* m_Text2 = nullptr;
   QTimer* m_Timer1 = nullptr;
   QPointer<Frm_Edit_Pre1> m_preset;
+  QString m_projectPath;
+  JunctionData m_ownJunction;
+  JunctionData* m_junction = &m_ownJunction;
+  SignalPlanPane* m_plan = nullptr;
+  // Grid changes come in bursts (a program shown, a paste, a save): one refresh after
+  // them, at the next turn of the event loop.
+  QTimer* m_planRefresh = nullptr;
+  JunctionPage* m_junctionPage = nullptr;
+  QListWidget* m_LST_Uyarilar = nullptr;
 };
 
 }  // namespace program::editors

@@ -1,0 +1,63 @@
+// "Karşılaştır..." lists how another project differs from the work in hand, the
+// editor's unsaved changes included; a file that cannot be read is said so.
+
+#include <QListWidget>
+#include <algorithm>
+#include <QTableView>
+
+#include "persist/project_file.h"
+#include "program/editors/program_edit.h"
+#include "shell_fixture.h"
+
+namespace {
+
+struct Compare : shelltest::MainWindow {
+  QStringList Listed() {
+    QStringList texts;
+    auto* list = window->findChild<QListWidget*>(QStringLiteral("LST_Farklar"));
+    if (!list) return texts;
+    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+    list->window()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return texts;
+  }
+  void CompareWith(const QString& path) {
+    dialog->answers = {path};
+    Act("Menu1_Karsilastir").trigger();
+  }
+};
+
+TEST_F(Compare, ListsTheDifferencesOrSaysThereAreNone) {
+  const QString mine = Project("a.prj");
+  Open(mine);
+  CompareWith(mine);
+  EXPECT_EQ(Listed(), QStringList{QStringLiteral("Fark yok")});
+  EXPECT_EQ(Status(), QStringLiteral("Fark yok: ") + mine);
+
+  auto image = std::make_unique<program::ProgramImage>(state->image);
+  (*image)[0x0085] ^= 1;
+  const QString other = dir.filePath(QStringLiteral("b.prj"));
+  ASSERT_TRUE(persist::ProjectSave(other.toStdString(), *image).ok);
+  CompareWith(other);
+  const QStringList listed = Listed();
+  ASSERT_EQ(listed.size(), 1);
+  EXPECT_TRUE(listed[0].startsWith(QStringLiteral("PR02: "))) << listed[0].toStdString();
+
+  // An edit not yet stored counts: it is the work in hand.
+  auto* editor = qobject_cast<program::editors::Program_EDIT*>(window->ChildWidget(shell::Child::Editor));
+  ASSERT_NE(editor, nullptr);
+  auto* grid = editor->findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
+  grid->setCurrentIndex(grid->model()->index(0, 1));
+  editor->SetCellPicture(12);
+  CompareWith(mine);
+  const QStringList edited = Listed();
+  EXPECT_TRUE(std::any_of(edited.begin(), edited.end(), [](const QString& line) {
+    return line.startsWith(QStringLiteral("Program1 adım 1 Grup-1: Yeşil Flas -> "));
+  })) << edited.join(QLatin1Char('\n')).toStdString();
+
+  CompareWith(dir.filePath(QStringLiteral("none.prj")));
+  EXPECT_TRUE(Listed().isEmpty());
+  EXPECT_TRUE(Status().contains(QStringLiteral("none.prj"))) << Status().toStdString();
+}
+
+}  // namespace
