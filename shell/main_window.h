@@ -34,7 +34,7 @@ class Program_EDIT;
 namespace shell {
 
 // The windows with a toolbar toggle, then those reached from the output cards window.
-enum class Child { Comm, Cards, Editor, Buffer, Registers, Lamps };
+enum class Child { Comm, Cards, Editor, Buffer, Registers, Lamps, Trends };
 
 class MDIForm1 : public QMainWindow {
   Q_OBJECT
@@ -140,7 +140,7 @@ class MDIForm1 : public QMainWindow {
   bool m_editorWorkResolved = false;
   QMdiArea* m_mdi = nullptr;
   QTimer m_timer1;
-  std::array<ChildSlot, 6> m_children;
+  std::array<ChildSlot, 7> m_children;
   QAction* m_open = nullptr;
   QAction* m_new = nullptr;
   QAction* m_save = nullptr;

@@ -10,6 +10,7 @@
 #include "monitor/lamp_panel.h"
 #include "monitor/output_cards_window.h"
 #include "monitor/registers_panel.h"
+#include "monitor/trends_window.h"
 #include "program/editors/program_edit.h"
 #include "shell/main_window.h"
 
@@ -30,6 +31,7 @@ void MDIForm1::RegisterViews() {
     auto* w = new monitor::CikisKartlari(m_state);
     connect(w, &monitor::CikisKartlari::registersRequested, this, [this] { SetChildShown(Child::Registers, true); });
     connect(w, &monitor::CikisKartlari::lampsRequested, this, [this] { SetChildShown(Child::Lamps, true); });
+    connect(w, &monitor::CikisKartlari::trendsRequested, this, [this] { SetChildShown(Child::Trends, true); });
     return w;
   };
   Slot(Child::Buffer).make = [this]() -> QWidget* {
@@ -61,6 +63,11 @@ void MDIForm1::RegisterViews() {
   };
   Slot(Child::Registers).make = [this]() -> QWidget* { return new monitor::Registers_panel(m_state); };
   Slot(Child::Lamps).make = [this]() -> QWidget* { return new monitor::Lamp_panel(m_state); };
+  Slot(Child::Trends).make = [this]() -> QWidget* {
+    auto* w = new monitor::TrendsWindow(m_trends.Store(), m_state.clock);
+    connect(w, &monitor::TrendsWindow::statusMessage, this, &MDIForm1::ShowStatus);
+    return w;
+  };
 }
 
 void MDIForm1::SetChildFactory(Child child, ChildFactory make) { Slot(child).make = std::move(make); }

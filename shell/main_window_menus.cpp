@@ -36,6 +36,7 @@ void MDIForm1::BuildMenu() {
   QMenu* settings = bar->addMenu(QStringLiteral("Ayarlar"));
   settings->setObjectName(QStringLiteral("Menu2"));
   item(settings, "Setting_PortName", QStringLiteral("İletisim"), [this] { SetChildShown(Child::Buffer, true); });
+  item(settings, "Setting_Trends", QStringLiteral("Eğilimler"), [this] { SetChildShown(Child::Trends, true); });
 
   m_windowMenu = bar->addMenu(QStringLiteral("Pencere"));
   m_windowMenu->setObjectName(QStringLiteral("Menu8"));
