@@ -26,10 +26,11 @@ const char* const kCtlUsage =
     "  service NAME              send a service command; NAME is one of reset-cpu,\n"
     "                            reset-parameters, reset-alarm-list, reset-rtc,\n"
     "                            reset-program-chip\n"
-    "  watch [--seconds N] [--json]\n"
+    "  watch [--seconds N] [--json | --csv]\n"
     "                            print the decoded register image once a second, N times\n"
     "                            (until interrupted without --seconds); --json prints one\n"
-    "                            JSON object per line\n"
+    "                            JSON object per line; --csv prints the service tool's\n"
+    "                            trend columns, one row per PC turn\n"
     "\n"
     "Options:\n"
     "  --port DEVICE             the serial device on the controller's bus: a path\n"
@@ -96,11 +97,12 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
   const QCommandLineOption help({"h", "help"}, {});
   const QCommandLineOption version({"v", "version"}, {});
   const QCommandLineOption json("json", {});
+  const QCommandLineOption csv("csv", {});
   const QCommandLineOption port("port", {}, "DEVICE");
   const QCommandLineOption timeout("timeout", {}, "SECONDS");
   const QCommandLineOption seconds("seconds", {}, "N");
   const QCommandLineOption allowIncomplete("allow-incomplete", {});
-  parser.addOptions({help, version, json, port, timeout, seconds, allowIncomplete});
+  parser.addOptions({help, version, json, csv, port, timeout, seconds, allowIncomplete});
   QStringList arguments{QStringLiteral("kx7140ctl")};
   for (const std::string& a : args) arguments << QString::fromStdString(a);
   const bool parsed = parser.parse(arguments);
@@ -114,6 +116,7 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     return false;
   }
   options.json = parser.isSet(json);
+  options.csv = parser.isSet(csv);
   options.allowIncomplete = parser.isSet(allowIncomplete);
   const bool secondsGiven = parser.isSet(seconds);
   if (parser.isSet(port)) {
@@ -197,8 +200,13 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     error = "unexpected argument '" + words[expected] + "'";
     return false;
   }
-  if (found->command != Command::Watch && (secondsGiven || options.json)) {
-    error = std::string(secondsGiven ? "--seconds" : "--json") + " belongs to the watch command";
+  if (found->command != Command::Watch && (secondsGiven || options.json || options.csv)) {
+    error = std::string(secondsGiven ? "--seconds" : options.json ? "--json" : "--csv") +
+            " belongs to the watch command";
+    return false;
+  }
+  if (options.json && options.csv) {
+    error = "--json and --csv do not go together";
     return false;
   }
   if (options.allowIncomplete && found->command != Command::Download &&

@@ -17,6 +17,7 @@ struct CtlOptions {
   int serviceIndex = -1;     // index into bus::kServiceCommands
   int watchSeconds = 0;      // 0: until interrupted
   bool json = false;         // watch: one JSON object per line
+  bool csv = false;          // watch: the trend columns, one row per PC turn
   bool allowIncomplete = false;  // downloads: send a project file that is not whole
   std::int64_t timeoutMs = 5000;
   bool help = false;
