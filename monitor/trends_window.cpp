@@ -221,6 +221,13 @@ TimeRange TrendsWindow::Visible() const { return m_view.Visible(m_store.FirstMic
 void TrendsWindow::ApplyRange() {
   const TimeRange r = Visible();
   for (TimePlot* p : m_allPlots) p->SetRange(r);
+  emit rangeChanged(r.from, r.to);
+}
+
+void TrendsWindow::AddView(QWidget* view, const QString& title) {
+  m_tabs->addTab(view, title);
+  const TimeRange r = Visible();
+  emit rangeChanged(r.from, r.to);
 }
 
 void TrendsWindow::Refresh() {

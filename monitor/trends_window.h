@@ -44,6 +44,10 @@ class TrendsWindow : public QWidget {
   void SetCursor(std::int64_t micros);
   void SaveCsv();
 
+  // Another view of the same time range, as a tab beside the plots; it hears the
+  // range through rangeChanged.
+  void AddView(QWidget* view, const QString& title);
+
   TimeRange Visible() const;
   // Wide enough for a day's plot, low enough for a 1366 x 768 screen.
   QSize sizeHint() const override { return {1240, 560}; }
@@ -51,6 +55,7 @@ class TrendsWindow : public QWidget {
 
  signals:
   void statusMessage(const QString& text);
+  void rangeChanged(qint64 from, qint64 to);
 
  private:
   void BuildControls(QWidget* side);

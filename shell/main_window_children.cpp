@@ -11,6 +11,7 @@
 #include "monitor/output_cards_window.h"
 #include "monitor/registers_panel.h"
 #include "monitor/trends_window.h"
+#include "program/editors/live_plan_view.h"
 #include "program/editors/program_edit.h"
 #include "shell/main_window.h"
 
@@ -66,6 +67,9 @@ void MDIForm1::RegisterViews() {
   Slot(Child::Trends).make = [this]() -> QWidget* {
     auto* w = new monitor::TrendsWindow(m_trends.Store(), m_state.clock);
     connect(w, &monitor::TrendsWindow::statusMessage, this, &MDIForm1::ShowStatus);
+    auto* plan = new program::editors::LivePlanView(m_trends.Store(), m_state.model);
+    connect(w, &monitor::TrendsWindow::rangeChanged, plan, &program::editors::LivePlanView::SetRange);
+    w->AddView(plan, QStringLiteral("Canlı sinyal planı"));
     return w;
   };
 }
