@@ -8,11 +8,7 @@ namespace monitor {
 void TrendView::SetSpan(std::int64_t micros) { m_span = std::max<std::int64_t>(micros, 0); }
 
 void TrendView::SetPaused(bool paused, std::int64_t first, std::int64_t last) {
-  if (paused && !m_paused) {
-    const TimeRange now = Visible(first, last);
-    m_end = now.to;
-    if (m_span == 0) m_span = now.to - now.from;
-  }
+  if (paused && !m_paused) m_end = Visible(first, last).to;
   m_paused = paused;
 }
 

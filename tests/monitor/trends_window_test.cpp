@@ -78,6 +78,14 @@ TEST_F(TrendsWindowTest, ViewsShowTheirSpanUpToTheNewestSampleAndPauseHoldsStill
   window->Refresh();
   EXPECT_EQ(window->Visible().to, store.LastMicros()) << "going on follows the recording again";
   EXPECT_TRUE(AllPlotsShow(window->Visible()));
+
+  Click("BTN_Tumu");
+  Click("BTN_Duraklat");
+  Click("BTN_Duraklat");
+  Record(store.LastMicros() + kSecond, 30);
+  window->Refresh();
+  EXPECT_EQ(window->Visible().from, 0) << "everything, still, after a pause";
+  EXPECT_EQ(window->Visible().to, store.LastMicros());
 }
 
 TEST_F(TrendsWindowTest, TheWheelZoomsAboutTheMouseAndPausesTheView) {
