@@ -8,7 +8,11 @@ TrendRecorder::TrendRecorder(LinkEvents& events, const RegisterImage& regs, cons
                              TrendLimits limits)
     : m_regs(regs), m_clock(clock), m_store(limits) {
   m_listening = events.Listen([this](const LinkEvent& e) {
-    if (std::holds_alternative<PcTurn>(e)) OnTurn();
+    if (std::holds_alternative<PcTurn>(e)) {
+      if (m_cpuHeard) OnTurn();
+    } else if (const auto* stored = std::get_if<RegistersStored>(&e)) {
+      m_cpuHeard = m_cpuHeard || stored->address == 1;
+    }
   });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Keeps the trend store filled for as long as the program runs: at every PC turn the
-// register image goes into the store, whether or not any window shows it. A turn that
-// comes after a long silence first marks the silence, so a state that held before it
-// is not drawn as holding through it.
+// register image goes into the store, whether or not any window shows it. Recording
+// starts once the CPU card's words have come in: before that the image holds zeros,
+// which would be drawn as a mains failure. A turn that comes after a long silence first
+// marks the silence, so a state that held before it is not drawn as holding through it.
 
 #include <cstdint>
 
@@ -30,6 +31,7 @@ class TrendRecorder {
   const RegisterImage& m_regs;
   const Clock& m_clock;
   TrendStore m_store;
+  bool m_cpuHeard = false;
   LinkEvents::Subscription m_listening;
 };
 

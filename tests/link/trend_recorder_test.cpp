@@ -19,6 +19,17 @@ std::string CardOneReply(int lamps) {
   return kxtest::Frame(bytes);
 }
 
+// The CPU card's registers 0x2000-0x200F as read in the PC's turn: running, 230 V.
+std::string CpuReply() {
+  std::vector<int> bytes{0x01, 0x03, 32};
+  for (int i = 0; i < 16; ++i) {
+    const int w = i == 0 ? 2 : i == 3 ? 23000 : 0;
+    bytes.push_back(w >> 8);
+    bytes.push_back(w & 0xFF);
+  }
+  return kxtest::Frame(bytes);
+}
+
 struct TrendRecorderTest : kxtest::LinkFixture {
   bus::TrendRecorder recorder{tables->events, regs, clock};
   const bus::TrendStore& store = recorder.Store();
@@ -29,6 +40,9 @@ TEST_F(TrendRecorderTest, EveryTurnOfTheLinkGoesIntoTheStoreWithTheWordsHeardBef
   EXPECT_TRUE(store.Empty()) << "nothing before the link runs";
   GoOnline();
   Hear(CardOneReply(0x0041));
+  Turn();
+  EXPECT_TRUE(store.Empty()) << "nothing before the CPU card's words are in";
+  Hear(CpuReply());
   Turn();
   const std::int64_t first = Now();
   Turn();
@@ -42,11 +56,13 @@ TEST_F(TrendRecorderTest, EveryTurnOfTheLinkGoesIntoTheStoreWithTheWordsHeardBef
   EXPECT_EQ(store.ValueAt(bus::CardSupplySeries(0), Now())->max, 2400);
   EXPECT_EQ(store.StepAt(bus::LampStep(0), Now()), 1);
   EXPECT_EQ(store.StepAt(bus::LampStep(1), Now()), 4);
+  EXPECT_EQ(store.ValueAt(bus::CpuSeries(bus::CpuTrend::MainsVoltage), first)->min, 23000);
   EXPECT_EQ(store.Samples(bus::CardCurrentSeries(0, 0), 0, Now() + 1, 0).size(), 3u);
 }
 
 TEST_F(TrendRecorderTest, ALongSilenceBetweenTurnsHoldsNoState) {
   GoOnline();
+  Hear(CpuReply());
   Hear(CardOneReply(0x0001));
   Turn();
   const std::int64_t lastBefore = Now();

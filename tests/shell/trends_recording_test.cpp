@@ -14,6 +14,7 @@ using shelltest::MainWindow;
 
 TEST_F(MainWindow, TurnsAreRecordedWithTheWindowClosedAndShownWhenItOpens) {
   EXPECT_TRUE(window->Trends().Store().Empty());
+  state->events.Emit(bus::RegistersStored{1});
   for (int i = 0; i < 3; ++i) state->events.Emit(bus::PcTurn{});
   EXPECT_FALSE(window->Trends().Store().Empty());
   EXPECT_EQ(window->ChildWidget(shell::Child::Trends), nullptr);
