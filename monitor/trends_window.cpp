@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -115,6 +116,14 @@ TrendsWindow::TrendsWindow(const bus::TrendStore& store, const bus::Clock& clock
   connect(&m_refresh, &QTimer::timeout, this, &TrendsWindow::Refresh);
   m_refresh.start();
   Refresh();
+}
+
+void TrendsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The first free place of the main window's area may leave the plots below the
+  // bottom of a laptop's screen: the window opens at the top left instead.
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !m_placed) frame->move(0, 0);
+  m_placed = true;
 }
 
 void TrendsWindow::BuildControls(QWidget* side) {

@@ -57,6 +57,9 @@ class TrendsWindow : public QWidget {
   void statusMessage(const QString& text);
   void rangeChanged(qint64 from, qint64 to);
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void BuildControls(QWidget* side);
   void ChooseSpan(std::int64_t micros);
@@ -85,6 +88,7 @@ class TrendsWindow : public QWidget {
   QPushButton* m_pause = nullptr;
   QLabel* m_readout = nullptr;
   QTabWidget* m_tabs = nullptr;
+  bool m_placed = false;
 };
 
 }  // namespace monitor
