@@ -1,16 +1,22 @@
 // What recording the trends costs: one PC turn's append, the memory of a whole day at
 // five turns a second (a junction running its plan, and a worst case whose lamp and
 // fault words change at every turn), and a plot's query of one series over that day
-// at one point per pixel of a 1,500-pixel-wide plot.
+// at one point per pixel of a 1,500-pixel-wide plot, and one frame of the trends
+// window's plots drawn over that day at the width they have on a 1366-pixel screen.
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "bench/result_reporter.h"
 #include "link/trend_store.h"
+#include "monitor/trend_plot.h"
+#include "monitor/trend_states_plot.h"
 
 namespace {
 
@@ -78,13 +84,53 @@ void BM_TrendQueryDay(benchmark::State& state) {
 }
 BENCHMARK(BM_TrendQueryDay)->MinTime(0.5);
 
+// The widths the window gives its plots at 1366 pixels: the channel currents of two
+// cards (eight lines) and the state rows with their fault marks.
+constexpr int kPlotWidth = 1060;
+
+template <typename Plot>
+void DrawDay(benchmark::State& state, Plot& plot, int height) {
+  const std::int64_t day = std::int64_t{kDayTurns} * kTurn;
+  plot.resize(kPlotWidth, height);
+  plot.SetRange({0, day});
+  plot.SetTimeAxisShown(true);
+  QImage image(plot.size(), QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    plot.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+
+void BM_TrendPlotDay(benchmark::State& state) {
+  static const auto store = Day(false);
+  monitor::TrendPlot plot(*store, QStringLiteral("Kanal akımları (A)"));
+  std::vector<monitor::PlotLine> lines;
+  for (int c = 0; c < 2; ++c) {
+    for (int ch = 0; ch < bus::kChannelsPerCard; ++ch) lines.push_back({bus::CardCurrentSeries(c, ch), Qt::blue});
+  }
+  plot.SetLines(lines);
+  DrawDay(state, plot, 160);
+}
+BENCHMARK(BM_TrendPlotDay)->MinTime(0.5);
+
+void BM_TrendStatesDay(benchmark::State& state) {
+  static const auto store = Day(false);
+  monitor::TrendStatesPlot plot(*store);
+  DrawDay(state, plot, plot.height());
+}
+BENCHMARK(BM_TrendStatesDay)->MinTime(0.5);
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   kxbench::ResultReporter reporter;
   kxbench::RunBenchmarks(argc, argv, reporter);
   kxbench::PrintMicroseconds(reporter, {{"BM_TrendRecordTurn", "trend_record_per_turn"},
-                                        {"BM_TrendQueryDay", "trend_day_query_per_series"}});
+                                        {"BM_TrendQueryDay", "trend_day_query_per_series"},
+                                        {"BM_TrendPlotDay", "trend_plot_day_frame_8_lines"},
+                                        {"BM_TrendStatesDay", "trend_states_day_frame"}});
   for (const bool noisy : {false, true}) {
     const auto store = Day(noisy);
     std::printf("RESULT trend_memory_24h_%s %.1f MB\n", noisy ? "worst" : "junction",

@@ -32,16 +32,17 @@ const char* const kCtlUsage =
     "  check FILE.prj [--json]   list the warnings about the programs and the weekly\n"
     "                            table, with the junction data beside the file; no port\n"
     "  diff A.prj B.prj          list the differences between two project files; no port\n"
-    "  watch [--seconds N] [--json]\n"
-    "                            print the decoded register image once a second, N times\n"
-    "                            (until interrupted without --seconds); --json prints one\n"
-    "                            JSON object per line\n"
     "  capture FILE [--seconds N]\n"
     "                            write every line on the bus into a capture file, for N\n"
     "                            seconds (until interrupted without --seconds)\n"
     "  decode FILE [--json]      print every line of a capture file with its meaning,\n"
     "                            tab-separated; --json prints one JSON object per line;\n"
     "                            needs no port\n"
+    "  watch [--seconds N] [--json | --csv]\n"
+    "                            print the decoded register image once a second, N times\n"
+    "                            (until interrupted without --seconds); --json prints one\n"
+    "                            JSON object per line; --csv prints the service tool's\n"
+    "                            trend columns, one row per PC turn\n"
     "\n"
     "Options:\n"
     "  --port DEVICE             the serial device on the controller's bus: a path\n"
@@ -141,11 +142,12 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
   const QCommandLineOption help({"h", "help"}, {});
   const QCommandLineOption version({"v", "version"}, {});
   const QCommandLineOption json("json", {});
+  const QCommandLineOption csv("csv", {});
   const QCommandLineOption port("port", {}, "DEVICE");
   const QCommandLineOption timeout("timeout", {}, "SECONDS");
   const QCommandLineOption seconds("seconds", {}, "N");
   const QCommandLineOption allowIncomplete("allow-incomplete", {});
-  parser.addOptions({help, version, json, port, timeout, seconds, allowIncomplete});
+  parser.addOptions({help, version, json, csv, port, timeout, seconds, allowIncomplete});
   QStringList arguments{QStringLiteral("kx7140ctl")};
   for (const std::string& a : args) arguments << QString::fromStdString(a);
   const bool parsed = parser.parse(arguments);
@@ -159,6 +161,7 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     return false;
   }
   options.json = parser.isSet(json);
+  options.csv = parser.isSet(csv);
   options.allowIncomplete = parser.isSet(allowIncomplete);
   const bool secondsGiven = parser.isSet(seconds);
   if (parser.isSet(port)) {
@@ -250,6 +253,14 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
   }
   if (options.json && found->command != Command::Watch && found->command != Command::Decode) {
     error = "--json belongs to the watch and decode commands";
+    return false;
+  }
+  if (options.csv && found->command != Command::Watch) {
+    error = "--csv belongs to the watch command";
+    return false;
+  }
+  if (options.json && options.csv) {
+    error = "--json and --csv do not go together";
     return false;
   }
   if (options.allowIncomplete && found->command != Command::Download &&

@@ -20,6 +20,7 @@ struct CtlOptions {
   int serviceIndex = -1;     // index into bus::kServiceCommands
   int watchSeconds = 0;      // watch, capture; 0: until interrupted
   bool json = false;         // watch, decode: one JSON object per line; check: one JSON document
+  bool csv = false;          // watch: the trend columns, one row per PC turn
   bool allowIncomplete = false;  // downloads: send a project file that is not whole
   std::int64_t timeoutMs = 5000;
   bool help = false;

@@ -19,6 +19,7 @@
 #include "ctl/progress_bar.h"
 #include "ctl/register_report.h"
 #include "link/bus_recorder.h"
+#include "ctl/watch_csv.h"
 #include "link/event_log.h"
 #include "link/link_events.h"
 #include "link/link_state.h"
@@ -34,6 +35,7 @@
 #include "qtlink/capture_time.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
+#include "qtlink/wall_clock.h"
 
 namespace ctl {
 namespace {
@@ -114,6 +116,7 @@ class Session {
   // The capture command's: it listens from before the link opens.
   std::unique_ptr<bus::BusRecorder> m_recorder;
   std::unique_ptr<qtlink::LinkDriver> m_driver;
+  std::unique_ptr<WatchCsv> m_csv;
   bus::LinkEvents::Subscription m_listening;
   CommandGoal m_goal;
   ProgressBar m_progress;
@@ -183,6 +186,13 @@ int Session::OpenLink() {
     return Fail(exit_status::kPort, "cannot open " + m_options.device + ": " +
                                         Link().Display().L_Comm_Status);
   }
+  // The header only once the port is open: a run that fails at once leaves standard
+  // output empty.
+  if (m_options.command == Command::Watch && m_options.csv) {
+    m_csv = std::make_unique<WatchCsv>(m_io.out, m_clock, qtlink::WallClockNow(m_clock),
+                                       qtlink::SystemDecimalSeparator());
+    m_csv->Start();
+  }
   return exit_status::kDone;
 }
 
@@ -190,6 +200,7 @@ void Session::OnEvent(const bus::LinkEvent& event) {
   const std::int64_t now = m_elapsed.elapsed();
   if (std::holds_alternative<bus::PcTurn>(event)) {
     m_lastTurnMs = now;
+    if (m_csv) m_csv->Turn(m_tables->regs);
     // The command goes to the link inside the first turn, so that this very turn
     // carries its first frame.
     if (!m_started && m_status == exit_status::kDone) {
@@ -228,9 +239,12 @@ void Session::Evaluate() {
   if (check.kind == GoalCheck::Kind::Failed) return FailAndEnd(exit_status::kNotConfirmed, check.why);
 
   if (m_options.command == Command::Watch && now >= m_nextReportMs) {
-    m_io.out << (m_options.json ? RegisterJson(m_tables->regs) + "\n"
-                                : RegisterText(m_tables->regs) + "\n")
-             << std::flush;
+    // With --csv the rows go out at the turns; the seconds still count.
+    if (!m_csv) {
+      m_io.out << (m_options.json ? RegisterJson(m_tables->regs) + "\n"
+                                  : RegisterText(m_tables->regs) + "\n")
+               << std::flush;
+    }
     m_nextReportMs += kWatchIntervalMs;
     ++m_reports;
     if (m_options.watchSeconds > 0 && m_reports >= m_options.watchSeconds) {

@@ -55,6 +55,13 @@ CikisKartlari::CikisKartlari(bus::SharedTables& tables, QWidget* parent)
   PlaceTwips(*m_BTN_Lamps, *this, kCpuPanelLeft + 1680, kButtonRowTop, 1500, kButtonHeight);
   connect(m_BTN_Lamps, &QPushButton::clicked, this, &CikisKartlari::lampsRequested);
 
+  // Under the last card, where the button row has room.
+  m_BTN_Trends = new QPushButton(QStringLiteral("Eğilimler"), this);
+  m_BTN_Trends->setObjectName(QStringLiteral("BTN_Trends"));
+  m_BTN_Trends->setToolTip(QStringLiteral("Eğilimler"));
+  PlaceTwips(*m_BTN_Trends, *this, kCpuPanelLeft - 1590, kButtonRowTop, 1500, kButtonHeight);
+  connect(m_BTN_Trends, &QPushButton::clicked, this, &CikisKartlari::trendsRequested);
+
   m_listening = tables.events.Listen([this](const bus::LinkEvent& e) {
     if (std::holds_alternative<bus::PcTurn>(e) && m_flags.CardsViewOpen && m_flags.TablesReady) Tazele();
   });

@@ -41,6 +41,8 @@ class CikisKartlari : public QWidget {
   // The user asked for the registers window or for the live lamp panel.
   void registersRequested();
   void lampsRequested();
+  // The user asked for the trends of these words over time.
+  void trendsRequested();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -55,6 +57,7 @@ class CikisKartlari : public QWidget {
   KX7145V1* m_KX7145V11 = nullptr;
   QPushButton* m_BTN_Registers = nullptr;
   QPushButton* m_BTN_Lamps = nullptr;
+  QPushButton* m_BTN_Trends = nullptr;
   bus::LinkEvents::Subscription m_listening;
 };
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "link/trend_recorder.h"
 #include "shell/app_state.h"
 #include "shell/command_line.h"
 #include "shell/project_commands.h"
@@ -35,7 +36,7 @@ class Program_EDIT;
 namespace shell {
 
 // The windows with a toolbar toggle, then those reached from the output cards window.
-enum class Child { Comm, Cards, Editor, Buffer, Registers, Lamps, BusMonitor };
+enum class Child { Comm, Cards, Editor, Buffer, Registers, Lamps, BusMonitor, Trends };
 
 class MDIForm1 : public QMainWindow {
   Q_OBJECT
@@ -69,6 +70,10 @@ class MDIForm1 : public QMainWindow {
   std::function<void()> DegisiklikleriKaydet;
 
   void ShowStatus(const QString& text);
+
+  // What the junction did since the link first opened, recorded whether or not the
+  // trends window is open.
+  const bus::TrendRecorder& Trends() const { return m_trends; }
 
   // The question before an action that would drop unsaved work; a box unless a test
   // puts its own answer in.
@@ -137,6 +142,7 @@ class MDIForm1 : public QMainWindow {
   const ChildSlot& Slot(Child c) const { return m_children[static_cast<std::size_t>(c)]; }
 
   AppState& m_state;
+  bus::TrendRecorder m_trends{m_state.events, m_state.regs, m_state.clock};
   ShellOptions m_options;
   std::unique_ptr<ProjectDialog> m_dialog;
   ProjectCommands m_commands;
@@ -147,7 +153,7 @@ class MDIForm1 : public QMainWindow {
   std::unique_ptr<monitor::BusRecording> m_recording;
   QMdiArea* m_mdi = nullptr;
   QTimer m_timer1;
-  std::array<ChildSlot, 7> m_children;
+  std::array<ChildSlot, 8> m_children;
   QAction* m_open = nullptr;
   QAction* m_new = nullptr;
   QAction* m_save = nullptr;

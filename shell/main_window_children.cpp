@@ -12,6 +12,8 @@
 #include "monitor/lamp_panel.h"
 #include "monitor/output_cards_window.h"
 #include "monitor/registers_panel.h"
+#include "monitor/trends_window.h"
+#include "program/editors/live_plan_view.h"
 #include "program/editors/program_edit.h"
 #include "qtlink/capture_time.h"
 #include "qtlink/replay_port.h"
@@ -54,6 +56,7 @@ void MDIForm1::RegisterViews() {
     auto* w = new monitor::CikisKartlari(m_state);
     connect(w, &monitor::CikisKartlari::registersRequested, this, [this] { SetChildShown(Child::Registers, true); });
     connect(w, &monitor::CikisKartlari::lampsRequested, this, [this] { SetChildShown(Child::Lamps, true); });
+    connect(w, &monitor::CikisKartlari::trendsRequested, this, [this] { SetChildShown(Child::Trends, true); });
     return w;
   };
   Slot(Child::Buffer).make = [this]() -> QWidget* {
@@ -100,6 +103,14 @@ void MDIForm1::RegisterViews() {
   Slot(Child::BusMonitor).make = [this]() -> QWidget* {
     auto* w = new monitor::BusMonitorWindow(*m_recording);
     w->portName = [this] { return CapturePortName(); };
+    return w;
+  };
+  Slot(Child::Trends).make = [this]() -> QWidget* {
+    auto* w = new monitor::TrendsWindow(m_trends.Store(), m_state.clock);
+    connect(w, &monitor::TrendsWindow::statusMessage, this, &MDIForm1::ShowStatus);
+    auto* plan = new program::editors::LivePlanView(m_trends.Store(), m_state.model);
+    connect(w, &monitor::TrendsWindow::rangeChanged, plan, &program::editors::LivePlanView::SetRange);
+    w->AddView(plan, QStringLiteral("Canlı sinyal planı"));
     return w;
   };
 }

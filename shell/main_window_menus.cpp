@@ -81,6 +81,7 @@ void MDIForm1::BuildMenu() {
   settings->setObjectName(QStringLiteral("Menu2"));
   item(settings, "Setting_PortName", QStringLiteral("İletisim"), [this] { SetChildShown(Child::Buffer, true); });
   item(settings, "Setting_HatIzleyici", QStringLiteral("Hat İzleyici"), [this] { SetChildShown(Child::BusMonitor, true); });
+  item(settings, "Setting_Trends", QStringLiteral("Eğilimler"), [this] { SetChildShown(Child::Trends, true); });
 
   m_windowMenu = bar->addMenu(QStringLiteral("&Pencere"));
   m_windowMenu->setObjectName(QStringLiteral("Menu8"));

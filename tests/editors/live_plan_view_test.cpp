@@ -1,0 +1,46 @@
+// The live signal plan beside a chosen program: the recorded lamp words drawn in the
+// plan's colours, and the program's plan under them once one is chosen.
+
+#include "program/editors/live_plan_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QImage>
+
+#include "editor_fixture.h"
+#include "link/register_meaning.h"
+#include "program/editors/signal_plan_painter.h"
+
+namespace {
+
+TEST(LivePlanView, TheRecordedLampsAreDrawnAndTheChosenProgramBesideThem) {
+  kxtest::EnsureApplication();
+  bus::TrendStore store;
+  bus::RegisterImage regs;
+  regs.TriacCardRegs[0][bus::card_word::kLamps] = 0x0004;  // group 1 green
+  for (int i = 0; i < 50; ++i) store.Record(i * 200'000, regs);
+  auto model = std::make_unique<program::EditorModel>();
+  model->PgmGroups[2][1][0] = 10;  // Program1: one step of 10 s, group 3 red
+  model->PgmGroups[2][1][3] = 1;
+
+  program::editors::LivePlanView view(store, *model);
+  view.resize(900, 500);
+  view.SetRange(0, 10'000'000);
+  QImage image = view.grab().toImage();
+  ASSERT_EQ(view.Live().rows.size(), 1u);
+  EXPECT_EQ(view.Live().rows[0].group, 1);
+  EXPECT_TRUE(view.Programmed().steps.empty()) << "no program chosen";
+  // Somewhere in the picture, the lamp's green.
+  bool green = false;
+  for (int y = 0; y < image.height() && !green; ++y) green = image.pixelColor(450, y) == QColor(0, 255, 0);
+  EXPECT_TRUE(green);
+
+  view.findChild<QComboBox*>(QStringLiteral("CMB_Program"))->setCurrentText(QStringLiteral("Program1"));
+  image = view.grab().toImage();
+  ASSERT_EQ(view.Programmed().rows.size(), 1u);
+  EXPECT_EQ(view.Programmed().rows[0].group, 3);
+  EXPECT_EQ(view.Programmed().cycleSeconds, 10);
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "link/trend_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "link_fixture.h"
+
+namespace {
+
+// Card 1's reply: run state, group 1 red and group 2 green, 0.38 A on channel 1, 24 V.
+std::string CardOneReply(int lamps) {
+  std::vector<int> bytes{0x20, 0xCE};
+  const int words[10] = {2, 0, lamps, 0, 380, 0, 0, 0, 2500, 0};
+  for (int w : words) {
+    bytes.push_back(w >> 8);
+    bytes.push_back(w & 0xFF);
+  }
+  return kxtest::Frame(bytes);
+}
+
+// The CPU card's registers 0x2000-0x200F as read in the PC's turn: running, 230 V.
+std::string CpuReply() {
+  std::vector<int> bytes{0x01, 0x03, 32};
+  for (int i = 0; i < 16; ++i) {
+    const int w = i == 0 ? 2 : i == 3 ? 23000 : 0;
+    bytes.push_back(w >> 8);
+    bytes.push_back(w & 0xFF);
+  }
+  return kxtest::Frame(bytes);
+}
+
+struct TrendRecorderTest : kxtest::LinkFixture {
+  bus::TrendRecorder recorder{tables->events, regs, clock};
+  const bus::TrendStore& store = recorder.Store();
+  std::int64_t Now() const { return clock.ms * 1000; }
+};
+
+TEST_F(TrendRecorderTest, EveryTurnOfTheLinkGoesIntoTheStoreWithTheWordsHeardBeforeIt) {
+  EXPECT_TRUE(store.Empty()) << "nothing before the link runs";
+  GoOnline();
+  Hear(CardOneReply(0x0041));
+  Turn();
+  EXPECT_TRUE(store.Empty()) << "nothing before the CPU card's words are in";
+  Hear(CpuReply());
+  Turn();
+  const std::int64_t first = Now();
+  Turn();
+  Turn();
+
+  EXPECT_EQ(store.FirstMicros(), first);
+  EXPECT_EQ(store.LastMicros(), Now());
+  const auto current = store.ValueAt(bus::CardCurrentSeries(0, 0), Now());
+  ASSERT_TRUE(current.has_value());
+  EXPECT_EQ(current->max, 380);
+  EXPECT_EQ(store.ValueAt(bus::CardSupplySeries(0), Now())->max, 2400);
+  EXPECT_EQ(store.StepAt(bus::LampStep(0), Now()), 1);
+  EXPECT_EQ(store.StepAt(bus::LampStep(1), Now()), 4);
+  EXPECT_EQ(store.ValueAt(bus::CpuSeries(bus::CpuTrend::MainsVoltage), first)->min, 23000);
+  EXPECT_EQ(store.Samples(bus::CardCurrentSeries(0, 0), 0, Now() + 1, 0).size(), 3u);
+}
+
+TEST_F(TrendRecorderTest, ALongSilenceBetweenTurnsHoldsNoState) {
+  GoOnline();
+  Hear(CpuReply());
+  Hear(CardOneReply(0x0001));
+  Turn();
+  const std::int64_t lastBefore = Now();
+  clock.ms += 10'000;
+  Turn();
+  EXPECT_EQ(store.StepAt(bus::LampStep(0), lastBefore + 5'000'000), bus::kNoValue);
+  EXPECT_EQ(store.StepAt(bus::LampStep(0), Now()), 1);
+
+  // An ordinary gap between turns is no silence.
+  const std::int64_t before = Now();
+  clock.ms += 1'000;
+  Turn();
+  EXPECT_EQ(store.StepAt(bus::LampStep(0), before + 500'000), 1);
+}
+
+}  // namespace
