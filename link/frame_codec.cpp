@@ -103,7 +103,6 @@ std::optional<std::int32_t> ReadField(std::string_view line, std::size_t positio
                                       std::size_t length) {
   if (position == 0 || position > line.size()) return 0;
   const std::string_view field = line.substr(position - 1, length);
-  if (field.size() > 7) return BaseToNum(field, 16).ToInt();
   std::int32_t value = 0;
   for (char c : field) {
     const int d = HexDigitValue(c);
