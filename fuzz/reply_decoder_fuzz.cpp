@@ -19,6 +19,7 @@
 #include "link/link_state.h"
 #include "link/register_image.h"
 #include "link/reply_decoder.h"
+#include "link/service_commands.h"
 #include "program/memory_map.h"
 #include "program/program_image.h"
 #include <utility>  // before the fakes, which use std::exchange without it
@@ -123,7 +124,7 @@ std::int16_t NextCode(std::int16_t code) {
   switch (code) {
     case bus::request::kBlockRead: return 0;
     case bus::request::kClockSet: return 0;
-    case bus::request::kSystemDownload: return bus::request::kResetCpu;
+    case bus::request::kSystemDownload: return bus::service::kResetCpu;
     case bus::request::kBlockWrite: return bus::request::kDownloadEnd;
     default: return code;
   }

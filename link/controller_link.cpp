@@ -2,6 +2,7 @@
 
 #include "link/bus_protocol.h"
 #include "link/port_events.h"
+#include "link/service_commands.h"
 #include "program/program_checksum.h"
 
 namespace bus {
@@ -149,7 +150,7 @@ void ControllerLink::OnceSent(std::int16_t code) {
     m_tables.shared.InterruptedDownloadBlocks = -1;
     ShowWarning({});
     m_transfers.Complete();
-  } else if (code == request::kResetCpu && m_transfers.Running(TransferKind::SystemDownload)) {
+  } else if (code == service::kResetCpu && m_transfers.Running(TransferKind::SystemDownload)) {
     m_transfers.Complete();
   }
 }
@@ -255,7 +256,7 @@ void ControllerLink::RTC_Esitle() {
 bool ControllerLink::Service_cmd(int listIndex) {
   if (listIndex < 0 || listIndex > 4) return false;
   AbandonTransfer();
-  m_tables.shared.RequestCode = static_cast<std::int16_t>(request::kResetCpu + listIndex);
+  m_tables.shared.RequestCode = static_cast<std::int16_t>(service::kResetCpu + listIndex);
   return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "link/bus_protocol.h"
 #include "link/hex_text.h"
+#include "link/link_state.h"
 #include "link/number_text.h"
 #include "link/register_meaning.h"
 #include "link/service_commands.h"
@@ -131,11 +132,10 @@ std::string ServiceText(int code) {
   if (const ServiceCommand* service = ServiceCommandOf(code)) {
     return "Servis komutu " + std::to_string(code) + " " + service->caption;
   }
-  switch (code) {
-    case 1006: return "Komut 1006 program yükleme başlıyor";
-    case 1010: return "Komut 1010 program yükleme bitti";
-    default: return "Komut " + std::to_string(code);
-  }
+  std::string text = "Komut " + std::to_string(code);
+  if (code == request::kDownloadStart) text += " program yükleme başlıyor";
+  if (code == request::kDownloadEnd) text += " program yükleme bitti";
+  return text;
 }
 
 // A command the PC gives the CPU: direction (0 read, 1 write), item, its payload.

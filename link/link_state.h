@@ -8,14 +8,13 @@
 
 namespace bus {
 
-// Request codes the engine knows (any value below 10 is the idle poll).
+// Request codes the engine knows besides the service commands (link/service_commands.h);
+// any value below 10 is the idle poll.
 namespace request {
 inline constexpr std::int16_t kClockSet = 100;
 inline constexpr std::int16_t kSystemDownload = 200;
 inline constexpr std::int16_t kBlockWrite = 220;
 inline constexpr std::int16_t kBlockRead = 300;
-inline constexpr std::int16_t kResetCpu = 1001;
-inline constexpr std::int16_t kResetProgramChip = 1005;
 inline constexpr std::int16_t kDownloadStart = 1006;
 inline constexpr std::int16_t kDownloadEnd = 1010;
 }  // namespace request

@@ -8,6 +8,7 @@
 #include "link/bus_protocol.h"
 #include "link/frame_codec.h"
 #include "link/hex_text.h"
+#include "link/service_commands.h"
 #include "program/memory_map.h"
 
 namespace bus {
@@ -129,7 +130,7 @@ void ReplyDecoder::DecodeAcknowledge(const FrameHead& head) {
   std::int16_t& code = m_shared.RequestCode;
   if (head.item == kSystemItem && code == request::kSystemDownload) {
     // The controller is reset after a system memory download.
-    code = request::kResetCpu;
+    code = service::kResetCpu;
     m_transfers.Confirmed(0, 1);
   } else if (head.item == kClockItem && code == request::kClockSet) {
     code = 0;

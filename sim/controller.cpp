@@ -4,6 +4,8 @@
 
 #include "link/frame_codec.h"
 #include "link/hex_text.h"
+#include "link/link_state.h"
+#include "link/service_commands.h"
 #include "program/memory_map.h"
 #include "sim/event_log_area.h"
 
@@ -242,30 +244,30 @@ void Controller::ServiceCommand(int code, std::int64_t nowMs) {
     ++m_commands[static_cast<std::size_t>(code - kFirstCommand)];
   }
   switch (code) {
-    case 1001:  // Reset CPU: a download under way is abandoned with the restart
+    case bus::service::kResetCpu:  // a download under way is abandoned with the restart
       m_downloading = false;
       m_plan.SetFlash(false);
       m_plan.Restart(nowMs);
       Log({0, event::kCpuReset, 0, 0, 0}, nowMs);
       break;
-    case 1002:  // Reset Parameters
+    case bus::service::kResetParameters:
       std::fill(m_memory.begin() + program::kParamWordsAddress, m_memory.begin() + kParametersEnd, std::uint8_t{0});
       break;
-    case 1003:  // Reset Alarm List
+    case bus::service::kResetAlarmList:
       ClearLog(m_memory);
       break;
-    case 1004:  // Reset RTC Chip
+    case bus::service::kResetRtc:
       m_clock.Set({2000, 1, 1, 0, 0, 0, 6}, nowMs);
       break;
-    case 1005:  // Reset Program Chip
+    case bus::service::kResetProgramChip:
       std::fill(m_memory.begin(), m_memory.begin() + program::kDownloadEnd, std::uint8_t{0});
       m_plan.Restart(nowMs);
       break;
-    case 1006:  // download start: the junction flashes while its program is replaced
+    case bus::request::kDownloadStart:  // download start: the junction flashes while its program is replaced
       m_downloading = true;
       m_plan.SetFlash(true);
       break;
-    case 1010: {  // download end: the new program runs only if it arrived whole
+    case bus::request::kDownloadEnd: {  // download end: the new program runs only if it arrived whole
       std::uint32_t sum = 0;
       for (std::size_t a = 0; a < program::kChecksumAddress; ++a) sum += m_memory[a];
       const auto stored =
