@@ -78,7 +78,7 @@ void CommandGoal::OnEvent(const bus::LinkEvent& event) {
   } else if (std::holds_alternative<bus::ClockSetConfirmed>(event)) {
     if (m_command == Command::SetClock) m_check = {Kind::Done, {}};
   } else if (const auto* sent = std::get_if<bus::CommandSent>(&event)) {
-    if (m_command == Command::Service && sent->code == bus::request::kResetCpu + m_serviceIndex) {
+    if (m_command == Command::Service && sent->code == bus::service::kResetCpu + m_serviceIndex) {
       m_check = {Kind::Done, {}};
     }
   }

@@ -14,6 +14,7 @@
 #include "fuzz/fuzz_support.h"
 #include "link/controller_link.h"
 #include "program/editor_model.h"
+#include "program/memory_map.h"
 #include "program/program_image.h"
 #include <utility>  // before the fakes, which use std::exchange without it
 
@@ -62,7 +63,7 @@ void CheckSent(std::string_view frame, const ProgramImage& image) {
     KX_FUZZ_CHECK(address + 128 <= program::kProgramImageSize);
     if (b[2] == 1) {
       KX_FUZZ_CHECK(b.size() == 8 + 128);
-      KX_FUZZ_CHECK(address + 128 <= static_cast<std::size_t>(bus::kProgramDownloadEnd));
+      KX_FUZZ_CHECK(address + 128 <= program::kDownloadEnd);
       for (std::size_t i = 0; i < 128; ++i) KX_FUZZ_CHECK(b[8 + i] == image[address + i]);
     }
   }
@@ -102,9 +103,9 @@ const Start& Initial() {
     auto c = std::make_unique<ProgramImage>(*m);
     // The checksum the controller verifies goes into the image before the first block.
     unsigned sum = 0;
-    for (std::size_t a = 0; a < 0xB000; ++a) sum += (*c)[a];
-    (*c)[0xB000] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
-    (*c)[0xB001] = static_cast<std::uint8_t>(sum & 0xFF);
+    for (std::size_t a = 0; a < program::kChecksumAddress; ++a) sum += (*c)[a];
+    (*c)[program::kChecksumAddress] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
+    (*c)[program::kChecksumAddress + 1] = static_cast<std::uint8_t>(sum & 0xFF);
     return Start{std::move(m), std::move(c)};
   }();
   return start;

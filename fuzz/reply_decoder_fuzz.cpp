@@ -19,6 +19,8 @@
 #include "link/link_state.h"
 #include "link/register_image.h"
 #include "link/reply_decoder.h"
+#include "link/service_commands.h"
+#include "program/memory_map.h"
 #include "program/program_image.h"
 #include <utility>  // before the fakes, which use std::exchange without it
 
@@ -38,7 +40,7 @@ struct Start {
 constexpr Start kStarts[] = {
     {0, 0, false},
     {bus::request::kBlockRead, 0, false},
-    {bus::request::kBlockRead, bus::kEventLogStart, true},
+    {bus::request::kBlockRead, static_cast<std::int32_t>(program::kEventLogAddress), true},
     {bus::request::kBlockWrite, 0, false},
     {bus::request::kSystemDownload, 0, false},
     {bus::request::kClockSet, 0, false},
@@ -122,7 +124,7 @@ std::int16_t NextCode(std::int16_t code) {
   switch (code) {
     case bus::request::kBlockRead: return 0;
     case bus::request::kClockSet: return 0;
-    case bus::request::kSystemDownload: return bus::request::kResetCpu;
+    case bus::request::kSystemDownload: return bus::service::kResetCpu;
     case bus::request::kBlockWrite: return bus::request::kDownloadEnd;
     default: return code;
   }

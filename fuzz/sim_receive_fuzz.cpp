@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
+#include "program/memory_map.h"
 #include "program/program_image.h"
 #include "sim/controller.h"
 #include "sim/demo_memory.h"
@@ -62,8 +63,8 @@ void CheckWire(std::string_view out, const ProgramImage& memory) {
 
 // The event log is the controller's own to write, at every reset and clock set.
 bool SameOutsideLog(const ProgramImage& a, const ProgramImage& b) {
-  constexpr auto kLogEnd = static_cast<std::ptrdiff_t>(sim::kLogTotal + 2);
-  constexpr auto kLog = static_cast<std::ptrdiff_t>(sim::kLogStart);
+  constexpr auto kLogEnd = static_cast<std::ptrdiff_t>(program::kEventLogTotalAddress + 2);
+  constexpr auto kLog = static_cast<std::ptrdiff_t>(program::kEventLogAddress);
   return std::equal(a.begin(), a.begin() + kLog, b.begin()) &&
          std::equal(a.begin() + kLogEnd, a.end(), b.begin() + kLogEnd);
 }
@@ -127,7 +128,7 @@ void Run(const std::vector<std::string_view>& lines, const sim::Options& options
       (*expected)[0x0F90] = (*frame)[25];
     }
     if (ctl->CommandCount(1002) > resetParams) std::fill(expected->begin() + 0x80, expected->begin() + 0x100, 0);
-    if (ctl->CommandCount(1005) > resetProgram) std::fill(expected->begin(), expected->begin() + 0xB080, 0);
+    if (ctl->CommandCount(1005) > resetProgram) std::fill(expected->begin(), expected->begin() + program::kDownloadEnd, 0);
 
     if (clean) KX_FUZZ_CHECK(SameOutsideLog(ctl->Memory(), *expected));
     NextTurn(*ctl, now, clean);

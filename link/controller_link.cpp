@@ -1,13 +1,14 @@
 #include "link/controller_link.h"
 
+#include "link/bus_protocol.h"
 #include "link/port_events.h"
+#include "link/service_commands.h"
 #include "program/program_checksum.h"
 
 namespace bus {
 namespace {
-constexpr int kBlock = 128;
-constexpr int kUploadBlocks = 65536 / kBlock;
-constexpr int kLogBlocks = (65536 - kEventLogStart) / kBlock;
+constexpr int kUploadBlocks = 65536 / kBlockBytes;
+constexpr int kLogBlocks = static_cast<int>(65536 - program::kEventLogAddress) / kBlockBytes;
 }  // namespace
 
 ControllerLink::ControllerLink(SerialPort& port, const Clock& clock, LinkTables tables)
@@ -22,7 +23,7 @@ ControllerLink::ControllerLink(SerialPort& port, const Clock& clock, LinkTables 
   m_display.Label1 = std::to_string(m_tables.shared.PortNumber);
   if (m_tables.shared.InterruptedDownloadBlocks >= 0) {
     m_display.Warning = InterruptedDownloadText(m_tables.shared.InterruptedDownloadBlocks,
-                                                m_tables.shared.TransferEnd / kBlock);
+                                                m_tables.shared.TransferEnd / kBlockBytes);
   }
   m_port.SetHandlers({[this] { OnReceive(); },
                       [this](PortFault f, const std::string& text) { OnPortFault(f, text); },
@@ -149,7 +150,7 @@ void ControllerLink::OnceSent(std::int16_t code) {
     m_tables.shared.InterruptedDownloadBlocks = -1;
     ShowWarning({});
     m_transfers.Complete();
-  } else if (code == request::kResetCpu && m_transfers.Running(TransferKind::SystemDownload)) {
+  } else if (code == service::kResetCpu && m_transfers.Running(TransferKind::SystemDownload)) {
     m_transfers.Complete();
   }
 }
@@ -255,14 +256,14 @@ void ControllerLink::RTC_Esitle() {
 bool ControllerLink::Service_cmd(int listIndex) {
   if (listIndex < 0 || listIndex > 4) return false;
   AbandonTransfer();
-  m_tables.shared.RequestCode = static_cast<std::int16_t>(request::kResetCpu + listIndex);
+  m_tables.shared.RequestCode = static_cast<std::int16_t>(service::kResetCpu + listIndex);
   return true;
 }
 
 bool ControllerLink::BTN_Hata_Oku() {
   if (!m_port.IsOpen()) return false;
   AbandonTransfer();
-  m_tables.shared.TransferAddress = kEventLogStart;
+  m_tables.shared.TransferAddress = static_cast<std::int32_t>(program::kEventLogAddress);
   m_tables.shared.RequestCode = request::kBlockRead;
   m_tables.shared.LogReading = true;
   m_transfers.Start(TransferKind::LogRead, kLogBlocks);
@@ -277,12 +278,12 @@ void ControllerLink::PGM_Download(int memoryListIndex) {
     m_transfers.Start(TransferKind::SystemDownload, 1);
     return;
   }
-  m_tables.shared.TransferEnd = kProgramDownloadEnd;
+  m_tables.shared.TransferEnd = static_cast<std::int32_t>(program::kDownloadEnd);
   m_tables.shared.TransferAddress = 0;
   m_tables.shared.RequestCode = request::kDownloadStart;
   program::WriteProgramChecksum(m_tables.image);
   m_engine.StartProgramDownload(m_tables.image);
-  m_transfers.Start(TransferKind::ProgramDownload, m_tables.shared.TransferEnd / kBlock);
+  m_transfers.Start(TransferKind::ProgramDownload, m_tables.shared.TransferEnd / kBlockBytes);
 }
 
 bool ControllerLink::PGM_Upload() {

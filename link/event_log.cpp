@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "link/hex_text.h"
+#include "program/memory_map.h"
 
 namespace bus {
 namespace {
@@ -68,7 +69,7 @@ std::string Padded(int value, int width) {
 }  // namespace
 
 std::string EventLogLine(const program::ProgramImage& image, std::size_t a) {
-  if (a + 16 > kEventLogTotalAddress) return {};
+  if (a + program::kEventRecordBytes > program::kEventLogTotalAddress) return {};
   const auto byte = [&](std::size_t offset) -> int { return image[a + offset]; };
   const auto word = [&](std::size_t offset) -> int { return byte(offset) * 256 + byte(offset + 1); };
   const int number = word(0);
@@ -98,15 +99,16 @@ std::string EventLogLine(const program::ProgramImage& image, std::size_t a) {
 
 std::vector<std::string> DecodeEventLog(const program::ProgramImage& image) {
   std::vector<std::string> lines;
-  for (std::size_t n = 0; n < kEventLogSlots; ++n) {
-    std::string line = EventLogLine(image, kEventLogFirstSlot + 16 * n);
+  for (std::size_t n = 0; n < program::kEventLogSlots; ++n) {
+    std::string line = EventLogLine(image, program::kEventLogAddress + program::kEventRecordBytes * n);
     if (!line.empty()) lines.push_back(std::move(line));
   }
   return lines;
 }
 
 std::uint16_t EventLogTotal(const program::ProgramImage& image) {
-  return static_cast<std::uint16_t>(image[kEventLogTotalAddress] * 256 + image[kEventLogTotalAddress + 1]);
+  const std::size_t at = program::kEventLogTotalAddress;
+  return static_cast<std::uint16_t>(image[at] * 256 + image[at + 1]);
 }
 
 }  // namespace bus

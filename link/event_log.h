@@ -1,6 +1,6 @@
 #pragma once
-// The controller's event log as it lies in the top 4 KB of its memory after a read:
-// 255 records of 16 bytes from 0xF000 and a running total at 0xFFF0.
+// The controller's event log as it lies in the top 4 KB of its memory after a read
+// (program/memory_map.h places it), as text lines.
 
 #include <cstdint>
 #include <string>
@@ -9,10 +9,6 @@
 #include "program/program_image.h"
 
 namespace bus {
-
-inline constexpr std::size_t kEventLogFirstSlot = 0xF000;
-inline constexpr std::size_t kEventLogSlots = 255;
-inline constexpr std::size_t kEventLogTotalAddress = 0xFFF0;
 
 // One text line per occupied slot, oldest slot first, as the alarm list shows them.
 std::vector<std::string> DecodeEventLog(const program::ProgramImage& image);

@@ -1,5 +1,6 @@
 #include "link/frame_codec.h"
 
+#include "link/bus_protocol.h"
 #include "link/hex_text.h"
 #include "program/program_image.h"
 
@@ -34,8 +35,6 @@ class FrameBuilder {
   std::uint32_t m_sum = 0;
 };
 
-constexpr std::int32_t kBlockBytes = 128;
-
 bool BlockInsideImage(std::int32_t address) {
   return address >= 0 &&
          address + kBlockBytes <= static_cast<std::int32_t>(program::kProgramImageSize);
@@ -56,19 +55,19 @@ std::string MB_Write_Single(std::uint8_t slave, std::uint8_t function, std::int3
 std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t item,
                                           const CommandPayload& p) {
   if (direction > 1) direction = 0;
-  if (item != 99 && item >= 7) item = 0;
+  if (item != kServiceItem && item >= 7) item = 0;
 
   FrameBuilder f(4 + 4 + 128);
-  f.Add(0x10);
-  f.Add(0xCF);
+  f.Add(kPcStation);
+  f.Add(kCommandFunction);
   f.Add(direction);
   f.Add(item);
 
-  if (direction == 0 && item == 4) {
+  if (direction == 0 && item == kBlockItem) {
     if (!BlockInsideImage(p.transferAddress)) return std::nullopt;
     f.AddWord(static_cast<std::uint32_t>(p.transferAddress));
-    f.AddWord(kBlockBytes);
-  } else if (direction == 1 && item == 2) {
+    f.AddWord(static_cast<std::uint32_t>(kBlockBytes));
+  } else if (direction == 1 && item == kSystemItem) {
     // The system memory row goes out only while its download is what is asked for.
     if (p.requestCode == 200) {
       if (p.systemRow.size() < 17) return std::nullopt;
@@ -77,7 +76,7 @@ std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t i
       for (std::size_t i = 1; i <= 16; ++i) f.Add(p.systemRow[i]);
       f.AddWord(p.systemRow[0]);
     }
-  } else if (direction == 1 && item == 3) {
+  } else if (direction == 1 && item == kClockItem) {
     const DateTime& t = p.now;
     f.AddWord(0x0000);
     f.AddWord(0x0010);
@@ -88,12 +87,12 @@ std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t i
     f.Add(static_cast<std::uint32_t>(t.hour));
     f.Add(static_cast<std::uint32_t>(t.minute));
     f.Add(static_cast<std::uint32_t>(t.second));
-  } else if (direction == 1 && item == 4) {
-    if (!BlockInsideImage(p.transferAddress) || p.block.size() < kBlockBytes) return std::nullopt;
+  } else if (direction == 1 && item == kBlockItem) {
+    if (!BlockInsideImage(p.transferAddress) || p.block.size() < static_cast<std::size_t>(kBlockBytes)) return std::nullopt;
     f.AddWord(static_cast<std::uint32_t>(p.transferAddress));
-    f.AddWord(kBlockBytes);
-    for (std::int32_t i = 0; i < kBlockBytes; ++i) f.Add(p.block[static_cast<std::size_t>(i)]);
-  } else if (direction == 1 && item == 99) {
+    f.AddWord(static_cast<std::uint32_t>(kBlockBytes));
+    for (int i = 0; i < kBlockBytes; ++i) f.Add(p.block[static_cast<std::size_t>(i)]);
+  } else if (direction == 1 && item == kServiceItem) {
     f.AddWord(static_cast<std::uint16_t>(p.requestCode));
     f.AddWord(0x0000);
   }
@@ -104,7 +103,6 @@ std::optional<std::int32_t> ReadField(std::string_view line, std::size_t positio
                                       std::size_t length) {
   if (position == 0 || position > line.size()) return 0;
   const std::string_view field = line.substr(position - 1, length);
-  if (field.size() > 7) return BaseToNum(field, 16).ToInt();
   std::int32_t value = 0;
   for (char c : field) {
     const int d = HexDigitValue(c);

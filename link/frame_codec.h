@@ -36,9 +36,10 @@ struct CommandPayload {
 std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t item,
                                           const CommandPayload& payload);
 
-// The n-character field at 1-based position p of a received line, read as hex. As
-// with a substring past the end, missing characters shorten the field and an empty
-// field reads 0; a non-hex character gives no value.
+// The n-character field at 1-based position p of a received line, read as hex; n is
+// at most 7, so that the value fits. As with a substring past the end, missing
+// characters shorten the field and an empty field reads 0; a non-hex character gives
+// no value.
 std::optional<std::int32_t> ReadField(std::string_view line, std::size_t position,
                                       std::size_t length);
 

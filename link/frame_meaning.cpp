@@ -5,31 +5,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "link/bus_protocol.h"
 #include "link/hex_text.h"
+#include "link/link_state.h"
 #include "link/number_text.h"
 #include "link/register_meaning.h"
 #include "link/service_commands.h"
 
 namespace bus {
 namespace {
-
-constexpr int kCpu = 1;
-constexpr int kPc = 16;
-constexpr int kGps = 19;
-constexpr int kDetector = 20;
-constexpr int kFirstCard = 32;
-
-constexpr int kReadRegisters = 3;
-constexpr int kWriteRegister = 6;
-constexpr int kException = 134;
-constexpr int kCardStatus = 206;
-constexpr int kCommand = 207;
-constexpr int kAcknowledge = 208;
-
-constexpr int kItemSystem = 2;
-constexpr int kItemClock = 3;
-constexpr int kItemBlock = 4;
-constexpr int kItemService = 99;
 
 // The bytes after address and function, LRC left off; reading past the end gives 0
 // so that a short frame still says what it has.
@@ -131,13 +115,13 @@ std::string ReadRegistersText(int address, const Payload& p, const NumberSeparat
   const std::string device = DeviceName(address);
   if (p.size() == 4) {
     const std::string read = "kayıtları oku " + Address(p.word(0)) + " x" + std::to_string(p.word(2));
-    return address == kPc ? "PC sırası: " + read : device + " " + read;
+    return address == kPcStation ? "PC sırası: " + read : device + " " + read;
   }
   if (!IsRegisterReply(p)) return device + " kayıt okuma, " + std::to_string(p.size()) + " bayt";
   const std::vector<std::int32_t> w = ReplyWords(p);
-  if (address == kCpu && w.size() > static_cast<std::size_t>(cpu_word::kCurrent)) return CpuRegistersText(w, sep);
-  if (address == kGps && w.size() > static_cast<std::size_t>(gps_word::kYear)) return GpsText(w);
-  if (address == kDetector && w.size() > static_cast<std::size_t>(detector_word::kInputs)) return DetectorText(w);
+  if (address == kCpuStation && w.size() > static_cast<std::size_t>(cpu_word::kCurrent)) return CpuRegistersText(w, sep);
+  if (address == kGpsStation && w.size() > static_cast<std::size_t>(gps_word::kYear)) return GpsText(w);
+  if (address == kDetectorStation && w.size() > static_cast<std::size_t>(detector_word::kInputs)) return DetectorText(w);
   std::string text = device + " kayıtları:";
   for (std::size_t i = 0; i < w.size() && i < 8; ++i) text += " " + Hex4(w[i]);
   if (w.size() > 8) text += " ... (" + std::to_string(w.size()) + " kelime)";
@@ -148,57 +132,56 @@ std::string ServiceText(int code) {
   if (const ServiceCommand* service = ServiceCommandOf(code)) {
     return "Servis komutu " + std::to_string(code) + " " + service->caption;
   }
-  switch (code) {
-    case 1006: return "Komut 1006 program yükleme başlıyor";
-    case 1010: return "Komut 1010 program yükleme bitti";
-    default: return "Komut " + std::to_string(code);
-  }
+  std::string text = "Komut " + std::to_string(code);
+  if (code == request::kDownloadStart) text += " program yükleme başlıyor";
+  if (code == request::kDownloadEnd) text += " program yükleme bitti";
+  return text;
 }
 
 // A command the PC gives the CPU: direction (0 read, 1 write), item, its payload.
 std::string PcCommandText(const Payload& p) {
   const int direction = p.at(0);
   const int item = p.at(1);
-  if (direction == 0 && item == kItemClock) return "Saat oku";
-  if (direction == 0 && item == kItemBlock) return "Blok oku " + Address(p.word(2));
-  if (direction == 1 && item == kItemBlock) return "Blok yaz " + Address(p.word(2));
-  if (direction == 1 && item == kItemClock) {
+  if (direction == 0 && item == kClockItem) return "Saat oku";
+  if (direction == 0 && item == kBlockItem) return "Blok oku " + Address(p.word(2));
+  if (direction == 1 && item == kBlockItem) return "Blok yaz " + Address(p.word(2));
+  if (direction == 1 && item == kClockItem) {
     return "Saat ayarla: " + DateTimeText(p.at(9), p.at(8), p.word(6), p.at(11), p.at(12), p.at(13));
   }
-  if (direction == 1 && item == kItemSystem) {
+  if (direction == 1 && item == kSystemItem) {
     return "Sistem belleği yaz, adım süresi " + std::to_string(p.word(22)) + " s";
   }
-  if (direction == 1 && item == kItemService) return ServiceText(p.word(2));
+  if (direction == 1 && item == kServiceItem) return ServiceText(p.word(2));
   return std::string(direction == 0 ? "Komut oku" : "Komut yaz") + ", öğe " + std::to_string(item);
 }
 
 // The CPU's answers to those commands.
 std::string CpuCommandText(int function, const Payload& p) {
   const int item = p.at(1);
-  if (function == kCommand && item == kItemClock) {
+  if (function == kCommandFunction && item == kClockItem) {
     return "Saat: " + DateTimeText(p.at(5), p.at(4), p.word(2), p.at(7), p.at(8), p.at(9));
   }
-  if (function == kCommand && item == kItemBlock) {
+  if (function == kCommandFunction && item == kBlockItem) {
     return "Blok " + Address(p.word(2)) + ", " + std::to_string(p.size() > 6 ? p.size() - 6 : 0) + " bayt";
   }
-  if (function == kAcknowledge && item == kItemBlock) return "Blok " + Address(p.word(2)) + " onay";
-  if (function == kAcknowledge && item == kItemClock) return "Saat ayarı onay";
-  if (function == kAcknowledge && item == kItemSystem) return "Sistem belleği onay";
-  return std::string(function == kCommand ? "Komut yanıtı" : "Onay") + ", öğe " + std::to_string(item);
+  if (function == kAcknowledgeFunction && item == kBlockItem) return "Blok " + Address(p.word(2)) + " onay";
+  if (function == kAcknowledgeFunction && item == kClockItem) return "Saat ayarı onay";
+  if (function == kAcknowledgeFunction && item == kSystemItem) return "Sistem belleği onay";
+  return std::string(function == kCommandFunction ? "Komut yanıtı" : "Onay") + ", öğe " + std::to_string(item);
 }
 
 }  // namespace
 
 std::string DeviceName(int address) {
   if (address < 0) return "";
-  if (address >= kFirstCard && address < kFirstCard + kTriacCards) {
-    return kActivityCaptions[static_cast<std::size_t>(address - kFirstCard + 1)];
+  if (address >= kFirstCardStation && address < kFirstCardStation + kTriacCards) {
+    return kActivityCaptions[static_cast<std::size_t>(address - kFirstCardStation + 1)];
   }
   switch (address) {
-    case kCpu: return kActivityCaptions[kLampCpu];
-    case kPc: return kActivityCaptions[kLampPc];
-    case kGps: return kActivityCaptions[kLampGps];
-    case kDetector: return kActivityCaptions[kLampDetector];
+    case kCpuStation: return kActivityCaptions[kLampCpu];
+    case kPcStation: return kActivityCaptions[kLampPc];
+    case kGpsStation: return kActivityCaptions[kLampGps];
+    case kDetectorStation: return kActivityCaptions[kLampDetector];
     default: return std::to_string(address);
   }
 }
@@ -206,12 +189,12 @@ std::string DeviceName(int address) {
 std::string FunctionName(int function) {
   switch (function) {
     case -1: return "";
-    case kReadRegisters: return "Kayıt oku";
-    case kWriteRegister: return "Kayıt yaz";
-    case kException: return "İstisna";
-    case kCardStatus: return "Kart durumu";
-    case kCommand: return "Komut";
-    case kAcknowledge: return "Onay";
+    case kReadRegistersFunction: return "Kayıt oku";
+    case kWriteRegisterFunction: return "Kayıt yaz";
+    case kExceptionFunction: return "İstisna";
+    case kCardStatusFunction: return "Kart durumu";
+    case kCommandFunction: return "Komut";
+    case kAcknowledgeFunction: return "Onay";
     default: return std::to_string(function);
   }
 }
@@ -227,18 +210,18 @@ FrameMeaning MeaningOf(std::string_view body, char decimalSeparator) {
   const int a = check.address;
   const int f = check.function;
   const Payload p(body);
-  if (f == kException) {
+  if (f == kExceptionFunction) {
     m.text = "İstisna " + std::to_string(f) + " adres " + std::to_string(a);
     if (p.size() >= 1) m.text += ", kod " + std::to_string(p.at(0));
-  } else if (f == kCardStatus && a >= kFirstCard && a < kFirstCard + kTriacCards) {
+  } else if (f == kCardStatusFunction && a >= kFirstCardStation && a < kFirstCardStation + kTriacCards) {
     m.text = CardText(a, p, sep);
-  } else if (f == kReadRegisters) {
+  } else if (f == kReadRegistersFunction) {
     m.text = ReadRegistersText(a, p, sep);
-  } else if (f == kWriteRegister && p.size() == 4) {
+  } else if (f == kWriteRegisterFunction && p.size() == 4) {
     m.text = m.device + " kayıt yaz " + Address(p.word(0)) + " = " + Address(p.word(2));
-  } else if (f == kCommand && a == kPc) {
+  } else if (f == kCommandFunction && a == kPcStation) {
     m.text = PcCommandText(p);
-  } else if ((f == kCommand || f == kAcknowledge) && a == kCpu) {
+  } else if ((f == kCommandFunction || f == kAcknowledgeFunction) && a == kCpuStation) {
     m.text = CpuCommandText(f, p);
   } else {
     m.text = "İşlev " + std::to_string(f) + ", " + std::to_string(p.size()) + " bayt";

@@ -1,12 +1,11 @@
 #include "link/line_check.h"
 
+#include "link/bus_protocol.h"
 #include "link/hex_text.h"
 
 namespace bus {
 namespace {
 
-constexpr std::int32_t kPcAddress = 16;
-constexpr std::size_t kBlockBytes = 128;
 constexpr std::int32_t kMemoryBytes = 65536;
 
 int ByteAt(std::string_view hex, std::size_t index) {
@@ -21,16 +20,17 @@ struct Expected {
 };
 
 Expected ExpectedBytes(const FrameHead& h) {
-  if (h.address == 1) {
-    if (h.function == 3) return {3 + 32 + 1};              // 16 registers
-    if (h.function == 207 && h.item == 3) return {4 + 8 + 1};  // the controller clock
-    if (h.function == 207 && h.item == 4) return {8 + kBlockBytes + 1};
+  constexpr auto kBlock = static_cast<std::size_t>(kBlockBytes);
+  if (h.address == kCpuStation) {
+    if (h.function == kReadRegistersFunction) return {3 + 32 + 1};             // 16 registers
+    if (h.function == kCommandFunction && h.item == kClockItem) return {4 + 8 + 1};
+    if (h.function == kCommandFunction && h.item == kBlockItem) return {8 + kBlock + 1};
     // A block acknowledgement advances the download only if it names its block.
-    if (h.function == 208 && h.item == 4) return {6 + 1, true};
+    if (h.function == kAcknowledgeFunction && h.item == kBlockItem) return {6 + 1, true};
   }
   // A module may send more words than the PC reads, never fewer.
-  if (h.address == 19 && h.function == 3) return {3 + 16 + 1, true};  // 8 GPS registers
-  if (h.address >= 32 && h.address <= 39 && h.function == 206) return {2 + 20 + 1, true};
+  if (h.address == kGpsStation && h.function == kReadRegistersFunction) return {3 + 16 + 1, true};  // 8 words
+  if (IsCardStation(h.address) && h.function == kCardStatusFunction) return {2 + 20 + 1, true};
   return {};
 }
 
@@ -50,9 +50,9 @@ LineCheck CheckLine(std::string_view line) {
   // The turn is given by the address alone; the controller's frame to the PC is not
   // read any further.
   if (hex.size() >= 2 && HexDigitValue(hex[0]) >= 0 && HexDigitValue(hex[1]) >= 0 &&
-      ByteAt(hex, 0) == kPcAddress) {
+      ByteAt(hex, 0) == kPcStation) {
     c.verdict = LineVerdict::Taken;
-    c.head.address = kPcAddress;
+    c.head.address = kPcStation;
     return c;
   }
 
@@ -82,7 +82,7 @@ LineCheck CheckLine(std::string_view line) {
   h.bytes = n;
   h.address = ByteAt(hex, 0);
   h.function = ByteAt(hex, 1);
-  if ((h.function == 207 || h.function == 208) && n >= 5) {
+  if ((h.function == kCommandFunction || h.function == kAcknowledgeFunction) && n >= 5) {
     h.item = ByteAt(hex, 3);
     if (n >= 7) h.blockAddress = ByteAt(hex, 4) * 256 + ByteAt(hex, 5);
   }
@@ -91,8 +91,8 @@ LineCheck CheckLine(std::string_view line) {
     c.verdict = LineVerdict::WrongLength;
     return c;
   }
-  if (h.address == 1 && h.function == 207 && h.item == 4 &&
-      h.blockAddress + static_cast<std::int32_t>(kBlockBytes) > kMemoryBytes) {
+  if (h.address == kCpuStation && h.function == kCommandFunction && h.item == kBlockItem &&
+      h.blockAddress + kBlockBytes > kMemoryBytes) {
     c.verdict = LineVerdict::PastEnd;
     return c;
   }

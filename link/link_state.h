@@ -4,27 +4,25 @@
 
 #include <cstdint>
 
+#include "program/memory_map.h"
+
 namespace bus {
 
-// Request codes the engine knows (any value below 10 is the idle poll).
+// Request codes the engine knows besides the service commands (link/service_commands.h);
+// any value below 10 is the idle poll.
 namespace request {
 inline constexpr std::int16_t kClockSet = 100;
 inline constexpr std::int16_t kSystemDownload = 200;
 inline constexpr std::int16_t kBlockWrite = 220;
 inline constexpr std::int16_t kBlockRead = 300;
-inline constexpr std::int16_t kResetCpu = 1001;
-inline constexpr std::int16_t kResetProgramChip = 1005;
 inline constexpr std::int16_t kDownloadStart = 1006;
 inline constexpr std::int16_t kDownloadEnd = 1010;
 }  // namespace request
 
-inline constexpr std::int32_t kProgramDownloadEnd = 45184;  // 0xB080, first address not sent
-inline constexpr std::int32_t kEventLogStart = 0xF000;
-
 struct LinkShared {
   std::int16_t RequestCode = 0;
   std::int32_t TransferAddress = 0;
-  std::int32_t TransferEnd = kProgramDownloadEnd;
+  std::int32_t TransferEnd = static_cast<std::int32_t>(program::kDownloadEnd);
   std::int16_t PortNumber = 1;
   bool LogReading = false;
   // Blocks a program download had confirmed when it was abandoned; -1 while no such

@@ -1,17 +1,23 @@
 #include "link/reply_decoder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
 
+#include "link/bus_protocol.h"
 #include "link/frame_codec.h"
 #include "link/hex_text.h"
+#include "link/service_commands.h"
+#include "program/memory_map.h"
 
 namespace bus {
 namespace {
 
-constexpr int kBlock = 128;
 constexpr std::int32_t kReadEnd = 65535;
+constexpr std::size_t kCpuWords = 16;
+constexpr std::size_t kGpsWords = 8;
+constexpr std::size_t kDetectorWords = 2;
 
 // Reads `count` words at 1-based positions first, first+4, ... into out[0..count).
 // Only for lines CheckLine took, whose every field is hex.
@@ -52,76 +58,100 @@ void ReplyDecoder::RECIVE_DECODE(std::string_view line) {
 
 void ReplyDecoder::Decode(std::string_view line, const FrameHead& head) {
   for (int lamp = 0; lamp < kActivityLamps; ++lamp) SetLamp(lamp, kWhite);
-
-  const std::int32_t a = head.address;
-  const std::int32_t f = head.function;
-  if (a == 1) {
-    DecodeCpu(line, head);
-  } else if (a == 16) {
+  if (head.address == kPcStation) {
     if (onPcTurn) onPcTurn();
     SetLamp(kLampPc, kGreen);
     return;  // nothing else of the turn's frame is read
-  } else if (a == 19) {
-    SetLamp(kLampGps, kGreen);
-    for (int i = 0; i <= 7; ++i) m_regs.GpsRegs[static_cast<std::size_t>(i)] = 0;
-    if (f == 3) ReadWords(line, 8, 8, m_regs.GpsRegs);
-    Stored(a);
-  } else if (a == 20) {
-    // The controller's poll of the module lights its lamp; the reply carries its words.
-    if (head.bytes == 7) SetLamp(kLampDetector, kGreen);
-    if (head.bytes == 8 && f == 3) {
-      ReadWords(line, 8, 2, m_regs.DetectorRegs);
-      Stored(a);
-    }
-  } else if (a >= 32 && a <= 39) {
-    SetLamp(a - 31, kGreen);
   }
+  DecodeStation(line, head);
+  // Any station may refuse a register write.
+  if (head.function == kExceptionFunction) CountException(head.address);
+}
 
-  if (f == 134) {
-    ++ExceptionCount;
-    ++m_counters.exceptions;
-    SetLabel2("Hata kodu geldi:" + std::to_string(a) + "-" + std::to_string(ExceptionCount));
-  } else if (f == 206 && a >= 32 && a <= 39) {
-    ReadWords(line, 6, kTriacWords, m_regs.TriacCardRegs[static_cast<std::size_t>(a - 32)]);
-    Stored(a);
+void ReplyDecoder::DecodeStation(std::string_view line, const FrameHead& head) {
+  const std::int32_t a = head.address;
+  if (a == kCpuStation) {
+    DecodeCpu(line, head);
+  } else if (a == kGpsStation) {
+    DecodeGps(line, head);
+  } else if (a == kDetectorStation) {
+    DecodeDetector(line, head);
+  } else if (IsCardStation(a)) {
+    DecodeCard(line, head);
   }
 }
 
-void ReplyDecoder::DecodeCpu(std::string_view line, const FrameHead& head) {
-  const std::int32_t f = head.function;
-  const std::int32_t item = head.item;
-  std::int16_t& code = m_shared.RequestCode;
-  if (f == 3) {
-    ReadWords(line, 8, 16, m_regs.CpuCardRegs);
-    Stored(1);
-  } else if (f == 207 && item == 3) {
-    DecodeClock(line);
-  } else if (f == 207 && item == 4) {
-    if (code == request::kBlockRead) DecodeBlockRead(line, head.blockAddress);
-  } else if (f == 208 && item == 2) {
-    if (code == request::kSystemDownload) {
-      // The controller is reset after a system memory download.
-      code = request::kResetCpu;
-      m_transfers.Confirmed(0, 1);
-    }
-  } else if (f == 208 && item == 3) {
-    if (code == request::kClockSet) {
-      code = 0;
-      m_events.Emit(ClockSetConfirmed{});
-    }
-  } else if (f == 208 && item == 4) {
-    if (code == request::kBlockWrite && head.blockAddress == m_shared.TransferAddress) {
-      m_shared.TransferAddress += kBlock;
-      if (m_shared.TransferAddress < m_shared.TransferEnd) {
-        SetLabel2(HexNoLeadingZeros(static_cast<std::uint32_t>(m_shared.TransferAddress)));
-      } else {
-        // The download is complete only once its end command has gone out.
-        code = request::kDownloadEnd;
-        SetLabel2("Ok..");
-      }
-      m_transfers.Confirmed(head.blockAddress, m_shared.TransferAddress / kBlock);
-    }
+void ReplyDecoder::DecodeGps(std::string_view line, const FrameHead& head) {
+  SetLamp(kLampGps, kGreen);
+  // Whatever the frame, the module's words are read anew: a frame without them clears them.
+  std::fill_n(m_regs.GpsRegs.begin(), kGpsWords, 0);
+  if (head.function == kReadRegistersFunction) ReadWords(line, 8, kGpsWords, m_regs.GpsRegs);
+  Stored(head.address);
+}
+
+void ReplyDecoder::DecodeDetector(std::string_view line, const FrameHead& head) {
+  // The controller's poll of the module lights its lamp; the reply carries its words.
+  if (head.bytes == 7) SetLamp(kLampDetector, kGreen);
+  if (head.bytes == 8 && head.function == kReadRegistersFunction) {
+    ReadWords(line, 8, kDetectorWords, m_regs.DetectorRegs);
+    Stored(head.address);
   }
+}
+
+void ReplyDecoder::DecodeCard(std::string_view line, const FrameHead& head) {
+  SetLamp(head.address - kFirstCardStation + 1, kGreen);
+  if (head.function != kCardStatusFunction) return;
+  ReadWords(line, 6, kTriacWords,
+            m_regs.TriacCardRegs[static_cast<std::size_t>(head.address - kFirstCardStation)]);
+  Stored(head.address);
+}
+
+void ReplyDecoder::CountException(std::int32_t address) {
+  ++ExceptionCount;
+  ++m_counters.exceptions;
+  SetLabel2("Hata kodu geldi:" + std::to_string(address) + "-" + std::to_string(ExceptionCount));
+}
+
+void ReplyDecoder::DecodeCpu(std::string_view line, const FrameHead& head) {
+  if (head.function == kReadRegistersFunction) {
+    ReadWords(line, 8, kCpuWords, m_regs.CpuCardRegs);
+    Stored(head.address);
+  } else if (head.function == kCommandFunction) {
+    if (head.item == kClockItem) DecodeClock(line);
+    if (head.item == kBlockItem && m_shared.RequestCode == request::kBlockRead) {
+      DecodeBlockRead(line, head.blockAddress);
+    }
+  } else if (head.function == kAcknowledgeFunction) {
+    DecodeAcknowledge(head);
+  }
+}
+
+void ReplyDecoder::DecodeAcknowledge(const FrameHead& head) {
+  std::int16_t& code = m_shared.RequestCode;
+  if (head.item == kSystemItem && code == request::kSystemDownload) {
+    // The controller is reset after a system memory download.
+    code = service::kResetCpu;
+    m_transfers.Confirmed(0, 1);
+  } else if (head.item == kClockItem && code == request::kClockSet) {
+    code = 0;
+    m_events.Emit(ClockSetConfirmed{});
+  } else if (head.item == kBlockItem && code == request::kBlockWrite) {
+    ConfirmBlockWrite(head.blockAddress);
+  }
+}
+
+void ReplyDecoder::ConfirmBlockWrite(std::int32_t blockAddress) {
+  // An acknowledgement of another block leaves the download where it is.
+  if (blockAddress != m_shared.TransferAddress) return;
+  m_shared.TransferAddress += kBlockBytes;
+  if (m_shared.TransferAddress < m_shared.TransferEnd) {
+    SetLabel2(HexNoLeadingZeros(static_cast<std::uint32_t>(m_shared.TransferAddress)));
+  } else {
+    // The download is complete only once its end command has gone out.
+    m_shared.RequestCode = request::kDownloadEnd;
+    SetLabel2("Ok..");
+  }
+  m_transfers.Confirmed(blockAddress, m_shared.TransferAddress / kBlockBytes);
 }
 
 void ReplyDecoder::DecodeClock(std::string_view line) {
@@ -149,7 +179,7 @@ void ReplyDecoder::DecodeClock(std::string_view line) {
 void ReplyDecoder::DecodeBlockRead(std::string_view line, std::int32_t blockAddress) {
   const bool advances = blockAddress == m_shared.TransferAddress;
   const auto base = static_cast<std::size_t>(blockAddress);
-  for (std::size_t i = 0; i < kBlock; ++i) {
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kBlockBytes); ++i) {
     const std::size_t pos = 18 + 2 * i - 1;  // 0-based
     m_image[base + i] = static_cast<std::uint8_t>(HexDigitValue(line[pos]) * 16 +
                                                  HexDigitValue(line[pos + 1]));
@@ -161,8 +191,9 @@ void ReplyDecoder::DecodeBlockRead(std::string_view line, std::int32_t blockAddr
     return;
   }
   const bool log = m_transfers.Status().kind == TransferKind::LogRead;
-  const int done = (m_shared.TransferAddress + kBlock - (log ? kEventLogStart : 0)) / kBlock;
-  m_shared.TransferAddress += kBlock;
+  const auto logStart = static_cast<std::int32_t>(program::kEventLogAddress);
+  const int done = (m_shared.TransferAddress + kBlockBytes - (log ? logStart : 0)) / kBlockBytes;
+  m_shared.TransferAddress += kBlockBytes;
   const bool ended = m_shared.TransferAddress >= kReadEnd;
   if (ended) {
     m_shared.RequestCode = 0;

@@ -50,10 +50,18 @@ class ReplyDecoder {
   const DecoderCounters& Counters() const { return m_counters; }
 
  private:
+  // One function a station; the CPU's replies split further by function and item.
   void Decode(std::string_view line, const FrameHead& head);
+  void DecodeStation(std::string_view line, const FrameHead& head);
   void DecodeCpu(std::string_view line, const FrameHead& head);
+  void DecodeGps(std::string_view line, const FrameHead& head);
+  void DecodeDetector(std::string_view line, const FrameHead& head);
+  void DecodeCard(std::string_view line, const FrameHead& head);
   void DecodeClock(std::string_view line);
   void DecodeBlockRead(std::string_view line, std::int32_t blockAddress);
+  void DecodeAcknowledge(const FrameHead& head);
+  void ConfirmBlockWrite(std::int32_t blockAddress);
+  void CountException(std::int32_t address);
   void Stored(std::int32_t address) { m_events.Emit(RegistersStored{address}); }
   void SetLamp(int index, Rgb colour);
   void SetLabel2(std::string text);

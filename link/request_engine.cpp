@@ -4,6 +4,7 @@
 #include <span>
 
 #include "link/frame_codec.h"
+#include "link/service_commands.h"
 
 namespace bus {
 
@@ -64,6 +65,10 @@ void RequestEngine::PC_to_CPU_Istek_Gonder() {
     ++m_pollStep;
     code = m_pollStep;
   }
+  if (ServiceCommandOf(code) != nullptr) {
+    BuildCommand(1, 99, true, 0);
+    return;
+  }
   switch (code) {
     case 1:
       SetFrame(MB_Write_Single(1, 3, 0x2000, 16));
@@ -87,7 +92,6 @@ void RequestEngine::PC_to_CPU_Istek_Gonder() {
     case request::kBlockRead:
       BuildCommand(0, 4);
       break;
-    case 1001: case 1002: case 1003: case 1004: case 1005:
     case request::kDownloadEnd:
       BuildCommand(1, 99, true, 0);
       break;

@@ -8,6 +8,15 @@
 
 namespace bus {
 
+// The request codes of the service commands.
+namespace service {
+inline constexpr std::int16_t kResetCpu = 1001;
+inline constexpr std::int16_t kResetParameters = 1002;
+inline constexpr std::int16_t kResetAlarmList = 1003;
+inline constexpr std::int16_t kResetRtc = 1004;
+inline constexpr std::int16_t kResetProgramChip = 1005;
+}  // namespace service
+
 struct ServiceCommand {
   std::int16_t code;
   const char* caption;
@@ -15,11 +24,11 @@ struct ServiceCommand {
 };
 
 inline constexpr std::array<ServiceCommand, 5> kServiceCommands = {{
-    {1001, "Reset CPU", "reset-cpu"},
-    {1002, "Reset Parameters", "reset-parameters"},
-    {1003, "Reset Alarm List", "reset-alarm-list"},
-    {1004, "Reset RTC Chip", "reset-rtc"},
-    {1005, "Reset Program Chip", "reset-program-chip"},
+    {service::kResetCpu, "Reset CPU", "reset-cpu"},
+    {service::kResetParameters, "Reset Parameters", "reset-parameters"},
+    {service::kResetAlarmList, "Reset Alarm List", "reset-alarm-list"},
+    {service::kResetRtc, "Reset RTC Chip", "reset-rtc"},
+    {service::kResetProgramChip, "Reset Program Chip", "reset-program-chip"},
 }};
 
 // The service command a request code stands for; none for any other code.

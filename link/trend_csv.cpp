@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "link/decimal_text.h"
+#include "link/number_text.h"
 
 namespace bus {
 namespace {
@@ -65,9 +65,10 @@ std::string TrendCsvRow(const TrendRow& row, const TrendSteps& steps, const Wall
   const char sep = FieldSeparator(decimalSeparator);
   std::string text = WallClockText(row.start, anchor, decimalSeparator);
   text += sep + OffsetText(anchor.utcOffsetMinutes) + sep + std::to_string(row.count);
+  const NumberSeparators number{std::string(1, decimalSeparator), {}};
   for (int s = 0; s < kValueSeries; ++s) {
     text += sep;
-    text += DecimalText(row.values[static_cast<std::size_t>(s)], ValueSeriesInfo(s).decimals, decimalSeparator);
+    text += FixedText(row.values[static_cast<std::size_t>(s)], ValueSeriesInfo(s).decimals, false, number);
   }
   for (int s = 0; s < kStepSeries; ++s) {
     const std::int32_t v = steps[static_cast<std::size_t>(s)];

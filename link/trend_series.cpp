@@ -1,7 +1,7 @@
 #include "link/trend_series.h"
 
-#include "link/decimal_text.h"
 #include "link/frame_meaning.h"
+#include "link/number_text.h"
 
 namespace bus {
 namespace {
@@ -52,7 +52,7 @@ void ReadTrendSample(const RegisterImage& regs, TrendValues& values, TrendSteps&
   value(CpuSeries(CpuTrend::Current)) = cpu(cpu_word::kCurrent);
   // Hundredths of a watt still fit 32 bits for any two 16-bit words.
   value(CpuSeries(CpuTrend::Power)) = static_cast<std::int32_t>(
-      RoundedDiv(MainsPowerTenThousandths(cpu(cpu_word::kMainsVoltage), cpu(cpu_word::kCurrent)), 100));
+      RoundedQuotient(MainsPowerTenThousandths(cpu(cpu_word::kMainsVoltage), cpu(cpu_word::kCurrent)), 100));
 
   step(kCpuStateStep) = cpu(cpu_word::kState);
   step(kDetectorStateStep) = regs.DetectorRegs[detector_word::kState];

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "link/decimal_text.h"
+#include "link/number_text.h"
 
 namespace bus {
 namespace {
@@ -333,7 +333,7 @@ void TrendStore::ForEachRow(const std::function<void(const TrendRow&)>& f) const
     row.end = std::min(row.start + m_bucketWidth, rawStart);
     row.count = m_bucketCounts[p];
     for (std::size_t s = 0; s < kSeries; ++s) {
-      row.values[s] = static_cast<std::int32_t>(RoundedDiv(Bucket(p, s).sum, row.count));
+      row.values[s] = static_cast<std::int32_t>(RoundedQuotient(Bucket(p, s).sum, row.count));
     }
     f(row);
   }

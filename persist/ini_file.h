@@ -16,7 +16,8 @@ namespace persist {
 
 // The value of the first matching key, or the empty text when the section or the key
 // is missing or the file cannot be read (then *status, if given, says why). A missing
-// file is created empty, as the settings file has always been.
+// file is created empty, so that the program's first start leaves its settings file
+// where the next start looks for it.
 std::string IniRead(const std::filesystem::path& path, std::string_view section,
                     std::string_view key, IoResult* status = nullptr);
 

@@ -1,7 +1,8 @@
 #pragma once
-// Where the settings file and the default project live: beside the program, as they
-// always have, when its folder is writable; otherwise (a program installed under /usr
-// or Program Files) in the user's configuration folder.
+// Where the settings file and the default project live: beside the program when its
+// folder is writable, so that a program folder carried to another PC takes its
+// settings along; otherwise (a program installed under /usr or Program Files) in the
+// user's configuration folder.
 
 #include <filesystem>
 #include <string_view>

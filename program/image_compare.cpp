@@ -17,8 +17,6 @@ namespace program {
 
 namespace {
 
-constexpr std::size_t kEventRecords = 255;
-constexpr std::size_t kEventRecordBytes = 16;
 constexpr std::size_t kLastProgramOffered = kLastDetectorPhase;
 
 std::string Hex(std::size_t value, int digits) {
@@ -185,7 +183,7 @@ class Differ {
   }
 
   void EventLog() {
-    for (std::size_t r = 0; r < kEventRecords; ++r) {
+    for (std::size_t r = 0; r < kEventLogSlots; ++r) {
       const std::size_t at = kEventLogAddress + kEventRecordBytes * r;
       if (Same(at, kEventRecordBytes)) continue;
       Add(DiffArea::EventLog, at, kEventRecordBytes,

@@ -41,10 +41,15 @@ inline constexpr std::size_t kWeekEntries = 16;
 inline constexpr std::size_t kWeekEntryBytes = 4;
 
 // A program download sends 0x0000 up to kDownloadEnd, with the byte sum of everything
-// below kChecksumAddress stored there first.
+// below kChecksumAddress stored there (big-endian) first.
 inline constexpr std::size_t kChecksumAddress = 0xB000;
 inline constexpr std::size_t kDownloadEnd = 0xB080;
+
+// The controller's event log, read into the top of the image: a ring of 255 records
+// of 16 bytes, and the running total of records written, big-endian.
 inline constexpr std::size_t kEventLogAddress = 0xF000;
+inline constexpr std::size_t kEventLogSlots = 255;
+inline constexpr std::size_t kEventRecordBytes = 16;
 inline constexpr std::size_t kEventLogTotalAddress = 0xFFF0;
 
 // First address of program record X (2 to 18).

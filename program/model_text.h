@@ -28,7 +28,8 @@ std::string DescriptionText(const EditorModel& model);
 
 // Stores at most 128 characters as ProjectText(1..128) and clears element 0 and every
 // element after the text, so that a shortened or cleared description keeps nothing of
-// the old one. Character k lands at image address k, as in every project file so far.
+// the old one. Character k lands at image address k, where the project file and the
+// controller keep it.
 Cp1254Text StoreDescription(EditorModel& model, std::string_view utf8);
 
 }  // namespace program

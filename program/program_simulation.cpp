@@ -5,6 +5,7 @@
 #include "program/memory_map.h"
 #include "program/played_steps.h"
 #include "program/record_names.h"
+#include "program/signal_state.h"
 
 namespace program {
 
@@ -59,11 +60,7 @@ void SimulationTick(ProgramSimulation& sim, const EditorModel& model, bool blink
 
   const int shown = sim.SimStep >= 0 && sim.SimStep < static_cast<int>(kStepCount) ? sim.SimStep : 0;
   const StepRow& row = steps[static_cast<std::size_t>(shown)];
-  for (std::size_t g = 0; g <= kSignalGroups; ++g) {
-    std::uint8_t c = row[g];
-    if (c > 4) c = blinkPhase ? static_cast<std::uint8_t>(c & 7) : 0;
-    sim.LampStates[g] = c;
-  }
+  for (std::size_t g = 0; g <= kSignalGroups; ++g) sim.LampStates[g] = LitStateCode(row[g], blinkPhase);
 }
 
 std::string SimulationStatusText(const ProgramSimulation& sim) {

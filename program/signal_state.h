@@ -28,7 +28,9 @@ constexpr bool IsEditorStateCode(int code) {
 }
 
 // The lamps a code lights at a moment: a flashing code lights (code AND 7) in the lit
-// half of the flashing period and nothing in the dark half.
+// half of the flashing period and nothing in the dark half. Every view that plays
+// states over time (the editor's simulation, the lamp preset, the simulated
+// controller's lamp currents) asks this, so they all blink alike.
 constexpr std::uint8_t LitStateCode(std::uint8_t code, bool litHalf) {
   const auto c = static_cast<std::uint8_t>(code & 0x0F);
   if ((c & kStateFlashing) == 0) return c;
@@ -42,15 +44,6 @@ constexpr std::uint8_t PackedGroupCode(const StepRow& row, std::size_t group) {
   if (group < 1 || group > kSignalGroups) return 0;
   const std::uint8_t b = row[1 + (group - 1) / 2];
   return static_cast<std::uint8_t>(group % 2 == 1 ? b >> 4 : b & 0x0F);
-}
-
-// Sets the code of signal group g (1-32) in a packed step row; any other group number
-// changes nothing.
-constexpr void SetPackedGroupCode(StepRow& row, std::size_t group, std::uint8_t code) {
-  if (group < 1 || group > kSignalGroups) return;
-  std::uint8_t& b = row[1 + (group - 1) / 2];
-  const auto c = static_cast<std::uint8_t>(code & 0x0F);
-  b = static_cast<std::uint8_t>(group % 2 == 1 ? (b & 0x0F) | (c << 4) : (b & 0xF0) | c);
 }
 
 }  // namespace program

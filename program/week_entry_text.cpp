@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "program/memory_map.h"
 #include "program/week_program_codes.h"
 
 namespace program {
@@ -29,23 +28,24 @@ std::optional<std::uint8_t> CodeOfText(std::string_view text) {
   return ByteNumber(text);
 }
 
-bool InTable(int day, int entry) {
-  return day >= 0 && day < static_cast<int>(kWeekTableDays) && entry >= 0 &&
-         entry < static_cast<int>(kWeekEntries);
-}
-
 constexpr std::string_view kCodeMark = " P-";
+
+std::string TimeAndMark(std::uint8_t hour, std::uint8_t minute) {
+  char time[16];
+  std::snprintf(time, sizeof time, "%02u:%02u", static_cast<unsigned>(hour),
+                static_cast<unsigned>(minute));
+  return time + std::string(kCodeMark);
+}
 
 }  // namespace
 
 std::string WeekCellText(std::uint8_t hour, std::uint8_t minute, std::uint8_t code) {
-  char time[16];
-  std::snprintf(time, sizeof time, "%02u:%02u", static_cast<unsigned>(hour),
-                static_cast<unsigned>(minute));
-  std::string text = time;
-  text += kCodeMark;
-  text += WeekProgramText(code);
-  return text;
+  return TimeAndMark(hour, minute) + std::string(WeekProgramText(code));
+}
+
+std::string WeekCellText(const WeekEntry& entry) {
+  if (!entry.code) return TimeAndMark(entry.hour, entry.minute);
+  return WeekCellText(entry.hour, entry.minute, *entry.code);
 }
 
 WeekCellParts ParseWeekCellText(std::string_view text) {
@@ -61,23 +61,6 @@ WeekCellParts ParseWeekCellText(std::string_view text) {
   parts.minute = ByteNumber(text.substr(colon + 1, mark - colon - 1));
   parts.code = CodeOfText(text.substr(mark + kCodeMark.size()));
   return parts;
-}
-
-std::string WeekEntryCellText(const EditorModel& model, int day, int entry) {
-  if (!InTable(day, entry)) return {};
-  const auto& d = model.WeekTable[static_cast<std::size_t>(day)];
-  const std::size_t at = kWeekEntryBytes * static_cast<std::size_t>(entry);
-  return WeekCellText(d[at], d[at + 1], d[at + 2]);
-}
-
-void StoreWeekEntryCellText(EditorModel& model, int day, int entry, std::string_view text) {
-  if (!InTable(day, entry)) return;
-  auto& d = model.WeekTable[static_cast<std::size_t>(day)];
-  const std::size_t at = kWeekEntryBytes * static_cast<std::size_t>(entry);
-  const WeekCellParts parts = ParseWeekCellText(text);
-  d[at] = parts.hour.value_or(d[at]);
-  d[at + 1] = parts.minute.value_or(d[at + 1]);
-  d[at + 2] = parts.code.value_or(d[at + 2]);
 }
 
 }  // namespace program

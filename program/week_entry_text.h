@@ -1,13 +1,13 @@
 #pragma once
 // The ten-character text of one weekly switching entry, "07:05 P-03", as the weekly
-// grid and its entry widget show it, and reading such a text back into the entry.
+// grid and its entry widget show it, and reading such a text into its parts.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "program/editor_model.h"
+#include "program/week_entry.h"
 
 namespace program {
 
@@ -26,13 +26,7 @@ struct WeekCellParts {
 };
 WeekCellParts ParseWeekCellText(std::string_view text);
 
-// Entry e (0-15) of day d (0-6) of the weekly table, as its cell shows it; the empty
-// text outside the table.
-std::string WeekEntryCellText(const EditorModel& model, int day, int entry);
-
-// Stores a cell text into entry e of day d. Each part that does not read keeps the
-// entry's stored value, so a code without a text of its own (11 to 16) survives; the
-// fourth byte of the entry is never touched. Outside the table nothing is stored.
-void StoreWeekEntryCellText(EditorModel& model, int day, int entry, std::string_view text);
+// The text of an entry; an entry without a code ends after " P-", as codes 11 to 16 do.
+std::string WeekCellText(const WeekEntry& entry);
 
 }  // namespace program

@@ -2,8 +2,8 @@
 # fuzz.sh TARGET SECONDS [libFuzzer options...]
 #   Builds the fuzz targets with clang in build-fuzz/ and runs TARGET (the name of a
 #   fuzz/<TARGET>_fuzz.cpp: reply_decoder, controller_link, project_file, ini_file,
-#   junction_data, sim_receive, capture_file, bus_monitor) for SECONDS. It starts
-#   from fuzz/corpus/TARGET but writes new inputs to a scratch copy, so the
+#   junction_data, sim_receive, capture_file, bus_monitor, weekly_text) for SECONDS.
+#   It starts from fuzz/corpus/TARGET but writes new inputs to a scratch copy, so the
 #   repository only changes when you copy a finding in.
 #   Crashes land in fuzz/findings/TARGET/ (ignored by git); put each one, once fixed,
 #   into fuzz/corpus/TARGET/ so that the corpus tests keep it fixed.

@@ -4,19 +4,19 @@
 
 #include "link/frame_codec.h"
 #include "link/hex_text.h"
+#include "link/link_state.h"
+#include "link/service_commands.h"
+#include "program/memory_map.h"
 #include "sim/event_log_area.h"
 
 namespace sim {
 namespace {
 
 constexpr std::uint16_t kRegisterBase = 0x2000;
-constexpr std::size_t kChecksumAt = 0xB000;
-constexpr std::size_t kProgramMemoryEnd = 0xB080;  // what a download covers
-constexpr std::size_t kParameters = 0x0080;
-constexpr std::size_t kParametersEnd = 0x0100;
+constexpr std::size_t kParametersEnd = program::kParamWordsAddress + 2 * program::kParamWordCount;
 // The system memory row is step 1 of record 0, "System Flas".
-constexpr std::size_t kSystemDuration = 0x0F90;
-constexpr std::size_t kSystemStates = 0x0FA0;
+constexpr std::size_t kSystemDuration = program::kFlashRecord0Base + program::kFlashDurationOffset;
+constexpr std::size_t kSystemStates = program::kFlashRecord0Base + program::kFlashStatesOffset;
 constexpr std::uint8_t kExceptionBusy = 0x04;
 
 Options Sanitized(Options o) {
@@ -244,34 +244,34 @@ void Controller::ServiceCommand(int code, std::int64_t nowMs) {
     ++m_commands[static_cast<std::size_t>(code - kFirstCommand)];
   }
   switch (code) {
-    case 1001:  // Reset CPU: a download under way is abandoned with the restart
+    case bus::service::kResetCpu:  // a download under way is abandoned with the restart
       m_downloading = false;
       m_plan.SetFlash(false);
       m_plan.Restart(nowMs);
       Log({0, event::kCpuReset, 0, 0, 0}, nowMs);
       break;
-    case 1002:  // Reset Parameters
-      std::fill(m_memory.begin() + kParameters, m_memory.begin() + kParametersEnd, std::uint8_t{0});
+    case bus::service::kResetParameters:
+      std::fill(m_memory.begin() + program::kParamWordsAddress, m_memory.begin() + kParametersEnd, std::uint8_t{0});
       break;
-    case 1003:  // Reset Alarm List
+    case bus::service::kResetAlarmList:
       ClearLog(m_memory);
       break;
-    case 1004:  // Reset RTC Chip
+    case bus::service::kResetRtc:
       m_clock.Set({2000, 1, 1, 0, 0, 0, 6}, nowMs);
       break;
-    case 1005:  // Reset Program Chip
-      std::fill(m_memory.begin(), m_memory.begin() + kProgramMemoryEnd, std::uint8_t{0});
+    case bus::service::kResetProgramChip:
+      std::fill(m_memory.begin(), m_memory.begin() + program::kDownloadEnd, std::uint8_t{0});
       m_plan.Restart(nowMs);
       break;
-    case 1006:  // download start: the junction flashes while its program is replaced
+    case bus::request::kDownloadStart:  // download start: the junction flashes while its program is replaced
       m_downloading = true;
       m_plan.SetFlash(true);
       break;
-    case 1010: {  // download end: the new program runs only if it arrived whole
+    case bus::request::kDownloadEnd: {  // download end: the new program runs only if it arrived whole
       std::uint32_t sum = 0;
-      for (std::size_t a = 0; a < kChecksumAt; ++a) sum += m_memory[a];
+      for (std::size_t a = 0; a < program::kChecksumAddress; ++a) sum += m_memory[a];
       const auto stored =
-          static_cast<std::uint32_t>(m_memory[kChecksumAt] << 8 | m_memory[kChecksumAt + 1]);
+          static_cast<std::uint32_t>(m_memory[program::kChecksumAddress] << 8 | m_memory[program::kChecksumAddress + 1]);
       m_downloading = false;
       if ((sum & 0xFFFF) == stored) {
         m_plan.SetFlash(false);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "program/memory_map.h"
+
 #include "sim/event_log_area.h"
 #include "sim/signal_plan.h"
 
@@ -16,12 +18,12 @@ void PutText(program::ProgramImage& m, std::size_t at, std::string_view text) {
 // Cards 1, 3, 5 and 7 carry phase A, the others phase B.
 void PutStep(program::ProgramImage& m, std::size_t record, std::size_t step, int seconds,
              std::uint8_t a, std::uint8_t b) {
-  const std::size_t base = 0x1000 + 0x800 * (record - 2);
-  m[base + 0x140 + step - 1] = static_cast<std::uint8_t>(seconds);
+  const std::size_t base = program::ProgramRecordBase(record);
+  m[base + program::kDurationsOffset + step - 1] = static_cast<std::uint8_t>(seconds);
   for (std::size_t k = 0; k < 16; ++k) {
     const bool phaseA = (2 * k / 4) % 2 == 0;  // groups 2k+1 and 2k+2 share a card
     const std::uint8_t s = phaseA ? a : b;
-    m[base + 0x1C0 + 16 * (step - 1) + k] = static_cast<std::uint8_t>(s << 4 | s);
+    m[base + program::kStatesOffset + program::kStateBytes * (step - 1) + k] = static_cast<std::uint8_t>(s << 4 | s);
   }
 }
 
@@ -31,13 +33,14 @@ program::ProgramImage DemoMemory() {
   program::ProgramImage m{};
   PutText(m, 1, "KX7140 demo junction");
 
-  for (std::size_t base : {std::size_t{0x0F00}, std::size_t{0x0F80}}) {
-    PutText(m, base, base == 0x0F00 ? "Flas Programi" : "System Flas");
-    m[base + 0x10] = 1;
-    std::memset(m.data() + base + 0x20, kFlashingYellow << 4 | kFlashingYellow, 16);
+  for (std::size_t base : {program::kFlashRecord1Base, program::kFlashRecord0Base}) {
+    PutText(m, base, base == program::kFlashRecord1Base ? "Flas Programi" : "System Flas");
+    m[base + program::kFlashDurationOffset] = 1;
+    std::memset(m.data() + base + program::kFlashStatesOffset, kFlashingYellow << 4 | kFlashingYellow,
+                program::kStateBytes);
   }
 
-  PutText(m, 0x1000, "Program1");
+  PutText(m, program::ProgramRecordBase(2), "Program1");
   constexpr std::uint8_t R = 1, Y = 2, RY = 3, G = 4;
   PutStep(m, 2, 1, 10, G, R);
   PutStep(m, 2, 2, 3, Y, R);
@@ -49,7 +52,9 @@ program::ProgramImage DemoMemory() {
   PutStep(m, 2, 8, 2, RY, R);
 
   // Every day runs Program1 from midnight.
-  for (std::size_t d = 0; d < 7; ++d) m[0x9000 + 128 * d + 2] = 1;
+  for (std::size_t d = 0; d < program::kWeekTableDays; ++d) {
+    m[program::kWeekTableAddress + program::kWeekDayStride * d + 2] = 1;
+  }
 
   const bus::DateTime installed{2024, 1, 1, 7, 55, 0, 1};
   AppendLog(m, {0, 0, 0, 0, 0}, installed);

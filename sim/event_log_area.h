@@ -1,6 +1,6 @@
 #pragma once
-// The controller's side of the event log in its memory: 255 slots of 16 bytes from
-// 0xF000 and a running total at 0xFFF0, both big-endian.
+// The controller's side of the event log in its memory (program/memory_map.h places
+// it): writing records into the ring of slots and counting them.
 
 #include <cstdint>
 
@@ -8,11 +8,6 @@
 #include "program/program_image.h"
 
 namespace sim {
-
-inline constexpr std::size_t kLogStart = 0xF000;
-inline constexpr std::size_t kLogSlots = 255;
-inline constexpr std::size_t kLogRecordBytes = 16;
-inline constexpr std::size_t kLogTotal = 0xFFF0;
 
 struct LogEntry {
   std::uint8_t type = 0;    // 0 event, 1 card fault

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "program/signal_state.h"
+
 namespace sim {
 namespace {
 
@@ -14,8 +16,7 @@ constexpr std::int64_t kBlinkHalfMs = 500;
 std::uint16_t Clamp16(int v) { return static_cast<std::uint16_t>(std::clamp(v, 0, 0xFFFF)); }
 
 int ChannelCurrent(std::uint8_t code, bool blinkLit, bool redBroken, RandomSource& rng) {
-  int lit = code & 7;
-  if ((code & 8) != 0 && !blinkLit) lit = 0;
+  int lit = program::LitStateCode(code, blinkLit);
   if (redBroken) lit &= ~1;
   if (lit == 0) return static_cast<int>(rng.Below(4));  // leakage of an off triac
   int mA = 0;

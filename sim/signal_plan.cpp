@@ -2,21 +2,22 @@
 
 #include <algorithm>
 
+#include "program/memory_map.h"
+
 namespace sim {
 namespace {
-constexpr std::size_t kFlashRecordStates = 0x0F20;  // record 1, step 1
-constexpr std::size_t kDurations = 0x140;
-constexpr std::size_t kStates = 0x1C0;
+// The flash pattern is step 1 of record 1, "Flas Programi".
+constexpr std::size_t kFlashRecordStates = program::kFlashRecord1Base + program::kFlashStatesOffset;
 }  // namespace
 
 SignalPlan::SignalPlan(int record) : m_record(std::clamp(record, 2, 18)) {}
 
 std::size_t SignalPlan::Base() const {
-  return 0x1000 + 0x800 * static_cast<std::size_t>(m_record - 2);
+  return program::ProgramRecordBase(static_cast<std::size_t>(m_record));
 }
 
 int SignalPlan::Duration(const program::ProgramImage& m, int step) const {
-  return m[Base() + kDurations + static_cast<std::size_t>(step - 1)];
+  return m[Base() + program::kDurationsOffset + static_cast<std::size_t>(step - 1)];
 }
 
 void SignalPlan::Restart(std::int64_t nowMs) {
@@ -53,7 +54,7 @@ void SignalPlan::Advance(const program::ProgramImage& m, std::int64_t nowMs) {
 
 GroupStates SignalPlan::Groups(const program::ProgramImage& m) const {
   GroupStates g{};
-  std::size_t states = Base() + kStates + 16 * static_cast<std::size_t>(m_step - 1);
+  std::size_t states = Base() + program::kStatesOffset + program::kStateBytes * static_cast<std::size_t>(m_step - 1);
   if (Flashing(m)) {
     states = kFlashRecordStates;
     const bool empty = std::all_of(m.begin() + states, m.begin() + states + 16,

@@ -13,9 +13,9 @@ class DescriptionPage : public QWidget {
   Q_OBJECT
 
  public:
-  // Character k is stored at image address k and address 0 stays 0, as every project
-  // file so far has it; a 128th character would live only in the model and be lost
-  // at the next load, so the box takes 127.
+  // Character k is stored at image address k and address 0 stays 0, as the project
+  // file lays the description out; a 128th character would live only in the model
+  // and be lost at the next load, so the box takes 127.
   static constexpr int kMaxChars = 127;
 
   explicit DescriptionPage(QWidget* parent = nullptr);

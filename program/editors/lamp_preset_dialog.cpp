@@ -117,12 +117,7 @@ void Frm_Edit_Pre1::Edit_LambasimtimerTick() {
 }
 
 void Frm_Edit_Pre1::ShowPreview() {
-  const int code = m_CellStateCode;
-  if (code < 5) {
-    m_Trf_Lamp1->SetState(code);
-  } else {
-    m_Trf_Lamp1->SetState(m_blinkPhase ? code - kStateFlashing : 0);
-  }
+  m_Trf_Lamp1->SetState(LitStateCode(static_cast<std::uint8_t>(m_CellStateCode), m_blinkPhase));
 }
 
 void Frm_Edit_Pre1::closeEvent(QCloseEvent* event) {

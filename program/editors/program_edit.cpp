@@ -35,7 +35,7 @@
 #include "program/program_image_codec.h"
 #include "program/record_names.h"
 #include "program/step_packing.h"
-#include "program/week_entry_text.h"
+#include "program/week_entry.h"
 
 namespace program::editors {
 
@@ -393,7 +393,7 @@ void Program_EDIT::StoreControls(EditorModel& into) const {
   m_week->Store(into);
   const QModelIndex week = m_MSFlexGrid2->currentIndex();
   if (m_EditorLoaded && week.isValid()) {
-    StoreWeekEntryCellText(into, week.column(), week.row(), m_ZTE_1->Text().toStdString());
+    StoreWeekEntry(into, week.column(), week.row(), m_ZTE_1->Entry());
   }
 }
 

@@ -101,15 +101,15 @@ void Program_EDIT::ReadWeekTable() {
   // What the entry widget holds belongs to the current cell; a save while it is still
   // open keeps it.
   const QModelIndex current = m_MSFlexGrid2->currentIndex();
-  if (m_EditorLoaded && current.isValid()) m_week->SetCellText(current.row(), current.column(), m_ZTE_1->Text());
+  if (m_EditorLoaded && current.isValid()) m_week->SetEntry(current.row(), current.column(), m_ZTE_1->Entry());
   m_week->Store(m_model);
 }
 
 void Program_EDIT::WeekCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {
   if (!m_EditorLoaded) return;
-  if (previous.isValid()) m_week->SetCellText(previous.row(), previous.column(), m_ZTE_1->Text());
+  if (previous.isValid()) m_week->SetEntry(previous.row(), previous.column(), m_ZTE_1->Entry());
   if (current.isValid()) {
-    m_ZTE_1->SetText(m_week->CellText(current.row(), current.column()));
+    m_ZTE_1->SetEntry(m_week->Entry(current.row(), current.column()));
     // Moved by the keyboard: the widget follows the cell it now edits.
     if (m_ZTE_1->isVisible()) PlaceTimeEntry(current);
   }

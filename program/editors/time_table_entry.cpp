@@ -43,25 +43,27 @@ Zaman_tablo_edit1::Zaman_tablo_edit1(QWidget* parent) : QWidget(parent) {
   connect(m_DTPicker1, &QTimeEdit::timeChanged, this, &Zaman_tablo_edit1::DTPicker1Change);
 }
 
+WeekEntry Zaman_tablo_edit1::Entry() {
+  if (m_code && *m_code > kWeekFlash) m_code = kWeekNoProgram;
+  WeekEntry entry{static_cast<std::uint8_t>(m_hour), static_cast<std::uint8_t>(m_minute), std::nullopt};
+  if (m_code) entry.code = static_cast<std::uint8_t>(*m_code);
+  return entry;
+}
+
 QString Zaman_tablo_edit1::Text() {
-  std::string text;
-  if (m_code) {
-    if (*m_code == 0 || *m_code >= 18) m_code = 0;
-    text = WeekCellText(static_cast<std::uint8_t>(m_hour), static_cast<std::uint8_t>(m_minute),
-                        static_cast<std::uint8_t>(*m_code));
-  } else {
-    // No code: the text ends after " P-", as the grid shows a code without a text.
-    text = WeekCellText(static_cast<std::uint8_t>(m_hour), static_cast<std::uint8_t>(m_minute), 11);
-  }
-  m_text = QString::fromStdString(text);
-  return m_text;
+  return QString::fromStdString(WeekCellText(Entry()));
 }
 
 void Zaman_tablo_edit1::SetText(const QString& text) {
   const WeekCellParts parts = ParseWeekCellText(text.toStdString());
-  m_hour = parts.hour.value_or(0);
-  m_minute = parts.minute.value_or(0);
-  m_code = parts.code ? std::optional<int>(*parts.code) : std::nullopt;
+  WeekEntry entry{parts.hour.value_or(0), parts.minute.value_or(0), parts.code};
+  SetEntry(entry);
+}
+
+void Zaman_tablo_edit1::SetEntry(const WeekEntry& entry) {
+  m_hour = entry.hour;
+  m_minute = entry.minute;
+  m_code = entry.code ? std::optional<int>(*entry.code) : std::nullopt;
 
   {
     const QSignalBlocker block(m_DTPicker1);
@@ -82,7 +84,6 @@ void Zaman_tablo_edit1::SetText(const QString& text) {
     }
     m_Combo1->setCurrentIndex(index);
   }
-  m_text = text;
 }
 
 void Zaman_tablo_edit1::Combo1Click(int index) {

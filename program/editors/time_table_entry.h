@@ -1,11 +1,13 @@
 #pragma once
 // Zaman_tablo_edit1: edits one weekly switching entry, a time and the program that
-// starts at it, and translates it to and from the weekly grid's cell text
-// ("07:45 P-03"). The program editor lays one over the weekly cell being edited.
+// starts at it, given and taken as an entry or as its cell text ("07:45 P-03"). The
+// program editor lays one over the weekly cell being edited.
 
 #include <QString>
 #include <QWidget>
 #include <optional>
+
+#include "program/week_entry.h"
 
 class QComboBox;
 class QTimeEdit;
@@ -23,12 +25,17 @@ class Zaman_tablo_edit1 : public QWidget {
 
   explicit Zaman_tablo_edit1(QWidget* parent = nullptr);
 
-  // The cell text of the entry. A code of 0 or 18 and above becomes 0 ("--").
+  // The entry the controls hold. A code of 0 or 18 and above becomes 0 ("--").
+  WeekEntry Entry();
+  // Sets the time and the code; a time the picker cannot show (an hour above 23 from a
+  // project file) is kept as it is until the user sets a time, and a code the list
+  // does not hold (11 to 16) until the user picks one.
+  void SetEntry(const WeekEntry& entry);
+
+  // The cell text of Entry().
   QString Text();
-  // Takes the time and the code from a cell text. A time the picker cannot show (an
-  // hour above 23 from a project file) is kept as it is until the user sets a time;
-  // a text without a code, as the grid shows codes 11 to 16, reads back without one,
-  // so the grid keeps the stored code.
+  // Takes the time and the code from a cell text; a text without a code, as the grid
+  // shows codes 11 to 16, leaves the entry without one, so the grid keeps its code.
   void SetText(const QString& text);
 
   int Hour() const { return m_hour; }
@@ -48,7 +55,6 @@ class Zaman_tablo_edit1 : public QWidget {
   int m_hour = 0;
   int m_minute = 0;
   std::optional<int> m_code = 0;
-  QString m_text;
 };
 
 }  // namespace program::editors

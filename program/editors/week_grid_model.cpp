@@ -19,8 +19,7 @@ void WeekGridModel::Load(const EditorModel& model) {
   beginResetModel();
   for (int e = 0; e < kEntries; ++e) {
     for (int d = 0; d < kDays; ++d) {
-      m_cells[static_cast<std::size_t>(e)][static_cast<std::size_t>(d)] =
-          QString::fromStdString(WeekEntryCellText(model, d, e));
+      m_cells[static_cast<std::size_t>(e)][static_cast<std::size_t>(d)] = ReadWeekEntry(model, d, e);
     }
   }
   endResetModel();
@@ -28,20 +27,21 @@ void WeekGridModel::Load(const EditorModel& model) {
 
 void WeekGridModel::Store(EditorModel& model) const {
   for (int e = 0; e < kEntries; ++e) {
-    for (int d = 0; d < kDays; ++d) StoreWeekEntryCellText(model, d, e, CellText(e, d).toStdString());
+    for (int d = 0; d < kDays; ++d) StoreWeekEntry(model, d, e, Entry(e, d));
   }
 }
 
-QString WeekGridModel::CellText(int entry, int day) const {
+WeekEntry WeekGridModel::Entry(int entry, int day) const {
   if (!InGrid(entry, day)) return {};
   return m_cells[static_cast<std::size_t>(entry)][static_cast<std::size_t>(day)];
 }
 
-void WeekGridModel::SetCellText(int entry, int day, const QString& text) {
+void WeekGridModel::SetEntry(int entry, int day, WeekEntry value) {
   if (!InGrid(entry, day)) return;
-  QString& cell = m_cells[static_cast<std::size_t>(entry)][static_cast<std::size_t>(day)];
-  if (cell == text) return;
-  cell = text;
+  WeekEntry& cell = m_cells[static_cast<std::size_t>(entry)][static_cast<std::size_t>(day)];
+  if (!value.code) value.code = cell.code;
+  if (cell == value) return;
+  cell = value;
   const QModelIndex i = index(entry, day);
   emit dataChanged(i, i);
 }
@@ -52,7 +52,7 @@ int WeekGridModel::columnCount(const QModelIndex& parent) const { return parent.
 
 QVariant WeekGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  if (role == Qt::DisplayRole) return CellText(index.row(), index.column());
+  if (role == Qt::DisplayRole) return QString::fromStdString(WeekCellText(Entry(index.row(), index.column())));
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
   return {};
 }

@@ -1,12 +1,14 @@
 #pragma once
-// The weekly program table grid's cells: entry e of day d in row e and column d, each
-// as its ten-character text. Edits stay in the grid's texts until they are stored.
+// The weekly program table grid's cells: entry e of day d in row e and column d, held
+// as entries and shown as their ten-character texts. Edits stay in the grid until
+// they are stored.
 
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <array>
 
 #include "program/editor_model.h"
+#include "program/week_entry.h"
 
 namespace program::editors {
 
@@ -24,8 +26,10 @@ class WeekGridModel : public QAbstractTableModel {
   void Load(const EditorModel& model);
   void Store(EditorModel& model) const;
 
-  QString CellText(int entry, int day) const;
-  void SetCellText(int entry, int day, const QString& text);
+  // The empty entry outside the grid.
+  WeekEntry Entry(int entry, int day) const;
+  // An entry without a code keeps the cell's code; outside the grid nothing changes.
+  void SetEntry(int entry, int day, WeekEntry value);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,7 +37,7 @@ class WeekGridModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  std::array<std::array<QString, kDays>, kEntries> m_cells;
+  std::array<std::array<WeekEntry, kDays>, kEntries> m_cells;
   QStringList m_dayNames;
 };
 

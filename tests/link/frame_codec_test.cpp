@@ -8,8 +8,8 @@
 using namespace bus;
 
 TEST(HexText, ByteAndWordDigits) {
-  EXPECT_EQ(MB_WS_Pre(0), "00");
-  EXPECT_EQ(MB_WS_Pre(255), "FF");
+  EXPECT_EQ(ByteToHex2(0), "00");
+  EXPECT_EQ(ByteToHex2(255), "FF");
   EXPECT_EQ(ByteToHex2(0x0A), "0A");
   EXPECT_EQ(WordToHex4(0), "0000");
   EXPECT_EQ(WordToHex4(65535), "FFFF");
@@ -17,25 +17,6 @@ TEST(HexText, ByteAndWordDigits) {
   EXPECT_EQ(WordToHex4(-1), "");
   EXPECT_EQ(HexNoLeadingZeros(65536), "10000");
   EXPECT_EQ(HexNoLeadingZeros(0), "0");
-}
-
-TEST(HexText, BaseToNumKinds) {
-  EXPECT_EQ(BaseToNum("0a", 16).ToInt(), 10);
-  EXPECT_EQ(BaseToNum("", 16).kind, BaseNum::Kind::Empty);
-  EXPECT_EQ(BaseToNum("", 16).ToInt(), 0);
-  EXPECT_FALSE(BaseToNum("1G", 16).ToInt().has_value());
-  EXPECT_FALSE(BaseToNum("2", 2).ToInt().has_value()) << "digit outside the base";
-  EXPECT_EQ(BaseToNum("101", 2).ToInt(), 5);
-  EXPECT_FALSE(BaseToNum("FFFFFFFFF", 16).ToInt().has_value()) << "overflow is no number";
-  EXPECT_EQ(BaseToNum("7FFFFFFF", 16).ToInt(), 0x7FFFFFFF);
-}
-
-TEST(HexText, NumToBase) {
-  EXPECT_EQ(NumToBase("16", 16), "10");
-  EXPECT_EQ(NumToBase("255", 2), "11111111");
-  EXPECT_EQ(NumToBase("0", 10), "");
-  EXPECT_EQ(NumToBase("-5", 16), "");
-  EXPECT_EQ(NumToBase("abc", 16), "");
 }
 
 TEST(FrameCodec, RequestBuilders) {

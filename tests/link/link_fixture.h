@@ -57,7 +57,7 @@ struct LinkFixture : ::testing::Test {
   void DownloadAllBlocks() {
     ctl->PGM_Download(1);
     Turn();  // the download start
-    for (int block = 0; block < bus::kProgramDownloadEnd / 128; ++block) {
+    for (int block = 0; block < static_cast<int>(program::kDownloadEnd) / 128; ++block) {
       Turn();
       AckBlock();
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "link_fixture.h"
+#include "link/service_commands.h"
 
 using namespace kxtest;
 
@@ -158,7 +159,7 @@ TEST_P(OnceFrames, NeverReplacedBeforeTheyLeave) {
   } else {
     Turn();
     if (c.code == bus::request::kDownloadStart) ctl->PGM_Download(1);
-    else ASSERT_TRUE(ctl->Service_cmd(c.code - bus::request::kResetCpu));
+    else ASSERT_TRUE(ctl->Service_cmd(c.code - bus::service::kResetCpu));
   }
   const std::size_t before = port.written.size();
   clock.ms += 1;  // inside the gap of the last send

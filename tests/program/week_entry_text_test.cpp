@@ -29,15 +29,14 @@ TEST(WeekEntryText, CellTextsOfEveryKindOfCode) {
   EXPECT_EQ(WeekCellText(6, 0, 12), "06:00 P-");
 }
 
-TEST(WeekEntryText, ReadingBackKeepsWhatHasNoTextAndDropsMeaninglessCodes) {
+TEST(WeekEntryText, StoringBackKeepsCodesWithoutTextAndDropsMeaninglessOnes) {
   ModelFixture f;
   auto& m = *f.model;
   SetEntry(m, 0, 0, 7, 5, 12, 0xAA);  // code 11-16: no text of its own
   SetEntry(m, 1, 3, 8, 0, 20, 0xBB);  // code 20 shows "--"
   SetEntry(m, 6, 15, 200, 61, 17);    // out-of-range time from a project file
-  for (auto [d, e] : {std::pair{0, 0}, {1, 3}, {6, 15}}) {
-    StoreWeekEntryCellText(m, d, e, WeekEntryCellText(m, d, e));
-  }
+  EXPECT_EQ(WeekCellText(ReadWeekEntry(m, 1, 3)), "08:00 P---");
+  for (auto [d, e] : {std::pair{0, 0}, {1, 3}, {6, 15}}) StoreWeekEntry(m, d, e, ReadWeekEntry(m, d, e));
   EXPECT_EQ(m.WeekTable[0][2], 12);
   EXPECT_EQ(m.WeekTable[0][3], 0xAA);
   EXPECT_EQ(m.WeekTable[1][12 + 2], 0);
@@ -45,31 +44,36 @@ TEST(WeekEntryText, ReadingBackKeepsWhatHasNoTextAndDropsMeaninglessCodes) {
   EXPECT_EQ(m.WeekTable[6][60], 200);
   EXPECT_EQ(m.WeekTable[6][61], 61);
   EXPECT_EQ(m.WeekTable[6][62], 17);
-}
 
-TEST(WeekEntryText, EditedTextsAreStoredAndBrokenPartsKeepTheEntry) {
-  ModelFixture f;
-  auto& m = *f.model;
-  SetEntry(m, 2, 1, 9, 15, 4);
-  StoreWeekEntryCellText(m, 2, 1, "18:45 P-DE");
-  EXPECT_EQ(m.WeekTable[2][4], 18);
-  EXPECT_EQ(m.WeekTable[2][5], 45);
-  EXPECT_EQ(m.WeekTable[2][6], 10);
-
-  StoreWeekEntryCellText(m, 2, 1, "xx:300 P-??");
-  EXPECT_EQ(m.WeekTable[2][4], 18);
-  EXPECT_EQ(m.WeekTable[2][5], 45);
-  EXPECT_EQ(m.WeekTable[2][6], 10);
-  StoreWeekEntryCellText(m, 2, 1, "");
-  EXPECT_EQ(m.WeekTable[2][6], 10);
+  // An edit without a code leaves the stored one.
+  StoreWeekEntry(m, 0, 0, {9, 30, std::nullopt});
+  EXPECT_EQ(m.WeekTable[0][0], 9);
+  EXPECT_EQ(m.WeekTable[0][2], 12);
+  EXPECT_EQ(WeekCellText(WeekEntry{9, 30, std::nullopt}), "09:30 P-");
 
   // Outside the seven days and sixteen entries nothing is touched.
-  StoreWeekEntryCellText(m, 7, 0, "01:01 P-01");
-  StoreWeekEntryCellText(m, 0, 16, "01:01 P-01");
-  StoreWeekEntryCellText(m, -1, 0, "01:01 P-01");
+  StoreWeekEntry(m, 7, 0, {1, 1, 1});
+  StoreWeekEntry(m, 0, 16, {1, 1, 1});
+  StoreWeekEntry(m, -1, 0, {1, 1, 1});
   EXPECT_EQ(m.WeekTable[7][0], 0);
   EXPECT_EQ(m.WeekTable[1][0], 0);
-  EXPECT_EQ(WeekEntryCellText(m, 0, 16), "");
+  EXPECT_EQ(ReadWeekEntry(m, 0, 16), WeekEntry{});
+}
+
+TEST(WeekEntryText, TextsReadIntoPartsAndBrokenPartsReadEmpty) {
+  const WeekCellParts edited = ParseWeekCellText("18:45 P-DE");
+  EXPECT_EQ(edited.hour, 18);
+  EXPECT_EQ(edited.minute, 45);
+  EXPECT_EQ(edited.code, 10);
+  const WeekCellParts wide = ParseWeekCellText("200:07 P-02");
+  EXPECT_EQ(wide.hour, 200);
+  EXPECT_EQ(wide.minute, 7);
+  EXPECT_EQ(wide.code, 2);
+  for (const char* broken : {"xx:300 P-??", "", "07:05 P-"}) {
+    EXPECT_FALSE(ParseWeekCellText(broken).code) << broken;
+  }
+  EXPECT_FALSE(ParseWeekCellText("xx:300 P-??").hour);
+  EXPECT_FALSE(ParseWeekCellText("xx:300 P-??").minute);
 }
 
 }  // namespace
