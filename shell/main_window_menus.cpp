@@ -55,8 +55,8 @@ void MDIForm1::BuildMenu() {
     showOnce(QStringLiteral("KullanimKilavuzu"), [this] { return MakeUserGuideWindow(this); });
   });
   item(help, "Menu9_Hakkinda", QStringLiteral("Hakkında"), [this, showOnce] {
-    const QString settings = QString::fromStdString(persist::PathToUtf8(m_state.paths.settingsFile));
-    showOnce(QStringLiteral("Hakkinda"), [this, settings] { return MakeAboutWindow(settings, this); });
+    const QString settingsFile = QString::fromStdString(persist::PathToUtf8(m_state.paths.settingsFile));
+    showOnce(QStringLiteral("Hakkinda"), [this, settingsFile] { return MakeAboutWindow(settingsFile, this); });
   });
 }
 
