@@ -192,7 +192,7 @@ std::string CpuCommandText(int function, const Payload& p) {
 std::string DeviceName(int address) {
   if (address < 0) return "";
   if (address >= kFirstCard && address < kFirstCard + kTriacCards) {
-    return kActivityCaptions[static_cast<std::size_t>(address - kFirstCard + 1)];
+    return kActivityCaptions[static_cast<std::size_t>(address - kFirstCard) + 1];
   }
   switch (address) {
     case kCpu: return kActivityCaptions[kLampCpu];
