@@ -45,7 +45,7 @@ void MDIForm1::BuildMenu() {
   help->setObjectName(QStringLiteral("Menu9_Yard"));
   // One window of each, brought to the front when asked again.
   const auto showOnce = [this](const QString& name, const std::function<QWidget*()>& make) {
-    QWidget* w = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+    auto* w = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
     if (!w) w = make();
     w->show();
     w->raise();
