@@ -47,7 +47,7 @@ std::vector<Line> Cycle(bool upload, int n) {
     p.transferAddress = address;
     lines.push_back({bus::LineDirection::Sent, *bus::MB_CPU_Command(0, 4, p)});
     std::array<std::uint8_t, sim::kBlockBytes> block{};
-    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7 + n);
+    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(n));
     heard(sim::BlockReply(address, block));
   } else {
     lines.push_back({bus::LineDirection::Sent, bus::MB_Write_Single(1, 3, 0x2000, 16)});

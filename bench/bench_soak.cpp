@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/soak/soak_run.h"
+#include "bench/soak_run.h"
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 600;

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -134,6 +135,91 @@ bool ParseFileCommand(const std::vector<std::string>& words, bool secondsGiven, 
   return true;
 }
 
+// The values of --port, --timeout and --seconds, checked.
+bool ReadOptionValues(const QCommandLineParser& parser, const QCommandLineOption& port,
+                      const QCommandLineOption& timeout, const QCommandLineOption& seconds,
+                      CtlOptions& options, std::string& error) {
+  if (parser.isSet(port)) {
+    options.device = parser.value(port).toStdString();
+    if (options.device.empty()) {
+      error = "--port needs a value";
+      return false;
+    }
+  }
+  if (parser.isSet(timeout)) {
+    const std::string v = parser.value(timeout).toStdString();
+    const auto s = Seconds(v);
+    if (!s) {
+      error = "--timeout needs a number of seconds above 0, not '" + v + "'";
+      return false;
+    }
+    options.timeoutMs = std::llround(*s * 1000.0);
+    if (options.timeoutMs < 1) options.timeoutMs = 1;
+  }
+  if (parser.isSet(seconds)) {
+    const std::string v = parser.value(seconds).toStdString();
+    const auto n = Count(v);
+    if (!n) {
+      error = "--seconds needs a whole number of at least 1, not '" + v + "'";
+      return false;
+    }
+    options.watchSeconds = *n;
+  }
+  return true;
+}
+
+// The service command named after "service".
+bool ReadServiceName(const std::vector<std::string>& words, CtlOptions& options, std::string& error) {
+  if (words.size() < 2) {
+    error = "service needs a command name (";
+    for (std::size_t k = 0; k < bus::kServiceCommands.size(); ++k) {
+      if (k > 0) error += k + 1 < bus::kServiceCommands.size() ? ", " : " or ";
+      error += bus::kServiceCommands[k].word;
+    }
+    error += ")";
+    return false;
+  }
+  for (std::size_t k = 0; k < bus::kServiceCommands.size(); ++k) {
+    if (words[1] == bus::kServiceCommands[k].word) options.serviceIndex = static_cast<int>(k);
+  }
+  if (options.serviceIndex < 0) {
+    error = "unknown service command '" + words[1] + "'";
+    return false;
+  }
+  return true;
+}
+
+// The command and its arguments, none left over.
+bool ReadCommand(const std::vector<std::string>& words, CtlOptions& options, std::string& error) {
+  const CommandWord* found = nullptr;
+  for (const CommandWord& c : kCommands) {
+    if (words[0] == c.word) found = &c;
+  }
+  if (!found) {
+    error = "unknown command '" + words[0] + "'";
+    return false;
+  }
+  options.command = found->command;
+  std::size_t expected = 1;
+  if (found->needsFile) {
+    if (words.size() < 2) {
+      const bool capture = found->command == Command::Capture || found->command == Command::Decode;
+      error = words[0] + (capture ? " needs a capture file" : " needs a project file");
+      return false;
+    }
+    options.projectFile = words[1];
+    expected = 2;
+  } else if (found->command == Command::Service) {
+    if (!ReadServiceName(words, options, error)) return false;
+    expected = 2;
+  }
+  if (words.size() > expected) {
+    error = "unexpected argument '" + words[expected] + "'";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, std::string& error) {
@@ -164,32 +250,7 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
   options.csv = parser.isSet(csv);
   options.allowIncomplete = parser.isSet(allowIncomplete);
   const bool secondsGiven = parser.isSet(seconds);
-  if (parser.isSet(port)) {
-    options.device = parser.value(port).toStdString();
-    if (options.device.empty()) {
-      error = "--port needs a value";
-      return false;
-    }
-  }
-  if (parser.isSet(timeout)) {
-    const std::string v = parser.value(timeout).toStdString();
-    const auto s = Seconds(v);
-    if (!s) {
-      error = "--timeout needs a number of seconds above 0, not '" + v + "'";
-      return false;
-    }
-    options.timeoutMs = static_cast<std::int64_t>(*s * 1000.0 + 0.5);
-    if (options.timeoutMs < 1) options.timeoutMs = 1;
-  }
-  if (secondsGiven) {
-    const std::string v = parser.value(seconds).toStdString();
-    const auto n = Count(v);
-    if (!n) {
-      error = "--seconds needs a whole number of at least 1, not '" + v + "'";
-      return false;
-    }
-    options.watchSeconds = *n;
-  }
+  if (!ReadOptionValues(parser, port, timeout, seconds, options, error)) return false;
   std::vector<std::string> words;
   for (const QString& w : parser.positionalArguments()) words.push_back(w.toStdString());
 
@@ -206,56 +267,16 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     return true;
   }
   if (words[0] == "check" || words[0] == "diff") return ParseFileCommand(words, secondsGiven, options, error);
-  const CommandWord* found = nullptr;
-  for (const CommandWord& c : kCommands) {
-    if (words[0] == c.word) found = &c;
-  }
-  if (!found) {
-    error = "unknown command '" + words[0] + "'";
-    return false;
-  }
-  options.command = found->command;
-  std::size_t expected = 1;
-  if (found->needsFile) {
-    if (words.size() < 2) {
-      const bool capture = found->command == Command::Capture || found->command == Command::Decode;
-      error = words[0] + (capture ? " needs a capture file" : " needs a project file");
-      return false;
-    }
-    options.projectFile = words[1];
-    expected = 2;
-  } else if (found->command == Command::Service) {
-    if (words.size() < 2) {
-      error = "service needs a command name (";
-      for (std::size_t k = 0; k < bus::kServiceCommands.size(); ++k) {
-        if (k > 0) error += k + 1 < bus::kServiceCommands.size() ? ", " : " or ";
-        error += bus::kServiceCommands[k].word;
-      }
-      error += ")";
-      return false;
-    }
-    for (std::size_t k = 0; k < bus::kServiceCommands.size(); ++k) {
-      if (words[1] == bus::kServiceCommands[k].word) options.serviceIndex = static_cast<int>(k);
-    }
-    if (options.serviceIndex < 0) {
-      error = "unknown service command '" + words[1] + "'";
-      return false;
-    }
-    expected = 2;
-  }
-  if (words.size() > expected) {
-    error = "unexpected argument '" + words[expected] + "'";
-    return false;
-  }
-  if (secondsGiven && found->command != Command::Watch && found->command != Command::Capture) {
+  if (!ReadCommand(words, options, error)) return false;
+  if (secondsGiven && options.command != Command::Watch && options.command != Command::Capture) {
     error = "--seconds belongs to the watch and capture commands";
     return false;
   }
-  if (options.json && found->command != Command::Watch && found->command != Command::Decode) {
+  if (options.json && options.command != Command::Watch && options.command != Command::Decode) {
     error = "--json belongs to the watch and decode commands";
     return false;
   }
-  if (options.csv && found->command != Command::Watch) {
+  if (options.csv && options.command != Command::Watch) {
     error = "--csv belongs to the watch command";
     return false;
   }
@@ -263,12 +284,12 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     error = "--json and --csv do not go together";
     return false;
   }
-  if (options.allowIncomplete && found->command != Command::Download &&
-      found->command != Command::DownloadSystem) {
+  if (options.allowIncomplete && options.command != Command::Download &&
+      options.command != Command::DownloadSystem) {
     error = "--allow-incomplete belongs to the download commands";
     return false;
   }
-  if (options.device.empty() && found->command != Command::Decode) {
+  if (options.device.empty() && options.command != Command::Decode) {
     error = "--port DEVICE is needed (kx7140ctl ports lists the ports)";
     return false;
   }

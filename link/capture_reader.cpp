@@ -59,6 +59,11 @@ CaptureReader::LineRead CaptureReader::NextLine() {
       return tooLong ? LineRead::TooLong : LineRead::Whole;
     }
   }
+  return EndOfInput(any);
+}
+
+// The input ended inside a line (any: with bytes of it read) or at the size limit.
+CaptureReader::LineRead CaptureReader::EndOfInput(bool any) {
   if (m_stopped) {
     if (!m_stopReported) {
       m_stopReported = true;

@@ -48,6 +48,7 @@ class CaptureReader {
  private:
   enum class LineRead { Whole, Cut, TooLong, End };
   LineRead NextLine();
+  LineRead EndOfInput(bool any);
   bool Refill();
   void Problem(std::string reason);
 

@@ -40,6 +40,29 @@ bool BlockInsideImage(std::int32_t address) {
          address + kBlockBytes <= static_cast<std::int32_t>(program::kProgramImageSize);
 }
 
+void AddClock(FrameBuilder& f, const DateTime& t) {
+  f.AddWord(0x0000);
+  f.AddWord(0x0010);
+  f.AddWord(static_cast<std::uint32_t>(t.year));
+  f.Add(static_cast<std::uint32_t>(t.month));
+  f.Add(static_cast<std::uint32_t>(t.day));
+  f.Add(static_cast<std::uint32_t>(t.isoWeekday));
+  f.Add(static_cast<std::uint32_t>(t.hour));
+  f.Add(static_cast<std::uint32_t>(t.minute));
+  f.Add(static_cast<std::uint32_t>(t.second));
+}
+
+// The system memory row goes out only while its download is what is asked for.
+bool AddSystemRow(FrameBuilder& f, const CommandPayload& p) {
+  if (p.requestCode != 200) return true;
+  if (p.systemRow.size() < 17) return false;
+  f.AddWord(0x0058);
+  f.AddWord(0x0012);
+  for (std::size_t i = 1; i <= 16; ++i) f.Add(p.systemRow[i]);
+  f.AddWord(p.systemRow[0]);
+  return true;
+}
+
 }  // namespace
 
 std::string MB_Write_Single(std::uint8_t slave, std::uint8_t function, std::int32_t start,
@@ -68,25 +91,9 @@ std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t i
     f.AddWord(static_cast<std::uint32_t>(p.transferAddress));
     f.AddWord(static_cast<std::uint32_t>(kBlockBytes));
   } else if (direction == 1 && item == kSystemItem) {
-    // The system memory row goes out only while its download is what is asked for.
-    if (p.requestCode == 200) {
-      if (p.systemRow.size() < 17) return std::nullopt;
-      f.AddWord(0x0058);
-      f.AddWord(0x0012);
-      for (std::size_t i = 1; i <= 16; ++i) f.Add(p.systemRow[i]);
-      f.AddWord(p.systemRow[0]);
-    }
+    if (!AddSystemRow(f, p)) return std::nullopt;
   } else if (direction == 1 && item == kClockItem) {
-    const DateTime& t = p.now;
-    f.AddWord(0x0000);
-    f.AddWord(0x0010);
-    f.AddWord(static_cast<std::uint32_t>(t.year));
-    f.Add(static_cast<std::uint32_t>(t.month));
-    f.Add(static_cast<std::uint32_t>(t.day));
-    f.Add(static_cast<std::uint32_t>(t.isoWeekday));
-    f.Add(static_cast<std::uint32_t>(t.hour));
-    f.Add(static_cast<std::uint32_t>(t.minute));
-    f.Add(static_cast<std::uint32_t>(t.second));
+    AddClock(f, p.now);
   } else if (direction == 1 && item == kBlockItem) {
     if (!BlockInsideImage(p.transferAddress) || p.block.size() < static_cast<std::size_t>(kBlockBytes)) return std::nullopt;
     f.AddWord(static_cast<std::uint32_t>(p.transferAddress));

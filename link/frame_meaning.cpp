@@ -175,7 +175,7 @@ std::string CpuCommandText(int function, const Payload& p) {
 std::string DeviceName(int address) {
   if (address < 0) return "";
   if (address >= kFirstCardStation && address < kFirstCardStation + kTriacCards) {
-    return kActivityCaptions[static_cast<std::size_t>(address - kFirstCardStation + 1)];
+    return kActivityCaptions[static_cast<std::size_t>(address - kFirstCardStation) + 1];
   }
   switch (address) {
     case kCpuStation: return kActivityCaptions[kLampCpu];

@@ -107,8 +107,8 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
   caption(3, "DEDEKTÖR", {90, 3330, 1695, 330}, true);
   shape(1, {90, 3645, 225, 330});
   status(1, {405, 3690, 960, 225});
-  for (int n = 0; n < 4; ++n) {
-    StatusLabel* bit = AddTwipIndicator(*this, IndexedName("Shape_DedBits", n),
+  for (std::size_t n = 0; n < 4; ++n) {
+    StatusLabel* bit = AddTwipIndicator(*this, IndexedName("Shape_DedBits", static_cast<int>(n)),
                                    QString::fromLatin1(kDetectorBitCaptions[n]),
                                    {kDetectorBitLefts[n], 3690, 240, 240});
     bit->SetBackColour(bus::kBlack);
@@ -183,7 +183,7 @@ void KX7145V1::ShowDetectorInputs(const Inputs& now) {
   SetText(*m_Lbl_Ded_Status, QString::number(now.detectorBits));
   // A word that is not an input word leaves the inputs as they were shown.
   if (!bus::DetectorInputsValid(now.detectorBits)) return;
-  for (int n = 0; n < 4; ++n) {
+  for (std::size_t n = 0; n < 4; ++n) {
     m_Shape_DedBits[n]->SetBackColour((now.detectorBits >> n) & 1 ? bus::kRed : bus::kBlack);
   }
 }

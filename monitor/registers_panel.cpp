@@ -71,7 +71,8 @@ void Registers_panel::Timer1Tick() {
   for (int card = 0; card < kCards; ++card) {
     const auto& words = m_regs.TriacCardRegs[static_cast<std::size_t>(card)];
     for (int word = 0; word < kWords; ++word) {
-      const auto k = static_cast<std::size_t>(kWords * card + word);
+      const std::size_t k = static_cast<std::size_t>(kWords) * static_cast<std::size_t>(card) +
+                            static_cast<std::size_t>(word);
       const std::int32_t value = words[static_cast<std::size_t>(word)];
       if (value == m_shown[k]) continue;
       m_shown[k] = value;

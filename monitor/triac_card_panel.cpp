@@ -15,6 +15,9 @@ namespace monitor {
 
 namespace {
 
+// Channel and bit numbers are ints in the bus words; the arrays count in sizes.
+constexpr std::size_t U(int i) { return static_cast<std::size_t>(i); }
+
 // The fault letters of one channel, in the order of the channel's fault bits.
 struct FaultLetter {
   const char* name;
@@ -71,9 +74,9 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
   m_R9_Err_IO->setToolTip(QStringLiteral("Donanımsal Hata Varmı?"));
   for (int n = 0; n < 4; ++n) {
     StatusLabel* s = AddTwipIndicator(*this, IndexedName("R9_err_sensoryok", n),
-                                 QStringLiteral("S%1").arg(n + 1), {kSensorLefts[n], 560, 240, 225});
+                                 QStringLiteral("S%1").arg(n + 1), {kSensorLefts[U(n)], 560, 240, 225});
     s->setToolTip(QStringLiteral("Akım Sensoru %1 devrede degil").arg(n + 1));
-    m_R9_err_sensoryok[n] = s;
+    m_R9_err_sensoryok[U(n)] = s;
   }
 
   m_Label1 = AddTwipLabel(*this, "Label1", "Label1", {765, 900, 600, 285}, Qt::AlignCenter);
@@ -82,17 +85,17 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
     auto* lamp = new Trf_Lamp(this);
     lamp->setObjectName(IndexedName("Trf_Lamp1", c));
     lamp->move(TwipRect(*this, 60, 855 + 1050 * c, 0, 0).topLeft());
-    m_Trf_Lamp1[c] = lamp;
+    m_Trf_Lamp1[U(c)] = lamp;
     for (std::size_t bit = 0; bit < kFaultLetters.size(); ++bit) {
       const FaultLetter& f = kFaultLetters[bit];
       StatusLabel* letter = AddTwipIndicator(
           *this, IndexedName(f.name, c), QString::fromUtf8(f.caption),
-          {kFaultLetterLeft, f.tops[c], kFaultLetterSize, kFaultLetterSize});
+          {kFaultLetterLeft, f.tops[U(c)], kFaultLetterSize, kFaultLetterSize});
       letter->setToolTip(QString::fromUtf8(f.tooltip));
-      m_faultLetters[c][bit] = letter;
+      m_faultLetters[U(c)][bit] = letter;
     }
-    m_Lbl_Akim[c] = AddTwipLabel(*this, IndexedName("Lbl_Akim", c), "A",
-                                 {810, kCurrentTops[c], 570, 225},
+    m_Lbl_Akim[U(c)] = AddTwipLabel(*this, IndexedName("Lbl_Akim", c), "A",
+                                 {810, kCurrentTops[U(c)], 570, 225},
                                  Qt::AlignRight | Qt::AlignVCenter);
   }
 }
@@ -112,7 +115,7 @@ void Triyak_Karti::Refresh() {
     ShowCardState();
   }
   for (int c = 0; c < kChannels; ++c) {
-    if (all || now.ChannelCurrent[c] != m_shown.ChannelCurrent[c]) ShowCurrent(c);
+    if (all || now.ChannelCurrent[U(c)] != m_shown.ChannelCurrent[U(c)]) ShowCurrent(c);
   }
   if (all || now.ChannelLamps != m_shown.ChannelLamps) ShowLamps();
   if (all || now.ChannelFaults != m_shown.ChannelFaults) ShowFaults();
@@ -133,19 +136,19 @@ void Triyak_Karti::ShowCardState() {
 
 void Triyak_Karti::ShowCurrent(int channel) {
   // mA to amperes with two decimals, halves rounded away from zero.
-  const std::int64_t centiamps = bus::RoundedQuotient(ChannelCurrent[channel], 10);
-  SetText(*m_Lbl_Akim[channel], Text(bus::FixedText(centiamps, 2, true, m_separators) + " A"));
+  const std::int64_t centiamps = bus::RoundedQuotient(ChannelCurrent[U(channel)], 10);
+  SetText(*m_Lbl_Akim[U(channel)], Text(bus::FixedText(centiamps, 2, true, m_separators) + " A"));
 }
 
 void Triyak_Karti::ShowLamps() {
-  for (int c = 0; c < kChannels; ++c) m_Trf_Lamp1[c]->SetState(bus::ChannelNibble(ChannelLamps, c));
+  for (int c = 0; c < kChannels; ++c) m_Trf_Lamp1[U(c)]->SetState(bus::ChannelNibble(ChannelLamps, c));
 }
 
 void Triyak_Karti::ShowFaults() {
   for (int c = 0; c < kChannels; ++c) {
     for (int bit = 0; bit < 4; ++bit) {
       const bool set = bus::HasChannelFault(ChannelFaults, c, static_cast<bus::ChannelFault>(bit));
-      m_faultLetters[c][bit]->SetBackColour(set ? bus::kRed : bus::kWhite);
+      m_faultLetters[U(c)][U(bit)]->SetBackColour(set ? bus::kRed : bus::kWhite);
     }
   }
 }
@@ -161,7 +164,7 @@ void Triyak_Karti::ShowFaultWord() {
   const auto colour = [this](std::int32_t mask) { return FaultWord & mask ? bus::kRed : bus::kWhite; };
   m_R9_Err_IO->SetBackColour(colour(bus::kCardIoFault));
   m_R9_err_AC->SetBackColour(colour(bus::kCardAcFault));
-  for (int n = 0; n < 4; ++n) m_R9_err_sensoryok[n]->SetBackColour(colour(bus::SensorMissingBit(n)));
+  for (int n = 0; n < 4; ++n) m_R9_err_sensoryok[U(n)]->SetBackColour(colour(bus::SensorMissingBit(n)));
 }
 
 void Triyak_Karti::paintEvent(QPaintEvent*) {

@@ -85,20 +85,35 @@ class LineReader {
   std::string m_why;
 };
 
+bool ReadGroupName(LineReader& reader, JunctionData& data) {
+  const auto g = reader.Group();
+  if (!g) return false;
+  const std::string_view problem = program::GroupNameProblem(reader.Rest());
+  if (!problem.empty()) {
+    reader.Fail("grup adı " + std::string(problem));
+    return false;
+  }
+  return program::SetGroupName(data, *g, reader.Rest());
+}
+
+bool ReadConflict(LineReader& reader, JunctionData& data) {
+  const auto a = reader.Group();
+  const auto b = reader.Group();
+  const auto aToB = reader.Seconds();
+  const auto bToA = reader.HasMore() ? reader.Seconds() : aToB;
+  if (!a || !b || !aToB || !bToA || !reader.End()) return false;
+  if (*a == *b) {
+    reader.Fail("bir grup kendisiyle çatışamaz");
+    return false;
+  }
+  return program::SetConflict(data, *a, *b, *aToB, *bToA);
+}
+
 // Reads one fact into data; false with the reason in `reader` when the line is bad.
 // Unknown keys are counted and skipped.
 bool ReadFact(std::string_view key, LineReader& reader, JunctionData& data,
               std::size_t& ignored) {
-  if (key == "grup") {
-    const auto g = reader.Group();
-    if (!g) return false;
-    const std::string_view problem = program::GroupNameProblem(reader.Rest());
-    if (!problem.empty()) {
-      reader.Fail("grup adı " + std::string(problem));
-      return false;
-    }
-    return program::SetGroupName(data, *g, reader.Rest());
-  }
+  if (key == "grup") return ReadGroupName(reader, data);
   if (key == "yaya") {
     do {
       const auto g = reader.Group();
@@ -107,18 +122,7 @@ bool ReadFact(std::string_view key, LineReader& reader, JunctionData& data,
     } while (reader.HasMore());
     return true;
   }
-  if (key == "catisma") {
-    const auto a = reader.Group();
-    const auto b = reader.Group();
-    const auto aToB = reader.Seconds();
-    const auto bToA = reader.HasMore() ? reader.Seconds() : aToB;
-    if (!a || !b || !aToB || !bToA || !reader.End()) return false;
-    if (*a == *b) {
-      reader.Fail("bir grup kendisiyle çatışamaz");
-      return false;
-    }
-    return program::SetConflict(data, *a, *b, *aToB, *bToA);
-  }
+  if (key == "catisma") return ReadConflict(reader, data);
   int* limit = key == "en-kisa-sari"           ? &data.limits.minYellow
                : key == "en-kisa-kirmizi-sari" ? &data.limits.minRedYellow
                : key == "en-kisa-yesil"        ? &data.limits.minGreen

@@ -17,8 +17,8 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr std::array<std::int8_t, 256> kHexValues = [] {
   std::array<std::int8_t, 256> t{};
   t.fill(-1);
-  for (int i = 0; i < 10; ++i) t['0' + i] = static_cast<std::int8_t>(i);
-  for (int i = 0; i < 6; ++i) {
+  for (std::size_t i = 0; i < 10; ++i) t['0' + i] = static_cast<std::int8_t>(i);
+  for (std::size_t i = 0; i < 6; ++i) {
     t['A' + i] = static_cast<std::int8_t>(10 + i);
     t['a' + i] = static_cast<std::int8_t>(10 + i);
   }

@@ -22,7 +22,7 @@ SettingsPaths ChooseSettingsPaths(const std::filesystem::path& programFolder,
   }
   std::error_code ec;
   std::filesystem::create_directories(userConfigFolder, ec);
-  const SettingsPaths paths = SettingsPathsIn(userConfigFolder);
+  SettingsPaths paths = SettingsPathsIn(userConfigFolder);
   // Settings left beside a program in a locked folder (by an installer or the
   // administrator) are the user's starting point until the user's own file exists.
   const SettingsPaths shipped = SettingsPathsIn(programFolder);

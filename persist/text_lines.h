@@ -23,7 +23,7 @@ void ForEachLine(std::string_view text, Fn&& fn) {
       continue;
     }
     fn(text.substr(start, i - start));
-    i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+    i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2u : 1u;
     start = i;
   }
   if (start < text.size()) fn(text.substr(start));

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "program/memory_map.h"
 #include "program/played_steps.h"
@@ -229,9 +230,8 @@ class RecordChecker {
     }
   }
 
-  // From the end of each green of `from` to the next start of a green of `to`. Greens
-  // that overlap are ConflictingGreens' matter: the next start then lies further on.
-  void Intergreens() {
+  // The greens of each group, in the order they start.
+  std::array<std::vector<Stretch>, kSignalGroups + 1> GreensByStart() {
     std::array<std::vector<Stretch>, kSignalGroups + 1> greens;
     for (int g = 1; g <= kGroups; ++g) {
       auto& list = greens[static_cast<std::size_t>(g)];
@@ -241,6 +241,13 @@ class RecordChecker {
       std::sort(list.begin(), list.end(),
                 [](const Stretch& a, const Stretch& b) { return a.start < b.start; });
     }
+    return greens;
+  }
+
+  // From the end of each green of `from` to the next start of a green of `to`. Greens
+  // that overlap are ConflictingGreens' matter: the next start then lies further on.
+  void Intergreens() {
+    const auto greens = GreensByStart();
     for (int from = 1; from <= kGroups; ++from) {
       for (int to = 1; to <= kGroups; ++to) {
         const int least = MinIntergreen(m_junction, from, to);
@@ -294,6 +301,17 @@ std::optional<WeekTarget> TargetOf(const EditorModel& model, int code) {
     for (std::size_t x = kFirstDetectorPhase; x <= kLastDetectorPhase; ++x) any = any || plays(x);
     return WeekTarget{std::string(kDetectorApplicationName), any};
   }
+  return std::nullopt;
+}
+
+// Why a weekly entry with this code cannot switch as meant, if it cannot.
+std::optional<std::pair<CheckKind, std::string>> WeekCodeProblem(const EditorModel& model, int code) {
+  if (code == kWeekNoProgram || code == kWeekFlash) return std::nullopt;
+  const auto target = TargetOf(model, code);
+  if (!target) {
+    return std::pair{CheckKind::WeekProgramUnknown, "tanımsız program kodu " + std::to_string(code)};
+  }
+  if (!target->plays) return std::pair{CheckKind::WeekProgramEmpty, target->name + " süreli adım içermiyor"};
   return std::nullopt;
 }
 
@@ -354,14 +372,7 @@ std::vector<CheckWarning> CheckWeekTable(const EditorModel& model, const WeekDay
         previous = time;
       }
 
-      if (code == kWeekNoProgram || code == kWeekFlash) continue;
-      if (const auto target = TargetOf(model, code)) {
-        if (!target->plays) {
-          add(CheckKind::WeekProgramEmpty, target->name + " süreli adım içermiyor");
-        }
-      } else {
-        add(CheckKind::WeekProgramUnknown, "tanımsız program kodu " + std::to_string(code));
-      }
+      if (const auto problem = WeekCodeProblem(model, code)) add(problem->first, problem->second);
     }
   }
   return out;

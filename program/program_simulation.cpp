@@ -20,6 +20,22 @@ std::string TwoDigits(int value) {
   return text;
 }
 
+// On to the next step with a duration, wrapping after the last playable one; step 1
+// when the program has none.
+void NextStep(ProgramSimulation& sim, const RecordSteps& steps) {
+  const int last = LastPlayableStep(static_cast<std::size_t>(sim.SimProgram));
+  int s = sim.SimStep;
+  for (int tried = 0; tried < last; ++tried) {
+    s = s >= last || s < 1 ? 1 : s + 1;
+    if (steps[static_cast<std::size_t>(s)][0] >= 1) {
+      sim.SimStep = s;
+      sim.SimSecondsLeft = steps[static_cast<std::size_t>(s)][0];
+      return;
+    }
+  }
+  sim.SimStep = 1;
+}
+
 }  // namespace
 
 void RestartSimulation(ProgramSimulation& sim, int record) {
@@ -39,22 +55,7 @@ void SimulationTick(ProgramSimulation& sim, const EditorModel& model, bool blink
     if (sim.SimSecondsLeft >= 1) {
       --sim.SimSecondsLeft;
     } else {
-      const int last = LastPlayableStep(static_cast<std::size_t>(sim.SimProgram));
-      int found = 0;
-      int s = sim.SimStep;
-      for (int tried = 0; tried < last; ++tried) {
-        s = s >= last || s < 1 ? 1 : s + 1;
-        if (steps[static_cast<std::size_t>(s)][0] >= 1) {
-          found = s;
-          break;
-        }
-      }
-      if (found != 0) {
-        sim.SimStep = found;
-        sim.SimSecondsLeft = steps[static_cast<std::size_t>(found)][0];
-      } else {
-        sim.SimStep = 1;
-      }
+      NextStep(sim, steps);
     }
   }
 

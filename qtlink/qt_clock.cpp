@@ -4,7 +4,7 @@
 
 namespace qtlink {
 
-QtClock::QtClock(QLocale locale) : m_locale(std::move(locale)) { m_elapsed.start(); }
+QtClock::QtClock(const QLocale& locale) : m_locale(locale) { m_elapsed.start(); }
 
 bus::DateTime QtClock::Now() const {
   const QDateTime now = QDateTime::currentDateTime();

@@ -10,7 +10,7 @@ namespace qtlink {
 
 class QtClock : public bus::Clock {
  public:
-  explicit QtClock(QLocale locale = QLocale::system());
+  explicit QtClock(const QLocale& locale = QLocale::system());
   bus::DateTime Now() const override;
   std::int64_t MonotonicMs() const override;
   std::string WeekdayName(int isoWeekday) const override;

@@ -11,12 +11,13 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Fontconfig keeps a cache it never frees; that is not ours to report.
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 
+# A compiler warning fails the run.
 echo "== normal build"
-bash scripts/build.sh build
+bash scripts/build.sh build -DKX_WERROR=ON
 # The package from the programs just built, for the test that unpacks and runs it.
 (cd build && cpack -G DEB >/dev/null)
 ctest --test-dir build --output-on-failure -j2 --timeout 300
 
 echo "== sanitizer build"
-bash scripts/build.sh build-asan -DKX_SANITIZE=ON -DKX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+bash scripts/build.sh build-asan -DKX_WERROR=ON -DKX_SANITIZE=ON -DKX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 ctest --test-dir build-asan --output-on-failure -j2 --timeout 600

@@ -91,7 +91,7 @@ void MDIForm1::BuildMenu() {
   help->setObjectName(QStringLiteral("Menu9_Yard"));
   // One window of each, brought to the front when asked again.
   const auto showOnce = [this](const QString& name, const std::function<QWidget*()>& make) {
-    QWidget* w = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+    auto* w = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
     if (!w) w = make();
     w->show();
     w->raise();
@@ -101,8 +101,8 @@ void MDIForm1::BuildMenu() {
     showOnce(QStringLiteral("KullanimKilavuzu"), [this] { return MakeUserGuideWindow(this); });
   });
   item(help, "Menu9_Hakkinda", QStringLiteral("Hakkında"), [this, showOnce] {
-    const QString settings = QString::fromStdString(persist::PathToUtf8(m_state.paths.settingsFile));
-    showOnce(QStringLiteral("Hakkinda"), [this, settings] { return MakeAboutWindow(settings, this); });
+    const QString settingsFile = QString::fromStdString(persist::PathToUtf8(m_state.paths.settingsFile));
+    showOnce(QStringLiteral("Hakkinda"), [this, settingsFile] { return MakeAboutWindow(settingsFile, this); });
   });
 }
 

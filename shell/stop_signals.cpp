@@ -3,7 +3,7 @@
 #include <QSocketNotifier>
 
 #if defined(__linux__)
-#include <signal.h>
+#include <csignal>
 #include <sys/signalfd.h>
 #include <unistd.h>
 #endif

@@ -64,8 +64,9 @@ QIcon GridPencil() {
     p.setBrush(Qt::white);
     p.drawRect(2, 4, 22, 22);
     for (int i = 1; i < 4; ++i) {
-      p.drawLine(2, 4 + i * 5.5, 24, 4 + i * 5.5);
-      p.drawLine(2 + i * 5.5, 4, 2 + i * 5.5, 26);
+      const int at = static_cast<int>(i * 5.5);  // whole pixels, so the grid lines stay sharp
+      p.drawLine(2, 4 + at, 24, 4 + at);
+      p.drawLine(2 + at, 4, 2 + at, 26);
     }
     p.setPen(QPen(QColor(200, 120, 0), 4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(16, 26), QPointF(29, 9));

@@ -33,7 +33,7 @@ std::string ReadRequest(std::uint8_t address, std::uint16_t start, std::uint16_t
 
 std::string RegisterReply(std::uint8_t address, std::span<const std::uint16_t> words) {
   FrameText f;
-  f.Byte(address).Byte(kReadRegisters).Byte(2 * words.size());
+  f.Byte(address).Byte(kReadRegisters).Byte(static_cast<std::uint32_t>(2 * words.size()));
   for (std::uint16_t w : words) f.Word(w);
   return f.Line();
 }

@@ -38,10 +38,10 @@ void FieldDevices::Update(const GroupStates& groups, const Options& o, RandomSou
     const bool faulty = o.cardFault[static_cast<std::size_t>(c)];
     std::uint16_t lamps = 0;
     for (int ch = 0; ch < 4; ++ch) {
-      const std::uint8_t code = groups[static_cast<std::size_t>(4 * c + ch)];
+      const std::uint8_t code = groups[4 * static_cast<std::size_t>(c) + static_cast<std::size_t>(ch)];
       lamps = static_cast<std::uint16_t>(lamps | (code & 0x0F) << (4 * ch));
       const int mA = ChannelCurrent(code, blinkLit, faulty && ch == 0, rng);
-      w[static_cast<std::size_t>(4 + ch)] = Clamp16(mA);
+      w[4 + static_cast<std::size_t>(ch)] = Clamp16(mA);
       totalMilliamps += mA;
     }
     w[0] = 2;  // running

@@ -17,7 +17,7 @@ class RandomSource {
     if (p <= 0.0) return false;
     return static_cast<double>(m_engine() >> 8) * (1.0 / 16777216.0) < p;
   }
-  std::uint32_t Below(std::uint32_t n) { return n == 0 ? 0 : m_engine() % n; }
+  std::uint32_t Below(std::uint32_t n) { return n == 0 ? 0 : static_cast<std::uint32_t>(m_engine() % n); }
   int Jitter(int spread) {
     return static_cast<int>(Below(2 * static_cast<std::uint32_t>(spread) + 1)) - spread;
   }

@@ -1,11 +1,6 @@
 // Every command of kx7140ctl against the simulated controller on a pseudo-terminal,
 // with lost replies, a silent bus, and the ways a run goes wrong before it starts.
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <QDate>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,11 +18,12 @@
 #include "program/editor_model.h"
 #include "program/program_checksum.h"
 #include "sim/host/serve_loop.h"
+#include "tests/qtlink/pty_pair.h"
 
 namespace {
 
 using ctltest::CtlTest;
-using ctltest::FastBus;
+using qttest::FastBus;
 using ctltest::Lines;
 namespace es = ctl::exit_status;
 
@@ -66,7 +62,7 @@ TEST_F(CtlTest, LogPrintsTheWindowsLinesAndTheTotalDespiteLostAndDamagedReplies)
   EXPECT_EQ(Lines(run.out)[1], "No:0002(2024/01/01 07:55:00) Alarm: 06-Program yüklendi veya degiştirildi.");
   EXPECT_EQ(Lines(run.out).back(), "Toplam Alarm Sayisi = 3");
   EXPECT_EQ(run.err, "");  // no terminal, no progress bar
-  EXPECT_GT(StoppedSim().Count().repliesLost, 0u);
+  EXPECT_GT(StopSim().Count().repliesLost, 0u);
 }
 
 TEST_F(CtlTest, UploadSavesTheWholeMemoryDespiteLostReplies) {
@@ -78,7 +74,7 @@ TEST_F(CtlTest, UploadSavesTheWholeMemoryDespiteLostReplies) {
   ASSERT_EQ(run.status, es::kDone) << run.err;
   EXPECT_EQ(run.out, "upload: 512 blocks read into " + file + "\n");
 
-  const sim::Controller& c = StoppedSim();
+  const sim::Controller& c = StopSim();
   EXPECT_GT(c.Count().repliesLost, 0u);
   auto image = std::make_unique<program::ProgramImage>();
   auto model = std::make_unique<program::EditorModel>();
@@ -112,7 +108,7 @@ TEST_F(CtlTest, DownloadWritesEveryBlockWithItsChecksumAndEndsOnce) {
   EXPECT_TRUE(lines[lines.size() - 2].ends_with("Alarm: 06-Program yüklendi veya degiştirildi."))
       << log.out;
 
-  const sim::Controller& c = StoppedSim();
+  const sim::Controller& c = StopSim();
   program::WriteProgramChecksum(wanted);
   EXPECT_TRUE(std::equal(wanted.begin(), wanted.begin() + 0xB080, c.Memory().begin()));
   EXPECT_EQ(c.CommandCount(1006), 1u);
@@ -135,7 +131,7 @@ TEST_F(CtlTest, SystemDownloadSendsStepOneOfRecordZeroThenResetsTheCpu) {
   const auto log = OnSim({"log"});
   EXPECT_NE(log.out.find("Alarm: 01-CPU Resetlendi."), std::string::npos) << log.out;
 
-  const sim::Controller& c = StoppedSim();
+  const sim::Controller& c = StopSim();
   EXPECT_EQ(c.Memory()[0x0F90], 7);
   EXPECT_TRUE(std::equal(project.begin() + 0x0FA0, project.begin() + 0x0FB0, c.Memory().begin() + 0x0FA0));
   EXPECT_EQ(c.Count().systemWrites, 1u);
@@ -152,7 +148,7 @@ TEST_F(CtlTest, SetClockIsRepeatedUntilConfirmed) {
   ASSERT_EQ(run.status, es::kDone) << run.err;
   EXPECT_EQ(run.out, "set-clock: the controller confirmed the clock setting\n");
 
-  const sim::Controller& c = StoppedSim();
+  const sim::Controller& c = StopSim();
   const bus::DateTime t = c.ClockAt(sim::host::SteadyMs());
   const QDate today = QDate::currentDate();
   EXPECT_EQ(QDate(t.year, t.month, t.day), today);
@@ -176,7 +172,7 @@ TEST_P(CtlServiceTest, EachServiceCommandGoesOutExactlyOnce) {
     EXPECT_EQ(Lines(log.out), std::vector<std::string>{"Toplam Alarm Sayisi = 0"});
   }
 
-  const sim::Controller& c = StoppedSim();
+  const sim::Controller& c = StopSim();
   for (int code = 1001; code <= 1010; ++code) {
     EXPECT_EQ(c.CommandCount(code), code == command.code ? 1u : 0u) << code;
   }
@@ -209,42 +205,17 @@ TEST_F(CtlTest, WatchPrintsTheImageOnceASecondAsTextOrJson) {
 
 // --- giving up -------------------------------------------------------------------
 
-// A pseudo-terminal whose far end never says anything: a cable to nowhere.
-class SilentPty {
- public:
-  SilentPty() {
-    int slave = -1;
-    if (openpty(&m_master, &slave, nullptr, nullptr, nullptr) != 0) return;
-    termios t{};
-    tcgetattr(slave, &t);
-    cfmakeraw(&t);
-    tcsetattr(slave, TCSANOW, &t);
-    m_path = ttyname(slave);
-    m_slave = slave;  // held, so that the program's close never hangs up the line
-  }
-  ~SilentPty() {
-    if (m_slave >= 0) close(m_slave);
-    if (m_master >= 0) close(m_master);
-  }
-  bool ok() const { return m_master >= 0; }
-  const std::string& Path() const { return m_path; }
-
- private:
-  int m_master = -1;
-  int m_slave = -1;
-  std::string m_path;
-};
-
 TEST_F(CtlTest, SilentBusEndsEveryKindOfCommandAfterTheTimeout) {
-  SilentPty pty;
+  const qttest::PtyPair pty(Path("ttySilent"));  // a cable to nowhere
   ASSERT_TRUE(pty.ok());
+  const std::string device = pty.Link().string();
   for (const std::vector<std::string>& command :
        {std::vector<std::string>{"log"}, {"set-clock"}, {"service", "reset-cpu"}, {"watch"}}) {
-    std::vector<std::string> args = {"--port", pty.Path(), "--timeout", "0.4"};
+    std::vector<std::string> args = {"--port", device, "--timeout", "0.4"};
     args.insert(args.end(), command.begin(), command.end());
     const auto run = Run(args);
     EXPECT_EQ(run.status, es::kNoTurn) << command[0];
-    ExpectOneErrorLine(run, "no PC turn for 0.4 s on " + pty.Path());
+    ExpectOneErrorLine(run, "no PC turn for 0.4 s on " + device);
     EXPECT_GE(run.ms, 400);
     EXPECT_LT(run.ms, 1500);
   }

@@ -1,5 +1,6 @@
-// Whole conversations between the link and the simulated controller over a real
-// serial device: polling, clock, transfers, event log, service commands, faults.
+// Whole conversations between the link driver and the simulated controller over a real
+// serial device: polling, clock, transfers and a pulled cable. The client's tests
+// (tests/ctl) run the same link core through lossy transfers, the log and the commands.
 
 #include <algorithm>
 
@@ -56,33 +57,6 @@ TEST_F(LinkToSim, ProgramDownloadArrivesByteForByte) {
   EXPECT_EQ(Link().Display().Label2, "Ok..");
 }
 
-TEST_F(LinkToSim, UploadReproducesTheControllerMemory) {
-  Link().PGM_Upload();
-  ASSERT_TRUE(Idle(kTransferMs));
-  EXPECT_EQ(Link().Display().Label2, "10000");
-  const sim::Controller& c = StopSim();
-  EXPECT_TRUE(SameBytes(c.Memory(), image, 0, 0x10000));
-  EXPECT_EQ(c.Count().blocksRead, 512u) << c.Count().outOfTurn << " frames came too late";
-}
-
-TEST_F(LinkToSim, EventLogReadAndServiceCommand) {
-  ASSERT_TRUE(Link().BTN_Hata_Oku());
-  ASSERT_TRUE(WaitUntil([&] { return !shared.LogReading; }, kTransferMs));
-  const auto lines = bus::DecodeEventLog(image);
-  ASSERT_FALSE(lines.empty()) << "the demo controller keeps some events";
-  EXPECT_EQ(lines, bus::DecodeEventLog(*simMemory));
-  EXPECT_EQ(bus::EventLogTotal(image), bus::EventLogTotal(*simMemory));
-
-  ASSERT_TRUE(Link().Service_cmd(2));  // "Reset Alarm List"
-  ASSERT_TRUE(Idle(5000));
-  Turns(2);
-  ASSERT_TRUE(Link().BTN_Hata_Oku());
-  ASSERT_TRUE(WaitUntil([&] { return !shared.LogReading; }, kTransferMs));
-  EXPECT_TRUE(bus::DecodeEventLog(image).empty()) << "the controller emptied its log";
-  const sim::Controller& c = StopSim();
-  EXPECT_EQ(c.CommandCount(1003), 1u) << "sent once, never repeated";
-}
-
 TEST_F(LinkToSim, AnInterruptedDownloadIsToldWithTheBlockItReached) {
   FillRandom(image, 0xB000, 5);
   Link().PGM_Download(1);
@@ -110,43 +84,15 @@ TEST_F(RunningBus, TheFirstTurnIsAnsweredOnceWithTheRegisterRead) {
   EXPECT_EQ(StopSim().Count().outOfTurn, 0u) << "never two frames in one turn";
 }
 
-class LossyLink : public LinkToSim {
- protected:
-  void SetUp() override {
-    sim::Options o = FastBus();
-    o.loss = 0.20;
-    o.corrupt = 0.05;
-    o.noise = 0.05;
-    o.seed = 42;
-    Begin(o);
-  }
-};
-
-TEST_F(LossyLink, TransfersCompleteDespiteLostAndDamagedReplies) {
-  FillRandom(image, 0xB000, 11);
-  Link().PGM_Download(1);
-  const program::ProgramImage sent = image;  // now with its checksum
-  ASSERT_TRUE(WaitUntil([&] { return shared.RequestCode == bus::request::kDownloadEnd; }, 2 * kTransferMs));
-  ASSERT_TRUE(Idle(5000));
-
-  std::fill(image.begin(), image.end(), 0);
-  Link().PGM_Upload();
-  ASSERT_TRUE(Idle(2 * kTransferMs));
-  const sim::Controller& c = StopSim();
-  EXPECT_TRUE(SameBytes(c.Memory(), sent, 0, 0xB080)) << "the download arrived whole";
-  EXPECT_TRUE(SameBytes(c.Memory(), image, 0, 0x10000)) << "and the upload brought back what the controller has";
-  EXPECT_GT(c.Count().repliesLost, 0u);
-  EXPECT_GT(c.Count().repliesCorrupted, 0u);
-}
-
 TEST_F(LinkToSim, UploadResumesAfterTheDeviceWasPulled) {
   Link().PGM_Upload();
   ASSERT_TRUE(WaitUntil([&] { return shared.TransferAddress >= 0x4000; }, kTransferMs));
   std::string error;
-  ASSERT_TRUE(simulator->Replug(error)) << error;
+  ASSERT_TRUE(m_sim->Replug(error)) << error;
   PointLink();
   ASSERT_TRUE(WaitUntil([&] { return !Link().PortOpen() || Link().Display().L_Comm_Status != "xxx"; }, 3000));
   ASSERT_TRUE(Idle(kTransferMs)) << "the upload goes on where it was once the device is back";
+  EXPECT_EQ(Link().Display().Label2, "10000");
   const sim::Controller& c = StopSim();
   EXPECT_TRUE(SameBytes(c.Memory(), image, 0, 0x10000));
 }

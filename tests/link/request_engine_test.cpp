@@ -186,6 +186,6 @@ INSTANTIATE_TEST_SUITE_P(
                                          OnceCase{"End", 1010, ":10CF016303F20000C8\r\n", ":0103"},
                                          OnceCase{"Service", 1003, ":10CF016303EB0000CF\r\n", ":10CF0003"}),
                        ::testing::Bool()),
-    [](const auto& info) {
-      return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "InOneRead" : "InsideTheGap");
+    [](const auto& test) {
+      return std::string(std::get<0>(test.param).name) + (std::get<1>(test.param) ? "InOneRead" : "InsideTheGap");
     });

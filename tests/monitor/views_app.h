@@ -19,7 +19,7 @@ namespace kxtest {
 inline void EnsureApplication() {
   if (QApplication::instance()) return;
   static int argc = 1;
-  static char name[] = "tests_monitor";
+  static char name[] = "tests";
   static char* argv[] = {name, nullptr};
   // Owned by Qt until the process ends.
   new QApplication(argc, argv);
@@ -31,7 +31,7 @@ struct ViewTest : ::testing::Test {
 
 // A named child, failing the test when it is missing.
 template <typename W = QLabel>
-W& Child(const QWidget& parent, const QString& name) {
+W& Child(const QObject& parent, const QString& name) {
   W* w = parent.findChild<W*>(name);
   if (!w) throw std::runtime_error("no child named " + name.toStdString());
   return *w;

@@ -41,8 +41,8 @@ TEST_F(Registers, ColumnPerCardRowPerWordOnlyWhenDirty) {
   EXPECT_EQ(panel.windowTitle().toStdString(), " Triyak Kartları Kontrol Kaydedicileri");
   EXPECT_EQ(TextOf(Child(panel, "LBL_Regs(7)")), "8");
   EXPECT_TRUE(Child<QTimer>(panel, "Timer1").isActive());
-  for (int c = 0; c < 8; ++c)
-    for (int w = 0; w < 16; ++w) regs.TriacCardRegs[c][w] = c * 0x1000 + w * 0x11;
+  for (std::size_t c = 0; c < 8; ++c)
+    for (std::size_t w = 0; w < 16; ++w) regs.TriacCardRegs[c][w] = static_cast<int>(c * 0x1000 + w * 0x11);
   regs.TriacCardRegs[7][9] = 0xBEEF;
   EXPECT_EQ(Cell(0), "XXXX") << "the design caption until the first tick";
   panel.Timer1Tick();

@@ -1,6 +1,6 @@
 #pragma once
-// A pseudo-terminal owned by the test: the master end plays the controller, the
-// slave end is what the program opens, under a symlink that survives a replug.
+// A pseudo-terminal owned by the test: the master end plays the controller (or, left
+// silent, a cable to nowhere), the slave end is what the program opens, by a symlink.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -16,13 +16,7 @@ namespace qttest {
 
 class PtyPair {
  public:
-  explicit PtyPair(const std::filesystem::path& link) : m_link(link) { Plug(); }
-  ~PtyPair() { Unplug(); std::filesystem::remove(m_link); }
-
-  bool ok() const { return m_master >= 0; }
-  const std::filesystem::path& Link() const { return m_link; }
-
-  void Plug() {
+  explicit PtyPair(const std::filesystem::path& link) : m_link(link) {
     int slave = -1;
     if (openpty(&m_master, &slave, nullptr, nullptr, nullptr) != 0) return;
     termios t{};
@@ -37,11 +31,16 @@ class PtyPair {
     std::filesystem::create_symlink(ttyname(slave), m_link, ec);
     close(slave);  // the program's open keeps the pty alive from now on
   }
-  // The adapter pulled: the program's reads fail from here on.
-  void Unplug() {
+  ~PtyPair() {
     if (m_master >= 0) close(m_master);
-    m_master = -1;
+    std::error_code ec;
+    std::filesystem::remove(m_link, ec);
   }
+  PtyPair(const PtyPair&) = delete;
+  PtyPair& operator=(const PtyPair&) = delete;
+
+  bool ok() const { return m_master >= 0; }
+  const std::filesystem::path& Link() const { return m_link; }
 
   void Send(const std::string& bytes) const {
     if (m_master >= 0) (void)!write(m_master, bytes.data(), bytes.size());

@@ -1,19 +1,14 @@
-// The QSerialPort adapter and the link driver on a real pseudo-terminal.
+// The QSerialPort adapter and the link driver on a real pseudo-terminal. A device
+// pulled during a transfer is the end-to-end tests' (tests/e2e).
 
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLocale>
 
 #include <algorithm>
 #include <fstream>
-#include <functional>
-#include <memory>
 
+#include "device_fixture.h"
 #include "link/shared_tables.h"
 #include "pty_pair.h"
-#include "qt_wait.h"
 #include "qtlink/line_error_counts.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/port_access_hint.h"
@@ -29,12 +24,12 @@ constexpr const char* kRegisterRead = ":010320000010CC\r\n";
 
 using qttest::WaitUntil;
 
-class PtyLink : public ::testing::Test {
+using QtSerialPortAdapter = qttest::DeviceTest;
+
+class PtyLink : public qttest::DeviceTest {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("kx-qtlink-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    pty = std::make_unique<qttest::PtyPair>(dir / "ttyKX");
+    pty = std::make_unique<qttest::PtyPair>(Path("ttyKX"));
     if (!pty->ok()) GTEST_SKIP() << "no pseudo-terminal on this machine";
     driver = std::make_unique<qtlink::LinkDriver>(clock, tables->ForLink(),
                                                   QString::fromStdString(pty->Link().string()));
@@ -42,7 +37,6 @@ class PtyLink : public ::testing::Test {
   void TearDown() override {
     driver.reset();
     pty.reset();
-    std::filesystem::remove_all(dir);
   }
   const bus::LinkDisplay& show() const { return driver->Link().Display(); }
 
@@ -57,13 +51,8 @@ class PtyLink : public ::testing::Test {
     return got;
   }
 
-  int argc = 1;
-  char arg0[8] = "test";
-  char* argv[1] = {arg0};
-  QCoreApplication app{argc, argv};
   qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
   std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
-  std::filesystem::path dir;
   std::unique_ptr<qttest::PtyPair> pty;
   std::unique_ptr<qtlink::LinkDriver> driver;
 };
@@ -86,21 +75,6 @@ TEST_F(PtyLink, DisplayChangesAreSignalled) {
   const int before = changes;
   Turn();
   EXPECT_TRUE(WaitUntil([&] { return changes > before; })) << "a received frame shows without a command";
-}
-
-TEST_F(PtyLink, UnpluggedDeviceClosesOnceAndReopensWhenBack) {
-  driver->Link().cmd_RUN();
-  ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }));
-  ASSERT_EQ(Turn(), kRegisterRead);
-
-  pty->Unplug();
-  ASSERT_TRUE(WaitUntil([&] { return !driver->Link().PortOpen(); })) << "a lost device is closed, not left spinning";
-  EXPECT_FALSE(show().PortOpen);
-  EXPECT_NE(show().L_Comm_Status, "xxx") << "the loss is reported";
-
-  pty->Plug();
-  ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); })) << "the next ticks reopen the same name";
-  EXPECT_FALSE(Turn().empty()) << "and the turns are answered again";
 }
 
 TEST_F(PtyLink, GarbageOnTheLineIsRefusedAndTheLinkGoesOn) {
@@ -152,11 +126,7 @@ TEST_F(PtyLink, SilentBusSendsNothingAndWaits) {
   EXPECT_TRUE(Turn().starts_with(":10CF0103")) << "and goes at the first turn";
 }
 
-TEST(QtSerialPortAdapter, MissingDeviceFailsToOpenWithAMessage) {
-  int argc = 1;
-  char arg0[] = "test";
-  char* argv[] = {arg0};
-  QCoreApplication app(argc, argv);
+TEST_F(QtSerialPortAdapter, MissingDeviceFailsToOpenWithAMessage) {
   qtlink::QtSerialPort port(QStringLiteral("/nonexistent/ttyKX"));
   port.SetLineSettings("57600,O,7,1");
   const bus::PortResult r = port.Open();
@@ -167,7 +137,7 @@ TEST(QtSerialPortAdapter, MissingDeviceFailsToOpenWithAMessage) {
   EXPECT_FALSE(port.Write(":00\r\n").ok);
 }
 
-TEST(QtSerialPortAdapter, PortNumbersCountDevicesByName) {
+TEST_F(QtSerialPortAdapter, PortNumbersCountDevicesByName) {
   const QStringList devices{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"};
 #if !defined(Q_OS_WIN)
   EXPECT_EQ(qtlink::DeviceForNumber(1, devices), "/dev/ttyS0");
@@ -183,8 +153,8 @@ TEST(QtSerialPortAdapter, PortNumbersCountDevicesByName) {
   }
 }
 
-TEST(QtSerialPortAdapter, StableNameIsTheByIdLinkToTheDevice) {
-  const auto dir = std::filesystem::temp_directory_path() / ("kx-byid-" + std::to_string(getpid()));
+TEST_F(QtSerialPortAdapter, StableNameIsTheByIdLinkToTheDevice) {
+  const std::filesystem::path dir = Path("");
   std::filesystem::create_directories(dir / "by-id");
   std::ofstream(dir / "ttyUSB7").put('x');
   std::ofstream(dir / "ttyUSB8").put('x');
@@ -194,10 +164,9 @@ TEST(QtSerialPortAdapter, StableNameIsTheByIdLinkToTheDevice) {
             byId + "/usb-FTDI_FT232R_A1-if00-port0");
   EXPECT_EQ(qtlink::StableNameFor(QString::fromStdString((dir / "ttyUSB8").string()), byId), "");
   EXPECT_EQ(qtlink::StableNameFor(QString::fromStdString((dir / "gone").string()), byId), "");
-  std::filesystem::remove_all(dir);
 }
 
-TEST(QtSerialPortAdapter, PermissionHintNamesTheGroupToJoin) {
+TEST_F(QtSerialPortAdapter, PermissionHintNamesTheGroupToJoin) {
   EXPECT_EQ(qtlink::GroupHint("uucp"),
             ": the user must be in the 'uucp' group (sudo usermod -aG uucp $USER, then log in again)");
   EXPECT_TRUE(qtlink::GroupHint("").contains("'dialout'"));

@@ -19,17 +19,11 @@
 #include "persist/settings_location.h"
 #include "shell/main_window.h"
 #include "shell/unsaved_question.h"
+#include "tests/monitor/views_app.h"
 
 namespace shelltest {
 
-
-inline void EnsureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "tests_shell";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
+using kxtest::EnsureApplication;
 
 class ScriptedDialog : public shell::ProjectDialog {
  public:

@@ -23,6 +23,7 @@
 #include "program/program_image.h"
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
+#include "tests/monitor/views_app.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -36,22 +37,6 @@ inline void TypeText(QWidget* w, const QString& text) {
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
     QApplication::sendEvent(w, &release);
   }
-}
-
-inline void EnsureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "tests_editors";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // owned by Qt until the process ends
-}
-
-// A named child, failing the test when it is missing.
-template <typename W>
-W& Child(const QObject& parent, const QString& name) {
-  W* w = parent.findChild<W*>(name);
-  if (!w) throw std::runtime_error("no child named " + name.toStdString());
-  return *w;
 }
 
 // The tables and an editor open on them.

@@ -13,7 +13,7 @@ struct ParametersTab : EditorTest {
   QCheckBox& Rule(int i) const { return Find<QCheckBox>(QStringLiteral("Kural_CHK_%1").arg(i).toLatin1()); }
   QCheckBox& Group(int i) const { return Find<QCheckBox>(QStringLiteral("Chk_Flaman_Kopugu_%1").arg(i).toLatin1()); }
   QString Label(const char* name) const { return Find<QLabel>(name).text(); }
-  int Word(int n) const { return (*image)[0x80 + 2 * n] * 256 + (*image)[0x81 + 2 * n]; }
+  int Word(std::size_t n) const { return (*image)[0x80 + 2 * n] * 256 + (*image)[0x81 + 2 * n]; }
 };
 
 TEST_F(ParametersTab, OutOfRangeValuesAreShownAndStoredCorrected) {
