@@ -121,9 +121,9 @@ bool ParseFileCommand(const std::vector<std::string>& words, bool secondsGiven, 
     error = "unexpected argument '" + words[files + 1] + "'";
     return false;
   }
-  const char* misplaced = secondsGiven               ? "--seconds belongs to the watch command"
+  const char* misplaced = secondsGiven               ? "--seconds belongs to the watch and capture commands"
                           : options.allowIncomplete ? "--allow-incomplete belongs to the download commands"
-                          : diff && options.json    ? "--json belongs to the watch and check commands"
+                          : diff && options.json    ? "--json belongs to the watch, decode and check commands"
                                                     : nullptr;
   if (misplaced) {
     error = misplaced;
@@ -273,7 +273,7 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     return false;
   }
   if (options.json && options.command != Command::Watch && options.command != Command::Decode) {
-    error = "--json belongs to the watch and decode commands";
+    error = "--json belongs to the watch, decode and check commands";
     return false;
   }
   if (options.csv && options.command != Command::Watch) {

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "link/decimal_text.h"
+#include "link/number_text.h"
 #include "link/register_meaning.h"
 #include "link/text_sink.h"
 #include "link/trend_csv.h"
@@ -289,7 +289,7 @@ QString TrendsWindow::Readout(std::int64_t micros) const {
       const auto scaled = static_cast<std::int64_t>(std::llround(v->mean));
       parts << QStringLiteral("%1 %2 %3")
                    .arg(QString::fromStdString(info.name),
-                        QString::fromStdString(bus::DecimalText(scaled, info.decimals, m_decimal)),
+                        QString::fromStdString(bus::FixedText(scaled, info.decimals, false, bus::NumberSeparators{std::string(1, m_decimal), {}})),
                         QString::fromUtf8(info.unit));
     }
   }

@@ -93,8 +93,8 @@ JunctionPage::JunctionPage(QWidget* parent) : QWidget(parent) {
   setEnabled(false);
 }
 
-void JunctionPage::Show(JunctionData& data) {
-  m_data = &data;
+void JunctionPage::Show(JunctionData& shown) {
+  m_data = &shown;
   setEnabled(true);
   Fill();
 }

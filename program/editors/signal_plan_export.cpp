@@ -17,7 +17,7 @@ namespace {
 
 double HeaderHeight(const QFont& font, const PlanDocument& doc) {
   const QFontMetricsF fm(font);
-  return fm.height() * (PlanHeaderLines(doc).size() + 0.8);
+  return fm.height() * (static_cast<double>(PlanHeaderLines(doc).size()) + 0.8);
 }
 
 QSizeF PageSize(const QFont& font, const PlanDocument& doc) {

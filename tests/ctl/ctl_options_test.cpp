@@ -78,7 +78,7 @@ TEST(CtlOptions, RefusalsSayWhyOnOneLine) {
       {{"--port", "d", "upload"}, "upload needs a project file"},
       {{"--port", "d", "download", "a.prj", "b.prj"}, "unexpected argument 'b.prj'"},
       {{"--port", "d", "service", "reboot"}, "unknown service command 'reboot'"},
-      {{"--port", "d", "log", "--json"}, "--json belongs to the watch and decode commands"},
+      {{"--port", "d", "log", "--json"}, "--json belongs to the watch, decode and check commands"},
       {{"--port", "d", "log", "--allow-incomplete"}, "--allow-incomplete belongs to the download commands"},
       {{"--port", "d", "watch", "--seconds", "0"}, "--seconds needs a whole number of at least 1"},
       {{"--port", "d", "--timeout", "-1", "log"}, "--timeout needs a number of seconds above 0"},

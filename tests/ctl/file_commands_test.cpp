@@ -60,10 +60,10 @@ TEST_F(FileCommands, TheirCommandLinesNeedNoPortAndRefuseWhatIsNotTheirs) {
       {{"check"}, "check needs a project file"},
       {{"diff", "a.prj"}, "diff needs two project files"},
       {{"diff", "a.prj", "b.prj", "c.prj"}, "unexpected argument 'c.prj'"},
-      {{"diff", "--json", "a.prj", "b.prj"}, "--json belongs to the watch and check commands"},
-      {{"check", "--seconds", "3", "a.prj"}, "--seconds belongs to the watch command"},
+      {{"diff", "--json", "a.prj", "b.prj"}, "--json belongs to the watch, decode and check commands"},
+      {{"check", "--seconds", "3", "a.prj"}, "--seconds belongs to the watch and capture commands"},
       {{"verify", "a.prj"}, "--port DEVICE is needed (kx7140ctl ports lists the ports)"},
-      {{"--port", "/dev/x", "--json", "verify", "a.prj"}, "--json belongs to the watch command"},
+      {{"--port", "/dev/x", "--json", "verify", "a.prj"}, "--json belongs to the watch, decode and check commands"},
   };
   for (const Case& c : cases) {
     ctl::CtlOptions options;
@@ -117,7 +117,7 @@ TEST_F(FileCommands, DiffListsTheDifferencesInTheEditorsTerms) {
 TEST_F(FileCommands, VerifyComparesTheControllersMemoryWithTheDownload) {
   program::ProgramImage memory = sim::DemoMemory();
   program::WriteProgramChecksum(memory);
-  ASSERT_TRUE(StartSim(ctltest::FastBus(), memory));
+  ASSERT_TRUE(StartSim(qttest::FastBus(), memory));
   auto project = std::make_unique<program::ProgramImage>(memory);
   (*project)[0x0085] ^= 1;  // PR02's low byte
   const std::string file = Path("p.prj");

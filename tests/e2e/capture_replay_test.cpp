@@ -41,7 +41,7 @@ class CaptureReplay : public LinkToSim {
   // Listening before the link opens, as the program does: the file starts with the
   // first line the link heard.
   void SetUp() override {
-    capturePath = std::filesystem::temp_directory_path() / ("kx-e2e-capture-" + std::to_string(getpid()) + ".kxcap");
+    capturePath = Path("live.kxcap");
     auto sink = std::make_unique<bus::FileTextSink>();
     std::string error;
     ASSERT_TRUE(sink->Open(capturePath.string(), false, error)) << error;
@@ -50,11 +50,6 @@ class CaptureReplay : public LinkToSim {
     ASSERT_TRUE(recorder.StartCapture(std::move(sink), header, error)) << error;
     LinkToSim::SetUp();
   }
-  void TearDown() override {
-    LinkToSim::TearDown();
-    std::filesystem::remove(capturePath);
-  }
-
   std::filesystem::path capturePath;
   bus::BusRecorder recorder{tables->events, nullptr, SteadyMicros};
   TurnImages live{tables->events, tables->regs};
@@ -87,10 +82,10 @@ TEST_F(CaptureReplay, ReplayRebuildsTheRegisterImageOfEveryTurn) {
 }
 
 TEST_F(CaptureReplay, AFileThatIsNotACaptureDoesNotOpen) {
-  qtlink::ReplayPort port(QString::fromStdString((dir / "none.kxcap").string()), 1.0);
+  qtlink::ReplayPort port(QString::fromStdString(Path("none.kxcap")), 1.0);
   EXPECT_FALSE(port.Open().ok);
-  std::ofstream(dir / "junk.kxcap") << "not a capture\r\n";
-  qtlink::ReplayPort junk(QString::fromStdString((dir / "junk.kxcap").string()), 1.0);
+  std::ofstream(Path("junk.kxcap")) << "not a capture\r\n";
+  qtlink::ReplayPort junk(QString::fromStdString(Path("junk.kxcap")), 1.0);
   const bus::PortResult opened = junk.Open();
   EXPECT_FALSE(opened.ok);
   EXPECT_NE(opened.message.find("satır 1"), std::string::npos) << opened.message;

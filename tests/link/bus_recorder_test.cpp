@@ -10,7 +10,7 @@ using bus::LineDirection;
 
 // The recorder owns its sink and lets it go with the capture; the test keeps the text.
 struct ForwardingSink : bus::TextSink {
-  explicit ForwardingSink(bus::StringTextSink& to) : to(to) {}
+  explicit ForwardingSink(bus::StringTextSink& target) : to(target) {}
   bool Write(std::string_view bytes, std::string& error) override { return to.Write(bytes, error); }
   bus::StringTextSink& to;
 };

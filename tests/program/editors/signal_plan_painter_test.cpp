@@ -20,7 +20,7 @@ program::SignalPlan KnownPlan() {
   program::RecordSteps steps{};
   const int seconds[] = {10, 3, 0, 7};
   const int g1[] = {4, 2, 2, 1}, g2[] = {1, 3, 3, 10}, g5[] = {0, 0, 0, 5};
-  for (int s = 0; s < 4; ++s) {
+  for (std::size_t s = 0; s < 4; ++s) {
     steps[s + 1][0] = static_cast<std::uint8_t>(seconds[s]);
     steps[s + 1][1] = static_cast<std::uint8_t>(g1[s]);
     steps[s + 1][2] = static_cast<std::uint8_t>(g2[s]);
