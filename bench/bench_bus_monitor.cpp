@@ -47,7 +47,8 @@ std::vector<Line> Cycle(bool upload, int n) {
     p.transferAddress = address;
     lines.push_back({bus::LineDirection::Sent, *bus::MB_CPU_Command(0, 4, p)});
     std::array<std::uint8_t, sim::kBlockBytes> block{};
-    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(n));
+    for (std::size_t i = 0; i < block.size(); ++i)
+      block[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(n));
     heard(sim::BlockReply(address, block));
   } else {
     lines.push_back({bus::LineDirection::Sent, bus::MB_Write_Single(1, 3, 0x2000, 16)});
@@ -142,7 +143,8 @@ int main(int argc, char** argv) {
   kxbench::RunBenchmarks(argc, argv, reporter);
 
   const double perLine = 1e6 / static_cast<double>(kLinesPerIteration);  // us to ns per line
-  const double storeNs = reporter.Microseconds("BM_StoreAppendMillion") * 1e3 / static_cast<double>(kStoreLines);
+  const double storeNs =
+      reporter.Microseconds("BM_StoreAppendMillion") * 1e3 / static_cast<double>(kStoreLines);
   const double captureNs = reporter.Microseconds("BM_CaptureAppend") * perLine / 1e3;
   const double meaningNs = reporter.Microseconds("BM_MeaningOfRow") * perLine / 1e3;
   if (storeNs > 0) std::printf("RESULT bus_store_append_per_line %.0f ns\n", storeNs);
@@ -151,7 +153,8 @@ int main(int argc, char** argv) {
   if (storeNs > 0 && captureNs > 0) {
     // 115,200 bit/s with 7O1 framing carries 11,520 characters a second.
     const double lineRate = 11520.0 / AverageWireChars(IdleMix());
-    std::printf("RESULT monitor_and_capture_line_rate_ratio %.0f x\n", 1e9 / (storeNs + captureNs) / lineRate);
+    std::printf("RESULT monitor_and_capture_line_rate_ratio %.0f x\n",
+                1e9 / (storeNs + captureNs) / lineRate);
   }
   for (const bool upload : {false, true}) {
     const auto store = Filled(upload ? Mix(true) : IdleMix(), kStoreLines);

@@ -70,7 +70,10 @@ class NullPort : public bus::SerialPort {
   void Select(int) override {}
   std::string DeviceName() const override { return "bench"; }
   void SetLineSettings(std::string_view) override {}
-  bus::PortResult Open() override { m_open = true; return {}; }
+  bus::PortResult Open() override {
+    m_open = true;
+    return {};
+  }
   void Close() override { m_open = false; }
   bool IsOpen() const override { return m_open; }
   std::string ReadAll() override { return std::string(feed); }
@@ -110,7 +113,8 @@ void BM_DecodeBusMix(benchmark::State& state) {
   std::int64_t micros = 0;
   std::unique_ptr<bus::BusRecorder> recorder;
   if (capturing) {
-    recorder = std::make_unique<bus::BusRecorder>(tables->events, &store, [&micros] { return micros += 100; });
+    recorder =
+        std::make_unique<bus::BusRecorder>(tables->events, &store, [&micros] { return micros += 100; });
     std::string error;
     recorder->StartCapture(std::make_unique<NullSink>(), {}, error);
   }
@@ -130,8 +134,7 @@ void BM_DecodeBusMix(benchmark::State& state) {
   }
   const double lines = static_cast<double>(mix.lines) * static_cast<double>(state.iterations());
   state.counters["lines_per_s"] = benchmark::Counter(lines, benchmark::Counter::kIsRate);
-  state.counters["avg_line_chars"] =
-      static_cast<double>(mix.text.size()) / static_cast<double>(mix.lines);
+  state.counters["avg_line_chars"] = static_cast<double>(mix.text.size()) / static_cast<double>(mix.lines);
 }
 BENCHMARK(BM_DecodeBusMix)->Arg(0)->Arg(1)->MinTime(1.0);
 

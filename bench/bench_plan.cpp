@@ -17,8 +17,8 @@
 #include <string>
 
 #include "bench/result_reporter.h"
-#include "program/editors/signal_plan_painter.h"
 #include "program/editor_model.h"
+#include "program/editors/signal_plan_painter.h"
 #include "program/image_compare.h"
 #include "program/junction_data.h"
 #include "program/program_check.h"

@@ -13,8 +13,8 @@
 
 #include "bench/result_reporter.h"
 #include "persist/path_text.h"
-#include "persist/settings_file.h"
 #include "persist/project_file.h"
+#include "persist/settings_file.h"
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
 

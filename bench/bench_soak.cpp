@@ -24,8 +24,10 @@ int main(int argc, char** argv) {
   std::printf("RESULT soak_rss_end %ld KB\n", r.rssEndKb);
   std::printf("RESULT soak_turns %llu turns\n", static_cast<unsigned long long>(r.turns));
   std::printf("RESULT soak_uploads %llu uploads\n", static_cast<unsigned long long>(r.uploads));
-  std::printf("RESULT soak_pc_frames_refused_by_controller %llu frames\n", static_cast<unsigned long long>(r.badFrames));
-  std::printf("RESULT soak_lines_refused_by_pc %llu lines\n", static_cast<unsigned long long>(r.linesRejected));
+  std::printf("RESULT soak_pc_frames_refused_by_controller %llu frames\n",
+              static_cast<unsigned long long>(r.badFrames));
+  std::printf("RESULT soak_lines_refused_by_pc %llu lines\n",
+              static_cast<unsigned long long>(r.linesRejected));
   std::printf("RESULT soak_replies_lost %llu replies\n", static_cast<unsigned long long>(r.repliesLost));
   std::printf("RESULT soak_cpu %.1f s\n", r.cpuSeconds);
   return 0;

@@ -42,7 +42,9 @@ void Turn(bus::RegisterImage& regs, int n, bool noisy) {
     card[bus::card_word::kState] = 2;
     card[bus::card_word::kLamps] = noisy ? (n * 31 + c) & 0xFFFF : (step + c) % 2 == 0 ? 0x1144 : 0x4411;
     card[bus::card_word::kChannelFaults] = noisy ? (n * 17 + c) & 0xFFFF : 0;
-    card[bus::card_word::kFaultWord] = noisy ? (n * 13 + c) & 0xFFFF : (c == 3 && (n / 3000) % 2 == 1) ? 0x0004 : 0;
+    card[bus::card_word::kFaultWord] = noisy                             ? (n * 13 + c) & 0xFFFF
+                                       : (c == 3 && (n / 3000) % 2 == 1) ? 0x0004
+                                                                         : 0;
     for (int ch = 0; ch < bus::kChannelsPerCard; ++ch) {
       card[static_cast<std::size_t>(bus::card_word::kFirstCurrent + ch)] = 350 + (wobble + ch * 5) % 40;
     }
@@ -106,7 +108,8 @@ void BM_TrendPlotDay(benchmark::State& state) {
   monitor::TrendPlot plot(*store, QStringLiteral("Kanal akımları (A)"));
   std::vector<monitor::PlotLine> lines;
   for (int c = 0; c < 2; ++c) {
-    for (int ch = 0; ch < bus::kChannelsPerCard; ++ch) lines.push_back({bus::CardCurrentSeries(c, ch), Qt::blue});
+    for (int ch = 0; ch < bus::kChannelsPerCard; ++ch)
+      lines.push_back({bus::CardCurrentSeries(c, ch), Qt::blue});
   }
   plot.SetLines(lines);
   DrawDay(state, plot, 160);

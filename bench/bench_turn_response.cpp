@@ -140,8 +140,7 @@ int main(int argc, char** argv) {
           app.quit();
         }
         break;
-      case Phase::Done:
-        break;
+      case Phase::Done: break;
     }
   });
   watch.start();
@@ -155,7 +154,8 @@ int main(int argc, char** argv) {
   std::printf("RESULT turn_response_p99 %.2f ms\n", Percentile(r, 0.99) / 1000.0);
   std::printf("RESULT turn_response_samples %zu turns\n", r.size());
   // The download also spends a turn on its start and one on its end command.
-  std::printf("RESULT download_turns %llu turns (least 355)\n", static_cast<unsigned long long>(downloadTurns));
+  std::printf("RESULT download_turns %llu turns (least 355)\n",
+              static_cast<unsigned long long>(downloadTurns));
   std::printf("RESULT upload_turns %llu turns (least 512)\n", static_cast<unsigned long long>(uploadTurns));
   return phase == Phase::Done ? 0 : 1;
 }

@@ -28,7 +28,7 @@ struct Result {
   long rssStartKb = 0;
   long rssEndKb = 0;
   std::uint64_t turns = 0;
-  std::uint64_t badFrames = 0;    // damaged frames the simulator refused
+  std::uint64_t badFrames = 0;  // damaged frames the simulator refused
   std::uint64_t repliesLost = 0;
   std::uint64_t linesRejected = 0;  // lines the PC refused as damaged
   std::uint64_t uploads = 0;
@@ -81,7 +81,8 @@ inline Result Run(int seconds) {
   shell::MDIForm1 window(*state, shellOptions);
   window.show();
   window.Start();
-  for (shell::Child c : {shell::Child::Cards, shell::Child::Registers, shell::Child::Lamps, shell::Child::Buffer}) {
+  for (shell::Child c :
+       {shell::Child::Cards, shell::Child::Registers, shell::Child::Lamps, shell::Child::Buffer}) {
     window.SetChildShown(c, true);
   }
 

@@ -31,7 +31,8 @@ std::string BlockText(std::int32_t address) {
 }  // namespace
 
 std::string AbandonedText(bus::TransferKind kind, int blocksDone, int blocksTotal) {
-  const std::string reached = " at block " + std::to_string(blocksDone) + " of " + std::to_string(blocksTotal);
+  const std::string reached =
+      " at block " + std::to_string(blocksDone) + " of " + std::to_string(blocksTotal);
   switch (kind) {
     case bus::TransferKind::ProgramDownload:
       return "the download stopped" + reached +
@@ -39,8 +40,7 @@ std::string AbandonedText(bus::TransferKind kind, int blocksDone, int blocksTota
     case bus::TransferKind::SystemDownload:
       return "the system memory download stopped before Reset CPU was sent";
     case bus::TransferKind::Upload:
-    case bus::TransferKind::LogRead:
-      return "the read stopped" + reached;
+    case bus::TransferKind::LogRead: return "the read stopped" + reached;
     case bus::TransferKind::None: break;
   }
   return "stopped";
@@ -86,8 +86,9 @@ void CommandGoal::OnEvent(const bus::LinkEvent& event) {
 
 void CommandGoal::OnTransferEnded(const bus::TransferEnded& ended) {
   if (ended.kind != TransferOf(m_command)) return;
-  m_check = ended.completed ? GoalCheck{Kind::Done, {}}
-                            : GoalCheck{Kind::Failed, AbandonedText(ended.kind, ended.blocksDone, ended.blocksTotal)};
+  m_check = ended.completed
+                ? GoalCheck{Kind::Done, {}}
+                : GoalCheck{Kind::Failed, AbandonedText(ended.kind, ended.blocksDone, ended.blocksTotal)};
 }
 
 std::string CommandGoal::Awaiting(const bus::LinkShared& shared) const {

@@ -23,8 +23,7 @@ struct GoalCheck {
 
 class CommandGoal {
  public:
-  CommandGoal(Command command, int serviceIndex)
-      : m_command(command), m_serviceIndex(serviceIndex) {}
+  CommandGoal(Command command, int serviceIndex) : m_command(command), m_serviceIndex(serviceIndex) {}
 
   // Hands the command to the link; false when the link refused it (port closed).
   bool Start(bus::ControllerLink& link);

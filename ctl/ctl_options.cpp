@@ -121,7 +121,7 @@ bool ParseFileCommand(const std::vector<std::string>& words, bool secondsGiven, 
     error = "unexpected argument '" + words[files + 1] + "'";
     return false;
   }
-  const char* misplaced = secondsGiven               ? "--seconds belongs to the watch and capture commands"
+  const char* misplaced = secondsGiven              ? "--seconds belongs to the watch and capture commands"
                           : options.allowIncomplete ? "--allow-incomplete belongs to the download commands"
                           : diff && options.json    ? "--json belongs to the watch, decode and check commands"
                                                     : nullptr;

@@ -18,8 +18,8 @@
 #include "ctl/file_commands.h"
 #include "ctl/progress_bar.h"
 #include "ctl/register_report.h"
-#include "link/bus_recorder.h"
 #include "ctl/watch_csv.h"
+#include "link/bus_recorder.h"
 #include "link/event_log.h"
 #include "link/link_events.h"
 #include "link/link_state.h"
@@ -45,7 +45,8 @@ constexpr std::int64_t kWatchIntervalMs = 1000;
 constexpr int kReadBlocks = 512;
 
 std::int64_t SteadyMicros() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
 
@@ -144,13 +145,12 @@ int Session::Prepare() {
   } else if (c == Command::Capture) {
     auto sink = std::make_unique<bus::FileTextSink>();
     std::string error;
-    m_recorder = std::make_unique<bus::BusRecorder>(m_tables->events, nullptr,
-                                                    [] { return SteadyMicros(); });
+    m_recorder = std::make_unique<bus::BusRecorder>(m_tables->events, nullptr, [] { return SteadyMicros(); });
     if (!sink->Open(m_options.projectFile, false, error) ||
-        !m_recorder->StartCapture(std::move(sink),
-                                  qtlink::CaptureHeaderNow(m_options.device,
-                                                           QCoreApplication::applicationVersion().toStdString()),
-                                  error)) {
+        !m_recorder->StartCapture(
+            std::move(sink),
+            qtlink::CaptureHeaderNow(m_options.device, QCoreApplication::applicationVersion().toStdString()),
+            error)) {
       return Fail(exit_status::kFile, "cannot write " + m_options.projectFile + ": " + error);
     }
   } else if (c == Command::Verify) {
@@ -183,8 +183,8 @@ int Session::OpenLink() {
   // device is there, where the window would go on retrying every 10 ms.
   Link().Timer1Tick();
   if (!Link().PortOpen()) {
-    return Fail(exit_status::kPort, "cannot open " + m_options.device + ": " +
-                                        Link().Display().L_Comm_Status);
+    return Fail(exit_status::kPort,
+                "cannot open " + m_options.device + ": " + Link().Display().L_Comm_Status);
   }
   // The header only once the port is open: a run that fails at once leaves standard
   // output empty.
@@ -241,8 +241,7 @@ void Session::Evaluate() {
   if (m_options.command == Command::Watch && now >= m_nextReportMs) {
     // With --csv the rows go out at the turns; the seconds still count.
     if (!m_csv) {
-      m_io.out << (m_options.json ? RegisterJson(m_tables->regs) + "\n"
-                                  : RegisterText(m_tables->regs) + "\n")
+      m_io.out << (m_options.json ? RegisterJson(m_tables->regs) + "\n" : RegisterText(m_tables->regs) + "\n")
                << std::flush;
     }
     m_nextReportMs += kWatchIntervalMs;
@@ -264,20 +263,19 @@ void Session::Evaluate() {
   const std::int64_t timeout = m_options.timeoutMs;
   if (now - m_lastTurnMs >= timeout) {
     if (!Link().PortOpen()) {
-      return FailAndEnd(exit_status::kPort, "the port " + m_options.device + " closed (" +
-                                                Link().Display().L_Comm_Status + ") and no PC turn came for " +
-                                                SecondsText(timeout) + Unfinished());
+      return FailAndEnd(exit_status::kPort,
+                        "the port " + m_options.device + " closed (" + Link().Display().L_Comm_Status +
+                            ") and no PC turn came for " + SecondsText(timeout) + Unfinished());
     }
     return FailAndEnd(exit_status::kNoTurn, "no PC turn for " + SecondsText(timeout) + " on " +
                                                 m_options.device +
                                                 "; is the controller connected and running?");
   }
   // A closed port is told by the turn time-out above, at most a turn later.
-  if (m_started && !watching && now - m_lastProgressMs >= timeout &&
-      Link().PortOpen()) {
-    return FailAndEnd(exit_status::kNotConfirmed, "PC turns keep coming, but " +
-                                                      m_goal.Awaiting(m_tables->shared) + " within " +
-                                                      SecondsText(timeout));
+  if (m_started && !watching && now - m_lastProgressMs >= timeout && Link().PortOpen()) {
+    return FailAndEnd(
+        exit_status::kNotConfirmed,
+        "PC turns keep coming, but " + m_goal.Awaiting(m_tables->shared) + " within " + SecondsText(timeout));
   }
 }
 
@@ -291,22 +289,15 @@ int Session::Report() {
       break;
     }
     case Command::Download:
-      out << "download: " << m_tables->shared.TransferEnd / 128
-          << " blocks confirmed, download end sent\n";
+      out << "download: " << m_tables->shared.TransferEnd / 128 << " blocks confirmed, download end sent\n";
       break;
-    case Command::DownloadSystem:
-      out << "download-system: system memory confirmed, Reset CPU sent\n";
-      break;
+    case Command::DownloadSystem: out << "download-system: system memory confirmed, Reset CPU sent\n"; break;
     case Command::Log:
       for (const std::string& line : bus::DecodeEventLog(m_tables->image)) out << line << "\n";
       out << "Toplam Alarm Sayisi = " << bus::EventLogTotal(m_tables->image) << "\n";
       break;
-    case Command::SetClock:
-      out << "set-clock: the controller confirmed the clock setting\n";
-      break;
-    case Command::Service:
-      out << "service: " << m_goal.ServiceCaption() << " sent\n";
-      break;
+    case Command::SetClock: out << "set-clock: the controller confirmed the clock setting\n"; break;
+    case Command::Service: out << "service: " << m_goal.ServiceCaption() << " sent\n"; break;
     case Command::Capture: {
       const std::uint64_t lines = m_recorder->CapturedLines();
       if (const std::string error = m_recorder->StopCapture(); !error.empty()) {
@@ -315,14 +306,12 @@ int Session::Report() {
       out << "capture: " << lines << " lines written to " << m_options.projectFile << "\n";
       break;
     }
-    case Command::Verify:
-      return PrintDifferences(program::VerifyDownload(*m_project, m_tables->image), out);
+    case Command::Verify: return PrintDifferences(program::VerifyDownload(*m_project, m_tables->image), out);
     case Command::Watch:
     case Command::Decode:
     case Command::Check:
     case Command::Diff:
-    case Command::None:
-      break;
+    case Command::None: break;
   }
   out << std::flush;
   return exit_status::kDone;

@@ -10,7 +10,7 @@ inline constexpr int kDiffers = 1;       // verify, check, diff: something was l
 inline constexpr int kUsage = 2;
 inline constexpr int kFile = 3;
 inline constexpr int kPort = 4;
-inline constexpr int kNoTurn = 5;        // nothing gave the PC its turn
+inline constexpr int kNoTurn = 5;  // nothing gave the PC its turn
 inline constexpr int kInterrupted = 130;
 
 }  // namespace ctl::exit_status

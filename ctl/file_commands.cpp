@@ -33,10 +33,11 @@ std::string JsonText(const std::string& s) {
 }
 
 std::string WarningJson(const program::CheckWarning& w) {
-  return "{\"kind\":" + JsonText(std::string(program::CheckKindName(w.kind))) + ",\"record\":" +
-         std::to_string(w.record) + ",\"step\":" + std::to_string(w.step) + ",\"group\":" + std::to_string(w.group) +
-         ",\"otherGroup\":" + std::to_string(w.otherGroup) + ",\"day\":" + std::to_string(w.day) +
-         ",\"entry\":" + std::to_string(w.entry) + ",\"text\":" + JsonText(w.text) + "}";
+  return "{\"kind\":" + JsonText(std::string(program::CheckKindName(w.kind))) +
+         ",\"record\":" + std::to_string(w.record) + ",\"step\":" + std::to_string(w.step) +
+         ",\"group\":" + std::to_string(w.group) + ",\"otherGroup\":" + std::to_string(w.otherGroup) +
+         ",\"day\":" + std::to_string(w.day) + ",\"entry\":" + std::to_string(w.entry) +
+         ",\"text\":" + JsonText(w.text) + "}";
 }
 
 // The project into `image`; false with the reason on `err`. A load's note (lines the
@@ -77,7 +78,8 @@ int Check(const CtlOptions& options, std::ostream& out, std::ostream& err) {
 int Diff(const CtlOptions& options, std::ostream& out, std::ostream& err) {
   auto a = std::make_unique<program::ProgramImage>();
   auto b = std::make_unique<program::ProgramImage>();
-  if (!Load(options.projectFile, *a, err) || !Load(options.otherProjectFile, *b, err)) return exit_status::kFile;
+  if (!Load(options.projectFile, *a, err) || !Load(options.otherProjectFile, *b, err))
+    return exit_status::kFile;
   return PrintDifferences(program::CompareImages(*a, *b), out);
 }
 

@@ -71,7 +71,6 @@ int main(int argc, char** argv) {
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
 
-  const ctl::SessionIo io{std::cout, std::cerr, isatty(STDERR_FILENO) == 1,
-                          [] { return g_stop != 0; }};
+  const ctl::SessionIo io{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, [] { return g_stop != 0; }};
   return ctl::RunCommand(options, io);
 }

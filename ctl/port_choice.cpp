@@ -12,9 +12,8 @@ namespace {
 
 // Columns line up by characters, and descriptions may hold UTF-8.
 std::size_t Shown(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  return static_cast<std::size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 }  // namespace
@@ -49,8 +48,9 @@ std::string PortTable(const QList<qtlink::PortEntry>& ports) {
 
 std::string ResolvePortArgument(const std::string& argument, const QList<qtlink::PortEntry>& ports,
                                 std::string& error) {
-  const bool number = !argument.empty() && argument.size() <= 5 &&
-                      std::all_of(argument.begin(), argument.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const bool number =
+      !argument.empty() && argument.size() <= 5 &&
+      std::all_of(argument.begin(), argument.end(), [](char c) { return c >= '0' && c <= '9'; });
   if (!number) return qtlink::SystemLocation(QString::fromStdString(argument)).toStdString();
   QStringList devices;
   for (const qtlink::PortEntry& p : ports) devices << p.device;

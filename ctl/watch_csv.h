@@ -12,7 +12,8 @@ namespace ctl {
 
 class WatchCsv {
  public:
-  WatchCsv(std::ostream& out, const bus::Clock& clock, const bus::WallClockAnchor& anchor, char decimalSeparator);
+  WatchCsv(std::ostream& out, const bus::Clock& clock, const bus::WallClockAnchor& anchor,
+           char decimalSeparator);
 
   // The two header lines.
   void Start();

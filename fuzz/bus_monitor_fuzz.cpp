@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int address = size > 0 ? data[0] % 48 : -1;
   for (const bus::BusLineFilter& filter :
        {bus::BusLineFilter{.address = address}, bus::BusLineFilter{.refusedOnly = true},
-        bus::BusLineFilter{.text = size > 2 ? std::string(reinterpret_cast<const char*>(data) + 1, 2) : "CE"}}) {
+        bus::BusLineFilter{.text = size > 2 ? std::string(reinterpret_cast<const char*>(data) + 1, 2)
+                                            : "CE"}}) {
     bus::FilteredLines rows;
     rows.SetFilter(filter);
     while (!rows.Update(store, 7).done) {

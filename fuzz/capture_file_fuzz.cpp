@@ -55,10 +55,9 @@ Taken Read(std::string_view bytes) {
 
 bool SameHeader(const bus::CaptureHeader& a, const bus::CaptureHeader& b) {
   return a.version == b.version && a.start.year == b.start.year && a.start.month == b.start.month &&
-         a.start.day == b.start.day && a.start.hour == b.start.hour &&
-         a.start.minute == b.start.minute && a.start.second == b.start.second &&
-         a.start.isoWeekday == b.start.isoWeekday && a.utcOffsetMinutes == b.utcOffsetMinutes &&
-         a.port == b.port && a.programVersion == b.programVersion;
+         a.start.day == b.start.day && a.start.hour == b.start.hour && a.start.minute == b.start.minute &&
+         a.start.second == b.start.second && a.start.isoWeekday == b.start.isoWeekday &&
+         a.utcOffsetMinutes == b.utcOffsetMinutes && a.port == b.port && a.programVersion == b.programVersion;
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 #include "program/editor_model.h"
 #include "program/memory_map.h"
 #include "program/program_image.h"
-#include <utility>  // before the fakes, which use std::exchange without it
 
 #include "tests/link/fakes.h"
 
@@ -118,8 +117,7 @@ struct Images {
   std::unique_ptr<ProgramImage> expected = std::make_unique<ProgramImage>();
 };
 
-void Run(const std::vector<std::string_view>& chunks, Command command,
-         const program::EditorModel& model) {
+void Run(const std::vector<std::string_view>& chunks, Command command, const program::EditorModel& model) {
   kxtest::FakePort port;
   kxtest::FakeClock clock;
   bus::RegisterImage regs;

@@ -19,9 +19,9 @@ namespace kxfuzz {
   std::abort();
 }
 
-#define KX_FUZZ_CHECK(cond)                                     \
-  do {                                                          \
-    if (!(cond)) ::kxfuzz::Fail(__FILE__, __LINE__, #cond);     \
+#define KX_FUZZ_CHECK(cond)                                 \
+  do {                                                      \
+    if (!(cond)) ::kxfuzz::Fail(__FILE__, __LINE__, #cond); \
   } while (false)
 
 // One folder per process, removed at exit. Targets rewrite the files inside it for

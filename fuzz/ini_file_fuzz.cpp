@@ -136,8 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool leadingControl = first != std::string::npos && Control(w.file[first]);
   const std::size_t last = w.file.find_last_not_of("\r\n");
   const bool trailingControl = last != std::string::npos && Control(w.file[last]);
-  const bool valueIntact = w.value.find('[') == std::string::npos &&
-                           (w.value.empty() || !Control(w.value.back()));
+  const bool valueIntact =
+      w.value.find('[') == std::string::npos && (w.value.empty() || !Control(w.value.back()));
 
   if (!leadingControl && valueIntact) {
     KX_FUZZ_CHECK(persist::IniRead(path, w.section, w.key) == w.value);

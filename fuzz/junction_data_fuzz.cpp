@@ -109,8 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   KX_FUZZ_CHECK(loaded == parsed);
 
   KX_FUZZ_CHECK(persist::JunctionSave(project, loaded).ok);
-  KX_FUZZ_CHECK(kxfuzz::ReadFile(Scratch().Path("kavsak.prj.kavsak")) ==
-                persist::FormatJunctionFile(loaded));
+  KX_FUZZ_CHECK(kxfuzz::ReadFile(Scratch().Path("kavsak.prj.kavsak")) == persist::FormatJunctionFile(loaded));
   JunctionData reloaded;
   KX_FUZZ_CHECK(persist::JunctionLoad(project, reloaded).ok);
   KX_FUZZ_CHECK(reloaded == loaded);

@@ -92,9 +92,9 @@ struct Buffers {
 };
 
 bool SameModel(const EditorModel& a, const EditorModel& b) {
-  return a.ProjectText == b.ProjectText && a.ParamWords == b.ParamWords &&
-         a.PgmNames == b.PgmNames && a.PgmSettings == b.PgmSettings &&
-         a.PgmSteps == b.PgmSteps && a.PgmGroups == b.PgmGroups && a.WeekTable == b.WeekTable;
+  return a.ProjectText == b.ProjectText && a.ParamWords == b.ParamWords && a.PgmNames == b.PgmNames &&
+         a.PgmSettings == b.PgmSettings && a.PgmSteps == b.PgmSteps && a.PgmGroups == b.PgmGroups &&
+         a.WeekTable == b.WeekTable;
 }
 
 // The layout written out by hand: "P", the address, ":", sixteen bytes, CR LF.

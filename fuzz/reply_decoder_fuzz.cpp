@@ -22,7 +22,6 @@
 #include "link/service_commands.h"
 #include "program/memory_map.h"
 #include "program/program_image.h"
-#include <utility>  // before the fakes, which use std::exchange without it
 
 #include "tests/link/fakes.h"
 
@@ -184,7 +183,8 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
     std::int32_t address = before.TransferAddress;
     bool reading = before.RequestCode == bus::request::kBlockRead;
     if (const auto block = reading ? UsableBlock(line) : std::nullopt) {
-      std::copy(block->data.begin(), block->data.end(), expected->begin() + static_cast<std::ptrdiff_t>(block->address));
+      std::copy(block->data.begin(), block->data.end(),
+                expected->begin() + static_cast<std::ptrdiff_t>(block->address));
       if (block->address == static_cast<std::size_t>(address)) address += 128;
     }
     if (reading) KX_FUZZ_CHECK(shared.TransferAddress == address);
@@ -209,7 +209,8 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
   KX_FUZZ_CHECK(turns <= lines.size());
   if (!regs.CpuClockText.empty()) {
     bool named = false;
-    for (int day = 1; day <= 7; ++day) named = named || regs.CpuClockText.ends_with(" " + clock.WeekdayName(day));
+    for (int day = 1; day <= 7; ++day)
+      named = named || regs.CpuClockText.ends_with(" " + clock.WeekdayName(day));
     KX_FUZZ_CHECK(named);
     KX_FUZZ_CHECK(display.LBL_CPU_rtc == regs.CpuClockText);
   }
@@ -222,9 +223,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Cut whole = CutLines(bytes, [](std::string_view rest) { return rest.size(); });
   CheckCut(whole, size);
-  const Cut pieces = CutLines(bytes, [](std::string_view rest) {
-    return 1 + static_cast<unsigned char>(rest[0]) % 61u;
-  });
+  const Cut pieces =
+      CutLines(bytes, [](std::string_view rest) { return 1 + static_cast<unsigned char>(rest[0]) % 61u; });
   CheckCut(pieces, size);
   CheckSameLines(whole, pieces);
 

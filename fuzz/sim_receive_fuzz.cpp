@@ -55,7 +55,8 @@ void CheckWire(std::string_view out, const ProgramImage& memory) {
     if (b.size() == 8 + 128 && b[0] == 1 && b[1] == 0xCF && b[2] == 0 && b[3] == 4) {
       const std::size_t address = static_cast<std::size_t>(b[4] << 8 | b[5]);
       KX_FUZZ_CHECK(address + 128 <= program::kProgramImageSize);
-      KX_FUZZ_CHECK(std::equal(b.begin() + 8, b.end(), memory.begin() + static_cast<std::ptrdiff_t>(address)));
+      KX_FUZZ_CHECK(
+          std::equal(b.begin() + 8, b.end(), memory.begin() + static_cast<std::ptrdiff_t>(address)));
     }
     out.remove_prefix(end + 2);
   }
@@ -127,8 +128,10 @@ void Run(const std::vector<std::string_view>& lines, const sim::Options& options
       std::copy(frame->begin() + 8, frame->begin() + 24, expected->begin() + 0x0FA0);
       (*expected)[0x0F90] = (*frame)[25];
     }
-    if (ctl->CommandCount(1002) > resetParams) std::fill(expected->begin() + 0x80, expected->begin() + 0x100, 0);
-    if (ctl->CommandCount(1005) > resetProgram) std::fill(expected->begin(), expected->begin() + program::kDownloadEnd, 0);
+    if (ctl->CommandCount(1002) > resetParams)
+      std::fill(expected->begin() + 0x80, expected->begin() + 0x100, 0);
+    if (ctl->CommandCount(1005) > resetProgram)
+      std::fill(expected->begin(), expected->begin() + program::kDownloadEnd, 0);
 
     if (clean) KX_FUZZ_CHECK(SameOutsideLog(ctl->Memory(), *expected));
     NextTurn(*ctl, now, clean);

@@ -7,9 +7,7 @@
 namespace bus {
 namespace {
 
-std::size_t Slot(std::int64_t bucket) {
-  return static_cast<std::size_t>(bucket % BusCounters::kBuckets);
-}
+std::size_t Slot(std::int64_t bucket) { return static_cast<std::size_t>(bucket % BusCounters::kBuckets); }
 
 }  // namespace
 

@@ -24,8 +24,8 @@ int CounterKey(LineDirection direction, int address);
 std::string CounterName(int key);
 
 struct DeviceCount {
-  std::uint64_t frames = 0;    // well-formed lines
-  std::uint64_t refused = 0;   // lines that are not
+  std::uint64_t frames = 0;   // well-formed lines
+  std::uint64_t refused = 0;  // lines that are not
   std::int64_t lastSeenMicros = -1;
 };
 
@@ -44,7 +44,8 @@ class BusCounters {
   template <typename F>
   void ForEachSeen(F&& f) const {
     for (int k = 0; k < kCounterKeys; ++k) {
-      if (m_counts[static_cast<std::size_t>(k)].lastSeenMicros >= 0) f(k, m_counts[static_cast<std::size_t>(k)]);
+      if (m_counts[static_cast<std::size_t>(k)].lastSeenMicros >= 0)
+        f(k, m_counts[static_cast<std::size_t>(k)]);
     }
   }
   void Clear() { *this = BusCounters(); }

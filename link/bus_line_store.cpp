@@ -28,8 +28,7 @@ void BusLineStore::Clear() {
 
 bool BusLineStore::Fits(const Chunk& c, std::int64_t micros, std::size_t length) const {
   return c.records.size() < m_limits.chunkLines && c.used + length <= m_limits.chunkBytes &&
-         micros >= c.baseMicros &&
-         micros - c.baseMicros <= std::numeric_limits<std::uint32_t>::max();
+         micros >= c.baseMicros && micros - c.baseMicros <= std::numeric_limits<std::uint32_t>::max();
 }
 
 // A closed chunk gives back the room its lines did not need: one copy per chunk, so
@@ -73,11 +72,11 @@ std::size_t BusLineStore::Append(std::int64_t micros, LineDirection direction, s
   if (m_chunks.empty() || !Fits(m_chunks.back(), micros, kept.size())) evicted = StartChunk(micros);
   Chunk& c = m_chunks.back();
   if (!kept.empty()) std::memcpy(c.bytes.get() + c.used, kept.data(), kept.size());
-  const auto flags = static_cast<std::uint8_t>((direction == LineDirection::Sent ? kSent : 0) |
-                                               (check.address >= 0 ? kHasAddress : 0) |
-                                               (check.function >= 0 ? kHasFunction : 0) | (withheld ? kWithheld : 0));
-  c.records.push_back({static_cast<std::uint32_t>(micros - c.baseMicros),
-                       static_cast<std::uint32_t>(c.used), static_cast<std::uint16_t>(kept.size()),
+  const auto flags = static_cast<std::uint8_t>(
+      (direction == LineDirection::Sent ? kSent : 0) | (check.address >= 0 ? kHasAddress : 0) |
+      (check.function >= 0 ? kHasFunction : 0) | (withheld ? kWithheld : 0));
+  c.records.push_back({static_cast<std::uint32_t>(micros - c.baseMicros), static_cast<std::uint32_t>(c.used),
+                       static_cast<std::uint16_t>(kept.size()),
                        static_cast<std::uint8_t>(std::max(check.address, 0)),
                        static_cast<std::uint8_t>(std::max(check.function, 0)), flags, check.fault});
   c.used += kept.size();

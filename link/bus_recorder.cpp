@@ -27,7 +27,8 @@ void BusRecorder::Record(LineDirection direction, std::string_view line, bool wi
 
 void BusRecorder::RecordedSent(std::string_view line) { Record(LineDirection::Sent, line, false); }
 
-bool BusRecorder::StartCapture(std::unique_ptr<TextSink> sink, const CaptureHeader& header, std::string& error) {
+bool BusRecorder::StartCapture(std::unique_ptr<TextSink> sink, const CaptureHeader& header,
+                               std::string& error) {
   StopCapture();
   auto writer = std::make_unique<CaptureWriter>(*sink, header, m_now());
   if (writer->Failed()) {

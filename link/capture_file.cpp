@@ -67,8 +67,7 @@ bool Unescape(std::string_view text, std::string& out, std::string& reason) {
 }
 
 // Up to `maxDigits` decimal digits, all of the text.
-bool Digits(std::string_view text, std::size_t minDigits, std::size_t maxDigits,
-            std::int64_t& value) {
+bool Digits(std::string_view text, std::size_t minDigits, std::size_t maxDigits, std::int64_t& value) {
   if (text.size() < minDigits || text.size() > maxDigits) return false;
   value = 0;
   for (const char c : text) {
@@ -86,9 +85,8 @@ int Field(std::string_view text, std::size_t at, std::size_t length, bool& ok) {
 
 bool ParseStart(std::string_view text, DateTime& start, int& offsetMinutes) {
   // 2024-01-01T08:00:04+03:00
-  if (text.size() != 25 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
-      text[13] != ':' || text[16] != ':' || (text[19] != '+' && text[19] != '-') ||
-      text[22] != ':') {
+  if (text.size() != 25 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+      text[16] != ':' || (text[19] != '+' && text[19] != '-') || text[22] != ':') {
     return false;
   }
   bool ok = true;
@@ -105,8 +103,8 @@ bool ParseStart(std::string_view text, DateTime& start, int& offsetMinutes) {
   using namespace std::chrono;
   const year_month_day date{year{t.year}, month{static_cast<unsigned>(t.month)},
                             day{static_cast<unsigned>(t.day)}};
-  if (!ok || !date.ok() || t.hour > 23 || t.minute > 59 || t.second > 59 ||
-      offsetMins > 59 || offset > kMaxOffsetMinutes) {
+  if (!ok || !date.ok() || t.hour > 23 || t.minute > 59 || t.second > 59 || offsetMins > 59 ||
+      offset > kMaxOffsetMinutes) {
     return false;
   }
   t.isoWeekday = static_cast<int>(weekday{sys_days{date}}.iso_encoding());
@@ -120,9 +118,8 @@ bool ParseStart(std::string_view text, DateTime& start, int& offsetMinutes) {
 std::string CaptureStartText(const DateTime& s, int utcOffsetMinutes) {
   const int offset = utcOffsetMinutes < 0 ? -utcOffsetMinutes : utcOffsetMinutes;
   char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", s.year, s.month,
-                s.day, s.hour, s.minute, s.second, utcOffsetMinutes < 0 ? '-' : '+', offset / 60,
-                offset % 60);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", s.year, s.month, s.day, s.hour,
+                s.minute, s.second, utcOffsetMinutes < 0 ? '-' : '+', offset / 60, offset % 60);
   return text;
 }
 
@@ -214,8 +211,7 @@ bool ParseCaptureRecord(std::string_view line, CaptureRecord& record, std::strin
   std::int64_t seconds = 0;
   std::int64_t fraction = 0;
   if (dot == std::string_view::npos || !Digits(line.substr(0, dot), 1, kMaxSecondsDigits, seconds) ||
-      !Digits(line.substr(dot + 1, 6), 6, 6, fraction) || line.size() < dot + 8 ||
-      line[dot + 7] != ' ') {
+      !Digits(line.substr(dot + 1, 6), 6, 6, fraction) || line.size() < dot + 8 || line[dot + 7] != ' ') {
     reason = "zaman okunamadı (saniye.mikrosaniye olmalı, örneğin 12.000250)";
     return false;
   }

@@ -68,8 +68,7 @@ CaptureReader::LineRead CaptureReader::EndOfInput(bool any) {
     if (!m_stopReported) {
       m_stopReported = true;
       if (any) ++m_lineNumber;
-      Problem("dosya çok büyük, ilk " + std::to_string(m_limits.maxFileBytes) +
-              " baytı okundu");
+      Problem("dosya çok büyük, ilk " + std::to_string(m_limits.maxFileBytes) + " baytı okundu");
     }
     return LineRead::End;
   }
@@ -102,9 +101,7 @@ std::optional<CaptureRecord> CaptureReader::Next() {
   for (;;) {
     switch (NextLine()) {
       case LineRead::End: return std::nullopt;
-      case LineRead::Cut:
-        Problem("yarım satır, dosya burada kesilmiş");
-        return std::nullopt;
+      case LineRead::Cut: Problem("yarım satır, dosya burada kesilmiş"); return std::nullopt;
       case LineRead::TooLong:
         Problem("satır çok uzun (en çok " + std::to_string(m_limits.maxLineBytes) + " bayt)");
         continue;

@@ -63,7 +63,7 @@ class CaptureReader {
   std::uint64_t m_badLines = 0;
   std::vector<CaptureProblem> m_problems;
   bool m_eof = false;
-  bool m_stopped = false;       // the file is larger than allowed
+  bool m_stopped = false;  // the file is larger than allowed
   bool m_stopReported = false;
 };
 

@@ -17,8 +17,7 @@ ControllerLink::ControllerLink(SerialPort& port, const Clock& clock, LinkTables 
       m_tables(tables),
       m_transfers(tables.events, clock),
       m_engine(tables.shared, clock),
-      m_decoder({tables.regs, tables.shared, tables.image, m_display}, clock, tables.events,
-                m_transfers) {
+      m_decoder({tables.regs, tables.shared, tables.image, m_display}, clock, tables.events, m_transfers) {
   m_decoder.onPcTurn = [this] { PcTurn(); };
   m_display.Label1 = std::to_string(m_tables.shared.PortNumber);
   if (m_tables.shared.InterruptedDownloadBlocks >= 0) {
@@ -199,9 +198,7 @@ void ControllerLink::OnPortFault(PortFault fault, const std::string& text) {
       }
       RefreshPortState();
       break;
-    case PortFault::Note:
-      SetStatus(text);
-      break;
+    case PortFault::Note: SetStatus(text); break;
   }
 }
 

@@ -62,14 +62,14 @@ class ControllerLink {
   void cmd_RUN();
   // Link off and port closed at once, abandoning what runs: the window is closing.
   void Stop();
-  void SetPortNumber(int number);       // UpDown1
+  void SetPortNumber(int number);  // UpDown1
   void RTC_Esitle();
-  bool Service_cmd(int listIndex);      // 0..4; false for no selection
-  bool BTN_Hata_Oku();                  // false when the port is closed
+  bool Service_cmd(int listIndex);  // 0..4; false for no selection
+  bool BTN_Hata_Oku();              // false when the port is closed
   // Memory list index 0: the system memory (step 1 of record 0); any other: the
   // program memory, from a copy of the image taken now.
   void PGM_Download(int memoryListIndex);
-  bool PGM_Upload();                    // false when the port is closed
+  bool PGM_Upload();  // false when the port is closed
 
   // Whether the engine tick has work now: the port to open or close, or a frame
   // waiting for the send gap. Between turns of an open link it has none.

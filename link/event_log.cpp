@@ -75,9 +75,9 @@ std::string EventLogLine(const program::ProgramImage& image, std::size_t a) {
   const int number = word(0);
   if (number == 0) return {};
 
-  std::string line = "No:" + Padded(number, 4) + "(" + Padded(word(2), 4) + "/" + Padded(byte(4), 2) +
-                     "/" + Padded(byte(5), 2) + " " + Padded(byte(6), 2) + ":" + Padded(byte(7), 2) +
-                     ":" + Padded(byte(8), 2) + ") ";
+  std::string line = "No:" + Padded(number, 4) + "(" + Padded(word(2), 4) + "/" + Padded(byte(4), 2) + "/" +
+                     Padded(byte(5), 2) + " " + Padded(byte(6), 2) + ":" + Padded(byte(7), 2) + ":" +
+                     Padded(byte(8), 2) + ") ";
   const int type = byte(9);
   const int code = byte(10);
   const int card = byte(11);
@@ -91,8 +91,8 @@ std::string EventLogLine(const program::ProgramImage& image, std::size_t a) {
     line += card == 0 ? ProcessorFault(code) : CardFault(code);
     if (card != 0) line += "[" + detailA + "-" + detailB + "]";
   } else {
-    line += "Undefined:" + Padded(type, 2) + " " + Padded(code, 2) + " " + Padded(card, 2) + " " +
-            detailA + " " + detailB;
+    line += "Undefined:" + Padded(type, 2) + " " + Padded(code, 2) + " " + Padded(card, 2) + " " + detailA +
+            " " + detailB;
   }
   return line;
 }

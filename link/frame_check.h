@@ -18,7 +18,7 @@ enum class LineFault : std::uint8_t {
   TooShort,   // less than address, function and LRC
   TooLong,    // longer than any frame of this bus
   BadLrc,
-  BareLf,     // ended in LF without CR
+  BareLf,  // ended in LF without CR
 };
 
 // The longest frame of this bus: a block write or a block reply, 8 + 128 bytes and the LRC.

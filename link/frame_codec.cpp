@@ -36,8 +36,7 @@ class FrameBuilder {
 };
 
 bool BlockInsideImage(std::int32_t address) {
-  return address >= 0 &&
-         address + kBlockBytes <= static_cast<std::int32_t>(program::kProgramImageSize);
+  return address >= 0 && address + kBlockBytes <= static_cast<std::int32_t>(program::kProgramImageSize);
 }
 
 void AddClock(FrameBuilder& f, const DateTime& t) {
@@ -95,7 +94,8 @@ std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t i
   } else if (direction == 1 && item == kClockItem) {
     AddClock(f, p.now);
   } else if (direction == 1 && item == kBlockItem) {
-    if (!BlockInsideImage(p.transferAddress) || p.block.size() < static_cast<std::size_t>(kBlockBytes)) return std::nullopt;
+    if (!BlockInsideImage(p.transferAddress) || p.block.size() < static_cast<std::size_t>(kBlockBytes))
+      return std::nullopt;
     f.AddWord(static_cast<std::uint32_t>(p.transferAddress));
     f.AddWord(static_cast<std::uint32_t>(kBlockBytes));
     for (int i = 0; i < kBlockBytes; ++i) f.Add(p.block[static_cast<std::size_t>(i)]);
@@ -106,8 +106,7 @@ std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t i
   return f.Finish();
 }
 
-std::optional<std::int32_t> ReadField(std::string_view line, std::size_t position,
-                                      std::size_t length) {
+std::optional<std::int32_t> ReadField(std::string_view line, std::size_t position, std::size_t length) {
   if (position == 0 || position > line.size()) return 0;
   const std::string_view field = line.substr(position - 1, length);
   std::int32_t value = 0;

@@ -26,8 +26,8 @@ std::string MB_Write_Single(std::uint8_t slave, std::uint8_t function, std::int3
 struct CommandPayload {
   std::int16_t requestCode = 0;
   std::int32_t transferAddress = 0;
-  std::span<const std::uint8_t> block;       // 128 bytes for a block write
-  std::span<const std::uint8_t> systemRow;   // 17 bytes: duration, then 16 state bytes
+  std::span<const std::uint8_t> block;      // 128 bytes for a block write
+  std::span<const std::uint8_t> systemRow;  // 17 bytes: duration, then 16 state bytes
   DateTime now;
 };
 
@@ -40,7 +40,6 @@ std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t i
 // at most 7, so that the value fits. As with a substring past the end, missing
 // characters shorten the field and an empty field reads 0; a non-hex character gives
 // no value.
-std::optional<std::int32_t> ReadField(std::string_view line, std::size_t position,
-                                      std::size_t length);
+std::optional<std::int32_t> ReadField(std::string_view line, std::size_t position, std::size_t length);
 
 }  // namespace bus

@@ -21,8 +21,7 @@ class Payload {
  public:
   explicit Payload(std::string_view body) {
     for (std::size_t i = 5; i + 1 + 2 < body.size(); i += 2) {
-      m_bytes.push_back(static_cast<std::uint8_t>(HexDigitValue(body[i]) * 16 +
-                                                  HexDigitValue(body[i + 1])));
+      m_bytes.push_back(static_cast<std::uint8_t>(HexDigitValue(body[i]) * 16 + HexDigitValue(body[i + 1])));
     }
   }
   std::size_t size() const { return m_bytes.size(); }
@@ -38,8 +37,7 @@ std::string Address(int value) { return "0x" + Hex4(value); }
 
 std::string DateTimeText(int day, int month, int year, int hour, int minute, int second) {
   char text[64];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", day, month, year, hour,
-                minute, second);
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", day, month, year, hour, minute, second);
   return text;
 }
 
@@ -62,8 +60,8 @@ std::string CardText(int address, const Payload& p, const NumberSeparators& sep)
   std::vector<std::int32_t> words;
   for (std::size_t i = 0; i + 1 < p.size(); i += 2) words.push_back(p.word(i));
   const TriacCardReading k = ReadTriacCard(words);
-  std::string text = DeviceName(address) + " durum: " +
-                     StateText(CardStateLook(k.state, k.faultWord), k.state) + ", lambalar " +
+  std::string text = DeviceName(address) +
+                     " durum: " + StateText(CardStateLook(k.state, k.faultWord), k.state) + ", lambalar " +
                      Hex4(k.lamps) + ", hata " + Hex4(k.faultWord);
   if (k.channelFaults != 0) text += ", kanal hataları " + Hex4(k.channelFaults);
   text += ", akım ";
@@ -90,8 +88,7 @@ std::string CpuRegistersText(const std::vector<std::int32_t>& w, const NumberSep
 
 std::string GpsText(const std::vector<std::int32_t>& w) {
   const auto word = [&](int i) { return w[static_cast<std::size_t>(i)]; };
-  return "GPS: " + StateText(GpsStateLook(word(gps_word::kState)), word(gps_word::kState)) +
-         ", saat " +
+  return "GPS: " + StateText(GpsStateLook(word(gps_word::kState)), word(gps_word::kState)) + ", saat " +
          DateTimeText(word(gps_word::kDay), word(gps_word::kMonth), word(gps_word::kYear),
                       word(gps_word::kHour), word(gps_word::kMinute), word(gps_word::kSecond));
 }
@@ -119,9 +116,11 @@ std::string ReadRegistersText(int address, const Payload& p, const NumberSeparat
   }
   if (!IsRegisterReply(p)) return device + " kayıt okuma, " + std::to_string(p.size()) + " bayt";
   const std::vector<std::int32_t> w = ReplyWords(p);
-  if (address == kCpuStation && w.size() > static_cast<std::size_t>(cpu_word::kCurrent)) return CpuRegistersText(w, sep);
+  if (address == kCpuStation && w.size() > static_cast<std::size_t>(cpu_word::kCurrent))
+    return CpuRegistersText(w, sep);
   if (address == kGpsStation && w.size() > static_cast<std::size_t>(gps_word::kYear)) return GpsText(w);
-  if (address == kDetectorStation && w.size() > static_cast<std::size_t>(detector_word::kInputs)) return DetectorText(w);
+  if (address == kDetectorStation && w.size() > static_cast<std::size_t>(detector_word::kInputs))
+    return DetectorText(w);
   std::string text = device + " kayıtları:";
   for (std::size_t i = 0; i < w.size() && i < 8; ++i) text += " " + Hex4(w[i]);
   if (w.size() > 8) text += " ... (" + std::to_string(w.size()) + " kelime)";
@@ -167,7 +166,8 @@ std::string CpuCommandText(int function, const Payload& p) {
   if (function == kAcknowledgeFunction && item == kBlockItem) return "Blok " + Address(p.word(2)) + " onay";
   if (function == kAcknowledgeFunction && item == kClockItem) return "Saat ayarı onay";
   if (function == kAcknowledgeFunction && item == kSystemItem) return "Sistem belleği onay";
-  return std::string(function == kCommandFunction ? "Komut yanıtı" : "Onay") + ", öğe " + std::to_string(item);
+  return std::string(function == kCommandFunction ? "Komut yanıtı" : "Onay") + ", öğe " +
+         std::to_string(item);
 }
 
 }  // namespace

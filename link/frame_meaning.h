@@ -15,7 +15,7 @@ struct FrameMeaning {
   std::string device;    // "CPU", "K1".."K8", "PC", "GPS", "DED", else the address; "" if unreadable
   std::string function;  // "Kart durumu", "Kayıt oku", ...; the number for one without a name
   LineFault fault = LineFault::None;
-  std::string text;      // the meaning, or for a refused line the reason
+  std::string text;  // the meaning, or for a refused line the reason
 };
 
 // The name of a bus address, as the activity lamps are captioned.

@@ -5,14 +5,12 @@ namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 }
 
-std::string ByteToHex2(std::uint8_t value) {
-  return std::string{kDigits[value >> 4], kDigits[value & 0x0F]};
-}
+std::string ByteToHex2(std::uint8_t value) { return std::string{kDigits[value >> 4], kDigits[value & 0x0F]}; }
 
 std::string WordToHex4(std::int32_t value) {
   if (value < 0 || value > 0xFFFF) return {};
-  return std::string{kDigits[(value >> 12) & 0xF], kDigits[(value >> 8) & 0xF],
-                     kDigits[(value >> 4) & 0xF], kDigits[value & 0xF]};
+  return std::string{kDigits[(value >> 12) & 0xF], kDigits[(value >> 8) & 0xF], kDigits[(value >> 4) & 0xF],
+                     kDigits[value & 0xF]};
 }
 
 std::string HexNoLeadingZeros(std::uint32_t value) {

@@ -22,7 +22,7 @@ struct Expected {
 Expected ExpectedBytes(const FrameHead& h) {
   constexpr auto kBlock = static_cast<std::size_t>(kBlockBytes);
   if (h.address == kCpuStation) {
-    if (h.function == kReadRegistersFunction) return {3 + 32 + 1};             // 16 registers
+    if (h.function == kReadRegistersFunction) return {3 + 32 + 1};  // 16 registers
     if (h.function == kCommandFunction && h.item == kClockItem) return {4 + 8 + 1};
     if (h.function == kCommandFunction && h.item == kBlockItem) return {8 + kBlock + 1};
     // A block acknowledgement advances the download only if it names its block.

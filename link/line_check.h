@@ -10,12 +10,12 @@
 namespace bus {
 
 enum class LineVerdict {
-  Taken,        // a whole frame
-  Blank,        // nothing before the line end
-  NoStart,      // does not begin with ":"
-  NotHex,       // a character that is not a hex digit
-  OddLength,    // half a byte at the end
-  TooShort,     // fewer bytes than address, function and LRC
+  Taken,      // a whole frame
+  Blank,      // nothing before the line end
+  NoStart,    // does not begin with ":"
+  NotHex,     // a character that is not a hex digit
+  OddLength,  // half a byte at the end
+  TooShort,   // fewer bytes than address, function and LRC
   BadLrc,
   WrongLength,  // not the length its function implies
   PastEnd,      // a block that would reach past the top of the memory

@@ -26,9 +26,9 @@ inline constexpr std::array<const char*, kActivityLamps> kActivityCaptions = {
 struct LinkDisplay {
   std::string cmd_RUN = "ONLINE";
   bool UpDown1Enabled = true;
-  std::string Label1 = "1";           // port number
-  std::string PortDevice;             // the device the port number resolves to
-  bool PortOpen = false;              // MB_Status_Led green when true
+  std::string Label1 = "1";  // port number
+  std::string PortDevice;    // the device the port number resolves to
+  bool PortOpen = false;     // MB_Status_Led green when true
   std::string L_Comm_Status = "xxx";
   std::string MB_TX_LBL;
   std::string MB_RX_LBL;

@@ -69,9 +69,8 @@ struct TransferEnded {
   std::int64_t elapsedMs;
 };
 
-using LinkEvent = std::variant<PcTurn, LineReceived, FrameWritten, RegistersStored,
-                               ClockSetConfirmed, CommandSent, TransferStarted, BlockConfirmed,
-                               TransferEnded>;
+using LinkEvent = std::variant<PcTurn, LineReceived, FrameWritten, RegistersStored, ClockSetConfirmed,
+                               CommandSent, TransferStarted, BlockConfirmed, TransferEnded>;
 
 // True when the event says that a triac card's words (bus address 32-39) were stored.
 inline bool CardWordsStored(const LinkEvent& event) {

@@ -17,7 +17,8 @@ constexpr int kFlashBit = 8;
 int CodeOf(std::int32_t value) { return value == kNoValue ? 0 : value & 0xF; }
 
 // The code one cell shows, from the intervals of its group (time order).
-int CellCode(const std::vector<StepInterval>& intervals, std::size_t& first, std::int64_t c0, std::int64_t c1) {
+int CellCode(const std::vector<StepInterval>& intervals, std::size_t& first, std::int64_t c0,
+             std::int64_t c1) {
   while (first < intervals.size() && intervals[first].end <= c0 - kSecond) ++first;
   std::array<std::int64_t, 16> held{};
   std::array<int, 16> blinks{};  // on-off changes of each colour around the cell
@@ -38,7 +39,8 @@ int CellCode(const std::vector<StepInterval>& intervals, std::size_t& first, std
 
 }  // namespace
 
-program::SignalPlan LiveSignalPlan(const TrendStore& store, std::int64_t from, std::int64_t to, int cellSeconds) {
+program::SignalPlan LiveSignalPlan(const TrendStore& store, std::int64_t from, std::int64_t to,
+                                   int cellSeconds) {
   program::SignalPlan plan;
   cellSeconds = std::max(cellSeconds, 1);
   const std::int64_t cell = cellSeconds * kSecond;

@@ -13,6 +13,7 @@
 namespace bus {
 
 // [from, to) in cells of `cellSeconds` (at least 1); time without a recording is dark.
-program::SignalPlan LiveSignalPlan(const TrendStore& store, std::int64_t from, std::int64_t to, int cellSeconds);
+program::SignalPlan LiveSignalPlan(const TrendStore& store, std::int64_t from, std::int64_t to,
+                                   int cellSeconds);
 
 }  // namespace bus

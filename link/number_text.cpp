@@ -13,7 +13,8 @@ std::uint64_t Magnitude(std::int64_t v) {
 
 std::string Digits(std::uint64_t magnitude, int minDigits) {
   std::string out = std::to_string(magnitude);
-  if (static_cast<int>(out.size()) < minDigits) out.insert(0, static_cast<std::size_t>(minDigits) - out.size(), '0');
+  if (static_cast<int>(out.size()) < minDigits)
+    out.insert(0, static_cast<std::size_t>(minDigits) - out.size(), '0');
   return out;
 }
 

@@ -159,13 +159,12 @@ void ReplyDecoder::DecodeClock(std::string_view line) {
   static constexpr std::size_t kLen[] = {4, 2, 2, 2, 2, 2, 2};
   std::int32_t v[7];
   for (int i = 0; i < 7; ++i) v[i] = ReadField(line, kPos[i], kLen[i]).value_or(0);
-  const std::int32_t year = v[0], month = v[1], day = v[2], weekday = v[3], hour = v[4],
-                     minute = v[5], second = v[6];
+  const std::int32_t year = v[0], month = v[1], day = v[2], weekday = v[3], hour = v[4], minute = v[5],
+                     second = v[6];
   // The controller counts weekdays from 0 = Monday; no name exists past Sunday.
   if (weekday > 6) return;
   char date[64];
-  std::snprintf(date, sizeof date, "%02d.%02d.%04d %02d:%02d:%02d ", day, month, year, hour,
-                minute, second);
+  std::snprintf(date, sizeof date, "%02d.%02d.%04d %02d:%02d:%02d ", day, month, year, hour, minute, second);
   m_regs.CpuClockText = date + m_clock.WeekdayName(weekday + 1);
   const DateTime now = m_clock.Now();
   std::string pc = m_clock.FormatDateTime(now) + " " + m_clock.WeekdayName(now.isoWeekday);
@@ -181,8 +180,8 @@ void ReplyDecoder::DecodeBlockRead(std::string_view line, std::int32_t blockAddr
   const auto base = static_cast<std::size_t>(blockAddress);
   for (std::size_t i = 0; i < static_cast<std::size_t>(kBlockBytes); ++i) {
     const std::size_t pos = 18 + 2 * i - 1;  // 0-based
-    m_image[base + i] = static_cast<std::uint8_t>(HexDigitValue(line[pos]) * 16 +
-                                                 HexDigitValue(line[pos + 1]));
+    m_image[base + i] =
+        static_cast<std::uint8_t>(HexDigitValue(line[pos]) * 16 + HexDigitValue(line[pos + 1]));
   }
   // A reply for another block is stored but does not advance the read: the engine
   // asks for TransferAddress again at the next turn.

@@ -36,10 +36,14 @@ struct DecoderTables {
 
 class ReplyDecoder {
  public:
-  ReplyDecoder(DecoderTables tables, const Clock& clock, LinkEvents& events,
-               TransferTracker& transfers)
-      : m_regs(tables.regs), m_shared(tables.shared), m_image(tables.image),
-        m_display(tables.display), m_clock(clock), m_events(events), m_transfers(transfers) {}
+  ReplyDecoder(DecoderTables tables, const Clock& clock, LinkEvents& events, TransferTracker& transfers)
+      : m_regs(tables.regs),
+        m_shared(tables.shared),
+        m_image(tables.image),
+        m_display(tables.display),
+        m_clock(clock),
+        m_events(events),
+        m_transfers(transfers) {}
 
   // Called for a frame to address 16, after the activity lamps were reset.
   std::function<void()> onPcTurn;

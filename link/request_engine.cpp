@@ -15,15 +15,14 @@ void RequestEngine::SetFrame(std::string frame, bool once, std::int16_t then) {
   m_then = then;
 }
 
-void RequestEngine::BuildCommand(std::uint8_t direction, std::uint8_t item, bool once,
-                                 std::int16_t then) {
+void RequestEngine::BuildCommand(std::uint8_t direction, std::uint8_t item, bool once, std::int16_t then) {
   CommandPayload p;
   p.requestCode = m_shared.RequestCode;
   p.transferAddress = m_shared.TransferAddress;
   if (direction == 1 && item == 4 && p.transferAddress >= 0 &&
       static_cast<std::size_t>(p.transferAddress) + 128 <= m_download.size()) {
-    p.block = std::span<const std::uint8_t>(m_download).subspan(
-        static_cast<std::size_t>(p.transferAddress), 128);
+    p.block =
+        std::span<const std::uint8_t>(m_download).subspan(static_cast<std::size_t>(p.transferAddress), 128);
   }
   if (direction == 1 && item == 2) p.systemRow = m_systemRow;
   if (direction == 1 && item == 3) p.now = m_clock.Now();
@@ -38,8 +37,8 @@ void RequestEngine::BuildCommand(std::uint8_t direction, std::uint8_t item, bool
 }
 
 void RequestEngine::StartProgramDownload(const program::ProgramImage& image) {
-  const auto end = static_cast<std::size_t>(std::clamp<std::int32_t>(
-      m_shared.TransferEnd, 0, static_cast<std::int32_t>(image.size())));
+  const auto end = static_cast<std::size_t>(
+      std::clamp<std::int32_t>(m_shared.TransferEnd, 0, static_cast<std::int32_t>(image.size())));
   m_download.assign(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
@@ -70,34 +69,18 @@ void RequestEngine::PC_to_CPU_Istek_Gonder() {
     return;
   }
   switch (code) {
-    case 1:
-      SetFrame(MB_Write_Single(1, 3, 0x2000, 16));
-      break;
-    case 2:
-      BuildCommand(0, 3);
-      break;
+    case 1: SetFrame(MB_Write_Single(1, 3, 0x2000, 16)); break;
+    case 2: BuildCommand(0, 3); break;
     case 3:
       code = 0;
       m_pollStep = 0;
       break;
-    case request::kClockSet:
-      BuildCommand(1, 3);
-      break;
-    case request::kSystemDownload:
-      BuildCommand(1, 2);
-      break;
-    case request::kBlockWrite:
-      BuildCommand(1, 4);
-      break;
-    case request::kBlockRead:
-      BuildCommand(0, 4);
-      break;
-    case request::kDownloadEnd:
-      BuildCommand(1, 99, true, 0);
-      break;
-    case request::kDownloadStart:
-      BuildCommand(1, 99, true, request::kBlockWrite);
-      break;
+    case request::kClockSet: BuildCommand(1, 3); break;
+    case request::kSystemDownload: BuildCommand(1, 2); break;
+    case request::kBlockWrite: BuildCommand(1, 4); break;
+    case request::kBlockRead: BuildCommand(0, 4); break;
+    case request::kDownloadEnd: BuildCommand(1, 99, true, 0); break;
+    case request::kDownloadStart: BuildCommand(1, 99, true, request::kBlockWrite); break;
     default:
       code = 0;
       m_pollStep = 0;

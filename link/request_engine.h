@@ -17,9 +17,9 @@ namespace bus {
 
 // What a frame carried, for whoever hears that it went out.
 struct SentRequest {
-  std::int16_t request = 0;   // the RequestCode the frame was built for
-  std::int32_t address = 0;   // the block address of a block frame
-  bool once = false;          // a command the controller never acknowledges
+  std::int16_t request = 0;  // the RequestCode the frame was built for
+  std::int32_t address = 0;  // the block address of a block frame
+  bool once = false;         // a command the controller never acknowledges
 };
 
 class RequestEngine {
@@ -50,8 +50,7 @@ class RequestEngine {
 
  private:
   void SetFrame(std::string frame, bool once = false, std::int16_t then = 0);
-  void BuildCommand(std::uint8_t direction, std::uint8_t item, bool once = false,
-                    std::int16_t then = 0);
+  void BuildCommand(std::uint8_t direction, std::uint8_t item, bool once = false, std::int16_t then = 0);
 
   LinkShared& m_shared;
   const Clock& m_clock;

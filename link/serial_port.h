@@ -16,8 +16,8 @@ struct PortResult {
 };
 
 enum class PortFault {
-  DeviceLost,   // the device went away while open (adapter pulled, pty closed)
-  Note,         // an operation the device does not support; the port stays usable
+  DeviceLost,  // the device went away while open (adapter pulled, pty closed)
+  Note,        // an operation the device does not support; the port stays usable
 };
 
 class SerialPort {

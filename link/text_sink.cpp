@@ -7,9 +7,7 @@
 namespace bus {
 namespace {
 
-std::string Reason(const std::string& path, int err) {
-  return path + ": " + std::strerror(err);
-}
+std::string Reason(const std::string& path, int err) { return path + ": " + std::strerror(err); }
 
 }  // namespace
 
@@ -46,8 +44,7 @@ bool FileTextSink::Write(std::string_view bytes, std::string& error) {
   }
   errno = 0;
   // The flush is what finds a full disk: fwrite alone only fills the C library's buffer.
-  if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size() ||
-      std::fflush(m_file) != 0) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size() || std::fflush(m_file) != 0) {
     error = Reason(m_path, errno);
     return false;
   }

@@ -25,8 +25,8 @@ std::string WallClockText(std::int64_t micros, const WallClockAnchor& anchor, ch
   using namespace std::chrono;
   const year_month_day date{year{anchor.wall.year}, month{static_cast<unsigned>(anchor.wall.month)},
                             day{static_cast<unsigned>(anchor.wall.day)}};
-  const auto base = sys_days{date} + hours{anchor.wall.hour} + minutes{anchor.wall.minute} +
-                    seconds{anchor.wall.second};
+  const auto base =
+      sys_days{date} + hours{anchor.wall.hour} + minutes{anchor.wall.minute} + seconds{anchor.wall.second};
   const auto when = time_point_cast<milliseconds>(base) +
                     duration_cast<milliseconds>(std::chrono::microseconds{micros - anchor.micros});
   const auto dayStart = floor<days>(when);

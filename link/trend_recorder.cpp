@@ -18,7 +18,8 @@ TrendRecorder::TrendRecorder(LinkEvents& events, const RegisterImage& regs, cons
 
 void TrendRecorder::OnTurn() {
   const std::int64_t now = NowMicros();
-  if (!m_store.Empty() && now - m_store.LastMicros() > kSilenceMicros) m_store.Interrupt(m_store.LastMicros());
+  if (!m_store.Empty() && now - m_store.LastMicros() > kSilenceMicros)
+    m_store.Interrupt(m_store.LastMicros());
   m_store.Record(now, m_regs);
 }
 

@@ -31,8 +31,10 @@ std::string StepSeriesName(int step) {
   if (step == kCpuStateStep) return "CPU durum";
   if (step == kDetectorStateStep) return "DED durum";
   if (step == kGpsStateStep) return "GPS durum";
-  if (step >= CardStateStep(0) && step < CardFaultStep(0)) return CardName(step - CardStateStep(0)) + " durum";
-  if (step >= CardFaultStep(0) && step < ChannelFaultStep(0)) return CardName(step - CardFaultStep(0)) + " hata";
+  if (step >= CardStateStep(0) && step < CardFaultStep(0))
+    return CardName(step - CardStateStep(0)) + " durum";
+  if (step >= CardFaultStep(0) && step < ChannelFaultStep(0))
+    return CardName(step - CardFaultStep(0)) + " hata";
   if (step >= ChannelFaultStep(0) && step < LampStep(0)) {
     return CardName(step - ChannelFaultStep(0)) + " kanal hata";
   }

@@ -29,7 +29,7 @@ inline constexpr int kCpuStateStep = 0;
 inline constexpr int kDetectorStateStep = 1;
 inline constexpr int kGpsStateStep = 2;
 constexpr int CardStateStep(int card) { return 3 + card; }
-constexpr int CardFaultStep(int card) { return 3 + kTriacCards + card; }        // word 9
+constexpr int CardFaultStep(int card) { return 3 + kTriacCards + card; }         // word 9
 constexpr int ChannelFaultStep(int card) { return 3 + 2 * kTriacCards + card; }  // word 3
 constexpr int LampStep(int group) { return 3 + 3 * kTriacCards + group; }
 inline constexpr int kStepSeries = LampStep(kSignalGroups);

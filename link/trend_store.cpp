@@ -25,8 +25,8 @@ struct PointBuilder {
   std::int64_t binEnd = 0;  // items come in time order: one division per point, not per item
   bool open = false;
 
-  void Add(std::int64_t start, std::int64_t end, std::int32_t min, std::int32_t max,
-           std::int64_t itemSum, std::uint32_t count) {
+  void Add(std::int64_t start, std::int64_t end, std::int32_t min, std::int32_t max, std::int64_t itemSum,
+           std::uint32_t count) {
     if (open && start < binEnd) {
       point.end = std::max(point.end, end);
       point.min = std::min(point.min, min);
@@ -162,7 +162,10 @@ std::size_t TrendStore::RawLowerBound(std::int64_t micros) const {
   std::size_t hi = m_rawCount;
   while (lo < hi) {
     const std::size_t mid = lo + (hi - lo) / 2;
-    if (RawTime(mid) < micros) lo = mid + 1; else hi = mid;
+    if (RawTime(mid) < micros)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   return lo;
 }
@@ -250,7 +253,8 @@ std::vector<TrendPoint> TrendStore::Samples(int series, std::int64_t from, std::
   const std::int64_t rawStart = m_rawCount > 0 ? RawTime(0) : std::numeric_limits<std::int64_t>::max();
   if (!m_bucketCounts.empty() && from < rawStart) {
     const auto count = static_cast<std::int64_t>(m_bucketCounts.size());
-    const std::int64_t first = std::max<std::int64_t>(FloorDiv(from - m_origin, m_bucketWidth) - m_bucketFirst, 0);
+    const std::int64_t first =
+        std::max<std::int64_t>(FloorDiv(from - m_origin, m_bucketWidth) - m_bucketFirst, 0);
     const std::int64_t last = std::min(FloorDiv(to - 1 - m_origin, m_bucketWidth) - m_bucketFirst, count - 1);
     for (std::int64_t pos = first; pos <= last; ++pos) {
       const auto p = static_cast<std::size_t>(pos);
@@ -288,8 +292,12 @@ std::optional<TrendPoint> TrendStore::ValueAt(int series, std::int64_t micros) c
   const auto p = static_cast<std::size_t>(pos);
   if (m_bucketCounts[p] == 0) return std::nullopt;
   const Aggregate& a = Bucket(p, s);
-  return TrendPoint{BucketStart(p), BucketStart(p) + m_bucketWidth, a.min, a.max,
-                    static_cast<double>(a.sum) / m_bucketCounts[p], m_bucketCounts[p]};
+  return TrendPoint{BucketStart(p),
+                    BucketStart(p) + m_bucketWidth,
+                    a.min,
+                    a.max,
+                    static_cast<double>(a.sum) / m_bucketCounts[p],
+                    m_bucketCounts[p]};
 }
 
 std::vector<StepInterval> TrendStore::Steps(int step, std::int64_t from, std::int64_t to) const {

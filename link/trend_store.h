@@ -121,8 +121,7 @@ class TrendStore {
   void AppendEmptyBucket();
   std::int64_t BucketStart(std::size_t pos) const;
   void AddStep(int step, std::int64_t micros, std::int32_t value);
-  void AddFaultEvents(std::int64_t micros, int card, FaultWord word, std::int32_t before,
-                      std::int32_t after);
+  void AddFaultEvents(std::int64_t micros, int card, FaultWord word, std::int32_t before, std::int32_t after);
 
   TrendLimits m_limits;
   std::int64_t m_first = -1;

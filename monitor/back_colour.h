@@ -10,9 +10,7 @@
 
 namespace monitor {
 
-inline QColor ToQColor(bus::Rgb rgb) {
-  return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
+inline QColor ToQColor(bus::Rgb rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 // Sets the back colour; a widget already in that colour is left alone, so an
 // unchanged refresh costs no palette change and no repaint.

@@ -98,14 +98,15 @@ QVariant BusLineModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
       return index.column() == Time ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::FontRole:
-      return index.column() == Raw ? QVariant(QFontDatabase::systemFont(QFontDatabase::FixedFont)) : QVariant();
-    default:
-      return {};
+      return index.column() == Raw ? QVariant(QFontDatabase::systemFont(QFontDatabase::FixedFont))
+                                   : QVariant();
+    default: return {};
   }
 }
 
 QVariant BusLineModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return QAbstractTableModel::headerData(section, orientation, role);
   static const char* const kHeads[] = {"Zaman (ms)", "Yön", "Cihaz", "İşlev", "Anlamı", "Satır"};
   if (section < 0 || section >= ColumnCount) return {};
   return QString::fromUtf8(kHeads[section]);

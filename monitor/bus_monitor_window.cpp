@@ -36,9 +36,7 @@ T* Named(T* w, const char* name) {
   return w;
 }
 
-QString LastSeen(std::int64_t micros) {
-  return micros < 0 ? QString() : QString::number(micros / 1000);
-}
+QString LastSeen(std::int64_t micros) { return micros < 0 ? QString() : QString::number(micros / 1000); }
 
 }  // namespace
 
@@ -46,8 +44,8 @@ BusMonitorWindow::BusMonitorWindow(BusRecording& recording, QWidget* parent)
     : QWidget(parent), m_recording(recording) {
   Build();
   chooseCaptureFile = [this] {
-    const QString name =
-        QStringLiteral("hat-%1.kxcap").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const QString name = QStringLiteral("hat-%1.kxcap")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     return QFileDialog::getSaveFileName(this, QStringLiteral("Yakalama dosyası"), name,
                                         QStringLiteral("Yakalama (*.kxcap);;Tüm dosyalar (*)"));
   };
@@ -112,8 +110,10 @@ void BusMonitorWindow::Build() {
   head->setSectionResizeMode(QHeaderView::Interactive);
   head->setStretchLastSection(true);
   const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
-  for (const auto& [column, width] : {std::pair{BusLineModel::Time, 8}, {BusLineModel::Direction, 11},
-                                      {BusLineModel::Device, 4}, {BusLineModel::Function, 9},
+  for (const auto& [column, width] : {std::pair{BusLineModel::Time, 8},
+                                      {BusLineModel::Direction, 11},
+                                      {BusLineModel::Device, 4},
+                                      {BusLineModel::Function, 9},
                                       {BusLineModel::Meaning, 36}}) {
     m_table->setColumnWidth(column, width * em);
   }
@@ -167,7 +167,8 @@ void BusMonitorWindow::RefreshRows() {
   const bool following = bar->value() >= bar->maximum();
   m_model->Refresh();
   if (following && !m_model->Paused()) m_table->scrollToBottom();
-  m_rowCount->setText(QStringLiteral("%1 / %2 satır").arg(m_model->rowCount()).arg(m_recording.Store().Size()));
+  m_rowCount->setText(
+      QStringLiteral("%1 / %2 satır").arg(m_model->rowCount()).arg(m_recording.Store().Size()));
 }
 
 void BusMonitorWindow::RefreshCounters() {

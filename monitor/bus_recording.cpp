@@ -31,7 +31,8 @@ bool BusRecording::StartCapture(const QString& path, const QString& port) {
   if (started) {
     started = m_recorder.StartCapture(
         std::move(sink),
-        qtlink::CaptureHeaderNow(port.toStdString(), QCoreApplication::applicationVersion().toStdString()), error);
+        qtlink::CaptureHeaderNow(port.toStdString(), QCoreApplication::applicationVersion().toStdString()),
+        error);
   }
   if (!started) {
     emit statusMessage(QStringLiteral("Yakalama başlamadı: %1").arg(QString::fromStdString(error)));
@@ -50,14 +51,15 @@ void BusRecording::StopCapture() {
   const std::uint64_t lines = CapturedLines();
   const std::string error = m_recorder.StopCapture();
   m_flush.stop();
-  emit statusMessage(error.empty() ? QStringLiteral("Yakalama bitti: %1 satır, %2")
-                                         .arg(lines)
-                                         .arg(QFileInfo(m_capturePath).fileName())
-                                   : QStringLiteral("Yakalama durdu: %1").arg(QString::fromStdString(error)));
+  emit statusMessage(
+      error.empty()
+          ? QStringLiteral("Yakalama bitti: %1 satır, %2").arg(lines).arg(QFileInfo(m_capturePath).fileName())
+          : QStringLiteral("Yakalama durdu: %1").arg(QString::fromStdString(error)));
   emit captureChanged();
 }
 
-void BusRecording::FollowReplay(std::function<std::int64_t()> playedMicros, std::function<QDateTime()> startedAt) {
+void BusRecording::FollowReplay(std::function<std::int64_t()> playedMicros,
+                                std::function<QDateTime()> startedAt) {
   m_replayMicros = std::move(playedMicros);
   m_replayStart = std::move(startedAt);
   m_recorder.FollowClock(m_replayMicros);

@@ -5,8 +5,8 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -17,10 +17,10 @@
 #include <QVBoxLayout>
 
 #include "link/event_log.h"
-#include "monitor/alarm_line_columns.h"
-#include "monitor/harm_question.h"
 #include "link/service_commands.h"
 #include "monitor/abandon_question.h"
+#include "monitor/alarm_line_columns.h"
+#include "monitor/harm_question.h"
 #include "monitor/status_led.h"
 
 namespace monitor {
@@ -73,8 +73,8 @@ const QString kLockedByDownload = QStringLiteral("Program yüklemesi sürüyor: 
 
 Frm_T_24VOC::Frm_T_24VOC(const bus::Clock& clock, bus::SharedTables& tables, QString devicePath,
                          QWidget* parent)
-    : Frm_T_24VOC(std::make_unique<qtlink::LinkDriver>(clock, tables.ForLink(), std::move(devicePath)),
-                  clock, tables, parent) {}
+    : Frm_T_24VOC(std::make_unique<qtlink::LinkDriver>(clock, tables.ForLink(), std::move(devicePath)), clock,
+                  tables, parent) {}
 
 Frm_T_24VOC::Frm_T_24VOC(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
                          bus::SharedTables& tables, QWidget* parent)
@@ -194,7 +194,8 @@ void Frm_T_24VOC::Build() {
   auto* servicePage = new QGroupBox(QStringLiteral("Özel Komutlar"));
   m_services = new QComboBox(servicePage);
   m_services->setObjectName(QStringLiteral("Combo_Service_Commands"));
-  for (const bus::ServiceCommand& c : bus::kServiceCommands) m_services->addItem(QString::fromUtf8(c.caption));
+  for (const bus::ServiceCommand& c : bus::kServiceCommands)
+    m_services->addItem(QString::fromUtf8(c.caption));
   m_services->setCurrentIndex(0);
   m_serviceSend = NamedButton("Service_cmd", QStringLiteral("Gönder"), servicePage);
   auto* serviceLayout = new QHBoxLayout(servicePage);
@@ -303,14 +304,9 @@ void Frm_T_24VOC::OnLinkEvent(const bus::LinkEvent& event) {
         m_logList->clear();
         m_logTotal->clear();
         break;
-      case bus::TransferKind::Upload:
-        m_readLog->setText(QStringLiteral("CPU Okunuyor"));
-        break;
-      case bus::TransferKind::ProgramDownload:
-        LockCommandsForDownload(true);
-        break;
-      default:
-        break;
+      case bus::TransferKind::Upload: m_readLog->setText(QStringLiteral("CPU Okunuyor")); break;
+      case bus::TransferKind::ProgramDownload: LockCommandsForDownload(true); break;
+      default: break;
     }
     RenderTransfer();
   } else if (std::holds_alternative<bus::BlockConfirmed>(event)) {
@@ -338,14 +334,9 @@ void Frm_T_24VOC::OnTransferEnded(const bus::TransferEnded& ended) {
       m_readLog->setEnabled(true);
       m_readLog->setText(QStringLiteral("Oku"));
       break;
-    case bus::TransferKind::Upload:
-      m_readLog->setText(QStringLiteral("Oku"));
-      break;
-    case bus::TransferKind::ProgramDownload:
-      LockCommandsForDownload(false);
-      break;
-    default:
-      break;
+    case bus::TransferKind::Upload: m_readLog->setText(QStringLiteral("Oku")); break;
+    case bus::TransferKind::ProgramDownload: LockCommandsForDownload(false); break;
+    default: break;
   }
   RenderTransfer();
 }
@@ -400,7 +391,8 @@ void Frm_T_24VOC::RenderTransfer() {
   m_progress->setVisible(true);
   m_progress->setRange(0, t.blocksTotal);
   m_progress->setValue(t.blocksDone);
-  QString text = QStringLiteral("%1: %2 / %3 blok, ").arg(TransferName(t.kind)).arg(t.blocksDone).arg(t.blocksTotal);
+  QString text =
+      QStringLiteral("%1: %2 / %3 blok, ").arg(TransferName(t.kind)).arg(t.blocksDone).arg(t.blocksTotal);
   const QString time = Minutes(t.ElapsedMs(m_clock.MonotonicMs()));
   switch (t.state) {
     case bus::TransferState::Completed: text += QStringLiteral("Tamamlandı (%1)").arg(time); break;
@@ -439,8 +431,9 @@ void Frm_T_24VOC::OnPrintLog() {
   report.printed = Q(m_clock.FormatDateTime(m_clock.Now()));
   report.total = m_logTotal->text();
   const QString error = m_sink->Print(report);
-  emit statusMessage(error.isEmpty() ? QStringLiteral("Alarm listesi yazdırıldı (%1 satır)").arg(report.lines.size())
-                                     : error);
+  emit statusMessage(error.isEmpty()
+                         ? QStringLiteral("Alarm listesi yazdırıldı (%1 satır)").arg(report.lines.size())
+                         : error);
 }
 
 bool Frm_T_24VOC::Confirmed(const char* question) {
@@ -461,8 +454,6 @@ void Frm_T_24VOC::OnDownload() {
   Link().PGM_Download(index);
 }
 
-void Frm_T_24VOC::OnUpload() {
-  Link().PGM_Upload();
-}
+void Frm_T_24VOC::OnUpload() { Link().PGM_Upload(); }
 
 }  // namespace monitor

@@ -14,8 +14,8 @@
 #include "link/clock.h"
 #include "link/controller_link.h"
 #include "link/link_events.h"
-#include "link/shared_tables.h"
 #include "link/serial_port.h"
+#include "link/shared_tables.h"
 #include "monitor/event_log_printer.h"
 #include "qtlink/link_driver.h"
 
@@ -39,8 +39,8 @@ class Frm_T_24VOC : public QWidget {
   Frm_T_24VOC(const bus::Clock& clock, bus::SharedTables& tables, QString devicePath = {},
               QWidget* parent = nullptr);
   // On a port made elsewhere, such as a test's scripted one.
-  Frm_T_24VOC(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
-              bus::SharedTables& tables, QWidget* parent = nullptr);
+  Frm_T_24VOC(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock, bus::SharedTables& tables,
+              QWidget* parent = nullptr);
   ~Frm_T_24VOC() override;
 
   bus::ControllerLink& Link() { return m_driver->Link(); }
@@ -74,8 +74,8 @@ class Frm_T_24VOC : public QWidget {
   void closeEvent(class QCloseEvent* event) override;
 
  private:
-  Frm_T_24VOC(std::unique_ptr<qtlink::LinkDriver> driver, const bus::Clock& clock,
-              bus::SharedTables& tables, QWidget* parent);
+  Frm_T_24VOC(std::unique_ptr<qtlink::LinkDriver> driver, const bus::Clock& clock, bus::SharedTables& tables,
+              QWidget* parent);
   void Build();
   void OnLinkEvent(const bus::LinkEvent& event);
   void OnTransferEnded(const bus::TransferEnded& ended);

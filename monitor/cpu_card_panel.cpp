@@ -75,8 +75,8 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
         AddTwipLabel(*this, IndexedName("Lbl_Status", index), "status", b);
   };
   const auto reading = [this](int index, TwipBox b) {
-    QLabel* l = AddTwipLabel(*this, IndexedName("Lbl_CPU_Regs", index), "XXXX", b,
-                             Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* l =
+        AddTwipLabel(*this, IndexedName("Lbl_CPU_Regs", index), "XXXX", b, Qt::AlignRight | Qt::AlignVCenter);
     m_Lbl_CPU_Regs[static_cast<std::size_t>(index)] = l;
     return l;
   };
@@ -88,7 +88,8 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
   {
     // The controller's clock with the longest weekday names it can send.
     QStringList clocks;
-    for (const QString& day : LongWeekdayNames()) clocks << QStringLiteral("CPU Time= 30.12.2026 23:59:59 ") + day;
+    for (const QString& day : LongWeekdayNames())
+      clocks << QStringLiteral("CPU Time= 30.12.2026 23:59:59 ") + day;
     FitFontToTexts(*m_CPU_LBL[8], clocks);
   }
   m_Label1 = AddTwipLabel(*this, "Label1", "Label1", {90, 990, 3165, 240});
@@ -109,8 +110,8 @@ KX7145V1::KX7145V1(const bus::RegisterImage& regs, QWidget* parent)
   status(1, {405, 3690, 960, 225});
   for (std::size_t n = 0; n < 4; ++n) {
     StatusLabel* bit = AddTwipIndicator(*this, IndexedName("Shape_DedBits", static_cast<int>(n)),
-                                   QString::fromLatin1(kDetectorBitCaptions[n]),
-                                   {kDetectorBitLefts[n], 3690, 240, 240});
+                                        QString::fromLatin1(kDetectorBitCaptions[n]),
+                                        {kDetectorBitLefts[n], 3690, 240, 240});
     bit->SetBackColour(bus::kBlack);
     // Set once: the caption must read on black and on red alike.
     QPalette light = bit->palette();

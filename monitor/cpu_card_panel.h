@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "link/register_image.h"
 #include "link/number_text.h"
+#include "link/register_image.h"
 
 class QLabel;
 
@@ -68,9 +68,9 @@ class KX7145V1 : public QWidget, public CpuCardFields {
   Inputs m_shown;
 
   std::array<QLabel*, 9> m_CPU_LBL{};
-  std::array<StatusLabel*, 3> m_Shape1{};   // CPU, detector, GPS state colour
+  std::array<StatusLabel*, 3> m_Shape1{};  // CPU, detector, GPS state colour
   std::array<QLabel*, 3> m_Lbl_Status{};
-  QLabel* m_Label1 = nullptr;          // GPS clock line
+  QLabel* m_Label1 = nullptr;               // GPS clock line
   std::array<QLabel*, 9> m_Lbl_CPU_Regs{};  // elements 3..8 exist
   std::array<StatusLabel*, 4> m_Shape_DedBits{};
   QLabel* m_Lbl_Ded_Status = nullptr;

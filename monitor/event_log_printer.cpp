@@ -18,8 +18,12 @@ QString OrDash(const QString& s) { return s.isEmpty() ? QStringLiteral("-") : s;
 
 QStringList EventLogPageHeader(const EventLogReport& report, int page, int pages) {
   return {QStringLiteral("Alarm Listesi - Proje: %1").arg(OrDash(report.project)),
-          QStringLiteral("İşlemci Saati: %1   Yazdırma: %2").arg(OrDash(report.controllerClock), OrDash(report.printed)),
-          QStringLiteral("Toplam Alarm Sayisi = %1   Sayfa %2 / %3").arg(OrDash(report.total)).arg(page).arg(pages)};
+          QStringLiteral("İşlemci Saati: %1   Yazdırma: %2")
+              .arg(OrDash(report.controllerClock), OrDash(report.printed)),
+          QStringLiteral("Toplam Alarm Sayisi = %1   Sayfa %2 / %3")
+              .arg(OrDash(report.total))
+              .arg(page)
+              .arg(pages)};
 }
 
 int EventLogPages(qsizetype lines, int perPage) {
@@ -66,9 +70,9 @@ QString PrinterSink::Print(const EventLogReport& report) {
     return PrintLines(report, printer);
   }
   // No printer here: the log can still be handed over as a file.
-  const QString file = QFileDialog::getSaveFileName(m_dialogParent, QStringLiteral("Alarm Listesi PDF"),
-                                                    QStringLiteral("alarm_listesi.pdf"),
-                                                    QStringLiteral("*.pdf"));
+  const QString file =
+      QFileDialog::getSaveFileName(m_dialogParent, QStringLiteral("Alarm Listesi PDF"),
+                                   QStringLiteral("alarm_listesi.pdf"), QStringLiteral("*.pdf"));
   if (file.isEmpty()) return QStringLiteral("Yazdırma iptal edildi");
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);

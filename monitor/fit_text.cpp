@@ -16,12 +16,13 @@ void FitFontToTexts(QWidget& label, const QStringList& samples, double smallestP
     for (const QString& s : samples) w = std::max(w, m.horizontalAdvance(s));
     return w;
   };
-  while (widest(font) > room && font.pointSizeF() - 0.5 >= smallestPoint) font.setPointSizeF(font.pointSizeF() - 0.5);
+  while (widest(font) > room && font.pointSizeF() - 0.5 >= smallestPoint)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
   label.setFont(font);
 }
 
 QStringList LongWeekdayNames() {
-  return {QStringLiteral("Pazartesi"), QStringLiteral("Çarşamba"), QStringLiteral("Perşembe"),
+  return {QStringLiteral("Pazartesi"), QStringLiteral("Çarşamba"),  QStringLiteral("Perşembe"),
           QStringLiteral("Cumartesi"), QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
           QStringLiteral("Saturday")};
 }

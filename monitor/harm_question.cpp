@@ -18,7 +18,9 @@ const char* ServiceCommandQuestion(int index) {
   }
 }
 
-const char* DownloadQuestion(int index) { return index == 0 ? kSystemDownloadQuestion : kProgramDownloadQuestion; }
+const char* DownloadQuestion(int index) {
+  return index == 0 ? kSystemDownloadQuestion : kProgramDownloadQuestion;
+}
 
 HarmQuestion HarmQuestionBox(QWidget* parent) {
   return [parent = QPointer<QWidget>(parent)](const QString& question) {

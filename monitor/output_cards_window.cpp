@@ -16,8 +16,8 @@ namespace monitor {
 namespace {
 
 // The panel's layout puts card 8 at 10305 twips, not at 7 × 1470 = 10290.
-constexpr std::array<int, CikisKartlari::kTriacPanels> kPanelLefts = {
-    0, 1470, 2940, 4410, 5880, 7350, 8820, 10305};
+constexpr std::array<int, CikisKartlari::kTriacPanels> kPanelLefts = {0,    1470, 2940, 4410,
+                                                                      5880, 7350, 8820, 10305};
 constexpr int kCpuPanelLeft = 11790;
 constexpr int kButtonRowTop = 5190;
 constexpr int kButtonHeight = 375;

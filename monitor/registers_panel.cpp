@@ -31,8 +31,9 @@ Registers_panel::Registers_panel(bus::SharedTables& tables, QWidget* parent)
   titleFont.setBold(true);
   constexpr int kTitleButtons = 120;
   const QSize grid = TwipSize(*this, kWindowWidth, kWindowHeight);
-  setFixedSize(std::max(grid.width(), QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleButtons),
-               grid.height());
+  setFixedSize(
+      std::max(grid.width(), QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleButtons),
+      grid.height());
   SetBackColour(*this, QColor(224, 224, 224));
   QFont cell = font();
   cell.setPointSizeF(8.25);
@@ -71,8 +72,8 @@ void Registers_panel::Timer1Tick() {
   for (int card = 0; card < kCards; ++card) {
     const auto& words = m_regs.TriacCardRegs[static_cast<std::size_t>(card)];
     for (int word = 0; word < kWords; ++word) {
-      const std::size_t k = static_cast<std::size_t>(kWords) * static_cast<std::size_t>(card) +
-                            static_cast<std::size_t>(word);
+      const std::size_t k =
+          static_cast<std::size_t>(kWords) * static_cast<std::size_t>(card) + static_cast<std::size_t>(word);
       const std::int32_t value = words[static_cast<std::size_t>(word)];
       if (value == m_shown[k]) continue;
       m_shown[k] = value;

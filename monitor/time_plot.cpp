@@ -59,9 +59,8 @@ double TimePlot::XOf(std::int64_t micros) const {
 
 std::int64_t TimePlot::TimeAt(double x) const {
   const QRect a = PlotArea();
-  return m_range.from +
-         static_cast<std::int64_t>(std::llround((x - a.left()) * static_cast<double>(m_range.to - m_range.from) /
-                                                a.width()));
+  return m_range.from + static_cast<std::int64_t>(std::llround(
+                            (x - a.left()) * static_cast<double>(m_range.to - m_range.from) / a.width()));
 }
 
 QString TimePlot::TimeText(std::int64_t micros) const {
@@ -96,7 +95,8 @@ void TimePlot::paintEvent(QPaintEvent*) {
     p.drawLine(x, a.top(), x, a.bottom());
     if (m_axisShown) {
       p.setPen(palette().color(QPalette::WindowText));
-      p.drawText(QRect(x - 60, a.bottom() + 2, 120, kAxisHeight), Qt::AlignHCenter | Qt::AlignTop, TimeText(t));
+      p.drawText(QRect(x - 60, a.bottom() + 2, 120, kAxisHeight), Qt::AlignHCenter | Qt::AlignTop,
+                 TimeText(t));
       p.setPen(QColor(225, 225, 225));
     }
   }

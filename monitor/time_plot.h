@@ -15,7 +15,7 @@ namespace monitor {
 class TimePlot : public QWidget {
   Q_OBJECT
  public:
-  static constexpr int kLeftMargin = 96;   // room for the names of the rows and the scale
+  static constexpr int kLeftMargin = 96;  // room for the names of the rows and the scale
   static constexpr int kRightMargin = 8;
   static constexpr int kAxisHeight = 16;
 

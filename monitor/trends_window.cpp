@@ -41,7 +41,8 @@ constexpr std::array<PlotKind, TrendsWindow::kPlots> kPlotKinds = {{
 }};
 constexpr int kSupplyPlot = 2;
 constexpr int kCurrentsPlot = 6;
-constexpr std::array<bool, TrendsWindow::kPlots> kShownAtFirst = {true, false, true, false, false, false, true};
+constexpr std::array<bool, TrendsWindow::kPlots> kShownAtFirst = {true,  false, true, false,
+                                                                  false, false, true};
 
 constexpr std::int64_t kMinute = TrendView::kMinute;
 struct SpanChoice {
@@ -82,7 +83,8 @@ TrendsWindow::TrendsWindow(const bus::TrendStore& store, const bus::Clock& clock
   plots->setContentsMargins(2, 2, 2, 2);
   plots->setSpacing(2);
   for (int i = 0; i < kPlots; ++i) {
-    auto* plot = new TrendPlot(m_store, QString::fromUtf8(kPlotKinds[static_cast<std::size_t>(i)].title), measures);
+    auto* plot =
+        new TrendPlot(m_store, QString::fromUtf8(kPlotKinds[static_cast<std::size_t>(i)].title), measures);
     plot->setObjectName(QStringLiteral("Plot_%1").arg(i));
     plot->setVisible(kShownAtFirst[static_cast<std::size_t>(i)]);
     plots->addWidget(plot, 1);
@@ -160,7 +162,8 @@ void TrendsWindow::BuildControls(QWidget* side) {
     c->setObjectName(QStringLiteral("CHK_Cizim_%1").arg(i));
     c->setChecked(kShownAtFirst[static_cast<std::size_t>(i)]);
     plotColumn->addWidget(c);
-    connect(c, &QCheckBox::toggled, this, [this, i](bool on) { m_plots[static_cast<std::size_t>(i)]->setVisible(on); });
+    connect(c, &QCheckBox::toggled, this,
+            [this, i](bool on) { m_plots[static_cast<std::size_t>(i)]->setVisible(on); });
     m_plotChecks[static_cast<std::size_t>(i)] = c;
   }
   column->addWidget(plotBox);
@@ -225,7 +228,9 @@ void TrendsWindow::SetLines() {
   if (m_cursor >= 0) m_readout->setText(Readout(m_cursor));
 }
 
-TimeRange TrendsWindow::Visible() const { return m_view.Visible(m_store.FirstMicros(), m_store.LastMicros()); }
+TimeRange TrendsWindow::Visible() const {
+  return m_view.Visible(m_store.FirstMicros(), m_store.LastMicros());
+}
 
 void TrendsWindow::ApplyRange() {
   const TimeRange r = Visible();
@@ -289,11 +294,15 @@ QString TrendsWindow::Readout(std::int64_t micros) const {
       const auto scaled = static_cast<std::int64_t>(std::llround(v->mean));
       parts << QStringLiteral("%1 %2 %3")
                    .arg(QString::fromStdString(info.name),
-                        QString::fromStdString(bus::FixedText(scaled, info.decimals, false, bus::NumberSeparators{std::string(1, m_decimal), {}})),
+                        QString::fromStdString(
+                            bus::FixedText(scaled, info.decimals, false,
+                                           bus::NumberSeparators{std::string(1, m_decimal), {}})),
                         QString::fromUtf8(info.unit));
     }
   }
-  const auto look = [](std::optional<bus::StateLook> l) { return l ? QString::fromUtf8(l->text) : QStringLiteral("?"); };
+  const auto look = [](std::optional<bus::StateLook> l) {
+    return l ? QString::fromUtf8(l->text) : QStringLiteral("?");
+  };
   const auto stateText = [&](int step, bool gps) {
     const std::int32_t v = m_store.StepAt(step, micros);
     if (v == bus::kNoValue) return QStringLiteral("-");
@@ -307,7 +316,8 @@ QString TrendsWindow::Readout(std::int64_t micros) const {
     const std::int32_t state = m_store.StepAt(bus::CardStateStep(c), micros);
     const std::int32_t fault = m_store.StepAt(bus::CardFaultStep(c), micros);
     QString text = state == bus::kNoValue ? QStringLiteral("-") : look(bus::CardStateLook(state, fault));
-    if (fault != 0 && fault != bus::kNoValue) text += QStringLiteral(" (0x%1)").arg(fault & 0xFFFF, 4, 16, QChar('0')).toUpper();
+    if (fault != 0 && fault != bus::kNoValue)
+      text += QStringLiteral(" (0x%1)").arg(fault & 0xFFFF, 4, 16, QChar('0')).toUpper();
     parts << QStringLiteral("K%1 %2").arg(c + 1).arg(text);
   }
   return parts.join(QStringLiteral("   "));

@@ -4,8 +4,8 @@
 // channel currents, and the run states with the moments fault bits came and went,
 // all on one time axis that follows the newest sample or holds still.
 
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 #include <array>
 #include <functional>
 #include <vector>

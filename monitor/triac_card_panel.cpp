@@ -45,8 +45,7 @@ void SetText(QLabel& label, const QString& text) {
 
 }  // namespace
 
-Triyak_Karti::Triyak_Karti(QWidget* parent)
-    : QWidget(parent), m_separators(SystemSeparators()) {
+Triyak_Karti::Triyak_Karti(QWidget* parent) : QWidget(parent), m_separators(SystemSeparators()) {
   setObjectName(QStringLiteral("Triyak_Karti"));
   setFixedSize(TwipSize(*this, kWidthTwips, kHeightTwips));
   QFont small = font();
@@ -63,8 +62,7 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
 
   m_Shape1 = AddTwipIndicator(*this, "Shape1", "", {90, 495, 225, 330});
 
-  m_Lbl_PSU_Voltage =
-      AddTwipIndicator(*this, "Lbl_PSU_Voltage", "PSU:", {450, 315, 405, 225}, false);
+  m_Lbl_PSU_Voltage = AddTwipIndicator(*this, "Lbl_PSU_Voltage", "PSU:", {450, 315, 405, 225}, false);
   m_Lbl_PSU_Voltage->ClearBackColour();
   m_Lbl_PSU_Voltage->setToolTip(QStringLiteral("Guç kaynagı gerilimi"));
 
@@ -74,7 +72,7 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
   m_R9_Err_IO->setToolTip(QStringLiteral("Donanımsal Hata Varmı?"));
   for (int n = 0; n < 4; ++n) {
     StatusLabel* s = AddTwipIndicator(*this, IndexedName("R9_err_sensoryok", n),
-                                 QStringLiteral("S%1").arg(n + 1), {kSensorLefts[U(n)], 560, 240, 225});
+                                      QStringLiteral("S%1").arg(n + 1), {kSensorLefts[U(n)], 560, 240, 225});
     s->setToolTip(QStringLiteral("Akım Sensoru %1 devrede degil").arg(n + 1));
     m_R9_err_sensoryok[U(n)] = s;
   }
@@ -88,15 +86,14 @@ Triyak_Karti::Triyak_Karti(QWidget* parent)
     m_Trf_Lamp1[U(c)] = lamp;
     for (std::size_t bit = 0; bit < kFaultLetters.size(); ++bit) {
       const FaultLetter& f = kFaultLetters[bit];
-      StatusLabel* letter = AddTwipIndicator(
-          *this, IndexedName(f.name, c), QString::fromUtf8(f.caption),
-          {kFaultLetterLeft, f.tops[U(c)], kFaultLetterSize, kFaultLetterSize});
+      StatusLabel* letter =
+          AddTwipIndicator(*this, IndexedName(f.name, c), QString::fromUtf8(f.caption),
+                           {kFaultLetterLeft, f.tops[U(c)], kFaultLetterSize, kFaultLetterSize});
       letter->setToolTip(QString::fromUtf8(f.tooltip));
       m_faultLetters[U(c)][bit] = letter;
     }
     m_Lbl_Akim[U(c)] = AddTwipLabel(*this, IndexedName("Lbl_Akim", c), "A",
-                                 {810, kCurrentTops[U(c)], 570, 225},
-                                 Qt::AlignRight | Qt::AlignVCenter);
+                                    {810, kCurrentTops[U(c)], 570, 225}, Qt::AlignRight | Qt::AlignVCenter);
   }
 }
 

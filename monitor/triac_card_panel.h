@@ -19,13 +19,13 @@ class Trf_Lamp;
 
 // One card's register words as the panel shows them (each 0..65535).
 struct TriacCardFields {
-  std::uint8_t CardNo = 0;                      // shown in the header, 1..8
-  std::int32_t CardState = 0;                   // word 0: 0 offline, 1 stopped, 2 running
-  std::int32_t ChannelLamps = 0;                // word 2: nibble c is channel c's lamp state
-  std::int32_t ChannelFaults = 0;               // word 3: nibble c is channel c's fault set
+  std::uint8_t CardNo = 0;                       // shown in the header, 1..8
+  std::int32_t CardState = 0;                    // word 0: 0 offline, 1 stopped, 2 running
+  std::int32_t ChannelLamps = 0;                 // word 2: nibble c is channel c's lamp state
+  std::int32_t ChannelFaults = 0;                // word 3: nibble c is channel c's fault set
   std::array<std::int32_t, 4> ChannelCurrent{};  // words 4..7: mA per channel
-  std::int32_t SupplyRaw = 0;                   // word 8: 10 mV steps, 1 V offset
-  std::int32_t FaultWord = 0;                   // word 9: any bit set is a card error
+  std::int32_t SupplyRaw = 0;                    // word 8: 10 mV steps, 1 V offset
+  std::int32_t FaultWord = 0;                    // word 9: any bit set is a card error
   bool operator==(const TriacCardFields&) const = default;
 };
 

@@ -4,8 +4,8 @@
 
 namespace monitor {
 
-QLabel* AddTwipLabel(QWidget& parent, const QString& objectName, const QString& caption,
-                     TwipBox box, Qt::Alignment alignment) {
+QLabel* AddTwipLabel(QWidget& parent, const QString& objectName, const QString& caption, TwipBox box,
+                     Qt::Alignment alignment) {
   auto* label = new QLabel(caption, &parent);
   label->setObjectName(objectName);
   label->setAlignment(alignment);
@@ -14,8 +14,8 @@ QLabel* AddTwipLabel(QWidget& parent, const QString& objectName, const QString& 
   return label;
 }
 
-StatusLabel* AddTwipIndicator(QWidget& parent, const QString& objectName, const QString& caption,
-                              TwipBox box, bool framed) {
+StatusLabel* AddTwipIndicator(QWidget& parent, const QString& objectName, const QString& caption, TwipBox box,
+                              bool framed) {
   auto* label = new StatusLabel(caption, &parent);
   label->setObjectName(objectName);
   label->setAlignment(Qt::AlignCenter);

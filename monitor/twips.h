@@ -37,8 +37,7 @@ inline QSize TwipSize(const QPaintDevice& device, int width, int height) {
 // Places a child of `parent` at a twip rectangle of the parent. The size is fixed:
 // besides keeping the layout, a fixed-size widget whose text changes does not ask its
 // parent for a new layout, which matters for labels rewritten at every PC turn.
-inline void PlaceTwips(QWidget& child, const QWidget& parent, int left, int top, int width,
-                       int height) {
+inline void PlaceTwips(QWidget& child, const QWidget& parent, int left, int top, int width, int height) {
   const QRect r = TwipRect(parent, left, top, width, height);
   child.setFixedSize(r.size());
   child.move(r.topLeft());

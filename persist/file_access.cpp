@@ -85,8 +85,8 @@ bool IsTemporaryOf(const std::string& name, const std::string& target) {
   // "." + target + "." + eight hex digits + ".tmp", as CreateTemporaryBeside names them.
   const std::string head = "." + target + ".";
   if (name.size() != head.size() + 8 + 4 || !name.starts_with(head) || !name.ends_with(".tmp")) return false;
-  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(head.size()),
-                     name.end() - 4, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(head.size()), name.end() - 4,
+                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
 // A save killed between creating its temporary file and the rename leaves that file

@@ -25,8 +25,7 @@ IoResult EnsureFileExists(const std::filesystem::path& path);
 void ResetFileAttributes(const std::filesystem::path& path);
 
 // The whole file as bytes. A file larger than maxBytes is refused rather than read.
-IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
-                       std::size_t maxBytes);
+IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::size_t maxBytes);
 
 // Writes the bytes to a new file in the target's folder and renames it over the
 // target. On any failure the target is unchanged and the temporary file is removed.

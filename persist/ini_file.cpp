@@ -58,8 +58,8 @@ std::string Tidy(std::string_view text) {
 
 }  // namespace
 
-std::string IniRead(const std::filesystem::path& path, std::string_view section,
-                    std::string_view key, IoResult* status) {
+std::string IniRead(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                    IoResult* status) {
   std::string text;
   IoResult read = PrepareAndRead(path, text);
   if (status) *status = read;
@@ -83,8 +83,8 @@ std::string IniRead(const std::filesystem::path& path, std::string_view section,
   return value.value_or(std::string());
 }
 
-IoResult IniWrite(const std::filesystem::path& path, std::string_view section,
-                  std::string_view key, std::string_view value) {
+IoResult IniWrite(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                  std::string_view value) {
   if (HasLineEnd(section) || HasLineEnd(key) || HasLineEnd(value)) {
     return IoResult::Fail("Ayar yazılmadı, satır sonu içeriyor: " + std::string(key));
   }

@@ -18,15 +18,15 @@ namespace persist {
 // is missing or the file cannot be read (then *status, if given, says why). A missing
 // file is created empty, so that the program's first start leaves its settings file
 // where the next start looks for it.
-std::string IniRead(const std::filesystem::path& path, std::string_view section,
-                    std::string_view key, IoResult* status = nullptr);
+std::string IniRead(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                    IoResult* status = nullptr);
 
 // Sets the key to the value, adding the key and, if needed, the section, and replaces
 // the file atomically. Lines of the old file that end with a lone LF or CR are
 // rewritten with CR LF. A section, key or value holding CR or LF is refused, because
 // it would write lines of its own into the file; so is a key holding "[", which would
 // end its own section.
-IoResult IniWrite(const std::filesystem::path& path, std::string_view section,
-                  std::string_view key, std::string_view value);
+IoResult IniWrite(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                  std::string_view value);
 
 }  // namespace persist

@@ -111,8 +111,7 @@ bool ReadConflict(LineReader& reader, JunctionData& data) {
 
 // Reads one fact into data; false with the reason in `reader` when the line is bad.
 // Unknown keys are counted and skipped.
-bool ReadFact(std::string_view key, LineReader& reader, JunctionData& data,
-              std::size_t& ignored) {
+bool ReadFact(std::string_view key, LineReader& reader, JunctionData& data, std::size_t& ignored) {
   if (key == "grup") return ReadGroupName(reader, data);
   if (key == "yaya") {
     do {
@@ -187,8 +186,7 @@ JunctionParse ParseJunctionFile(std::string_view text, JunctionData& data) {
 }
 
 std::string FormatJunctionFile(const JunctionData& data) {
-  std::string out =
-      std::string(kJunctionFileMagic) + " " + std::to_string(kJunctionFileVersion) + "\r\n";
+  std::string out = std::string(kJunctionFileMagic) + " " + std::to_string(kJunctionFileVersion) + "\r\n";
   out +=
       "# grup N AD | yaya N M ... | catisma A B S T: A yeşili bitince B yeşiline en az S sn, "
       "B'den A'ya en az T sn\r\n";

@@ -47,8 +47,7 @@ IoResult ProjectLoad(std::string_view ProjectPath, program::ProgramImage& image,
   auto scratch = std::make_unique<program::ProgramImage>();
   const ProjectParse parse = ParseProjectFile(text, *scratch);
   if (parse.lines == 0) {
-    return IoResult::Fail("Proje dosyası geçersiz, okunabilir satır yok: " +
-                          std::string(ProjectPath));
+    return IoResult::Fail("Proje dosyası geçersiz, okunabilir satır yok: " + std::string(ProjectPath));
   }
   if (parse.NotAProject()) {
     return IoResult::Fail("Proje dosyası değil, satırlarının çoğu proje satırı değil: " +

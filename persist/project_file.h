@@ -16,8 +16,7 @@ namespace persist {
 // unreadable or oversize file, one in which no line holds an address, and one whose
 // lines are mostly not project lines leave everything as it was. Lines the reader had
 // to skip are counted in the message of a successful load.
-IoResult ProjectLoad(std::string_view ProjectPath, program::ProgramImage& image,
-                     program::EditorModel& model);
+IoResult ProjectLoad(std::string_view ProjectPath, program::ProgramImage& image, program::EditorModel& model);
 
 // Writes the image as it is, also to a file that does not exist yet, so saving under
 // a new name keeps the user's work. The file is replaced atomically and is on the

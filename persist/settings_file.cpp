@@ -40,8 +40,7 @@ constexpr std::array<Key, 8> kKeys = {{
 
 // Goes on after a refused key, so that a project path the file cannot hold does not
 // cost the port number; the first failure is the one reported.
-IoResult WriteAllKeys(const SettingsPaths& paths, std::string_view projectName,
-                      std::string_view portName) {
+IoResult WriteAllKeys(const SettingsPaths& paths, std::string_view projectName, std::string_view portName) {
   IoResult first;
   for (const Key& key : kKeys) {
     std::string_view value = key.fixedValue;
@@ -88,8 +87,7 @@ std::optional<std::int16_t> PortNumberFromText(std::string_view text) {
   }
   // Rounding down takes a negative number with a fraction one further from zero.
   const std::int64_t value = negative ? -whole - (fraction ? 1 : 0) : whole;
-  if (value < std::numeric_limits<std::int16_t>::min() ||
-      value > std::numeric_limits<std::int16_t>::max()) {
+  if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
     return std::nullopt;
   }
   return static_cast<std::int16_t>(value);
@@ -129,8 +127,7 @@ LoadedSettings LoadSettings(const SettingsPaths& paths) {
   return loaded;
 }
 
-IoResult SaveSettings(const SettingsPaths& paths, std::string_view ProjectPath,
-                      std::int16_t PortNumber) {
+IoResult SaveSettings(const SettingsPaths& paths, std::string_view ProjectPath, std::int16_t PortNumber) {
   return WriteAllKeys(paths, ProjectPath, PortNameText(PortNumber));
 }
 

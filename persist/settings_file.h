@@ -34,8 +34,7 @@ struct LoadedSettings {
 LoadedSettings LoadSettings(const SettingsPaths& paths);
 
 // Writes all eight keys, in their fixed order, with the state of the ending run.
-IoResult SaveSettings(const SettingsPaths& paths, std::string_view ProjectPath,
-                      std::int16_t PortNumber);
+IoResult SaveSettings(const SettingsPaths& paths, std::string_view ProjectPath, std::int16_t PortNumber);
 
 // PortName as stored: one blank before a number of zero or more, a minus sign before
 // a negative one (" 6", "-3").

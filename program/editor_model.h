@@ -9,11 +9,11 @@
 
 namespace program {
 
-inline constexpr std::size_t kRecordCount = 33;   // record 0-32, 0-18 used
-inline constexpr std::size_t kStepCount = 101;    // step 0-100, 1-100 used
-inline constexpr std::size_t kStepColumns = 34;   // byte / group column 0-33
-inline constexpr std::size_t kWeekDays = 8;       // day 0-7, 0-6 used
-inline constexpr std::size_t kWeekDayBytes = 129; // byte 0-128, 0-127 used
+inline constexpr std::size_t kRecordCount = 33;    // record 0-32, 0-18 used
+inline constexpr std::size_t kStepCount = 101;     // step 0-100, 1-100 used
+inline constexpr std::size_t kStepColumns = 34;    // byte / group column 0-33
+inline constexpr std::size_t kWeekDays = 8;        // day 0-7, 0-6 used
+inline constexpr std::size_t kWeekDayBytes = 129;  // byte 0-128, 0-127 used
 
 using StepRow = std::array<std::uint8_t, kStepColumns>;
 using RecordSteps = std::array<StepRow, kStepCount>;

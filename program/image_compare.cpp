@@ -28,9 +28,8 @@ std::string Hex(std::size_t value, int digits) {
 // A weekly entry as its cell shows it; a code without a text of its own is named,
 // since "--" and an empty code part each stand for several codes.
 std::string WeekEntry(int hour, int minute, int code) {
-  std::string text =
-      WeekCellText(static_cast<std::uint8_t>(hour), static_cast<std::uint8_t>(minute),
-                   static_cast<std::uint8_t>(code));
+  std::string text = WeekCellText(static_cast<std::uint8_t>(hour), static_cast<std::uint8_t>(minute),
+                                  static_cast<std::uint8_t>(code));
   const bool ownText = code <= kWeekDetector || code == kWeekFlash;
   if (!ownText) text += " (kod " + std::to_string(code) + ")";
   return text;
@@ -68,9 +67,7 @@ class Differ {
                                        m_a.begin() + static_cast<std::ptrdiff_t>(stop),
                                        m_b.begin() + static_cast<std::ptrdiff_t>(first));
   }
-  int Word(const ProgramImage& image, std::size_t at) const {
-    return image[at] << 8 | image[at + 1];
-  }
+  int Word(const ProgramImage& image, std::size_t at) const { return image[at] << 8 | image[at + 1]; }
 
   void Add(DiffArea area, std::size_t first, std::size_t count, std::string text, int record = -1,
            int step = 0, int group = 0) {
@@ -97,8 +94,7 @@ class Differ {
   void Name(std::size_t x, std::size_t at) {
     if (Same(at, kNameBytes)) return;
     const auto name = [at](const ProgramImage& image) {
-      return "\"" + Cp1254ToUtf8(std::span<const std::uint8_t>(image.data() + at, kNameBytes)) +
-             "\"";
+      return "\"" + Cp1254ToUtf8(std::span<const std::uint8_t>(image.data() + at, kNameBytes)) + "\"";
     };
     Add(DiffArea::ProgramName, at, kNameBytes,
         std::string(RecordName(x)) + " adı: " + Change(name(m_a), name(m_b)), static_cast<int>(x));
@@ -107,8 +103,8 @@ class Differ {
   void Step(std::size_t x, int step, std::size_t durationAt, std::size_t statesAt) {
     const std::string where = std::string(RecordName(x)) + " adım " + std::to_string(step);
     if (!Same(durationAt, 1)) {
-      Add(DiffArea::StepDuration, durationAt, 1,
-          where + " süre: " + Change(m_a[durationAt], m_b[durationAt]), static_cast<int>(x), step);
+      Add(DiffArea::StepDuration, durationAt, 1, where + " süre: " + Change(m_a[durationAt], m_b[durationAt]),
+          static_cast<int>(x), step);
     }
     if (Same(statesAt, kStateBytes)) return;
     for (std::size_t g = 1; g <= kSignalGroups; ++g) {
@@ -141,8 +137,8 @@ class Differ {
       const std::string what = i == 0   ? " bekleme adımı: "
                                : i == 1 ? " bekleme süresi: "
                                         : " ayar baytı " + std::to_string(i) + ": ";
-      Add(DiffArea::ProgramSettings, at, 1,
-          std::string(RecordName(x)) + what + Change(m_a[at], m_b[at]), static_cast<int>(x));
+      Add(DiffArea::ProgramSettings, at, 1, std::string(RecordName(x)) + what + Change(m_a[at], m_b[at]),
+          static_cast<int>(x));
     }
     for (std::size_t s = 1; s <= kStoredSteps; ++s) {
       Step(x, static_cast<int>(s), base + kDurationsOffset + s - 1,
@@ -158,12 +154,9 @@ class Differ {
       for (std::size_t e = 0; e < kWeekEntries; ++e) {
         const std::size_t at = day + kWeekEntryBytes * e;
         if (!Same(at, 3)) {
-          const auto entry = [at](const ProgramImage& i) {
-            return WeekEntry(i[at], i[at + 1], i[at + 2]);
-          };
+          const auto entry = [at](const ProgramImage& i) { return WeekEntry(i[at], i[at + 1], i[at + 2]); };
           Add(DiffArea::WeekEntry, at, 3,
-              m_days[d] + " kayıt " + std::to_string(e + 1) + ": " +
-                  Change(entry(m_a), entry(m_b)));
+              m_days[d] + " kayıt " + std::to_string(e + 1) + ": " + Change(entry(m_a), entry(m_b)));
         }
         Unmapped(at + 3, at + kWeekEntryBytes);  // the fourth byte is only carried
       }
@@ -177,22 +170,19 @@ class Differ {
   void Checksum() {
     if (Same(kChecksumAddress, 2)) return;
     Add(DiffArea::Checksum, kChecksumAddress, 2,
-        "Sağlama toplamı: " +
-            Change(Hex(static_cast<std::size_t>(Word(m_a, kChecksumAddress)), 4),
-                   Hex(static_cast<std::size_t>(Word(m_b, kChecksumAddress)), 4)));
+        "Sağlama toplamı: " + Change(Hex(static_cast<std::size_t>(Word(m_a, kChecksumAddress)), 4),
+                                     Hex(static_cast<std::size_t>(Word(m_b, kChecksumAddress)), 4)));
   }
 
   void EventLog() {
     for (std::size_t r = 0; r < kEventLogSlots; ++r) {
       const std::size_t at = kEventLogAddress + kEventRecordBytes * r;
       if (Same(at, kEventRecordBytes)) continue;
-      Add(DiffArea::EventLog, at, kEventRecordBytes,
-          "Olay kaydı " + std::to_string(r + 1) + " farklı");
+      Add(DiffArea::EventLog, at, kEventRecordBytes, "Olay kaydı " + std::to_string(r + 1) + " farklı");
     }
     if (!Same(kEventLogTotalAddress, 2)) {
       Add(DiffArea::EventLog, kEventLogTotalAddress, 2,
-          "Olay kaydı sayısı: " +
-              Change(Word(m_a, kEventLogTotalAddress), Word(m_b, kEventLogTotalAddress)));
+          "Olay kaydı sayısı: " + Change(Word(m_a, kEventLogTotalAddress), Word(m_b, kEventLogTotalAddress)));
     }
   }
 
@@ -209,8 +199,7 @@ class Differ {
       const std::size_t count = a - from;
       std::string range = Hex(from, 4);
       if (count > 1) range += "-" + Hex(a - 1, 4);
-      Add(DiffArea::Unmapped, from, count,
-          "Adres " + range + ": " + std::to_string(count) + " bayt farklı");
+      Add(DiffArea::Unmapped, from, count, "Adres " + range + ": " + std::to_string(count) + " bayt farklı");
     }
   }
 
@@ -228,8 +217,7 @@ std::vector<ImageDifference> CompareImages(const ProgramImage& before, const Pro
   return Differ(before, after, days, end).Run();
 }
 
-std::vector<ImageDifference> VerifyDownload(const ProgramImage& project,
-                                            const ProgramImage& controller,
+std::vector<ImageDifference> VerifyDownload(const ProgramImage& project, const ProgramImage& controller,
                                             const WeekDayNames& days) {
   auto sent = std::make_unique<ProgramImage>(project);
   WriteProgramChecksum(*sent);

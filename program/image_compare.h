@@ -15,25 +15,25 @@
 namespace program {
 
 enum class DiffArea {
-  Description,      // 0x0000-0x007F, one difference for the whole text
-  Parameter,        // a word PR00-PR63
+  Description,  // 0x0000-0x007F, one difference for the whole text
+  Parameter,    // a word PR00-PR63
   ProgramName,
   ProgramSettings,  // a settings byte of records 2-17 (0 waiting step, 1 waiting time)
   StepDuration,
-  StepState,        // the code of one group in one step
-  WeekEntry,        // hour, minute and program code of one weekly entry
-  Checksum,         // the download checksum at 0xB000
-  EventLog,         // one event-log record, or the record count at 0xFFF0
-  Unmapped,         // bytes the system gives no meaning to (carried unchanged)
+  StepState,  // the code of one group in one step
+  WeekEntry,  // hour, minute and program code of one weekly entry
+  Checksum,   // the download checksum at 0xB000
+  EventLog,   // one event-log record, or the record count at 0xFFF0
+  Unmapped,   // bytes the system gives no meaning to (carried unchanged)
 };
 
 struct ImageDifference {
   DiffArea area{};
   std::size_t first = 0;  // the addresses of the field (for Unmapped: the differing run)
   std::size_t last = 0;
-  int record = -1;        // record index for names, settings, durations and states
-  int step = 0;           // 1-100 for durations and states
-  int group = 0;          // 1-32 for states
+  int record = -1;  // record index for names, settings, durations and states
+  int step = 0;     // 1-100 for durations and states
+  int group = 0;    // 1-32 for states
   // "Program3 adım 5 Grup-7: Yeşil -> Kırmızı", "PR02: 180 -> 190",
   // "Pazartesi kayıt 3: 07:00 P-01 -> 07:30 P-01", "Açıklama değişti",
   // "Adres 9800-981F: 32 bayt farklı"; the left value is `before`'s.
@@ -53,8 +53,7 @@ std::vector<ImageDifference> CompareImages(const ProgramImage& before, const Pro
 // 0xB07F, with the checksum written as the download writes it) against what the
 // controller holds; empty when the controller holds exactly that program. The left
 // values are the project's.
-std::vector<ImageDifference> VerifyDownload(const ProgramImage& project,
-                                            const ProgramImage& controller,
+std::vector<ImageDifference> VerifyDownload(const ProgramImage& project, const ProgramImage& controller,
                                             const WeekDayNames& days = TurkishWeekDayNames());
 
 }  // namespace program

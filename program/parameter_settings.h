@@ -18,13 +18,13 @@ struct SpinnerRange {
 
 inline constexpr SpinnerRange kCardCountRange{1, 8};  // PR00
 // PR02-PR07: mains voltage low/high, mains frequency low/high, supply voltage low/high.
-inline constexpr std::array<SpinnerRange, 6> kLimitRanges{{
-    {160, 215}, {225, 255}, {45, 47}, {52, 55}, {15, 20}, {25, 30}}};
+inline constexpr std::array<SpinnerRange, 6> kLimitRanges{
+    {{160, 215}, {225, 255}, {45, 47}, {52, 55}, {15, 20}, {25, 30}}};
 inline constexpr SpinnerRange kFlashPeriodRange{0, 1};  // PR09
-inline constexpr int kRuleSwitches = 8;                  // PR01 bits 0-7
-inline constexpr int kMasterRule = 7;                    // bit 7 switches all checks
-inline constexpr int kDefinitionSwitches = 2;            // PR08 bits 0-1
-inline constexpr int kFilamentGroups = 32;               // PR10-PR25, a byte a group
+inline constexpr int kRuleSwitches = 8;                 // PR01 bits 0-7
+inline constexpr int kMasterRule = 7;                   // bit 7 switches all checks
+inline constexpr int kDefinitionSwitches = 2;           // PR08 bits 0-1
+inline constexpr int kFilamentGroups = 32;              // PR10-PR25, a byte a group
 
 // What the tab shows.
 struct ParameterSettings {

@@ -69,8 +69,7 @@ struct Stretch {
 
 // The stretches of equal values around the cycle; none when the value never changes,
 // since then no stretch begins or ends.
-std::vector<Stretch> CyclicStretches(const std::vector<int>& values,
-                                     const std::vector<PlayedStep>& steps,
+std::vector<Stretch> CyclicStretches(const std::vector<int>& values, const std::vector<PlayedStep>& steps,
                                      const std::vector<int>& starts) {
   const std::size_t n = values.size();
   std::size_t k0 = 0;
@@ -90,8 +89,7 @@ std::vector<Stretch> CyclicStretches(const std::vector<int>& values,
 class RecordChecker {
  public:
   RecordChecker(const RecordSteps& groups, std::size_t record, const JunctionData& junction)
-      : m_groups(groups), m_record(record), m_junction(junction),
-        m_played(PlayedSteps(groups, record)) {
+      : m_groups(groups), m_record(record), m_junction(junction), m_played(PlayedSteps(groups, record)) {
     int t = 0;
     for (const PlayedStep& p : m_played) {
       m_starts.push_back(t);
@@ -118,9 +116,8 @@ class RecordChecker {
     for (const auto& step : m_byStep) count += step.size();
     out.reserve(count);
     for (auto& step : m_byStep) {
-      std::stable_sort(step.begin(), step.end(), [](const CheckWarning& a, const CheckWarning& b) {
-        return a.group < b.group;
-      });
+      std::stable_sort(step.begin(), step.end(),
+                       [](const CheckWarning& a, const CheckWarning& b) { return a.group < b.group; });
       MoveAppend(out, step);
     }
     return out;
@@ -166,8 +163,7 @@ class RecordChecker {
         if (lit++ == 0) first = g;
       }
       if (lit > 0) {
-        Add(CheckKind::NoDuration, s, first, 0, "programda süreli adım yok (", lit,
-            " grup yanıyor)");
+        Add(CheckKind::NoDuration, s, first, 0, "programda süreli adım yok (", lit, " grup yanıyor)");
       }
     }
   }
@@ -205,14 +201,12 @@ class RecordChecker {
         int limit;
         CheckKind kind;
         const char* name;
-      } rules[] = {
-          {kStateYellow, l.minYellow, CheckKind::ShortYellow, "sarı "},
-          {kStateRed | kStateYellow, l.minRedYellow, CheckKind::ShortRedYellow, "kırmızı+sarı "},
-          {kStateGreen, l.minGreen, CheckKind::ShortGreen, "yeşil "}};
+      } rules[] = {{kStateYellow, l.minYellow, CheckKind::ShortYellow, "sarı "},
+                   {kStateRed | kStateYellow, l.minRedYellow, CheckKind::ShortRedYellow, "kırmızı+sarı "},
+                   {kStateGreen, l.minGreen, CheckKind::ShortGreen, "yeşil "}};
       for (const auto& rule : rules) {
         if (r.value != rule.code || r.seconds >= rule.limit) continue;
-        Add(rule.kind, m_played[r.first].step, g, 0, rule.name, r.seconds, " sn, en az ",
-            rule.limit, " sn");
+        Add(rule.kind, m_played[r.first].step, g, 0, rule.name, r.seconds, " sn, en az ", rule.limit, " sn");
       }
     }
   }
@@ -286,9 +280,7 @@ struct WeekTarget {
 };
 
 std::optional<WeekTarget> TargetOf(const EditorModel& model, int code) {
-  const auto plays = [&model](std::size_t x) {
-    return !PlayedSteps(model.PgmGroups[x], x).empty();
-  };
+  const auto plays = [&model](std::size_t x) { return !PlayedSteps(model.PgmGroups[x], x).empty(); };
   if (code >= 1 && code <= 8) {
     const std::size_t x = static_cast<std::size_t>(code) + 1;
     return WeekTarget{std::string(RecordName(x)), plays(x)};

@@ -24,15 +24,15 @@ enum class CheckKind {
   ShortYellow,          // yellow shorter than the junction's limit
   ShortRedYellow,
   ShortGreen,
-  ConflictingGreens,    // both groups of a conflicting pair green in one step
-  ShortIntergreen,      // from the end of one's green to the start of the other's
-  UndefinedCode,        // a code the editor does not set (5 = red and green, ...)
-  NoDuration,           // groups lit in a program record whose steps all last 0 s
-  WeekTimeInvalid,      // hour above 23 or minute above 59
-  WeekTimeOrder,        // a switching time earlier than the entry before it
-  WeekTimeRepeated,     // the same switching time twice in a day
-  WeekProgramEmpty,     // switches to a program without any step duration
-  WeekProgramUnknown,   // a program code without a meaning (11-16, 18 and above)
+  ConflictingGreens,   // both groups of a conflicting pair green in one step
+  ShortIntergreen,     // from the end of one's green to the start of the other's
+  UndefinedCode,       // a code the editor does not set (5 = red and green, ...)
+  NoDuration,          // groups lit in a program record whose steps all last 0 s
+  WeekTimeInvalid,     // hour above 23 or minute above 59
+  WeekTimeOrder,       // a switching time earlier than the entry before it
+  WeekTimeRepeated,    // the same switching time twice in a day
+  WeekProgramEmpty,    // switches to a program without any step duration
+  WeekProgramUnknown,  // a program code without a meaning (11-16, 18 and above)
 };
 
 // A stable name for machine-readable output: "green-without-yellow", ...
@@ -40,12 +40,12 @@ std::string_view CheckKindName(CheckKind kind);
 
 struct CheckWarning {
   CheckKind kind{};
-  int record = -1;      // record index 0-17; -1 for the weekly table
-  int step = 0;         // 1-99; 0 when the warning is not about one step
-  int group = 0;        // 1-32; 0 when none
-  int otherGroup = 0;   // the other group of a conflicting pair; 0 when none
-  int day = -1;         // weekly table: day 0-6 (the grid's column)
-  int entry = -1;       // weekly table: entry 0-15 (the grid's row - 1)
+  int record = -1;     // record index 0-17; -1 for the weekly table
+  int step = 0;        // 1-99; 0 when the warning is not about one step
+  int group = 0;       // 1-32; 0 when none
+  int otherGroup = 0;  // the other group of a conflicting pair; 0 when none
+  int day = -1;        // weekly table: day 0-6 (the grid's column)
+  int entry = -1;      // weekly table: entry 0-15 (the grid's row - 1)
   // "Program3 adım 5 Grup-7: yeşilden sonra sarı yok", "Pazartesi kayıt 3: ..."
   std::string text;
 };

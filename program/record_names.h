@@ -19,10 +19,9 @@ inline constexpr std::size_t kOfferedRecordCount = 18;
 inline constexpr std::string_view kDetectorApplicationName = "Dedektör Uygulamasi";
 
 inline constexpr std::array<std::string_view, kOfferedRecordCount> kRecordNames = {
-    "System Flas", "Flas Programi", "Program1", "Program2", "Program3", "Program4",
-    "Program5",    "Program6",      "Program7", "Program8", "Yaya Gecidi Prg.",
-    "FAZ 01",      "FAZ 02",        "FAZ 03",   "FAZ 04",   "FAZ 05",
-    "FAZ 06",      "FAZ 07"};
+    "System Flas", "Flas Programi", "Program1", "Program2", "Program3",         "Program4",
+    "Program5",    "Program6",      "Program7", "Program8", "Yaya Gecidi Prg.", "FAZ 01",
+    "FAZ 02",      "FAZ 03",        "FAZ 04",   "FAZ 05",   "FAZ 06",           "FAZ 07"};
 
 // The name shown for record X, or the empty text for a record that is not offered.
 constexpr std::string_view RecordName(std::size_t record) {

@@ -13,9 +13,9 @@
 namespace program {
 
 struct PlanStep {
-  int step = 0;     // step number in the grid, 1 to 99
-  int seconds = 0;  // its duration, 1 to 255
-  int start = 0;    // seconds from the start of the cycle
+  int step = 0;          // step number in the grid, 1 to 99
+  int seconds = 0;       // its duration, 1 to 255
+  int start = 0;         // seconds from the start of the cycle
   bool waiting = false;  // the detector phase's waiting step
   bool operator==(const PlanStep&) const = default;
 };

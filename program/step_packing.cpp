@@ -32,8 +32,8 @@ void CompactSteps(EditorModel& model) {
       StepRow& packed = model.PgmSteps[x][s];
       packed[0] = groups[0];
       for (std::size_t k = 0; k < kStateBytes; ++k) {
-        packed[k + 1] = static_cast<std::uint8_t>(((groups[2 * k + 1] & 0x0F) << 4) |
-                                                  (groups[2 * k + 2] & 0x0F));
+        packed[k + 1] =
+            static_cast<std::uint8_t>(((groups[2 * k + 1] & 0x0F) << 4) | (groups[2 * k + 2] & 0x0F));
       }
     }
   }

@@ -32,8 +32,7 @@ constexpr std::string_view kCodeMark = " P-";
 
 std::string TimeAndMark(std::uint8_t hour, std::uint8_t minute) {
   char time[16];
-  std::snprintf(time, sizeof time, "%02u:%02u", static_cast<unsigned>(hour),
-                static_cast<unsigned>(minute));
+  std::snprintf(time, sizeof time, "%02u:%02u", static_cast<unsigned>(hour), static_cast<unsigned>(minute));
   return time + std::string(kCodeMark);
 }
 

@@ -4,12 +4,11 @@
 
 namespace qtlink {
 
-LinkDriver::LinkDriver(const bus::Clock& clock, bus::LinkTables tables, QString devicePath,
-                       QObject* parent)
+LinkDriver::LinkDriver(const bus::Clock& clock, bus::LinkTables tables, QString devicePath, QObject* parent)
     : LinkDriver(std::make_unique<QtSerialPort>(std::move(devicePath)), clock, tables, parent) {}
 
-LinkDriver::LinkDriver(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
-                       bus::LinkTables tables, QObject* parent)
+LinkDriver::LinkDriver(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock, bus::LinkTables tables,
+                       QObject* parent)
     : QObject(parent),
       m_port(std::move(port)),
       m_link(std::make_unique<bus::ControllerLink>(*m_port, clock, tables)) {

@@ -23,8 +23,8 @@ class LinkDriver : public QObject {
   LinkDriver(const bus::Clock& clock, bus::LinkTables tables, QString devicePath = {},
              QObject* parent = nullptr);
   // On a port made elsewhere, such as a test's scripted one.
-  LinkDriver(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock,
-             bus::LinkTables tables, QObject* parent = nullptr);
+  LinkDriver(std::unique_ptr<bus::SerialPort> port, const bus::Clock& clock, bus::LinkTables tables,
+             QObject* parent = nullptr);
   ~LinkDriver() override;
 
   bus::ControllerLink& Link() { return *m_link; }

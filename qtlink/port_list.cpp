@@ -36,9 +36,11 @@ QList<PortEntry> ListPorts(const QString& byIdFolder) {
     ports << e;
   }
 #if defined(Q_OS_WIN)
-  std::sort(ports.begin(), ports.end(), [](const PortEntry& a, const PortEntry& b) { return a.number < b.number; });
+  std::sort(ports.begin(), ports.end(),
+            [](const PortEntry& a, const PortEntry& b) { return a.number < b.number; });
 #else
-  std::sort(ports.begin(), ports.end(), [](const PortEntry& a, const PortEntry& b) { return a.device < b.device; });
+  std::sort(ports.begin(), ports.end(),
+            [](const PortEntry& a, const PortEntry& b) { return a.device < b.device; });
   for (qsizetype i = 0; i < ports.size(); ++i) ports[i].number = static_cast<int>(i + 1);
 #endif
   return ports;
@@ -73,7 +75,8 @@ QString StableNameFor(const QString& device, const QString& byIdFolder) {
   const QString target = QFileInfo(device).canonicalFilePath();
   if (target.isEmpty()) return {};
   const QDir folder(byIdFolder);
-  for (const QFileInfo& link : folder.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+  for (const QFileInfo& link :
+       folder.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
     if (link.isSymLink() && link.canonicalFilePath() == target) return link.absoluteFilePath();
   }
   return {};

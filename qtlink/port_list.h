@@ -10,10 +10,10 @@
 namespace qtlink {
 
 struct PortEntry {
-  int number = 0;          // as PortNumber counts it
-  QString device;          // /dev/ttyUSB0, COM3
-  QString stableName;      // /dev/serial/by-id/... naming the same device, "" if none
-  QString description;     // the adapter's product text, "" if it gives none
+  int number = 0;       // as PortNumber counts it
+  QString device;       // /dev/ttyUSB0, COM3
+  QString stableName;   // /dev/serial/by-id/... naming the same device, "" if none
+  QString description;  // the adapter's product text, "" if it gives none
   QString serialNumber;
 };
 

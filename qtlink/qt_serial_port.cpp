@@ -95,7 +95,8 @@ const QList<PortEntry>& QtSerialPort::Ports() {
 }
 
 std::string QtSerialPort::DeviceName() const {
-  return Text(m_description.isEmpty() ? m_device : m_device + QStringLiteral(" (") + m_description + QLatin1Char(')'));
+  return Text(m_description.isEmpty() ? m_device
+                                      : m_device + QStringLiteral(" (") + m_description + QLatin1Char(')'));
 }
 
 void QtSerialPort::SetLineSettings(std::string_view settings) {
@@ -104,10 +105,14 @@ void QtSerialPort::SetLineSettings(std::string_view settings) {
   m_port.setBaudRate(FieldNumber(f[0], 9600));
   const char parity = f[1].empty() ? 'N' : f[1][0];
   switch (parity) {
-    case 'O': case 'o': m_port.setParity(QSerialPort::OddParity); break;
-    case 'E': case 'e': m_port.setParity(QSerialPort::EvenParity); break;
-    case 'M': case 'm': m_port.setParity(QSerialPort::MarkParity); break;
-    case 'S': case 's': m_port.setParity(QSerialPort::SpaceParity); break;
+    case 'O':
+    case 'o': m_port.setParity(QSerialPort::OddParity); break;
+    case 'E':
+    case 'e': m_port.setParity(QSerialPort::EvenParity); break;
+    case 'M':
+    case 'm': m_port.setParity(QSerialPort::MarkParity); break;
+    case 'S':
+    case 's': m_port.setParity(QSerialPort::SpaceParity); break;
     default: m_port.setParity(QSerialPort::NoParity); break;
   }
   m_port.setDataBits(static_cast<QSerialPort::DataBits>(std::clamp(FieldNumber(f[2], 8), 5, 8)));
@@ -118,8 +123,8 @@ void QtSerialPort::SetLineSettings(std::string_view settings) {
 bus::PortResult QtSerialPort::Open() {
   if (m_port.isOpen()) return {};
   if (m_device.isEmpty()) return bus::PortResult::Fail("Invalid port number");
-  // QSerialPort takes a lock file before it looks at the device, milliseconds per
-  // try; while the cable is out the link tries every tick, so look at the name first.
+    // QSerialPort takes a lock file before it looks at the device, milliseconds per
+    // try; while the cable is out the link tries every tick, so look at the name first.
 #if defined(Q_OS_UNIX)
   if (!QFileInfo::exists(m_device)) {
     return bus::PortResult::Fail("No such file or directory (" + Text(m_device) + ")");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, skipping those present.
 set -euo pipefail
-packages=(cmake g++ clang make qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n libgl-dev
+packages=(cmake g++ clang clang-format make qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

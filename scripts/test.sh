@@ -11,6 +11,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Fontconfig keeps a cache it never frees; that is not ours to report.
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 
+echo "== format"
+# The tree keeps one layout (.clang-format); a difference fails here, before building.
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
 # A compiler warning fails the run.
 echo "== normal build"
 bash scripts/build.sh build -DKX_WERROR=ON

@@ -44,8 +44,9 @@ bool ParseShellOptions(const QStringList& args, ShellOptions& options, QString& 
   }
   options.demo = parser.isSet(demo);
   options.online = parser.isSet(online);
-  for (const auto& [option, into] : {std::pair{&port, &options.portDevice}, std::pair{&project, &options.projectFile},
-                                     std::pair{&capture, &options.captureFile}, std::pair{&replay, &options.replayFile}}) {
+  for (const auto& [option, into] :
+       {std::pair{&port, &options.portDevice}, std::pair{&project, &options.projectFile},
+        std::pair{&capture, &options.captureFile}, std::pair{&replay, &options.replayFile}}) {
     if (!parser.isSet(*option)) continue;
     *into = parser.value(*option);
     if (into->isEmpty()) {

@@ -14,7 +14,8 @@ QWidget* MakeCompareWindow(const QString& left, const QString& right,
   window->setObjectName(QStringLiteral("Karsilastir"));
   window->setWindowTitle(QStringLiteral("Karşılaştır"));
   window->setAttribute(Qt::WA_DeleteOnClose);
-  auto* heading = new QLabel(QStringLiteral("%1 -> %2: %3 fark").arg(left, right).arg(differences.size()), window);
+  auto* heading =
+      new QLabel(QStringLiteral("%1 -> %2: %3 fark").arg(left, right).arg(differences.size()), window);
   heading->setObjectName(QStringLiteral("LBL_Karsilastir"));
   heading->setWordWrap(true);
   heading->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -27,13 +27,16 @@ QWidget* MakeUserGuideWindow(QWidget* parent) {
 }
 
 QString AboutText(const QString& settingsFile) {
-  const QString build = QStringLiteral(KX_BUILD_COMMIT) +
-                        (QStringLiteral(KX_BUILD_TYPE).isEmpty() ? QString() : QStringLiteral(", ") + QStringLiteral(KX_BUILD_TYPE));
-  return QStringLiteral("KX7140 Servis Programı\n"
-                        "Sürüm: %1\n"
-                        "Derleme: %2\n"
-                        "Qt: %3 (derlendiği sürüm %4)\n"
-                        "Ayar dosyası: %5")
+  const QString build =
+      QStringLiteral(KX_BUILD_COMMIT) + (QStringLiteral(KX_BUILD_TYPE).isEmpty()
+                                             ? QString()
+                                             : QStringLiteral(", ") + QStringLiteral(KX_BUILD_TYPE));
+  return QStringLiteral(
+             "KX7140 Servis Programı\n"
+             "Sürüm: %1\n"
+             "Derleme: %2\n"
+             "Qt: %3 (derlendiği sürüm %4)\n"
+             "Ayar dosyası: %5")
       .arg(QStringLiteral(KX_VERSION), build, QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR),
            settingsFile);
 }

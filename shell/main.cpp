@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
   if (!parsed) {
     // QApplication has taken its own options out; what is left must be ours.
     options = {};
-    if (!shell::ParseShellOptions(QCoreApplication::arguments().mid(1), options, error)) return UsageError(error);
+    if (!shell::ParseShellOptions(QCoreApplication::arguments().mid(1), options, error))
+      return UsageError(error);
   }
 
   QTranslator qtTexts;
@@ -67,10 +68,12 @@ int main(int argc, char** argv) {
   auto state = std::make_unique<shell::AppState>();
   state->paths = persist::ChooseSettingsPaths(
       persist::PathFromUtf8(QCoreApplication::applicationDirPath().toStdString()),
-      persist::PathFromUtf8(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString()));
+      persist::PathFromUtf8(
+          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString()));
 
-  state->windowGeometryFile =
-      (QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/pencereler.ini")).toStdString();
+  state->windowGeometryFile = (QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                               QStringLiteral("/pencereler.ini"))
+                                  .toStdString();
 
   std::unique_ptr<sim::host::BackgroundSim> demo;
   std::unique_ptr<shell::DemoProject> demoProject;
@@ -92,7 +95,8 @@ int main(int argc, char** argv) {
   }
 
   shell::MDIForm1 window(*state, options);
-  QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window, [&window] { window.CloseFromSignal(); });
+  QObject::connect(&stopSignals, &shell::StopSignals::stopRequested, &window,
+                   [&window] { window.CloseFromSignal(); });
   window.ShowPlaced();
   window.Start();
   // A new user sees the junction move at once.

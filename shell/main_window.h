@@ -28,7 +28,7 @@ class QMenu;
 namespace monitor {
 class BusRecording;
 class Frm_T_24VOC;
-}
+}  // namespace monitor
 namespace program::editors {
 class Program_EDIT;
 }

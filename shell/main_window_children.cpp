@@ -35,16 +35,17 @@ void MDIForm1::RegisterViews() {
       port->finished = [this](const std::string& text) { ShowStatus(QString::fromStdString(text)); };
       // The monitor shows the capture's times, and its clock on hover.
       QPointer<qtlink::ReplayPort> played(port.get());
-      m_recording->FollowReplay([played] { return played ? played->PlayedMicros() : 0; },
-                                [played] {
-                                  return played && played->Header() ? qtlink::CaptureStartTime(*played->Header())
-                                                                    : QDateTime();
-                                });
+      m_recording->FollowReplay(
+          [played] { return played ? played->PlayedMicros() : 0; },
+          [played] {
+            return played && played->Header() ? qtlink::CaptureStartTime(*played->Header()) : QDateTime();
+          });
       w = new monitor::Frm_T_24VOC(std::move(port), m_state.clock, m_state);
     }
     connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
     w->ProjectName = [this] { return QString::fromStdString(m_state.ProjectPath); };
-    connect(w, &monitor::Frm_T_24VOC::busMonitorRequested, this, [this] { SetChildShown(Child::BusMonitor, true); });
+    connect(w, &monitor::Frm_T_24VOC::busMonitorRequested, this,
+            [this] { SetChildShown(Child::BusMonitor, true); });
     // The views of the live card words go with the link that feeds them.
     connect(w, &monitor::Frm_T_24VOC::unloaded, this, [this] {
       SetChildShown(Child::Lamps, false);
@@ -54,9 +55,11 @@ void MDIForm1::RegisterViews() {
   };
   Slot(Child::Cards).make = [this]() -> QWidget* {
     auto* w = new monitor::CikisKartlari(m_state);
-    connect(w, &monitor::CikisKartlari::registersRequested, this, [this] { SetChildShown(Child::Registers, true); });
+    connect(w, &monitor::CikisKartlari::registersRequested, this,
+            [this] { SetChildShown(Child::Registers, true); });
     connect(w, &monitor::CikisKartlari::lampsRequested, this, [this] { SetChildShown(Child::Lamps, true); });
-    connect(w, &monitor::CikisKartlari::trendsRequested, this, [this] { SetChildShown(Child::Trends, true); });
+    connect(w, &monitor::CikisKartlari::trendsRequested, this,
+            [this] { SetChildShown(Child::Trends, true); });
     return w;
   };
   Slot(Child::Buffer).make = [this]() -> QWidget* {
@@ -167,7 +170,8 @@ void MDIForm1::SetChildShown(Child child, bool shown, bool activate) {
       return;
     }
     // The size the window gave itself, else the size its layout wants.
-    const QSize asked = (w->testAttribute(Qt::WA_Resized) ? w->size() : w->sizeHint()).expandedTo(w->minimumSizeHint());
+    const QSize asked =
+        (w->testAttribute(Qt::WA_Resized) ? w->size() : w->sizeHint()).expandedTo(w->minimumSizeHint());
     QMdiSubWindow* sub = m_mdi->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(w->windowTitle());

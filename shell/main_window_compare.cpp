@@ -13,7 +13,8 @@
 namespace shell {
 
 void MDIForm1::CompareAsked() {
-  const QString other = m_dialog->Choose(ProjectDialog::Kind::Open, QStringLiteral("Karşılaştırılacak Proje"));
+  const QString other =
+      m_dialog->Choose(ProjectDialog::Kind::Open, QStringLiteral("Karşılaştırılacak Proje"));
   if (other.isEmpty() || other == QLatin1String(kProjectPattern)) return;
   auto theirs = std::make_unique<program::ProgramImage>();
   auto scratch = std::make_unique<program::EditorModel>();
@@ -28,8 +29,8 @@ void MDIForm1::CompareAsked() {
   const program::editors::Program_EDIT* editor = Editor();
   if (editor && editor->HasUnstoredChanges()) editor->PendingImage(*ours);
   const std::vector<program::ImageDifference> differences = program::CompareImages(*ours, *theirs);
-  const QString mine =
-      m_state.ProjectPath.empty() ? QStringLiteral("(proje yok)") : QString::fromStdString(m_state.ProjectPath);
+  const QString mine = m_state.ProjectPath.empty() ? QStringLiteral("(proje yok)")
+                                                   : QString::fromStdString(m_state.ProjectPath);
   QWidget* window = MakeCompareWindow(mine, other, differences, this);
   window->show();
   ShowStatus(differences.empty() ? QStringLiteral("Fark yok: ") + other

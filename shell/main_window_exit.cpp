@@ -34,8 +34,10 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
   }
   m_geometry.SaveMain(*this);
   UnloadEditor();
-  for (Child c : {Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm}) SetChildShown(c, false);
-  const persist::IoResult saved = persist::SaveSettings(m_state.paths, m_state.ProjectPath, m_state.shared.PortNumber);
+  for (Child c : {Child::Lamps, Child::Registers, Child::Cards, Child::Buffer, Child::Comm})
+    SetChildShown(c, false);
+  const persist::IoResult saved =
+      persist::SaveSettings(m_state.paths, m_state.ProjectPath, m_state.shared.PortNumber);
   if (!saved.ok) std::cerr << "kx7140: " << saved.message << "\n";
   event->accept();
 }

@@ -33,7 +33,9 @@ void MDIForm1::Apply(const CommandOutcome& outcome) {
   StatusUpdate();
 }
 
-void MDIForm1::SetUnsavedQuestion(std::unique_ptr<UnsavedQuestion> question) { m_question = std::move(question); }
+void MDIForm1::SetUnsavedQuestion(std::unique_ptr<UnsavedQuestion> question) {
+  m_question = std::move(question);
+}
 
 bool MDIForm1::ProjectModified() const {
   if (program::WorkDiffers(m_state.image, m_state.fileImage) || JunctionModified(m_state)) return true;
@@ -55,7 +57,8 @@ bool MDIForm1::ResolveWork(bool workAtStake) {
 
 bool MDIForm1::SaveAllWork() {
   if (DegisiklikleriKaydet) DegisiklikleriKaydet();
-  const CommandOutcome saved = m_state.ProjectPath.empty() ? m_commands.ProjectSaveAs() : m_commands.ProjectSave();
+  const CommandOutcome saved =
+      m_state.ProjectPath.empty() ? m_commands.ProjectSaveAs() : m_commands.ProjectSave();
   Apply(saved);
   return saved.done;
 }
@@ -71,8 +74,8 @@ void MDIForm1::ApplyImageSave(CommandOutcome outcome) {
 QString MDIForm1::WriteRecoveryCopy() {
   auto work = std::make_unique<program::ProgramImage>(m_state.image);
   if (const program::editors::Program_EDIT* editor = Editor()) editor->PendingImage(*work);
-  const persist::IoResult r =
-      persist::WriteRecoveryCopy(m_state.ProjectPath, persist::PathToUtf8(m_state.paths.defaultProject), *work);
+  const persist::IoResult r = persist::WriteRecoveryCopy(
+      m_state.ProjectPath, persist::PathToUtf8(m_state.paths.defaultProject), *work);
   return QString::fromStdString(r.message);
 }
 

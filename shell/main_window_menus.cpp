@@ -29,9 +29,7 @@ class SecondClickEater : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     switch (event->type()) {
-      case QEvent::MouseButtonDblClick:
-        m_eating = true;
-        return true;
+      case QEvent::MouseButtonDblClick: m_eating = true; return true;
       case QEvent::MouseButtonPress:
         if (m_lastRelease.isValid() && m_lastRelease.elapsed() < QApplication::doubleClickInterval()) {
           m_eating = true;
@@ -45,8 +43,7 @@ class SecondClickEater : public QObject {
         }
         m_lastRelease.start();
         return false;
-      default:
-        return false;
+      default: return false;
     }
   }
 
@@ -79,9 +76,12 @@ void MDIForm1::BuildMenu() {
 
   QMenu* settings = bar->addMenu(QStringLiteral("&Ayarlar"));
   settings->setObjectName(QStringLiteral("Menu2"));
-  item(settings, "Setting_PortName", QStringLiteral("İletisim"), [this] { SetChildShown(Child::Buffer, true); });
-  item(settings, "Setting_HatIzleyici", QStringLiteral("Hat İzleyici"), [this] { SetChildShown(Child::BusMonitor, true); });
-  item(settings, "Setting_Trends", QStringLiteral("Eğilimler"), [this] { SetChildShown(Child::Trends, true); });
+  item(settings, "Setting_PortName", QStringLiteral("İletisim"),
+       [this] { SetChildShown(Child::Buffer, true); });
+  item(settings, "Setting_HatIzleyici", QStringLiteral("Hat İzleyici"),
+       [this] { SetChildShown(Child::BusMonitor, true); });
+  item(settings, "Setting_Trends", QStringLiteral("Eğilimler"),
+       [this] { SetChildShown(Child::Trends, true); });
 
   m_windowMenu = bar->addMenu(QStringLiteral("&Pencere"));
   m_windowMenu->setObjectName(QStringLiteral("Menu8"));
@@ -102,7 +102,8 @@ void MDIForm1::BuildMenu() {
   });
   item(help, "Menu9_Hakkinda", QStringLiteral("Hakkında"), [this, showOnce] {
     const QString settingsFile = QString::fromStdString(persist::PathToUtf8(m_state.paths.settingsFile));
-    showOnce(QStringLiteral("Hakkinda"), [this, settingsFile] { return MakeAboutWindow(settingsFile, this); });
+    showOnce(QStringLiteral("Hakkinda"),
+             [this, settingsFile] { return MakeAboutWindow(settingsFile, this); });
   });
 }
 
@@ -135,7 +136,8 @@ void MDIForm1::BuildToolbar() {
     QAction* a = tb->addAction(MakeToolIcon(icon, *style()), QString());
     a->setObjectName(QString::fromLatin1(key));
     a->setShortcut(keys);
-    a->setToolTip(keys.isEmpty() ? tip : tip + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + ')');
+    a->setToolTip(
+        keys.isEmpty() ? tip : tip + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + ')');
     return a;
   };
   m_open = button("Open", ToolIcon::Open, QStringLiteral("Aç"), QKeySequence(Qt::CTRL | Qt::Key_O));

@@ -15,7 +15,8 @@ namespace shell {
 void MDIForm1::Start() {
   // The output cards are refreshed by the decoder only after this.
   for (auto& record : m_state.model.PgmSteps) {
-    for (std::size_t step = 0; step < 100; ++step) std::fill(record[step].begin(), record[step].begin() + 33, 0);
+    for (std::size_t step = 0; step < 100; ++step)
+      std::fill(record[step].begin(), record[step].begin() + 33, 0);
   }
   m_state.flags.TablesReady = true;
 

@@ -26,7 +26,8 @@ void MDIForm1::BuildStatusBar() {
   bar->addWidget(m_panel1, 1);
   bar->addPermanentWidget(m_panel2);
   bar->addPermanentWidget(m_panel3);
-  if (m_options.demo) m_panel2->setText(QStringLiteral("Demo: benzetilmiş kontrolör ") + m_options.portDevice);
+  if (m_options.demo)
+    m_panel2->setText(QStringLiteral("Demo: benzetilmiş kontrolör ") + m_options.portDevice);
 
   m_timer1.setInterval(500);
   connect(&m_timer1, &QTimer::timeout, this, &MDIForm1::StatusUpdate);

@@ -8,9 +8,7 @@ namespace shell {
 
 namespace {
 
-bool Cancelled(const QString& chosen) {
-  return chosen.isEmpty() || chosen == QLatin1String(kProjectPattern);
-}
+bool Cancelled(const QString& chosen) { return chosen.isEmpty() || chosen == QLatin1String(kProjectPattern); }
 
 QString Text(const persist::IoResult& r) { return QString::fromStdString(r.message); }
 

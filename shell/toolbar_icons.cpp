@@ -84,7 +84,8 @@ QIcon HexRows() {
     f.setBold(true);
     p.setFont(f);
     p.setPen(QColor(0, 0, 140));
-    for (int i = 0; i < 4; ++i) p.drawText(QRect(5, 4 + i * 6, 24, 7), Qt::AlignLeft, QStringLiteral("0F A3"));
+    for (int i = 0; i < 4; ++i)
+      p.drawText(QRect(5, 4 + i * 6, 24, 7), Qt::AlignLeft, QStringLiteral("0F A3"));
   });
 }
 

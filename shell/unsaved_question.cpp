@@ -6,8 +6,8 @@
 namespace shell {
 
 UnsavedQuestion::Answer UnsavedQuestionBox::Ask() {
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("KX7140"), QStringLiteral("Kaydedilmemiş değişiklikler var."),
-                  QMessageBox::NoButton, m_parent);
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("KX7140"),
+                  QStringLiteral("Kaydedilmemiş değişiklikler var."), QMessageBox::NoButton, m_parent);
   box.setObjectName(QStringLiteral("UnsavedQuestion"));
   QPushButton* save = box.addButton(QStringLiteral("Kaydet"), QMessageBox::AcceptRole);
   QPushButton* discard = box.addButton(QStringLiteral("Kaydetme"), QMessageBox::DestructiveRole);

@@ -72,7 +72,8 @@ void WindowGeometry::SaveMain(const QMainWindow& window) {
   if (m_settings) m_settings->setValue(kMain, window.saveGeometry());
 }
 
-void WindowGeometry::PlaceChild(QMdiSubWindow& sub, const QString& key, const QSize& inner, const QSize& area) {
+void WindowGeometry::PlaceChild(QMdiSubWindow& sub, const QString& key, const QSize& inner,
+                                const QSize& area) {
   const QString name = QStringLiteral("Pencereler/") + key;
   QRect place;
   if (m_settings) place = m_settings->value(name).toRect();

@@ -12,9 +12,7 @@ FrameText& FrameText::Byte(std::uint32_t value) {
   return *this;
 }
 
-FrameText& FrameText::Word(std::uint32_t value) {
-  return Byte((value >> 8) & 0xFF).Byte(value & 0xFF);
-}
+FrameText& FrameText::Word(std::uint32_t value) { return Byte((value >> 8) & 0xFF).Byte(value & 0xFF); }
 
 FrameText& FrameText::Bytes(std::span<const std::uint8_t> bytes) {
   for (std::uint8_t b : bytes) Byte(b);
@@ -47,7 +45,10 @@ std::string CardStatus(int card, std::span<const std::uint16_t> words) {
 
 std::string ClockReply(const bus::DateTime& t) {
   return FrameText()
-      .Byte(kCpuAddress).Byte(kCommandRead).Byte(0x00).Byte(3)
+      .Byte(kCpuAddress)
+      .Byte(kCommandRead)
+      .Byte(0x00)
+      .Byte(3)
       .Word(static_cast<std::uint32_t>(t.year))
       .Byte(static_cast<std::uint32_t>(t.month))
       .Byte(static_cast<std::uint32_t>(t.day))
@@ -60,8 +61,12 @@ std::string ClockReply(const bus::DateTime& t) {
 
 std::string BlockReply(std::uint16_t address, std::span<const std::uint8_t, kBlockBytes> data) {
   return FrameText()
-      .Byte(kCpuAddress).Byte(kCommandRead).Byte(0x00).Byte(4)
-      .Word(address).Word(kBlockBytes)
+      .Byte(kCpuAddress)
+      .Byte(kCommandRead)
+      .Byte(0x00)
+      .Byte(4)
+      .Word(address)
+      .Word(kBlockBytes)
       .Bytes(data)
       .Line();
 }
@@ -72,8 +77,12 @@ std::string Acknowledge(std::uint8_t item) {
 
 std::string AcknowledgeBlock(std::uint16_t address) {
   return FrameText()
-      .Byte(kCpuAddress).Byte(kCommandWrite).Byte(0x01).Byte(4)
-      .Word(address).Word(kBlockBytes)
+      .Byte(kCpuAddress)
+      .Byte(kCommandWrite)
+      .Byte(0x01)
+      .Byte(4)
+      .Word(address)
+      .Word(kBlockBytes)
       .Line();
 }
 

@@ -66,9 +66,7 @@ struct PcFrame {
   std::uint8_t function() const { return bytes[1]; }
   // Byte i, or 0 past the end, so that a short frame can never be read beyond.
   std::uint8_t at(std::size_t i) const { return i < size ? bytes[i] : 0; }
-  std::uint16_t word(std::size_t i) const {
-    return static_cast<std::uint16_t>(at(i) << 8 | at(i + 1));
-  }
+  std::uint16_t word(std::size_t i) const { return static_cast<std::uint16_t>(at(i) << 8 | at(i + 1)); }
 };
 
 // Strict reading of one received line (LF included): ":" first, hex digits only,

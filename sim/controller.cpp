@@ -55,8 +55,7 @@ std::string Controller::Step(std::int64_t nowMs) {
     m_plan.Restart(nowMs);
     for (int c = 0; c < kCards; ++c) {
       if (m_options.cardFault[static_cast<std::size_t>(c)]) {
-        Log({1, kFaultRedFilament, static_cast<std::uint8_t>(c + 1), kFaultChannels, kFaultWord},
-            nowMs);
+        Log({1, kFaultRedFilament, static_cast<std::uint8_t>(c + 1), kFaultChannels, kFaultWord}, nowMs);
       }
     }
   }
@@ -96,8 +95,8 @@ void Controller::Emit(std::string& out, const std::string& frame) {
 std::string Controller::Cycle(std::int64_t nowMs) {
   m_plan.Advance(m_memory, nowMs);
   const GroupStates groups = m_plan.Groups(m_memory);
-  m_devices.Update(groups, m_options, m_rng, nowMs - m_startMs, m_clock.At(nowMs),
-                   m_plan.Record(), m_plan.Step());
+  m_devices.Update(groups, m_options, m_rng, nowMs - m_startMs, m_clock.At(nowMs), m_plan.Record(),
+                   m_plan.Step());
 
   std::string out;
   for (int c = 0; c < kCards; ++c) Emit(out, CardStatus(c, m_devices.cards[static_cast<std::size_t>(c)]));
@@ -173,8 +172,8 @@ std::string Controller::Answer(const PcFrame& f, std::int64_t nowMs) {
     const std::uint16_t count = f.word(4);
     if (start >= kRegisterBase && count >= 1 && start - kRegisterBase + count <= kCpuWords) {
       ++m_counters.registerReads;
-      return RegisterReply(kCpuAddress, std::span<const std::uint16_t>(m_devices.cpu)
-                                            .subspan(start - kRegisterBase, count));
+      return RegisterReply(
+          kCpuAddress, std::span<const std::uint16_t>(m_devices.cpu).subspan(start - kRegisterBase, count));
     }
   } else if (f.address() == kPcAddress && f.function() == kCommandRead && f.size >= 4) {
     if (f.at(2) == 0) return AnswerCommandRead(f, nowMs);
@@ -193,9 +192,7 @@ std::string Controller::AnswerCommandRead(const PcFrame& f, std::int64_t nowMs) 
   if (item == 4 && f.size == 8 && f.word(6) == kBlockBytes && BlockFits(f.word(4))) {
     ++m_counters.blocksRead;
     const std::uint16_t address = f.word(4);
-    return BlockReply(address, std::span<const std::uint8_t>(m_memory)
-                                   .subspan(address)
-                                   .first<kBlockBytes>());
+    return BlockReply(address, std::span<const std::uint8_t>(m_memory).subspan(address).first<kBlockBytes>());
   }
   ++m_counters.unsupported;
   return {};
@@ -224,8 +221,7 @@ std::string Controller::AnswerCommandWrite(const PcFrame& f, std::int64_t nowMs)
       Log({0, event::kClockSet, 0, 0, 0}, nowMs);
       return Acknowledge(3);
     }
-  } else if (item == 4 && f.size == 8 + kBlockBytes && f.word(6) == kBlockBytes &&
-             BlockFits(f.word(4))) {
+  } else if (item == 4 && f.size == 8 + kBlockBytes && f.word(6) == kBlockBytes && BlockFits(f.word(4))) {
     const std::uint16_t address = f.word(4);
     std::copy_n(f.bytes.begin() + 8, kBlockBytes, m_memory.begin() + address);
     ++m_counters.blocksWritten;
@@ -251,14 +247,11 @@ void Controller::ServiceCommand(int code, std::int64_t nowMs) {
       Log({0, event::kCpuReset, 0, 0, 0}, nowMs);
       break;
     case bus::service::kResetParameters:
-      std::fill(m_memory.begin() + program::kParamWordsAddress, m_memory.begin() + kParametersEnd, std::uint8_t{0});
+      std::fill(m_memory.begin() + program::kParamWordsAddress, m_memory.begin() + kParametersEnd,
+                std::uint8_t{0});
       break;
-    case bus::service::kResetAlarmList:
-      ClearLog(m_memory);
-      break;
-    case bus::service::kResetRtc:
-      m_clock.Set({2000, 1, 1, 0, 0, 0, 6}, nowMs);
-      break;
+    case bus::service::kResetAlarmList: ClearLog(m_memory); break;
+    case bus::service::kResetRtc: m_clock.Set({2000, 1, 1, 0, 0, 0, 6}, nowMs); break;
     case bus::service::kResetProgramChip:
       std::fill(m_memory.begin(), m_memory.begin() + program::kDownloadEnd, std::uint8_t{0});
       m_plan.Restart(nowMs);
@@ -270,8 +263,8 @@ void Controller::ServiceCommand(int code, std::int64_t nowMs) {
     case bus::request::kDownloadEnd: {  // download end: the new program runs only if it arrived whole
       std::uint32_t sum = 0;
       for (std::size_t a = 0; a < program::kChecksumAddress; ++a) sum += m_memory[a];
-      const auto stored =
-          static_cast<std::uint32_t>(m_memory[program::kChecksumAddress] << 8 | m_memory[program::kChecksumAddress + 1]);
+      const auto stored = static_cast<std::uint32_t>(m_memory[program::kChecksumAddress] << 8 |
+                                                     m_memory[program::kChecksumAddress + 1]);
       m_downloading = false;
       if ((sum & 0xFFFF) == stored) {
         m_plan.SetFlash(false);
@@ -279,14 +272,12 @@ void Controller::ServiceCommand(int code, std::int64_t nowMs) {
         Log({0, event::kProgramLoaded, 0, 0, 0}, nowMs);
       } else {
         ++m_counters.checksumFailures;
-        Log({1, kFaultProgramMemory, 0, static_cast<std::uint16_t>(sum),
-             static_cast<std::uint16_t>(stored)},
+        Log({1, kFaultProgramMemory, 0, static_cast<std::uint16_t>(sum), static_cast<std::uint16_t>(stored)},
             nowMs);
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -34,7 +34,7 @@ struct Counters {
   std::uint64_t clockReads = 0;
   std::uint64_t clockSets = 0;
   std::uint64_t systemWrites = 0;
-  std::uint64_t commandsSeen = 0;    // function 208 item 99
+  std::uint64_t commandsSeen = 0;  // function 208 item 99
   std::uint64_t repliesSent = 0;
   std::uint64_t repliesLost = 0;
   std::uint64_t repliesCorrupted = 0;

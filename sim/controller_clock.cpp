@@ -13,8 +13,7 @@ constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 
 bool ControllerClock::Set(const bus::DateTime& t, std::int64_t nowMs) {
   if (t.year < 1970 || t.year > 9999) return false;
-  if (t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 ||
-      t.second > 59) {
+  if (t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 59) {
     return false;
   }
   if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31) return false;

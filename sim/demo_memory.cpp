@@ -16,14 +16,15 @@ void PutText(program::ProgramImage& m, std::size_t at, std::string_view text) {
 }
 
 // Cards 1, 3, 5 and 7 carry phase A, the others phase B.
-void PutStep(program::ProgramImage& m, std::size_t record, std::size_t step, int seconds,
-             std::uint8_t a, std::uint8_t b) {
+void PutStep(program::ProgramImage& m, std::size_t record, std::size_t step, int seconds, std::uint8_t a,
+             std::uint8_t b) {
   const std::size_t base = program::ProgramRecordBase(record);
   m[base + program::kDurationsOffset + step - 1] = static_cast<std::uint8_t>(seconds);
   for (std::size_t k = 0; k < 16; ++k) {
     const bool phaseA = (2 * k / 4) % 2 == 0;  // groups 2k+1 and 2k+2 share a card
     const std::uint8_t s = phaseA ? a : b;
-    m[base + program::kStatesOffset + program::kStateBytes * (step - 1) + k] = static_cast<std::uint8_t>(s << 4 | s);
+    m[base + program::kStatesOffset + program::kStateBytes * (step - 1) + k] =
+        static_cast<std::uint8_t>(s << 4 | s);
   }
 }
 

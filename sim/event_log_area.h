@@ -10,7 +10,7 @@
 namespace sim {
 
 struct LogEntry {
-  std::uint8_t type = 0;    // 0 event, 1 card fault
+  std::uint8_t type = 0;  // 0 event, 1 card fault
   std::uint8_t code = 0;
   std::uint8_t source = 0;  // 0 processor, 1..8 output cards, 9 detector, 10 GPS, 11 PSU
   std::uint16_t detailA = 0;

@@ -29,8 +29,7 @@ int ChannelCurrent(std::uint8_t code, bool blinkLit, bool redBroken, RandomSourc
 }  // namespace
 
 void FieldDevices::Update(const GroupStates& groups, const Options& o, RandomSource& rng,
-                          std::int64_t sinceStartMs, const bus::DateTime& clock, int record,
-                          int step) {
+                          std::int64_t sinceStartMs, const bus::DateTime& clock, int record, int step) {
   const bool blinkLit = (sinceStartMs / kBlinkHalfMs) % 2 == 0;
   int totalMilliamps = 0;
   for (int c = 0; c < kCards; ++c) {

@@ -30,8 +30,8 @@ struct FieldDevices {
   std::array<std::uint16_t, 2> detector{};     // 0 state, 1 input bits
 
   // One bus cycle's new readings.
-  void Update(const GroupStates& groups, const Options& options, RandomSource& rng,
-              std::int64_t sinceStartMs, const bus::DateTime& clock, int record, int step);
+  void Update(const GroupStates& groups, const Options& options, RandomSource& rng, std::int64_t sinceStartMs,
+              const bus::DateTime& clock, int record, int step);
 };
 
 }  // namespace sim

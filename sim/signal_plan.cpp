@@ -26,9 +26,7 @@ void SignalPlan::Restart(std::int64_t nowMs) {
   m_started = true;
 }
 
-bool SignalPlan::Flashing(const program::ProgramImage& m) const {
-  return m_flash || Duration(m, 1) == 0;
-}
+bool SignalPlan::Flashing(const program::ProgramImage& m) const { return m_flash || Duration(m, 1) == 0; }
 
 void SignalPlan::Advance(const program::ProgramImage& m, std::int64_t nowMs) {
   if (!m_started) Restart(nowMs);
@@ -54,11 +52,12 @@ void SignalPlan::Advance(const program::ProgramImage& m, std::int64_t nowMs) {
 
 GroupStates SignalPlan::Groups(const program::ProgramImage& m) const {
   GroupStates g{};
-  std::size_t states = Base() + program::kStatesOffset + program::kStateBytes * static_cast<std::size_t>(m_step - 1);
+  std::size_t states =
+      Base() + program::kStatesOffset + program::kStateBytes * static_cast<std::size_t>(m_step - 1);
   if (Flashing(m)) {
     states = kFlashRecordStates;
-    const bool empty = std::all_of(m.begin() + states, m.begin() + states + 16,
-                                   [](std::uint8_t b) { return b == 0; });
+    const bool empty =
+        std::all_of(m.begin() + states, m.begin() + states + 16, [](std::uint8_t b) { return b == 0; });
     // A controller without a flash pattern still must not show dark signals.
     if (empty) {
       g.fill(kFlashingYellow);

@@ -33,7 +33,6 @@
 #include "sim/bus_frames.h"
 #include "sim/controller.h"
 #include "sim/demo_memory.h"
-#include <utility>  // before the fakes, which use std::exchange without it
 
 #include "tests/link/fakes.h"
 
@@ -59,8 +58,8 @@ struct Talk {
 
 // The link and the simulated controller joined by a perfect cable on a shared
 // millisecond clock, for `turns` turns of the PC after `command` was given.
-Talk Converse(const std::function<void(bus::ControllerLink&, bus::LinkShared&)>& command,
-              int turns, const sim::Options& options = {}) {
+Talk Converse(const std::function<void(bus::ControllerLink&, bus::LinkShared&)>& command, int turns,
+              const sim::Options& options = {}) {
   kxtest::FakePort port;
   kxtest::FakeClock clock;
   bus::RegisterImage regs;
@@ -136,13 +135,20 @@ void LinkSeeds(Corpus& a, Corpus& b, std::vector<Talk>& talks) {
   using S = bus::LinkShared;
   talks.push_back(Converse([](L&, S&) {}, 4));
   talks.push_back(Converse([](L& l, S&) { l.PGM_Upload(); }, 5));
-  talks.push_back(Converse([](L& l, S& s) { l.PGM_Upload(); s.TransferAddress = 0xFF00; }, 4));
+  talks.push_back(Converse(
+      [](L& l, S& s) {
+        l.PGM_Upload();
+        s.TransferAddress = 0xFF00;
+      },
+      4));
   talks.push_back(Converse([](L& l, S&) { l.BTN_Hata_Oku(); }, 4));
   talks.push_back(Converse([](L& l, S&) { l.PGM_Download(1); }, 5));
-  talks.push_back(Converse([](L& l, S& s) {
-    l.PGM_Download(1);
-    s.TransferEnd = 256;
-  }, 5));
+  talks.push_back(Converse(
+      [](L& l, S& s) {
+        l.PGM_Download(1);
+        s.TransferEnd = 256;
+      },
+      5));
   talks.push_back(Converse([](L& l, S&) { l.PGM_Download(0); }, 3));
   talks.push_back(Converse([](L& l, S&) { l.RTC_Esitle(); }, 3));
   for (int i = 0; i < 5; ++i) talks.push_back(Converse([i](L& l, S&) { l.Service_cmd(i); }, 2));
@@ -154,10 +160,20 @@ void LinkSeeds(Corpus& a, Corpus& b, std::vector<Talk>& talks) {
   rough.cardFault[4] = true;
   talks.push_back(Converse([](L& l, S&) { l.PGM_Upload(); }, 4, rough));
 
-  const char* names[] = {"idle_polls", "upload", "upload_end", "event_log", "download",
-                         "download_end", "system_download", "clock_set", "service_reset_cpu",
-                         "service_reset_params", "service_reset_log", "service_reset_rtc",
-                         "service_reset_program", "upload_rough_line"};
+  const char* names[] = {"idle_polls",
+                         "upload",
+                         "upload_end",
+                         "event_log",
+                         "download",
+                         "download_end",
+                         "system_download",
+                         "clock_set",
+                         "service_reset_cpu",
+                         "service_reset_params",
+                         "service_reset_log",
+                         "service_reset_rtc",
+                         "service_reset_program",
+                         "upload_rough_line"};
   for (std::size_t i = 0; i < talks.size(); ++i) put(std::string(names[i]) + ".bus", talks[i].heardByPc);
 
   const std::string& upload = talks[1].heardByPc;
@@ -186,8 +202,19 @@ void LinkSeeds(Corpus& a, Corpus& b, std::vector<Talk>& talks) {
   put("block_past_end.bus", turn + sim::BlockReply(0xFFC0, data));
   put("block_event_log_end.bus", turn + sim::BlockReply(0xFF80, data));
   put("card_exception.bus", bus::MB_Write_Single(0x23, 6, 1, 2) + "\r\n" + sim::ExceptionReply(0x23, 4));
-  put("clock_bad_weekday.bus",
-      sim::FrameText().Byte(1).Byte(0xCF).Byte(0).Byte(3).Word(2024).Byte(2).Byte(29).Byte(7).Byte(25).Byte(61).Byte(99).Line());
+  put("clock_bad_weekday.bus", sim::FrameText()
+                                   .Byte(1)
+                                   .Byte(0xCF)
+                                   .Byte(0)
+                                   .Byte(3)
+                                   .Word(2024)
+                                   .Byte(2)
+                                   .Byte(29)
+                                   .Byte(7)
+                                   .Byte(25)
+                                   .Byte(61)
+                                   .Byte(99)
+                                   .Line());
   put("registers_short.bus", sim::FrameText().Byte(1).Byte(3).Byte(4).Word(0x1234).Line());
   put("detector_19.bus", sim::RegisterReply(20, std::array<std::uint16_t, 2>{2, 0x10}));
 
@@ -209,7 +236,8 @@ void SimSeeds(Corpus& c, const std::vector<Talk>& talks) {
   }
   const char* names[] = {"idle", "upload", "download", "system_download", "clock_set", "service"};
   const std::size_t which[] = {0, 1, 4, 6, 7, 8};
-  for (std::size_t i = 0; i < 6; ++i) c.Put(std::string("talk_") + names[i] + ".pc", Join(talks[which[i]].sent));
+  for (std::size_t i = 0; i < 6; ++i)
+    c.Put(std::string("talk_") + names[i] + ".pc", Join(talks[which[i]].sent));
 
   const std::string read = bus::MB_Write_Single(1, 3, 0x2000, 16) + "\r\n";
   std::string badLrc = read;
@@ -240,7 +268,9 @@ void ProjectSeeds(Corpus& c, const fs::path& scratch) {
   auto image = std::make_unique<program::ProgramImage>(sim::DemoMemory());
   if (!persist::ProjectSave(prj.string(), *image).ok) std::abort();
   const std::string full = ReadWhole(prj);
-  const auto lines = [&full](std::size_t first, std::size_t count) { return full.substr(40 * first, 40 * count); };
+  const auto lines = [&full](std::size_t first, std::size_t count) {
+    return full.substr(40 * first, 40 * count);
+  };
   c.Put("demo_full.prj", full);
   c.Put("demo_first_line.prj", lines(0, 1));
   c.Put("demo_head.prj", lines(0, 12));
@@ -296,11 +326,15 @@ void IniSeeds(Corpus& c, const fs::path& scratch) {
   c.Put("bare_lf.ini", with(BareLf(saved), "MODBUS", "Stopbits", "2"));
   c.Put("many_blank_lines.ini", with(fresh + "\r\n\r\n\r\n\r\n", "Yeni", "A", "1"));
   c.Put("duplicate_sections.ini",
-        with("[MODBUS]\r\nPortName= 1\r\n[DEFAULT]\r\nProjectName=a\r\n[modbus]\r\nPortName= 2\r\nBaudrate=9600\r\n",
+        with("[MODBUS]\r\nPortName= 1\r\n[DEFAULT]\r\nProjectName=a\r\n[modbus]\r\nPortName= "
+             "2\r\nBaudrate=9600\r\n",
              "MODBUS", "Baudrate", "19200"));
-  c.Put("key_before_header.ini", with("PortName= 4\r\n[MODBUS]\r\nportname = 5\r\n", "MODBUS", "PortName", " 6"));
-  c.Put("header_with_blank.ini", with("[MODBUS ]\r\nPortName= 1\r\n [MODBUS]\r\n", "MODBUS", "PortName", " 2"));
-  c.Put("bracket_ends_section.ini", with("[DEFAULT]\r\nA=[x]\r\nProjectName=b\r\n", "DEFAULT", "ProjectName", "c"));
+  c.Put("key_before_header.ini",
+        with("PortName= 4\r\n[MODBUS]\r\nportname = 5\r\n", "MODBUS", "PortName", " 6"));
+  c.Put("header_with_blank.ini",
+        with("[MODBUS ]\r\nPortName= 1\r\n [MODBUS]\r\n", "MODBUS", "PortName", " 2"));
+  c.Put("bracket_ends_section.ini",
+        with("[DEFAULT]\r\nA=[x]\r\nProjectName=b\r\n", "DEFAULT", "ProjectName", "c"));
   c.Put("no_final_line_end.ini", with("[DEFAULT]\r\nProjectName=a", "DEFAULT", "ProjectName", "b"));
   c.Put("binary.ini", std::string("\x01\xff[\x80]\r\x00=\x7f\n\x00", 12));
 }
@@ -330,8 +364,9 @@ void JunctionSeeds(Corpus& c, const fs::path& scratch) {
   c.Put("full_matrix.kavsak", ReadWhole(persist::JunctionPathFor(prj)));
   c.Put("header_only.kavsak", head);
   c.Put("bom_bare_lf.kavsak", "\xEF\xBB\xBF" + BareLf(saved));
-  c.Put("hand_edited.kavsak", "KX7140 kavsak 1  \n\n  # yorum\ngrup\t3   B2  Doğu  \ngrup 3 B2\n"
-                              "renk 3 mavi\ncatisma 2 9 3\nyaya 4 5 6\nen-kisa-yesil 0\n");
+  c.Put("hand_edited.kavsak",
+        "KX7140 kavsak 1  \n\n  # yorum\ngrup\t3   B2  Doğu  \ngrup 3 B2\n"
+        "renk 3 mavi\ncatisma 2 9 3\nyaya 4 5 6\nen-kisa-yesil 0\n");
   c.Put("version_2.kavsak", "KX7140 kavsak 2\r\ngrup 1 X\r\n");
   c.Put("not_junction.kavsak", "P0000:00000000000000000000000000000000\r\n");
   c.Put("group_33.kavsak", head + "grup 33 X\r\n");
@@ -385,7 +420,8 @@ void CaptureSeeds(Corpus& c, const std::vector<Talk>& talks) {
   c.Put("header_only.cap", head);
   c.Put("version_2.cap", "KX7140 yakalama 2 baslangic=2024-01-01T08:00:04+03:00\r\n" + turn);
   c.Put("no_start.cap", "KX7140 yakalama 1 port=COM3 program=0.1.0\r\n" + turn);
-  c.Put("later_keys.cap", "KX7140 yakalama 1 hiz=115200 baslangic=2024-12-31T23:59:59-09:30 port=COM3\r\n" + turn);
+  c.Put("later_keys.cap",
+        "KX7140 yakalama 1 hiz=115200 baslangic=2024-12-31T23:59:59-09:30 port=COM3\r\n" + turn);
   c.Put("not_capture.cap", "P0000:00000000000000000000000000000000\r\n");
   c.Put("bad_lines.cap", head + turn + "0.02 R :10\r\n" + "0.030000 X :10\r\n" + "0.040000 R :1\\q\r\n" +
                              "0.050000 R :1\\x4\r\n" + "0.060000 R \t\x80\r\n" + "\r\n" + turn);
@@ -408,8 +444,8 @@ void MonitorSeeds(Corpus& c, const std::vector<Talk>& talks) {
   const std::string turn = LineStarting(talks[0].heardByPc, ":1003");
   std::string badLrc = turn;
   badLrc[badLrc.size() - 3] = badLrc[badLrc.size() - 3] == '0' ? '1' : '0';
-  c.Put("refused.bus", "\r\n" + badLrc + ":1003\r\n:10032\r\n" + BareLf(turn) + "1003200000106D\r\n" +
-                           ":" + std::string(300, 'F') + "\r\n" + Lower(turn));
+  c.Put("refused.bus", "\r\n" + badLrc + ":1003\r\n:10032\r\n" + BareLf(turn) + "1003200000106D\r\n" + ":" +
+                           std::string(300, 'F') + "\r\n" + Lower(turn));
   c.Put("short_frames.bus", sim::FrameText().Byte(0x22).Byte(0xCE).Word(2).Line() +
                                 sim::FrameText().Byte(1).Byte(0xCF).Byte(0).Byte(3).Line() +
                                 sim::FrameText().Byte(0x13).Byte(3).Byte(1).Line());
@@ -428,8 +464,8 @@ int main(int argc, char** argv) {
   fs::create_directories(scratch);
 
   Corpus decoder{out / "reply_decoder"}, link{out / "controller_link"}, simulator{out / "sim_receive"},
-      project{out / "project_file"}, ini{out / "ini_file"},
-      junction{out / "junction_data"}, capture{out / "capture_file"}, monitor{out / "bus_monitor"};
+      project{out / "project_file"}, ini{out / "ini_file"}, junction{out / "junction_data"},
+      capture{out / "capture_file"}, monitor{out / "bus_monitor"};
   std::vector<Talk> talks;
   LinkSeeds(decoder, link, talks);
   SimSeeds(simulator, talks);

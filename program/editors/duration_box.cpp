@@ -15,11 +15,8 @@ bool DurationBox::event(QEvent* event) {
       case Qt::Key_Backtab:
       case Qt::Key_Return:
       case Qt::Key_Enter:
-      case Qt::Key_Escape:
-        emit navigationKey(key->key());
-        return true;
-      default:
-        break;
+      case Qt::Key_Escape: emit navigationKey(key->key()); return true;
+      default: break;
     }
   }
   return QLineEdit::event(event);

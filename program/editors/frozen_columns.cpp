@@ -39,8 +39,10 @@ FrozenColumns::FrozenColumns(QTableView& table, int columns)
 
   HideTheRest();
   connect(table.model(), &QAbstractItemModel::modelReset, this, &FrozenColumns::HideTheRest);
-  connect(verticalScrollBar(), &QAbstractSlider::valueChanged, table.verticalScrollBar(), &QAbstractSlider::setValue);
-  connect(table.verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(), &QAbstractSlider::setValue);
+  connect(verticalScrollBar(), &QAbstractSlider::valueChanged, table.verticalScrollBar(),
+          &QAbstractSlider::setValue);
+  connect(table.verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+          &QAbstractSlider::setValue);
   table.installEventFilter(this);
   table.viewport()->installEventFilter(this);
   Place();

@@ -15,7 +15,9 @@ GroupNameToolTips::GroupNameToolTips(QHeaderView& header, std::function<const Ju
 QString GroupNameToolTips::ToolTip(int column) const {
   const std::string_view name = GroupName(m_junction(), column);
   if (name.empty()) return {};
-  return QStringLiteral("Grup-%1: %2").arg(column).arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  return QStringLiteral("Grup-%1: %2")
+      .arg(column)
+      .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 bool GroupNameToolTips::eventFilter(QObject* watched, QEvent* event) {

@@ -24,7 +24,8 @@ QString GroupTitle(const JunctionData& data, int group) {
   const std::string_view name = GroupName(data, group);
   const QString number = QStringLiteral("Grup-%1").arg(group);
   return name.empty() ? number
-                      : number + QLatin1Char(' ') + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+                      : number + QLatin1Char(' ') +
+                            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 QSpinBox* LimitBox(QWidget* parent, const char* name) {
@@ -49,7 +50,8 @@ JunctionPage::JunctionPage(QWidget* parent) : QWidget(parent) {
   m_TBL_GrupAdlari->horizontalHeader()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
   m_TBL_GrupAdlari->horizontalHeader()->setSectionResizeMode(kNoYellowColumn, QHeaderView::ResizeToContents);
   m_TBL_GrupAdlari->verticalHeader()->setDefaultSectionSize(m_TBL_GrupAdlari->fontMetrics().height() + 6);
-  m_TBL_GrupAdlari->setFixedWidth(m_TBL_GrupAdlari->fontMetrics().horizontalAdvance(QString(30, QLatin1Char('x'))));
+  m_TBL_GrupAdlari->setFixedWidth(
+      m_TBL_GrupAdlari->fontMetrics().horizontalAdvance(QString(30, QLatin1Char('x'))));
 
   m_TBL_Catisma = new QTableWidget(kJunctionGroups, kJunctionGroups, this);
   m_TBL_Catisma->setObjectName(QStringLiteral("TBL_Catisma"));
@@ -149,7 +151,9 @@ void JunctionPage::ShowConflict(int from, int to) {
   } else if (seconds != kNoConflict) {
     item->setText(QString::number(seconds));
     item->setBackground(kConflict);
-    item->setToolTip(QStringLiteral("%1 -> %2: en az %3 sn").arg(GroupTitle(*m_data, from), GroupTitle(*m_data, to)).arg(seconds));
+    item->setToolTip(QStringLiteral("%1 -> %2: en az %3 sn")
+                         .arg(GroupTitle(*m_data, from), GroupTitle(*m_data, to))
+                         .arg(seconds));
   } else {
     item->setText(QString());
     item->setBackground(QBrush());
@@ -170,7 +174,9 @@ void JunctionPage::NameEdited(QTableWidgetItem* item) {
   const std::string_view text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
   if (!SetGroupName(*m_data, group, text)) {
     const std::string_view why = GroupNameProblem(text);
-    emit statusMessage(QStringLiteral("Grup-%1 adı alınmadı: %2").arg(group).arg(QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size()))));
+    emit statusMessage(QStringLiteral("Grup-%1 adı alınmadı: %2")
+                           .arg(group)
+                           .arg(QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size()))));
   }
   Fill();
   emit changed();
@@ -186,7 +192,9 @@ void JunctionPage::ConflictEdited(QTableWidgetItem* item) {
     bool number = false;
     const int seconds = text.toInt(&number);
     if (!number || seconds < 0 || seconds > kMaxJunctionSeconds) {
-      emit statusMessage(QStringLiteral("Ara yeşil süresi 0 ile %1 sn arasında olmalı: %2").arg(kMaxJunctionSeconds).arg(text));
+      emit statusMessage(QStringLiteral("Ara yeşil süresi 0 ile %1 sn arasında olmalı: %2")
+                             .arg(kMaxJunctionSeconds)
+                             .arg(text));
       ShowConflict(from, to);
       return;
     }
@@ -201,7 +209,8 @@ void JunctionPage::ConflictEdited(QTableWidgetItem* item) {
 
 void JunctionPage::LimitsEdited() {
   if (m_filling || !m_data) return;
-  m_data->limits = {m_UpDown_EnKisaSari->value(), m_UpDown_EnKisaKirmiziSari->value(), m_UpDown_EnKisaYesil->value()};
+  m_data->limits = {m_UpDown_EnKisaSari->value(), m_UpDown_EnKisaKirmiziSari->value(),
+                    m_UpDown_EnKisaYesil->value()};
   emit changed();
 }
 

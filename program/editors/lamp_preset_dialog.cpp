@@ -137,11 +137,8 @@ void Frm_Edit_Pre1::keyPressEvent(QKeyEvent* event) {
       close();
       return;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      close();
-      return;
-    default:
-      QWidget::keyPressEvent(event);
+    case Qt::Key_Enter: close(); return;
+    default: QWidget::keyPressEvent(event);
   }
 }
 

@@ -93,7 +93,8 @@ ParametersPage::ParametersPage(QWidget* parent) : QWidget(parent) {
   };
 
   caption("PR00:Kullanılan Kart Sayisi :");
-  m_UpDown_Kart_Sayisi = AddSpinner("UpDown_Kart_Sayisi", "LBL_Kart_Sayisi", kCardCountRange, m_LBL_Kart_Sayisi);
+  m_UpDown_Kart_Sayisi =
+      AddSpinner("UpDown_Kart_Sayisi", "LBL_Kart_Sayisi", kCardCountRange, m_LBL_Kart_Sayisi);
   grid->addWidget(Pair(m_LBL_Kart_Sayisi, m_UpDown_Kart_Sayisi), row++, 1);
 
   caption("PR01:Güvenlik kuralları : ", Qt::AlignTop);
@@ -138,7 +139,8 @@ ParametersPage::ParametersPage(QWidget* parent) : QWidget(parent) {
   grid->addLayout(defs, row++, 1);
 
   caption("PR09:Flas Süresi 0=0.5sn, 1=1sn");
-  m_UpDown_FlasSuresi = AddSpinner("UpDown_FlasSuresi", "Lbl_FlasSuresi", kFlashPeriodRange, m_Lbl_FlasSuresi);
+  m_UpDown_FlasSuresi =
+      AddSpinner("UpDown_FlasSuresi", "Lbl_FlasSuresi", kFlashPeriodRange, m_Lbl_FlasSuresi);
   grid->addWidget(Pair(m_Lbl_FlasSuresi, m_UpDown_FlasSuresi), row++, 1);
 
   caption("PR10-26:", Qt::AlignTop);
@@ -172,7 +174,8 @@ void ParametersPage::Show(const ParameterSettings& s) {
     m_limits[i]->setValue(s.limits[i]);
     m_limitLabels[i]->setText(QString::number(m_limits[i]->value()));
   }
-  for (std::size_t g = 0; g < m_Chk_Flaman_Kopugu.size(); ++g) m_Chk_Flaman_Kopugu[g]->setChecked(s.filamentGroups[g]);
+  for (std::size_t g = 0; g < m_Chk_Flaman_Kopugu.size(); ++g)
+    m_Chk_Flaman_Kopugu[g]->setChecked(s.filamentGroups[g]);
   KuralEnable();
 }
 
@@ -181,9 +184,11 @@ ParameterSettings ParametersPage::Settings() const {
   s.cards = m_UpDown_Kart_Sayisi->value();
   for (std::size_t i = 0; i < m_Kural_CHK.size(); ++i) s.rules[i] = m_Kural_CHK[i]->isChecked();
   for (std::size_t i = 0; i < m_limits.size(); ++i) s.limits[i] = m_limits[i]->value();
-  for (std::size_t i = 0; i < m_Tanimlama1_CHK.size(); ++i) s.definitions[i] = m_Tanimlama1_CHK[i]->isChecked();
+  for (std::size_t i = 0; i < m_Tanimlama1_CHK.size(); ++i)
+    s.definitions[i] = m_Tanimlama1_CHK[i]->isChecked();
   s.flashPeriod = m_UpDown_FlasSuresi->value();
-  for (std::size_t g = 0; g < m_Chk_Flaman_Kopugu.size(); ++g) s.filamentGroups[g] = m_Chk_Flaman_Kopugu[g]->isChecked();
+  for (std::size_t g = 0; g < m_Chk_Flaman_Kopugu.size(); ++g)
+    s.filamentGroups[g] = m_Chk_Flaman_Kopugu[g]->isChecked();
   return s;
 }
 

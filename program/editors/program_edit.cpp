@@ -90,7 +90,8 @@ Program_EDIT::Program_EDIT(EditorModel& model, ProgramImage& image, bus::ViewFla
 
   // Opening: the phase list, the program list on "Program1", the weekly grid, the
   // parameters; no simulation runs.
-  for (int i = 0; i < kPhases; ++i) m_Combo2->addItem(Q(RecordName(kFirstDetectorPhase + static_cast<std::size_t>(i))));
+  for (int i = 0; i < kPhases; ++i)
+    m_Combo2->addItem(Q(RecordName(kFirstDetectorPhase + static_cast<std::size_t>(i))));
   for (std::size_t r = 0; r < kFirstDetectorPhase; ++r) m_Combo1->addItem(Q(RecordName(r)));
   m_Combo1->addItem(Q(kDetectorApplicationName));
   SelectRecord(2);
@@ -180,7 +181,8 @@ void Program_EDIT::BuildProgramTab(QWidget* page) {
   // "Grup-32" has no break: the titles' font shrinks until it fits the column.
   QFont titles = cols->font();
   const int room = cols->defaultSectionSize() - 6;
-  while (QFontMetrics(titles).horizontalAdvance(QStringLiteral("Grup-32")) > room && titles.pointSizeF() > 6) {
+  while (QFontMetrics(titles).horizontalAdvance(QStringLiteral("Grup-32")) > room &&
+         titles.pointSizeF() > 6) {
     titles.setPointSizeF(titles.pointSizeF() - 0.5);
   }
   cols->setFont(titles);
@@ -262,8 +264,8 @@ void Program_EDIT::BuildButtons() {
   connect(m_BTN_Simulasyon, &QPushButton::clicked, this, &Program_EDIT::SimulasyonClick);
 
   auto* row = new QHBoxLayout;
-  for (QPushButton* b : {m_BTN_Temizle, m_BTN_Kaydet, m_BTN_HafizayiGoster, m_BTN_Simulasyon, m_BTN_CPU_PC,
-                         m_BTN_PC_CPU}) {
+  for (QPushButton* b :
+       {m_BTN_Temizle, m_BTN_Kaydet, m_BTN_HafizayiGoster, m_BTN_Simulasyon, m_BTN_CPU_PC, m_BTN_PC_CPU}) {
     row->addWidget(b);
   }
   row->addStretch();

@@ -55,7 +55,8 @@ QWidget* Program_EDIT::BuildPlanArea(QWidget* page) {
   over->setStretchFactor(1, 2);
   over->setChildrenCollapsible(false);
 
-  new GroupNameToolTips(*m_MSFlexGrid1->horizontalHeader(), [this]() -> const JunctionData& { return *m_junction; });
+  new GroupNameToolTips(*m_MSFlexGrid1->horizontalHeader(),
+                        [this]() -> const JunctionData& { return *m_junction; });
 
   m_planRefresh = new QTimer(this);
   m_planRefresh->setSingleShot(true);

@@ -111,7 +111,8 @@ void Program_EDIT::DurationBoxKey(int key) {
 
 void Program_EDIT::CommitDuration() {
   if (!m_sureCell.isValid()) return;
-  if (const auto seconds = ParseDurationText(m_TXT_Sure->text().toStdString())) ChangeCell(m_sureCell, *seconds);
+  if (const auto seconds = ParseDurationText(m_TXT_Sure->text().toStdString()))
+    ChangeCell(m_sureCell, *seconds);
 }
 
 void Program_EDIT::HideDurationBox() {
@@ -255,7 +256,8 @@ bool Program_EDIT::eventFilter(QObject* watched, QEvent* event) {
 
 void Program_EDIT::OpenLampPreset() {
   const QModelIndex cell = m_MSFlexGrid1->currentIndex();
-  if (m_currentColumn == StepGridModel::kDurationColumn || !IsGroupCell(cell) || !m_MSFlexGrid1->isEnabled()) {
+  if (m_currentColumn == StepGridModel::kDurationColumn || !IsGroupCell(cell) ||
+      !m_MSFlexGrid1->isEnabled()) {
     return;
   }
   CloseLampPreset();

@@ -101,7 +101,8 @@ void Program_EDIT::ReadWeekTable() {
   // What the entry widget holds belongs to the current cell; a save while it is still
   // open keeps it.
   const QModelIndex current = m_MSFlexGrid2->currentIndex();
-  if (m_EditorLoaded && current.isValid()) m_week->SetEntry(current.row(), current.column(), m_ZTE_1->Entry());
+  if (m_EditorLoaded && current.isValid())
+    m_week->SetEntry(current.row(), current.column(), m_ZTE_1->Entry());
   m_week->Store(m_model);
 }
 

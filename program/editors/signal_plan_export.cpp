@@ -73,7 +73,8 @@ QString ExportPlan(const QString& path, PlanFileKind kind, const PlanDocument& d
     case PlanFileKind::Pdf: {
       QPdfWriter pdf(&file);
       pdf.setTitle(QStringLiteral("Sinyal Planı - ") + doc.program);
-      pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10)));
+      pdf.setPageLayout(
+          QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10)));
       QPainter p;
       if ((painted = p.begin(&pdf))) {
         // Lay the plan out at screen size, then scale it onto the page, so the labels

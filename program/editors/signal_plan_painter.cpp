@@ -30,7 +30,7 @@ double Pad(const QFontMetricsF& fm) { return std::round(fm.height() * 0.4); }
 
 QString NameOf(const SignalPlanPaintOptions& options, int group) {
   return group >= 1 && group <= kJunctionGroups ? options.groupNames[static_cast<std::size_t>(group - 1)]
-                                               : QString();
+                                                : QString();
 }
 
 double LabelWidth(const SignalPlan& plan, const QFont& font, const SignalPlanPaintOptions& options) {
@@ -79,8 +79,7 @@ void PaintBars(QPainter& p, const std::vector<QRectF>& bars, int code, const QFo
   const QColor colour = ColourOf(look.colour);
   p.setPen(Qt::NoPen);
   switch (look.fill) {
-    case StateFill::Empty:
-      return;
+    case StateFill::Empty: return;
     case StateFill::Solid:
       p.setBrush(colour);
       p.drawRects(bars.data(), static_cast<int>(bars.size()));
@@ -151,8 +150,8 @@ SignalPlanGeometry SignalPlanLayout(const SignalPlan& plan, const QRectF& rect, 
   const double rightMargin = fm.horizontalAdvance(QStringLiteral("0000")) / 2 + pad;
 
   g.title = QRectF(rect.left(), rect.top(), labelWidth, stepsHeight);
-  g.steps = QRectF(rect.left() + labelWidth, rect.top(), std::max(0.0, rect.width() - labelWidth - rightMargin),
-                   stepsHeight);
+  g.steps = QRectF(rect.left() + labelWidth, rect.top(),
+                   std::max(0.0, rect.width() - labelWidth - rightMargin), stepsHeight);
   const double rowsHeight = std::max(0.0, rect.height() - stepsHeight - axisHeight);
   const int rows = static_cast<int>(plan.rows.size());
   g.rowHeight = rows > 0 ? std::min(rowsHeight / rows, 2 * line) : 0;
@@ -163,19 +162,23 @@ SignalPlanGeometry SignalPlanLayout(const SignalPlan& plan, const QRectF& rect, 
   return g;
 }
 
-QSizeF SignalPlanNaturalSize(const SignalPlan& plan, const QFont& font, const SignalPlanPaintOptions& options) {
+QSizeF SignalPlanNaturalSize(const SignalPlan& plan, const QFont& font,
+                             const SignalPlanPaintOptions& options) {
   const QFontMetricsF fm(font);
   const double line = fm.height(), pad = Pad(fm);
   // Six pixels a second shows a 120 s cycle in a page's width; very long cycles stop
   // growing and lose the labels of their shortest steps instead.
   const double barsWidth = std::clamp(plan.cycleSeconds * 6.0, 600.0, 4000.0);
-  const double width = LabelWidth(plan, font, options) + barsWidth + fm.horizontalAdvance(QStringLiteral("0000")) / 2 + pad;
-  const double height = 2 * line + pad + static_cast<double>(std::max<std::size_t>(plan.rows.size(), 1)) * 1.6 * line +
-                        line + 2 * pad;
+  const double width =
+      LabelWidth(plan, font, options) + barsWidth + fm.horizontalAdvance(QStringLiteral("0000")) / 2 + pad;
+  const double height = 2 * line + pad +
+                        static_cast<double>(std::max<std::size_t>(plan.rows.size(), 1)) * 1.6 * line + line +
+                        2 * pad;
   return {std::ceil(width), std::ceil(height)};
 }
 
-void PaintSignalPlan(QPainter& p, const QRectF& rect, const SignalPlan& plan, const SignalPlanPaintOptions& options) {
+void PaintSignalPlan(QPainter& p, const QRectF& rect, const SignalPlan& plan,
+                     const SignalPlanPaintOptions& options) {
   p.save();
   const QFontMetricsF fm(p.font());
   const double pad = Pad(fm), line = fm.height();
@@ -194,7 +197,8 @@ void PaintSignalPlan(QPainter& p, const QRectF& rect, const SignalPlan& plan, co
   QFont bold = normal;
   bold.setBold(true);
   p.setFont(bold);
-  p.drawText(g.title.adjusted(pad, 0, 0, -pad), Qt::AlignLeft | Qt::AlignBottom, CycleText(plan.cycleSeconds));
+  p.drawText(g.title.adjusted(pad, 0, 0, -pad), Qt::AlignLeft | Qt::AlignBottom,
+             CycleText(plan.cycleSeconds));
   p.setFont(normal);
 
   // Every other row shaded, the row labels left of them.
@@ -213,7 +217,8 @@ void PaintSignalPlan(QPainter& p, const QRectF& rect, const SignalPlan& plan, co
   p.setPen(QPen(kBoundary, 0));
   std::vector<QLineF> boundaries;
   boundaries.reserve(plan.steps.size() + 1);
-  for (const PlanStep& s : plan.steps) boundaries.emplace_back(g.XAt(s.start), g.steps.top(), g.XAt(s.start), g.bars.bottom());
+  for (const PlanStep& s : plan.steps)
+    boundaries.emplace_back(g.XAt(s.start), g.steps.top(), g.XAt(s.start), g.bars.bottom());
   boundaries.emplace_back(g.XAt(plan.cycleSeconds), g.steps.top(), g.XAt(plan.cycleSeconds), g.bars.bottom());
   p.drawLines(boundaries.data(), static_cast<int>(boundaries.size()));
   for (const PlanStep& s : plan.steps) {
@@ -224,7 +229,8 @@ void PaintSignalPlan(QPainter& p, const QRectF& rect, const SignalPlan& plan, co
     p.setPen(s.waiting ? kWaiting : kText);
     if (fm.horizontalAdvance(n) + 2 <= width) p.drawText(number, Qt::AlignCenter, n);
     p.setPen(kText);
-    const QString longSeconds = QStringLiteral("%1 sn").arg(s.seconds), shortSeconds = QString::number(s.seconds);
+    const QString longSeconds = QStringLiteral("%1 sn").arg(s.seconds),
+                  shortSeconds = QString::number(s.seconds);
     if (fm.horizontalAdvance(longSeconds) + 2 <= width) {
       p.drawText(seconds, Qt::AlignCenter, longSeconds);
     } else if (fm.horizontalAdvance(shortSeconds) + 2 <= width) {
@@ -241,7 +247,8 @@ void PaintSignalPlan(QPainter& p, const QRectF& rect, const SignalPlan& plan, co
       byCode[in.code].emplace_back(g.XAt(in.start), top, (in.end - in.start) * g.pixelsPerSecond, height);
     }
   }
-  for (std::size_t code = 0; code < byCode.size(); ++code) PaintBars(p, byCode[code], static_cast<int>(code), fm);
+  for (std::size_t code = 0; code < byCode.size(); ++code)
+    PaintBars(p, byCode[code], static_cast<int>(code), fm);
 
   // The time axis: labelled ticks where they fit, and the cycle's end.
   p.setPen(QPen(kText, 0));

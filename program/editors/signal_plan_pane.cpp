@@ -45,8 +45,9 @@ SignalPlanPane::SignalPlanPane(QWidget* parent) : QWidget(parent) {
 
   ChooseExportFile = [this] {
     QString filter;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Sinyal Planını Kaydet"), QString(),
-                                                QStringLiteral("PDF (*.pdf);;PNG (*.png);;SVG (*.svg)"), &filter);
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Sinyal Planını Kaydet"), QString(),
+                                     QStringLiteral("PDF (*.pdf);;PNG (*.png);;SVG (*.svg)"), &filter);
     // A name typed without its ending gets the chosen kind's.
     const QString suffix = filter.section(QLatin1String("*"), 1, 1).chopped(1);
     if (!path.isEmpty() && !suffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += suffix;

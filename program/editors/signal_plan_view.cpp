@@ -39,7 +39,9 @@ QString SignalPlanView::ToolTipAt(const QPointF& pos) const {
   return {};
 }
 
-QSize SignalPlanView::sizeHint() const { return SignalPlanNaturalSize(m_plan, font(), m_options).toSize().boundedTo({900, 400}); }
+QSize SignalPlanView::sizeHint() const {
+  return SignalPlanNaturalSize(m_plan, font(), m_options).toSize().boundedTo({900, 400});
+}
 
 QSize SignalPlanView::minimumSizeHint() const {
   // Rows stay readable; a scroll area around the view shows the rest.

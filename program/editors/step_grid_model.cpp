@@ -18,7 +18,8 @@ void StepGridModel::Load(const RecordSteps& groups, int steps, int waitingStep) 
 void StepGridModel::Store(RecordSteps& groups) const {
   for (int s = 1; s <= m_steps; ++s) {
     const auto step = static_cast<std::size_t>(s);
-    for (int c = 0; c <= kGroupColumns; ++c) groups[step][static_cast<std::size_t>(c)] = m_rows[step][static_cast<std::size_t>(c)];
+    for (int c = 0; c <= kGroupColumns; ++c)
+      groups[step][static_cast<std::size_t>(c)] = m_rows[step][static_cast<std::size_t>(c)];
   }
 }
 

@@ -50,9 +50,7 @@ WeekEntry Zaman_tablo_edit1::Entry() {
   return entry;
 }
 
-QString Zaman_tablo_edit1::Text() {
-  return QString::fromStdString(WeekCellText(Entry()));
-}
+QString Zaman_tablo_edit1::Text() { return QString::fromStdString(WeekCellText(Entry())); }
 
 void Zaman_tablo_edit1::SetText(const QString& text) {
   const WeekCellParts parts = ParseWeekCellText(text.toStdString());

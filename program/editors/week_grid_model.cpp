@@ -52,7 +52,8 @@ int WeekGridModel::columnCount(const QModelIndex& parent) const { return parent.
 
 QVariant WeekGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  if (role == Qt::DisplayRole) return QString::fromStdString(WeekCellText(Entry(index.row(), index.column())));
+  if (role == Qt::DisplayRole)
+    return QString::fromStdString(WeekCellText(Entry(index.row(), index.column())));
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
   return {};
 }

@@ -46,14 +46,13 @@ bool ToChance(const std::string& s, double& out) {
 
 }  // namespace
 
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error) {
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error) {
   // The option style of kx7140 and kx7140ctl (QCommandLineParser's): --name value,
   // --name=value, -name as --name, -h, -v, and -- before arguments that are no options.
   static constexpr std::string_view kFlags[] = {"h", "help", "v", "version"};
   static constexpr std::string_view kValued[] = {
-      "port", "link", "memory", "program", "period-ms", "window-ms", "reply-delay-ms",
-      "loss", "corrupt", "noise", "exception", "card-fault", "seed"};
+      "port", "link",    "memory", "program",   "period-ms",  "window-ms", "reply-delay-ms",
+      "loss", "corrupt", "noise",  "exception", "card-fault", "seed"};
   const auto known = [](const auto& names, std::string_view name) {
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
   };

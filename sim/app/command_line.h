@@ -19,8 +19,7 @@ struct CommandLine {
 };
 
 // Parses argv; on a bad option returns nothing and puts the reason in error.
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error);
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
 
 extern const char* const kUsage;
 

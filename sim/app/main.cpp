@@ -19,10 +19,10 @@
 #include <sys/stat.h>
 
 #include "sim/app/command_line.h"
-#include "sim/host/endpoint.h"
-#include "sim/host/serve_loop.h"
 #include "sim/controller.h"
 #include "sim/demo_memory.h"
+#include "sim/host/endpoint.h"
+#include "sim/host/serve_loop.h"
 
 #if defined(__linux__)
 #include <sys/signalfd.h>
@@ -48,7 +48,7 @@ class StopSignals {
     sigprocmask(SIG_BLOCK, &set, nullptr);
     m_fd = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
 #else
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = OnStopSignal;
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
@@ -75,7 +75,12 @@ bus::DateTime LocalNow() {
   const std::time_t t = std::time(nullptr);
   std::tm tm{};
   localtime_r(&t, &tm);
-  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+  return {tm.tm_year + 1900,
+          tm.tm_mon + 1,
+          tm.tm_mday,
+          tm.tm_hour,
+          tm.tm_min,
+          tm.tm_sec,
           tm.tm_wday == 0 ? 7 : tm.tm_wday};
 }
 
@@ -97,7 +102,7 @@ bool LoadMemory(const std::string& path, program::ProgramImage& memory, std::str
 
 // Replaces an old symlink at path, but never a file that is not one.
 bool MakeLink(const std::string& target, const std::string& path, std::string& error) {
-  struct stat st{};
+  struct stat st {};
   if (lstat(path.c_str(), &st) == 0) {
     if (!S_ISLNK(st.st_mode)) {
       error = path + " exists and is not a symlink";
@@ -141,7 +146,7 @@ int main(int argc, char** argv) {
 
   StopSignals stop;
   sim::host::Endpoint line = cl->portDevice.empty() ? sim::host::Endpoint::OpenPty(error)
-                                                   : sim::host::Endpoint::OpenDevice(cl->portDevice, error);
+                                                    : sim::host::Endpoint::OpenDevice(cl->portDevice, error);
   if (!line.ok()) {
     std::cerr << "kx7140-sim: " << error << "\n";
     return 1;
@@ -154,16 +159,17 @@ int main(int argc, char** argv) {
   if (!cl->linkPath.empty()) std::cout << cl->linkPath << " -> " << line.DevicePath() << std::endl;
 
   sim::host::ServeStats stats;
-  const std::string failure = sim::host::Serve(*controller, line, stop.fd(), [&] { return stop.Raised(); }, stats);
+  const std::string failure = sim::host::Serve(
+      *controller, line, stop.fd(), [&] { return stop.Raised(); }, stats);
   const int status = failure.empty() ? 0 : 1;
   if (!failure.empty()) std::cerr << "kx7140-sim: " << failure << "\n";
 
   if (!cl->linkPath.empty()) unlink(cl->linkPath.c_str());
   const sim::Counters& c = controller->Count();
   std::cout << "turns " << c.turns << ", frames received " << c.framesReceived << ", bad frames "
-            << c.badFrames << ", blocks written " << c.blocksWritten << ", blocks read "
-            << c.blocksRead << ", commands " << c.commandsSeen << ", replies lost "
-            << c.repliesLost << ", corrupted " << c.repliesCorrupted;
+            << c.badFrames << ", blocks written " << c.blocksWritten << ", blocks read " << c.blocksRead
+            << ", commands " << c.commandsSeen << ", replies lost " << c.repliesLost << ", corrupted "
+            << c.repliesCorrupted;
   if (stats.droppedOut != 0) std::cout << ", bytes dropped unread " << stats.droppedOut;
   std::cout << std::endl;
   return status;

@@ -11,8 +11,7 @@
 namespace sim::host {
 
 std::unique_ptr<BackgroundSim> BackgroundSim::Start(const Options& options,
-                                                    const program::ProgramImage& memory,
-                                                    std::string& error) {
+                                                    const program::ProgramImage& memory, std::string& error) {
   std::unique_ptr<BackgroundSim> sim(new BackgroundSim);
   sim->m_controller = std::make_unique<Controller>(memory, options);
   if (!sim->Run(error)) return nullptr;

@@ -17,8 +17,7 @@ namespace sim::host {
 class BackgroundSim {
  public:
   // Nothing when no pseudo-terminal could be made; error says why.
-  static std::unique_ptr<BackgroundSim> Start(const Options& options,
-                                              const program::ProgramImage& memory,
+  static std::unique_ptr<BackgroundSim> Start(const Options& options, const program::ProgramImage& memory,
                                               std::string& error);
   ~BackgroundSim();
   BackgroundSim(const BackgroundSim&) = delete;

@@ -62,17 +62,19 @@ TEST_F(CaptureCtl, CaptureRecordsTheBusAndDecodeTellsEachLine) {
   const Decoded text = Decode(file, false);
   ASSERT_EQ(text.status, es::kDone);
   EXPECT_EQ(Lines(text.out).size(), lines);
-  EXPECT_NE(text.out.find("\tK3\tKart durumu\tK3 durum: Run, lambalar "), std::string::npos) << text.out.substr(0, 400);
+  EXPECT_NE(text.out.find("\tK3\tKart durumu\tK3 durum: Run, lambalar "), std::string::npos)
+      << text.out.substr(0, 400);
   EXPECT_TRUE(text.err.empty()) << text.err;
 }
 
 TEST_F(CaptureCtl, DecodeSkipsAndNamesBadLinesAndRefusesAFileThatIsNotACapture) {
   const std::string file = Path("hand.kxcap");
-  std::ofstream(file, std::ios::binary) << "KX7140 yakalama 1 baslangic=2024-01-01T08:00:04+03:00 port=x program=1\r\n"
-                                        << "0.000100 R :10030000ED\r\n"
-                                        << "bozuk\r\n"
-                                        << "0.000200 R :22CE0002000000\r\n"
-                                        << "0.000300 T :10\\xFF\r\n";
+  std::ofstream(file, std::ios::binary)
+      << "KX7140 yakalama 1 baslangic=2024-01-01T08:00:04+03:00 port=x program=1\r\n"
+      << "0.000100 R :10030000ED\r\n"
+      << "bozuk\r\n"
+      << "0.000200 R :22CE0002000000\r\n"
+      << "0.000300 T :10\\xFF\r\n";
   const Decoded json = Decode(file, true);
   ASSERT_EQ(json.status, es::kDone);
   const auto objects = Lines(json.out);

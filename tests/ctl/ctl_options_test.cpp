@@ -42,8 +42,9 @@ TEST(CtlOptions, CommandsTakeTheirArgumentsAndOptionsGoAnywhere) {
 }
 
 TEST(CtlOptions, PortArgumentNamesTheDeviceTried) {
-  const QList<qtlink::PortEntry> ports{{1, "/dev/ttyS0", {}, {}, {}},
-                                       {2, "/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI-if00", "FT232R USB UART", "A1"}};
+  const QList<qtlink::PortEntry> ports{
+      {1, "/dev/ttyS0", {}, {}, {}},
+      {2, "/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI-if00", "FT232R USB UART", "A1"}};
   std::string error;
 #if !defined(_WIN32)
   EXPECT_EQ(ctl::ResolvePortArgument("2", ports, error), "/dev/ttyUSB0");

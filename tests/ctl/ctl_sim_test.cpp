@@ -23,8 +23,8 @@
 namespace {
 
 using ctltest::CtlTest;
-using qttest::FastBus;
 using ctltest::Lines;
+using qttest::FastBus;
 namespace es = ctl::exit_status;
 
 // One line on standard error, from the program.
@@ -105,8 +105,7 @@ TEST_F(CtlTest, DownloadWritesEveryBlockWithItsChecksumAndEndsOnce) {
   ASSERT_EQ(log.status, es::kDone) << log.err;
   const auto lines = Lines(log.out);
   ASSERT_GE(lines.size(), 2u);
-  EXPECT_TRUE(lines[lines.size() - 2].ends_with("Alarm: 06-Program yüklendi veya degiştirildi."))
-      << log.out;
+  EXPECT_TRUE(lines[lines.size() - 2].ends_with("Alarm: 06-Program yüklendi veya degiştirildi.")) << log.out;
 
   const sim::Controller& c = StopSim();
   program::WriteProgramChecksum(wanted);
@@ -227,8 +226,9 @@ TEST_F(CtlTest, ControllerThatNeverConfirmsEndsAfterTheTimeout) {
   ASSERT_TRUE(StartSim(o));
   const auto clock = OnSim({"--timeout", "0.5", "set-clock"});
   EXPECT_EQ(clock.status, es::kNotConfirmed);
-  ExpectOneErrorLine(clock, "PC turns keep coming, but the controller has not confirmed the clock "
-                            "setting within 0.5 s");
+  ExpectOneErrorLine(clock,
+                     "PC turns keep coming, but the controller has not confirmed the clock "
+                     "setting within 0.5 s");
   const auto log = OnSim({"--timeout", "0.5", "log"});
   EXPECT_EQ(log.status, es::kNotConfirmed);
   ExpectOneErrorLine(log, "not confirmed block 0xF000");
@@ -259,7 +259,8 @@ TEST_F(CtlTest, DevicePulledDuringARunIsAPortError) {
   EXPECT_EQ(run.status, es::kPort);
   ExpectOneErrorLine(run, "the port " + device + " closed (");
   EXPECT_NE(run.err.find("; the download stopped at block "), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find(" of 353: the controller may be left with an incomplete program"), std::string::npos);
+  EXPECT_NE(run.err.find(" of 353: the controller may be left with an incomplete program"),
+            std::string::npos);
 }
 
 TEST_F(CtlTest, InterruptAbandonsATransferAndSaysHowFarItGot) {

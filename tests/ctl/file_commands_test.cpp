@@ -63,7 +63,8 @@ TEST_F(FileCommands, TheirCommandLinesNeedNoPortAndRefuseWhatIsNotTheirs) {
       {{"diff", "--json", "a.prj", "b.prj"}, "--json belongs to the watch, decode and check commands"},
       {{"check", "--seconds", "3", "a.prj"}, "--seconds belongs to the watch and capture commands"},
       {{"verify", "a.prj"}, "--port DEVICE is needed (kx7140ctl ports lists the ports)"},
-      {{"--port", "/dev/x", "--json", "verify", "a.prj"}, "--json belongs to the watch, decode and check commands"},
+      {{"--port", "/dev/x", "--json", "verify", "a.prj"},
+       "--json belongs to the watch, decode and check commands"},
   };
   for (const Case& c : cases) {
     ctl::CtlOptions options;

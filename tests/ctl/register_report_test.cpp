@@ -16,7 +16,7 @@ bus::RegisterImage Sample() {
   r.CpuCardRegs[0] = 2;
   r.CpuCardRegs[3] = 23015;  // 230.15 V, which a binary double would print as 230.149...
   r.CpuCardRegs[4] = 5001;
-  r.CpuCardRegs[8] = 7;      // 0.07 A
+  r.CpuCardRegs[8] = 7;  // 0.07 A
   r.GpsRegs = {0, 2, 9, 8, 7, 5, 3, 2024};
   r.TriacCardRegs[0] = {2, 0, 0x1234, 0x00A1, 1250, 0, 3, 65535, 2500, 0};
   r.TriacCardRegs[7][0] = 2;

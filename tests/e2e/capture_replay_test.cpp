@@ -13,7 +13,8 @@ namespace e2e {
 namespace {
 
 std::int64_t SteadyMicros() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
 
@@ -71,14 +72,16 @@ TEST_F(CaptureReplay, ReplayRebuildsTheRegisterImageOfEveryTurn) {
   replay.recordedSent = [&](std::string_view frame) { recordedSent.emplace_back(frame); };
   qtlink::LinkDriver player(std::move(port), clock, replayed->ForLink());
   player.Link().cmd_RUN();
-  ASSERT_TRUE(WaitUntil([&] { return replay.Finished(); }, 10000)) << replay.IsOpen() << " " << replay.PlayedMicros() << " " << player.Link().Display().L_Comm_Status;
+  ASSERT_TRUE(WaitUntil([&] { return replay.Finished(); }, 10000))
+      << replay.IsOpen() << " " << replay.PlayedMicros() << " " << player.Link().Display().L_Comm_Status;
 
   ASSERT_EQ(played.images.size(), live.images.size());
   for (std::size_t turn = 0; turn < live.images.size(); ++turn) {
     ASSERT_TRUE(Same(played.images[turn], live.images[turn])) << "turn " << turn;
   }
   EXPECT_GE(recordedSent.size(), 20u) << "the PC's frames of the file";
-  EXPECT_EQ(player.Link().Display().L_Comm_Status.rfind("Kayıt sonu: ", 0), 0u) << player.Link().Display().L_Comm_Status;
+  EXPECT_EQ(player.Link().Display().L_Comm_Status.rfind("Kayıt sonu: ", 0), 0u)
+      << player.Link().Display().L_Comm_Status;
 }
 
 TEST_F(CaptureReplay, AFileThatIsNotACaptureDoesNotOpen) {

@@ -30,7 +30,8 @@ class LinkToSim : public qttest::DeviceTest {
     ASSERT_TRUE(StartSim(options, simMemory));
     PointLink();
     if (runningMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(runningMs));
-    driver = std::make_unique<qtlink::LinkDriver>(clock, tables->ForLink(), QString::fromStdString(Path("ttyKX")));
+    driver =
+        std::make_unique<qtlink::LinkDriver>(clock, tables->ForLink(), QString::fromStdString(Path("ttyKX")));
     driver->Link().cmd_RUN();
     ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }, 3000));
   }

@@ -11,22 +11,28 @@ namespace {
 
 constexpr int kTransferMs = 60000;
 
-bool SameBytes(const program::ProgramImage& a, const program::ProgramImage& b, std::size_t from, std::size_t to) {
-  return std::equal(a.begin() + static_cast<long>(from), a.begin() + static_cast<long>(to), b.begin() + static_cast<long>(from));
+bool SameBytes(const program::ProgramImage& a, const program::ProgramImage& b, std::size_t from,
+               std::size_t to) {
+  return std::equal(a.begin() + static_cast<long>(from), a.begin() + static_cast<long>(to),
+                    b.begin() + static_cast<long>(from));
 }
 
 TEST_F(LinkToSim, PollCycleFillsTheRegisterImage) {
   Turns(9);
   EXPECT_NE(Link().Display().LBL_CPU_rtc, "CPU_RTC") << "the clock read came back";
   EXPECT_NE(Link().Display().MB_RX_LBL, "");
-  const auto some = [](const auto& words) { return std::any_of(words.begin(), words.end(), [](int w) { return w != 0; }); };
+  const auto some = [](const auto& words) {
+    return std::any_of(words.begin(), words.end(), [](int w) { return w != 0; });
+  };
   EXPECT_TRUE(some(regs.CpuCardRegs)) << "the register block reply was decoded";
   EXPECT_TRUE(some(regs.TriacCardRegs[7]) && some(regs.GpsRegs) && some(regs.DetectorRegs));
-  EXPECT_LE(Link().Decoder().Counters().refused, 1u) << "a clean bus has no line to refuse but one cut at the opening";
+  EXPECT_LE(Link().Decoder().Counters().refused, 1u)
+      << "a clean bus has no line to refuse but one cut at the opening";
   const sim::Controller& c = StopSim();
   EXPECT_GE(c.Count().registerReads, 3u);
   EXPECT_GE(c.Count().clockReads, 3u);
-  EXPECT_GT(c.Count().turns, c.Count().registerReads + c.Count().clockReads) << "every third turn is left empty";
+  EXPECT_GT(c.Count().turns, c.Count().registerReads + c.Count().clockReads)
+      << "every third turn is left empty";
   EXPECT_EQ(c.Count().badFrames, 0u);
 }
 

@@ -18,7 +18,8 @@ TEST(BusLineStore, KeepsTheNewestLinesWithinItsBoundAndEveryRowFindsItsLine) {
   std::size_t evicted = 0;
   for (std::uint64_t n = 0; n < 25; ++n) {
     const std::size_t before = store.Size();
-    const std::size_t gone = store.Append(static_cast<std::int64_t>(n) * 1000, LineDirection::Received, Numbered(n));
+    const std::size_t gone =
+        store.Append(static_cast<std::int64_t>(n) * 1000, LineDirection::Received, Numbered(n));
     EXPECT_EQ(gone % 4, 0u) << "whole chunks go";
     EXPECT_EQ(store.Size(), before + 1 - gone);
     EXPECT_LE(store.Size(), 10u);
@@ -42,7 +43,7 @@ TEST(BusLineStore, LongLinesLongSilencesAndTheClockGoingBackStartNewChunksWithou
   const std::string big(30'000, 'F');
   store.Append(0, LineDirection::Sent, ":" + big);
   store.Append(1, LineDirection::Received, ":" + big);
-  store.Append(2, LineDirection::Received, ":" + big);  // past 64 KB: a new chunk
+  store.Append(2, LineDirection::Received, ":" + big);                    // past 64 KB: a new chunk
   store.Append(std::int64_t{5} << 32, LineDirection::Received, ":1003");  // 6 hours later
   store.Append(7, LineDirection::Received, ":1004");
   store.Append(8, LineDirection::Received, std::string(70'000, 'x'));

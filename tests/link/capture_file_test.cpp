@@ -57,10 +57,10 @@ TEST(CaptureFile, EveryByteAndTimeReadsBackAsItWasWritten) {
     // A received line as the cutter hands it over loses exactly its CR LF.
     writer.Append(5'000'000 + 3'600'000'003, LineDirection::Received, ":10CF\r\n");
   }
-  EXPECT_TRUE(sink.text.starts_with(
-      "KX7140 yakalama 1 baslangic=2024-01-01T08:00:04+03:00 "
-      "port=/dev/serial/by-id/usb\\x20ftdi program=0.1.0\r\n0.000000 R :20CE0002\r\n"
-      "0.000250 T :010320000010CC\r\n1.000000 R \r\n"));
+  EXPECT_TRUE(
+      sink.text.starts_with("KX7140 yakalama 1 baslangic=2024-01-01T08:00:04+03:00 "
+                            "port=/dev/serial/by-id/usb\\x20ftdi program=0.1.0\r\n0.000000 R :20CE0002\r\n"
+                            "0.000250 T :010320000010CC\r\n1.000000 R \r\n"));
   EXPECT_NE(sink.text.find("3600.000002 R :1003\\\\x41 \\x0A\r\n"), std::string::npos);
 
   const Read r = ReadAll(sink.text);

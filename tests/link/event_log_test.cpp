@@ -14,8 +14,8 @@ struct Record {
 void Put(program::ProgramImage& image, std::size_t slot, const Record& r) {
   const std::size_t a = 0xF000 + 16 * slot;
   const int bytes[16] = {r.number >> 8, r.number & 255, r.year >> 8, r.year & 255, r.month, r.day,
-                         r.hour, r.minute, r.second, r.type, r.code, r.card,
-                         r.a >> 8, r.a & 255, r.b >> 8, r.b & 255};
+                         r.hour,        r.minute,       r.second,    r.type,       r.code,  r.card,
+                         r.a >> 8,      r.a & 255,      r.b >> 8,    r.b & 255};
   for (int i = 0; i < 16; ++i) image[a + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bytes[i]);
 }
 

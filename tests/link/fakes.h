@@ -18,8 +18,8 @@ class FakeClock : public bus::Clock {
   bus::DateTime Now() const override { return now; }
   std::int64_t MonotonicMs() const override { return ms; }
   std::string WeekdayName(int isoWeekday) const override {
-    static const char* names[] = {"?", "Pazartesi", "Salı", "Çarşamba", "Perşembe",
-                                  "Cuma", "Cumartesi", "Pazar"};
+    static const char* names[] = {"?",        "Pazartesi", "Salı",      "Çarşamba",
+                                  "Perşembe", "Cuma",      "Cumartesi", "Pazar"};
     return (isoWeekday >= 1 && isoWeekday <= 7) ? names[isoWeekday] : "?";
   }
   std::string FormatDateTime(const bus::DateTime& t) const override {
@@ -30,7 +30,7 @@ class FakeClock : public bus::Clock {
 class FakePort : public bus::SerialPort {
  public:
   // Behaviour switches.
-  bool present = true;        // a device exists behind the number
+  bool present = true;  // a device exists behind the number
   bool failBaudRate = false;
   bool failWrite = false;
 

@@ -28,9 +28,9 @@ using Intervals = std::vector<program::PlanInterval>;
 
 TEST(LiveSignalPlan, RealStepsFromTheLampWordsAndOnOffAsFlashing) {
   Script s;
-  s.Hold(0x0041, 10);  // group 1 red, group 2 green
-  s.Hold(0x0021, 3);   // group 2 yellow
-  s.Hold(0x0014, 10);  // group 1 green, group 2 red
+  s.Hold(0x0041, 10);            // group 1 red, group 2 green
+  s.Hold(0x0021, 3);             // group 2 yellow
+  s.Hold(0x0014, 10);            // group 1 green, group 2 red
   for (int i = 0; i < 4; ++i) {  // both dark, group 1 yellow on and off every second
     s.Hold(0x0002, 1);
     s.Hold(0x0000, 1);
@@ -44,7 +44,8 @@ TEST(LiveSignalPlan, RealStepsFromTheLampWordsAndOnOffAsFlashing) {
   // The first second of the flashing is one change only: it shows as it was lit.
   EXPECT_EQ(plan.rows[0].intervals,
             (Intervals{{0, 13, 1, 1}, {13, 23, 4, 3}, {23, 24, 2, 4}, {24, 30, 10, 5}, {30, 32, 0, 6}}));
-  EXPECT_EQ(plan.rows[1].intervals, (Intervals{{0, 10, 4, 1}, {10, 13, 2, 2}, {13, 23, 1, 3}, {23, 32, 0, 4}}));
+  EXPECT_EQ(plan.rows[1].intervals,
+            (Intervals{{0, 10, 4, 1}, {10, 13, 2, 2}, {13, 23, 1, 3}, {23, 32, 0, 4}}));
   ASSERT_EQ(plan.steps.size(), 6u);
   EXPECT_EQ(plan.steps[1].start, 10);
   EXPECT_EQ(plan.steps[1].seconds, 3);

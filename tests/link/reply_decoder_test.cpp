@@ -120,8 +120,8 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
     std::string notHex = good;
     notHex[9] = 'G';
     std::vector<int> shorter(bytes.begin(), bytes.end() - 3);
-    return std::vector<std::string>{badLrc, notHex, good.substr(0, good.size() - 3) + "\r\n",
-                                    Frame(shorter), good.substr(1)};
+    return std::vector<std::string>{badLrc, notHex, good.substr(0, good.size() - 3) + "\r\n", Frame(shorter),
+                                    good.substr(1)};
   };
   int refused = 0;
   for (const auto& reply : {kCpuReply, kCardReply, kGpsReply, kClockReply, BlockReply(0x1000, 0x40),
@@ -134,7 +134,9 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   Hear(Frame(BlockReply(0xFFC0, 1)));  // a whole block past the top of the memory
   ++refused;
   EXPECT_EQ(ctl->Decoder().Counters().refused, static_cast<std::uint64_t>(refused));
-  const auto zero = [](const auto& words) { return std::all_of(words.begin(), words.end(), [](int w) { return w == 0; }); };
+  const auto zero = [](const auto& words) {
+    return std::all_of(words.begin(), words.end(), [](int w) { return w == 0; });
+  };
   EXPECT_TRUE(zero(regs.CpuCardRegs) && zero(regs.TriacCardRegs[2]) && zero(regs.GpsRegs));
   EXPECT_EQ(regs.CpuClockText, "");
   EXPECT_TRUE(std::all_of(image.begin(), image.end(), [](std::uint8_t b) { return b == 0; }));

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "link_fixture.h"
 #include "link/service_commands.h"
+#include "link_fixture.h"
 
 using namespace kxtest;
 
@@ -148,8 +148,7 @@ struct OnceCase {
   const char* next;   // what the turn after it sends
 };
 
-class OnceFrames : public LinkFixture,
-                   public ::testing::WithParamInterface<std::tuple<OnceCase, bool>> {};
+class OnceFrames : public LinkFixture, public ::testing::WithParamInterface<std::tuple<OnceCase, bool>> {};
 
 TEST_P(OnceFrames, NeverReplacedBeforeTheyLeave) {
   const auto& [c, oneRead] = GetParam();
@@ -158,8 +157,10 @@ TEST_P(OnceFrames, NeverReplacedBeforeTheyLeave) {
     DownloadAllBlocks();
   } else {
     Turn();
-    if (c.code == bus::request::kDownloadStart) ctl->PGM_Download(1);
-    else ASSERT_TRUE(ctl->Service_cmd(c.code - bus::service::kResetCpu));
+    if (c.code == bus::request::kDownloadStart)
+      ctl->PGM_Download(1);
+    else
+      ASSERT_TRUE(ctl->Service_cmd(c.code - bus::service::kResetCpu));
   }
   const std::size_t before = port.written.size();
   clock.ms += 1;  // inside the gap of the last send
@@ -182,10 +183,12 @@ TEST_P(OnceFrames, NeverReplacedBeforeTheyLeave) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, OnceFrames,
-    ::testing::Combine(::testing::Values(OnceCase{"Start", 1006, ":10CF016303EE0000CC\r\n", ":10CF0104000000"},
+    ::testing::Combine(::testing::Values(OnceCase{"Start", 1006, ":10CF016303EE0000CC\r\n",
+                                                  ":10CF0104000000"},
                                          OnceCase{"End", 1010, ":10CF016303F20000C8\r\n", ":0103"},
                                          OnceCase{"Service", 1003, ":10CF016303EB0000CF\r\n", ":10CF0003"}),
                        ::testing::Bool()),
     [](const auto& test) {
-      return std::string(std::get<0>(test.param).name) + (std::get<1>(test.param) ? "InOneRead" : "InsideTheGap");
+      return std::string(std::get<0>(test.param).name) +
+             (std::get<1>(test.param) ? "InOneRead" : "InsideTheGap");
     });

@@ -26,8 +26,8 @@ bus::RegisterImage Image(std::int32_t mains) {
 }
 
 TEST(TrendStore, ThinningKeepsEveryExtremeAndEveryTurnWithinItsBound) {
-  TrendStore store({.rawSamples = 10, .buckets = 8, .firstBucketMicros = 1'000'000,
-                    .maxSteps = 16, .maxFaultEvents = 16});
+  TrendStore store(
+      {.rawSamples = 10, .buckets = 8, .firstBucketMicros = 1'000'000, .maxSteps = 16, .maxFaultEvents = 16});
   const int turns = 1000;  // 200 s: far more than the buckets hold at one second each
   std::int64_t sum = 0;
   std::size_t memoryAtHalf = 0;
@@ -79,9 +79,9 @@ TEST(TrendStore, FaultBitsThatAppearAndClearAreEvents) {
   }
   using bus::FaultWord;
   const std::vector<bus::FaultEvent> expected = {
-      {0, 5, FaultWord::Channel, 0, true},      {0, 5, FaultWord::Channel, 5, true},
-      {0, 5, FaultWord::Channel, 7, true},      {kTurn, 2, FaultWord::Card, 2, true},
-      {2 * kTurn, 2, FaultWord::Card, 3, true}, {3 * kTurn, 2, FaultWord::Card, 2, false},
+      {0, 5, FaultWord::Channel, 0, true},          {0, 5, FaultWord::Channel, 5, true},
+      {0, 5, FaultWord::Channel, 7, true},          {kTurn, 2, FaultWord::Card, 2, true},
+      {2 * kTurn, 2, FaultWord::Card, 3, true},     {3 * kTurn, 2, FaultWord::Card, 2, false},
       {4 * kTurn, 5, FaultWord::Channel, 5, false}, {4 * kTurn, 5, FaultWord::Channel, 7, false},
       {5 * kTurn, 2, FaultWord::Card, 3, false},
   };
@@ -106,12 +106,15 @@ TEST(TrendStore, LampWordsBecomeIntervalsPerGroupAndTheLinkLossShowsAsNoValue) {
   store.Record(10 * kTurn, regs);
 
   using Iv = bus::StepInterval;
-  const std::vector<Iv> group5 = {{0, 2 * kTurn, 1},          {2 * kTurn, 4 * kTurn, 4},
-                                  {4 * kTurn, 7 * kTurn, 9},  {7 * kTurn, 9 * kTurn, bus::kNoValue},
+  const std::vector<Iv> group5 = {{0, 2 * kTurn, 1},
+                                  {2 * kTurn, 4 * kTurn, 4},
+                                  {4 * kTurn, 7 * kTurn, 9},
+                                  {7 * kTurn, 9 * kTurn, bus::kNoValue},
                                   {9 * kTurn, 10 * kTurn, 4}};
   EXPECT_EQ(store.Steps(bus::LampStep(4), 0, 20 * kTurn), group5);
   EXPECT_EQ(store.Steps(bus::LampStep(5), 0, 20 * kTurn),
-            (std::vector<Iv>{{0, 7 * kTurn, 1}, {7 * kTurn, 9 * kTurn, bus::kNoValue}, {9 * kTurn, 10 * kTurn, 1}}));
+            (std::vector<Iv>{
+                {0, 7 * kTurn, 1}, {7 * kTurn, 9 * kTurn, bus::kNoValue}, {9 * kTurn, 10 * kTurn, 1}}));
   EXPECT_EQ(store.Steps(bus::LampStep(4), 3 * kTurn, 5 * kTurn),
             (std::vector<Iv>{{3 * kTurn, 4 * kTurn, 4}, {4 * kTurn, 5 * kTurn, 9}}))
       << "cut to the span asked for";
@@ -129,8 +132,8 @@ std::vector<std::string> Cells(const std::string& line, char sep) {
 }
 
 TEST(TrendCsv, OneColumnPerValueAndTheSeparatorsNamedInTheHeader) {
-  TrendStore store({.rawSamples = 2, .buckets = 8, .firstBucketMicros = 1'000'000,
-                    .maxSteps = 16, .maxFaultEvents = 16});
+  TrendStore store(
+      {.rawSamples = 2, .buckets = 8, .firstBucketMicros = 1'000'000, .maxSteps = 16, .maxFaultEvents = 16});
   bus::RegisterImage regs = Image(23050);
   regs.TriacCardRegs[0][bus::card_word::kFaultWord] = 0x1004;
   regs.TriacCardRegs[0][bus::card_word::kLamps] = 0x0009;

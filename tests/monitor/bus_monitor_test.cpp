@@ -25,8 +25,8 @@ using kxtest::Child;
 using kxtest::Frame;
 using Col = monitor::BusLineModel::Column;
 
-const std::string kCard3 = Frame({0x22, 0xCE, 0x00, 0x02, 0x00, 0x00, 0x43, 0x21, 0x00, 0x00, 0x01, 0x7C,
-                                  0x01, 0xC2, 0x01, 0x86, 0x01, 0x7C, 0x09, 0x60});
+const std::string kCard3 = Frame({0x22, 0xCE, 0x00, 0x02, 0x00, 0x00, 0x43, 0x21, 0x00, 0x00,
+                                  0x01, 0x7C, 0x01, 0xC2, 0x01, 0x86, 0x01, 0x7C, 0x09, 0x60});
 const std::string kGps = Frame({0x13, 0x03, 0x10, 0x00, 0x01, 0x00, 0x04, 0x00, 0x00, 0x00, 0x08,
                                 0x00, 0x01, 0x00, 0x01, 0x07, 0xE8, 0x00, 0x00, 0x00, 0x00});
 const std::string kBadLrc = ":22CE0002000000\r\n";
@@ -88,11 +88,9 @@ TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
     int rows;
   } cases[] = {
       {"K3", -1, "", false, 3},  // the bad line still names K3
-      {"K3", 206, "", false, 3},
-      {"GPS", -1, "", false, 1},
-      {"GPS", 206, "", false, 0},
-      {"", 3, "", false, 2},     // the GPS reply and the PC's poll
-      {"", -1, "ce0002", false, 3},  // ignoring case
+      {"K3", 206, "", false, 3},    {"GPS", -1, "", false, 1},
+      {"GPS", 206, "", false, 0},   {"", 3, "", false, 2},  // the GPS reply and the PC's poll
+      {"", -1, "ce0002", false, 3},                         // ignoring case
       {"", -1, "", true, 1},
   };
   for (const auto& c : cases) {

@@ -6,13 +6,13 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QScrollBar>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -52,8 +52,8 @@ class RecordingSink : public monitor::EventLogSink {
 void PutRecord(program::ProgramImage& image, std::size_t slot, int number, int type, int card, int code,
                int a, int b) {
   const std::size_t at = 0xF000 + 16 * slot;
-  const int bytes[16] = {number >> 8, number & 0xFF, 2024 >> 8, 2024 & 0xFF, 3, 5, 14, 7, 9,
-                         type, code, card, a >> 8, a & 0xFF, b >> 8, b & 0xFF};
+  const int bytes[16] = {number >> 8, number & 0xFF, 2024 >> 8, 2024 & 0xFF, 3,        5,      14,      7, 9,
+                         type,        code,          card,      a >> 8,      a & 0xFF, b >> 8, b & 0xFF};
   for (int i = 0; i < 16; ++i) image[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bytes[i]);
 }
 
@@ -138,7 +138,8 @@ TEST_F(CommWindow, FirstViewAndTheMissingPort) {
   const auto& tabs = Child<QTabWidget>(*window, "SSTab1");
   QStringList titles;
   for (int i = 0; i < tabs.count(); ++i) titles << tabs.tabText(i);
-  EXPECT_EQ(titles, QStringList({"CPU Okuma İslemleri", "Özel Komutlar", "Program Yükleme İşlemleri", "Saat"}));
+  EXPECT_EQ(titles,
+            QStringList({"CPU Okuma İslemleri", "Özel Komutlar", "Program Yükleme İşlemleri", "Saat"}));
   EXPECT_TRUE(Child<QProgressBar>(*window, "TransferProgress").isHidden()) << "no transfer to show yet";
   EXPECT_EQ(Text("TransferElapsed"), "");
 
@@ -154,7 +155,8 @@ TEST_F(CommWindow, FirstViewAndTheMissingPort) {
   {
     // A long port error in a narrow window wraps inside it rather than running off.
     auto& status = Child<QLabel>(*window, "L_Comm_Status");
-    status.setText(QStringLiteral("Seri port açılamadı: /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
+    status.setText(QStringLiteral(
+        "Seri port açılamadı: /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
     window->resize(360, 500);
     window->show();
     QCoreApplication::processEvents();
@@ -198,19 +200,24 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
     Turn();
     ReplyBlock();
   }
-  EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0) << "nothing decoded while reading";
-  EXPECT_TRUE(Text("TransferElapsed").startsWith("Alarm listesi okuma: 31 / 32 blok")) << Text("TransferElapsed").toStdString();
+  EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0)
+      << "nothing decoded while reading";
+  EXPECT_TRUE(Text("TransferElapsed").startsWith("Alarm listesi okuma: 31 / 32 blok"))
+      << Text("TransferElapsed").toStdString();
   Turn();
   ReplyBlock();
 
   auto& list = Child<QTreeWidget>(*window, "Alarm_List_Box");
   ASSERT_EQ(list.topLevelItemCount(), 2);
-  const auto line = [&](int row) { return list.topLevelItem(row)->data(0, monitor::Frm_T_24VOC::kWholeLineRole).toString(); };
+  const auto line = [&](int row) {
+    return list.topLevelItem(row)->data(0, monitor::Frm_T_24VOC::kWholeLineRole).toString();
+  };
   EXPECT_EQ(line(0), "No:0012(2024/03/05 14:07:09) Triyak_3 Kartı: Kırmızı flaman kopuğu [0010-0000]");
   EXPECT_EQ(line(1), "No:0256(2024/03/05 14:07:09) Alarm: ");
   QStringList shown;
   for (int c = 0; c < 4; ++c) shown << list.topLevelItem(0)->text(c);
-  EXPECT_EQ(shown, QStringList({"No:0012", "(2024/03/05", "14:07:09)", "Triyak_3 Kartı: Kırmızı flaman kopuğu [0010-0000]"}));
+  EXPECT_EQ(shown, QStringList({"No:0012", "(2024/03/05", "14:07:09)",
+                                "Triyak_3 Kartı: Kırmızı flaman kopuğu [0010-0000]"}));
   EXPECT_EQ(list.headerItem()->text(3), "Açıklama");
   // Each column is as wide as its text, however narrow the window: nothing elided.
   window->resize(300, 400);
@@ -255,7 +262,8 @@ TEST_F(CommWindow, LinkButtonEndsAStuckLogRead) {
   EXPECT_TRUE(Button("BTN_Hata_Oku").isEnabled());
   EXPECT_EQ(Button("BTN_Hata_Oku").text(), "Oku");
   EXPECT_TRUE(Text("TransferElapsed").contains("Yarıda kesildi"));
-  EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0) << "an unfinished read is not decoded";
+  EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0)
+      << "an unfinished read is not decoded";
 }
 
 TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
@@ -357,7 +365,8 @@ TEST(EventLogPrinting, EveryPageSaysWhoseLogAndWhichPage) {
   monitor::EventLogReport r{"C:/kavsak.prj", "05.03.2024 14:07:09 Salı", "07.12.2026 12:00", "258", {}};
   const QStringList h = monitor::EventLogPageHeader(r, 2, 3);
   const QString all = h.join('\n');
-  for (const char* part : {"C:/kavsak.prj", "05.03.2024 14:07:09 Salı", "07.12.2026 12:00", "= 258", "Sayfa 2 / 3"}) {
+  for (const char* part :
+       {"C:/kavsak.prj", "05.03.2024 14:07:09 Salı", "07.12.2026 12:00", "= 258", "Sayfa 2 / 3"}) {
     EXPECT_TRUE(all.contains(QString::fromUtf8(part))) << part;
   }
   EXPECT_EQ(monitor::EventLogPages(0, 60), 1);

@@ -61,7 +61,9 @@ TEST_F(TrendsWindowTest, ViewsShowTheirSpanUpToTheNewestSampleAndPauseHoldsStill
   const struct {
     const char* button;
     std::int64_t from;
-  } views[] = {{"BTN_10dk", last - 10 * kMinute}, {"BTN_1sa", last - 60 * kMinute}, {"BTN_Tumu", 0},
+  } views[] = {{"BTN_10dk", last - 10 * kMinute},
+               {"BTN_1sa", last - 60 * kMinute},
+               {"BTN_Tumu", 0},
                {"BTN_1dk", last - kMinute}};
   for (const auto& v : views) {
     Click(v.button);
@@ -112,10 +114,12 @@ TEST_F(TrendsWindowTest, TheCursorReadsOutTheValuesAndStatesAtItsTime) {
   Open();
   Click("BTN_1sa");
   monitor::TrendPlot& plot = MainsPlot();
-  for (const auto& [at, text] : {std::pair{store.LastMicros() - 5 * kSecond, "CPU şebeke gerilimi 240.00 V"},
-                                 std::pair{store.LastMicros() - 30 * kMinute, "CPU şebeke gerilimi 230.00 V"}}) {
+  for (const auto& [at, text] :
+       {std::pair{store.LastMicros() - 5 * kSecond, "CPU şebeke gerilimi 240.00 V"},
+        std::pair{store.LastMicros() - 30 * kMinute, "CPU şebeke gerilimi 230.00 V"}}) {
     const QPointF pos(plot.XOf(at) + 0.5, plot.PlotArea().center().y());
-    QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(&plot, &move);
     const std::string readout = TextOf(Child(*window, QStringLiteral("LBL_Imlec")));
     EXPECT_NE(readout.find(text), std::string::npos) << readout;

@@ -111,5 +111,4 @@ TEST_F(Lamps, DecodedCardFramesReachThePanel) {
   port.Receive(Frame({0x21, 0xCE, 0, 2, 0, 0, 0x43, 0x21, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   panel.Timer1Tick();
   EXPECT_EQ(States(4, 4), (std::vector<int>{1, 2, 3, 4})) << "address 33 is card 1, column 1";
-
 }

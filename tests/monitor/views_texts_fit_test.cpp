@@ -26,13 +26,14 @@ TEST_P(ClockLine, EveryWeekdayShowsWhole) {
   regs.CpuClockText = std::string("31.12.2026 23:59:59 ") + GetParam();
   panel.Refresh();
   const auto& label = static_cast<const QLabel&>(Child(panel, QStringLiteral("CPU_LBL(8)")));
-  EXPECT_TRUE(Fits(label, label.text())) << label.text().toStdString() << " in " << label.contentsRect().width();
+  EXPECT_TRUE(Fits(label, label.text()))
+      << label.text().toStdString() << " in " << label.contentsRect().width();
   EXPECT_GE(label.font().pointSizeF(), 6.0) << "still readable";
 }
 
 INSTANTIATE_TEST_SUITE_P(TurkishAndEnglish, ClockLine,
-                         testing::Values("Pazartesi", "Çarşamba", "Perşembe", "Cumartesi", "Wednesday", "Thursday",
-                                         "Saturday"));
+                         testing::Values("Pazartesi", "Çarşamba", "Perşembe", "Cumartesi", "Wednesday",
+                                         "Thursday", "Saturday"));
 
 TEST(FitFontToTexts, ShrinksOnlyWhatDoesNotFitAndStopsAtTheSmallest) {
   EnsureApplication();

@@ -42,8 +42,10 @@ TEST_F(TrafficLamp, EachStateLightsItsLights) {
   Trf_Lamp lamp;
   EXPECT_EQ(lamp.State(), 0);
   ExpectPainted(lamp, {kRedDark, kYellowDark, kGreenDark}, 0);
-  const Lights table[] = {{kRedDark, kYellowDark, kGreenDark}, {kRedLit, kYellowDark, kGreenDark},
-                          {kRedDark, kYellowLit, kGreenDark},  {kRedLit, kYellowLit, kGreenDark},
+  const Lights table[] = {{kRedDark, kYellowDark, kGreenDark},
+                          {kRedLit, kYellowDark, kGreenDark},
+                          {kRedDark, kYellowLit, kGreenDark},
+                          {kRedLit, kYellowLit, kGreenDark},
                           {kRedDark, kYellowDark, kGreenLit}};
   for (int s : {1, 2, 3, 4, 0, 4}) {
     lamp.SetState(s);

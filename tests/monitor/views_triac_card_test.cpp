@@ -22,8 +22,8 @@ struct TriacCard : ViewTest {
   int LampState(int c) { return Child<monitor::Trf_Lamp>(panel, QString("Trf_Lamp1(%1)").arg(c)).State(); }
   // Back colours of channel c's letters S, P, C, R.
   Colours Letters(int c) {
-    return {Back(L("LBL_HatTemasi", c)), Back(L("LBL_FazTemasi", c)),
-            Back(L("Lbl_AkimCekilmiyor", c)), Back(L("Lbl_KirmiziFlaman", c))};
+    return {Back(L("LBL_HatTemasi", c)), Back(L("LBL_FazTemasi", c)), Back(L("Lbl_AkimCekilmiyor", c)),
+            Back(L("Lbl_KirmiziFlaman", c))};
   }
   // AC, IO, S1..S4.
   Colours CardIndicators() {

@@ -11,9 +11,7 @@ namespace {
 class IniFile : public testing::TempFolder {
  protected:
   std::filesystem::path ini = Path("kx7140.ini");
-  std::string Get(std::string_view section, std::string_view key) {
-    return IniRead(ini, section, key);
-  }
+  std::string Get(std::string_view section, std::string_view key) { return IniRead(ini, section, key); }
   void Set(std::string_view section, std::string_view key, std::string_view value) {
     ASSERT_TRUE(IniWrite(ini, section, key, value).ok);
   }
@@ -48,15 +46,14 @@ TEST_F(IniFile, NothingIsTrimmed) {
   EXPECT_EQ(Get("T", "k"), " padded value ");
   EXPECT_EQ(Read(ini), "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk= padded value \r\nk =3\r\n");
   Set("S", "k", "4");
-  EXPECT_EQ(Read(ini),
-            "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk= padded value \r\nk =3\r\n\r\n[S]\r\nk=4\r\n");
+  EXPECT_EQ(Read(ini), "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk= padded value \r\nk =3\r\n\r\n[S]\r\nk=4\r\n");
 }
 
 TEST_F(IniFile, WhatEndsASectionAndWhatIsNeverInOne) {
   Write(ini, "k=0\r\n[S]\r\na=x[y\r\nb=2\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n");
-  EXPECT_EQ(Get("S", "k"), "");  // before the first header
-  EXPECT_EQ(Get("S", "a"), "");  // its line holds "["
-  EXPECT_EQ(Get("S", "b"), "");  // below that line
+  EXPECT_EQ(Get("S", "k"), "");   // before the first header
+  EXPECT_EQ(Get("S", "a"), "");   // its line holds "["
+  EXPECT_EQ(Get("S", "b"), "");   // below that line
   EXPECT_EQ(Get("S", "d"), "4");  // a second header of the same name counts too
   EXPECT_EQ(Get("T", "c"), "3");
   // The writer sees the section end at the same "[", so b counts as missing.

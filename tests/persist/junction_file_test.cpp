@@ -76,8 +76,7 @@ TEST_F(JunctionFile, HandEditedFilesRead) {
   JunctionData data;
   const IoResult read = JunctionLoad(prj, data);
   ASSERT_TRUE(read.ok) << read.message;
-  EXPECT_EQ(read.message, "Kavşak verisi yüklendi: " + PathToUtf8(file) +
-                              " (1 satır tanınmadı, atlandı)");
+  EXPECT_EQ(read.message, "Kavşak verisi yüklendi: " + PathToUtf8(file) + " (1 satır tanınmadı, atlandı)");
   EXPECT_EQ(program::GroupName(data, 3), "B2 Batı");
   EXPECT_EQ(program::MinIntergreen(data, 2, 9), 3);
   EXPECT_EQ(program::MinIntergreen(data, 9, 2), 3);

@@ -96,12 +96,17 @@ TEST_F(ProjectFile, ShortLinesReadTheDigitsTheyHaveAndZeroTheRest) {
 TEST_F(ProjectFile, MalformedFieldsNeverWriteOutsideTheImageOrOverOtherLines) {
   auto img = std::make_unique<ProgramImage>();
   img->fill(0x55);
-  const std::string text =
-      "P0000:" + std::string(32, '1') + "\r\n"  // good line
-      "\r\n"                                     // blank: must not wipe address 0
-      "P00G0:" + std::string(32, '2') + "\r\n"  // non-hex address: whole line skipped
-      "P0040:33Z3" + std::string(28, '3') + "\r\n"  // second field bad: only it is skipped
-      "PFFF8:" + std::string(32, '4') + "\r\n";  // last eight bytes would pass 0xFFFF
+  const std::string text = "P0000:" + std::string(32, '1') +
+                           "\r\n"  // good line
+                           "\r\n"  // blank: must not wipe address 0
+                           "P00G0:" +
+                           std::string(32, '2') +
+                           "\r\n"  // non-hex address: whole line skipped
+                           "P0040:33Z3" +
+                           std::string(28, '3') +
+                           "\r\n"  // second field bad: only it is skipped
+                           "PFFF8:" +
+                           std::string(32, '4') + "\r\n";  // last eight bytes would pass 0xFFFF
   const ProjectParse parse = ParseProjectFile(text, *img);
   EXPECT_EQ((*img)[0x00], 0x11);
   EXPECT_EQ((*img)[0x0F], 0x11);
@@ -173,8 +178,7 @@ TEST_F(ProjectFile, SaveReplacesAReadOnlyFileAndTheTargetOfALink) {
   const auto work = RandomImage(3);
   ASSERT_TRUE(ProjectSave(prj, *work).ok);
   EXPECT_EQ(*Parsed(Read(PathFromUtf8(prj))), *work);
-  EXPECT_TRUE((fs::status(PathFromUtf8(prj)).permissions() & fs::perms::owner_write) !=
-              fs::perms::none);
+  EXPECT_TRUE((fs::status(PathFromUtf8(prj)).permissions() & fs::perms::owner_write) != fs::perms::none);
 
 #if !defined(_WIN32)
   const auto link = Path("link.prj");

@@ -40,8 +40,8 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndExitWritesTheRunsState) {
 TEST_F(SettingsFile, ProjectNameIsKeptOnlyWhileItNamesAFile) {
   const auto project = Path("kavsak.prj");
   Write(project, "P0000:\r\n");
-  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=" + PathToUtf8(project) +
-                                "\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
+  Write(paths.settingsFile,
+        "[DEFAULT]\r\nProjectName=" + PathToUtf8(project) + "\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
   EXPECT_EQ(LoadSettings(paths).Caption, PathToUtf8(project));
 
   std::filesystem::remove(project);
@@ -113,7 +113,8 @@ TEST_F(SettingsFile, FilesLiveBesideTheProgramUnlessItsFolderIsNotWritable) {
   EXPECT_EQ(locked.settingsFile, fresh / "kx7140.ini");
   EXPECT_EQ(LoadSettings(locked).PortNumber, 4);
   ASSERT_TRUE(SaveSettings(locked, "", 5).ok);
-  EXPECT_EQ(LoadSettings(ChooseSettingsPaths(program, fresh)).PortNumber, 5) << "the user's own file, not the shipped one";
+  EXPECT_EQ(LoadSettings(ChooseSettingsPaths(program, fresh)).PortNumber, 5)
+      << "the user's own file, not the shipped one";
 }
 
 TEST_F(SettingsFile, AFailedRepairAtStartKeepsTheValuesTheFileHolds) {

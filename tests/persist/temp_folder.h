@@ -47,8 +47,8 @@ class TempFolder : public ::testing::Test {
       std::filesystem::permissions(locked, std::filesystem::perms::owner_all,
                                    std::filesystem::perm_options::add, ec);
     }
-    std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
     std::filesystem::remove_all(m_dir, ec);
   }
 
@@ -99,8 +99,8 @@ class TempFolder : public ::testing::Test {
 #endif
   }
   std::size_t EntryCount() const {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_dir),
-                                                  std::filesystem::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()));
   }
 
  private:

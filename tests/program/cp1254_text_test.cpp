@@ -9,8 +9,8 @@ namespace {
 
 TEST(Cp1254Text, TurkishLettersHaveTheirControllerBytes) {
   const Cp1254Text t = Utf8ToCp1254("ĞğİıŞşÇçÖöÜü€", 100);
-  EXPECT_EQ(t.bytes, (std::vector<std::uint8_t>{0xD0, 0xF0, 0xDD, 0xFD, 0xDE, 0xFE, 0xC7, 0xE7,
-                                                0xD6, 0xF6, 0xDC, 0xFC, 0x80}));
+  EXPECT_EQ(t.bytes, (std::vector<std::uint8_t>{0xD0, 0xF0, 0xDD, 0xFD, 0xDE, 0xFE, 0xC7, 0xE7, 0xD6, 0xF6,
+                                                0xDC, 0xFC, 0x80}));
   EXPECT_EQ(t.replaced, 0u);
   const std::vector<std::uint8_t> withGaps = {0, 0xDE, 0, 'a', 0};  // 0 is no character
   EXPECT_EQ(Cp1254ToUtf8(withGaps), "Şa");

@@ -19,8 +19,8 @@ constexpr std::size_t kProgram3 = 4;
 // 2, with 7 s between the greens everywhere and 5 s asked for; step 9 is not played.
 RecordSteps Clean() {
   RecordSteps s{};
-  const int rows[9][4] = {{10, G, R, G}, {3, Y, R, R},  {2, R, R, R},  {2, R, RY, R}, {10, R, G, R},
-                          {3, R, Y, R},  {2, R, R, R},  {2, RY, R, R}, {0, G, G, G}};
+  const int rows[9][4] = {{10, G, R, G}, {3, Y, R, R}, {2, R, R, R},  {2, R, RY, R}, {10, R, G, R},
+                          {3, R, Y, R},  {2, R, R, R}, {2, RY, R, R}, {0, G, G, G}};
   for (std::size_t k = 0; k < 9; ++k) {
     s[k + 1][0] = static_cast<std::uint8_t>(rows[k][0]);
     s[k + 1][1] = static_cast<std::uint8_t>(rows[k][1]);
@@ -53,27 +53,37 @@ struct RecordCase {
 TEST(CheckRecord, EachFaultIsFoundWhereItIsAndNowhereElse) {
   const RecordCase cases[] = {
       {"clean", [](RecordSteps&, JunctionData&) {}, {}},
-      {"green straight to red", [](RecordSteps& s, JunctionData&) { s[2][1] = R; },
+      {"green straight to red",
+       [](RecordSteps& s, JunctionData&) { s[2][1] = R; },
        {"Program3 adım 2 Grup-1: yeşilden sonra sarı yok"}},
-      {"red to green over the end of the cycle", [](RecordSteps& s, JunctionData&) { s[8][1] = R; },
+      {"red to green over the end of the cycle",
+       [](RecordSteps& s, JunctionData&) { s[8][1] = R; },
        {"Program3 adım 1 Grup-1: kırmızıdan sonra kırmızı+sarı yok"}},
-      {"groups without yellow are left alone", [](RecordSteps&, JunctionData& j) { j.pedestrian[6] = false; },
+      {"groups without yellow are left alone",
+       [](RecordSteps&, JunctionData& j) { j.pedestrian[6] = false; },
        {"Program3 adım 1 Grup-7: kırmızıdan sonra kırmızı+sarı yok",
         "Program3 adım 2 Grup-7: yeşilden sonra sarı yok"}},
-      {"short yellow", [](RecordSteps& s, JunctionData&) { s[6][0] = 2; },
+      {"short yellow",
+       [](RecordSteps& s, JunctionData&) { s[6][0] = 2; },
        {"Program3 adım 6 Grup-2: sarı 2 sn, en az 3 sn"}},
-      {"short red+yellow", [](RecordSteps&, JunctionData& j) { j.limits.minRedYellow = 3; },
+      {"short red+yellow",
+       [](RecordSteps&, JunctionData& j) { j.limits.minRedYellow = 3; },
        {"Program3 adım 4 Grup-2: kırmızı+sarı 2 sn, en az 3 sn",
         "Program3 adım 8 Grup-1: kırmızı+sarı 2 sn, en az 3 sn"}},
       {"short green, over the end of the cycle",
        [](RecordSteps& s, JunctionData&) { s[1][0] = 2, s[7][1] = RY, s[8][1] = G, s[8][7] = G; },
        {"Program3 adım 8 Grup-1: yeşil 4 sn, en az 5 sn", "Program3 adım 8 Grup-7: yeşil 4 sn, en az 5 sn"}},
-      {"limit 0 checks nothing", [](RecordSteps& s, JunctionData& j) { s[5][0] = 1, j.limits.minGreen = 0; }, {}},
-      {"conflicting greens", [](RecordSteps&, JunctionData& j) { SetConflict(j, 1, 7, 0, 0); },
+      {"limit 0 checks nothing",
+       [](RecordSteps& s, JunctionData& j) { s[5][0] = 1, j.limits.minGreen = 0; },
+       {}},
+      {"conflicting greens",
+       [](RecordSteps&, JunctionData& j) { SetConflict(j, 1, 7, 0, 0); },
        {"Program3 adım 1 Grup-1: çatışan Grup-7 ile aynı anda yeşil"}},
-      {"short intergreen, one direction", [](RecordSteps&, JunctionData& j) { SetConflict(j, 1, 2, 8, 5); },
+      {"short intergreen, one direction",
+       [](RecordSteps&, JunctionData& j) { SetConflict(j, 1, 2, 8, 5); },
        {"Program3 adım 5 Grup-2: Grup-1 yeşilinden sonra ara yeşil 7 sn, en az 8 sn"}},
-      {"intergreen over the end of the cycle", [](RecordSteps&, JunctionData& j) { SetConflict(j, 2, 7, 8, 5); },
+      {"intergreen over the end of the cycle",
+       [](RecordSteps&, JunctionData& j) { SetConflict(j, 2, 7, 8, 5); },
        {"Program3 adım 1 Grup-7: Grup-2 yeşilinden sonra ara yeşil 7 sn, en az 8 sn"}},
       {"undefined codes, played or not",
        [](RecordSteps& s, JunctionData&) { s[3][10] = 5, s[9][5] = 11; },
@@ -135,15 +145,14 @@ TEST(CheckWeekTable, EntriesThatCannotSwitchAsMeant) {
   put(2, 0, 0, 0, 1);
   put(2, 1, 0, 0, 0);  // unused, not a repeat of 00:00
   EXPECT_EQ(Texts(CheckWeekTable(*model)),
-            (std::vector<std::string>{"Pazartesi kayıt 3: 07:00, önceki kayıttan (22:00) önce",
-                                      "Pazartesi kayıt 4: 07:00 aynı gün ikinci kez",
-                                      "Pazartesi kayıt 5: geçersiz saat 24:00",
-                                      "Pazartesi kayıt 6: geçersiz saat 08:60",
-                                      "Pazartesi kayıt 8: Program3 süreli adım içermiyor",
-                                      "Pazartesi kayıt 9: tanımsız program kodu 12",
-                                      "Pazartesi kayıt 10: Dedektör Uygulamasi süreli adım içermiyor",
-                                      "Pazartesi kayıt 11: Yaya Gecidi Prg. süreli adım içermiyor",
-                                      "Salı kayıt 16: Program2 süreli adım içermiyor"}));
+            (std::vector<std::string>{
+                "Pazartesi kayıt 3: 07:00, önceki kayıttan (22:00) önce",
+                "Pazartesi kayıt 4: 07:00 aynı gün ikinci kez", "Pazartesi kayıt 5: geçersiz saat 24:00",
+                "Pazartesi kayıt 6: geçersiz saat 08:60", "Pazartesi kayıt 8: Program3 süreli adım içermiyor",
+                "Pazartesi kayıt 9: tanımsız program kodu 12",
+                "Pazartesi kayıt 10: Dedektör Uygulamasi süreli adım içermiyor",
+                "Pazartesi kayıt 11: Yaya Gecidi Prg. süreli adım içermiyor",
+                "Salı kayıt 16: Program2 süreli adım içermiyor"}));
   const auto w = CheckWeekTable(*model, {"d0", "d1", "d2", "d3", "d4", "d5", "d6"});
   EXPECT_EQ((std::vector<int>{w.back().day, w.back().entry, w.back().record}), (std::vector<int>{1, 15, -1}));
   EXPECT_TRUE(w.back().text.starts_with("d1 kayıt 16: "));
@@ -158,11 +167,12 @@ TEST(CheckImage, ChecksEveryOfferedRecordThenTheWeek) {
   (*image)[kWeekTableAddress + 2] = 4;                          // Monday 00:00 Program4
   JunctionData junction;
   SetConflict(junction, 1, 2, 0, 0);
-  EXPECT_EQ(Texts(CheckImage(*image, junction)),
-            (std::vector<std::string>{"Program8 adım 1 Grup-1: tanımsız durum kodu 5 (kırmızı ve yeşil birlikte)",
-                                      "Program8 adım 1 Grup-1: programda süreli adım yok (1 grup yanıyor)",
-                                      "FAZ 07 adım 2 Grup-1: çatışan Grup-2 ile aynı anda yeşil",
-                                      "Pazartesi kayıt 1: Program4 süreli adım içermiyor"}));
+  EXPECT_EQ(
+      Texts(CheckImage(*image, junction)),
+      (std::vector<std::string>{"Program8 adım 1 Grup-1: tanımsız durum kodu 5 (kırmızı ve yeşil birlikte)",
+                                "Program8 adım 1 Grup-1: programda süreli adım yok (1 grup yanıyor)",
+                                "FAZ 07 adım 2 Grup-1: çatışan Grup-2 ile aynı anda yeşil",
+                                "Pazartesi kayıt 1: Program4 süreli adım içermiyor"}));
 }
 
 }  // namespace

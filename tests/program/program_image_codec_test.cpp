@@ -46,16 +46,16 @@ TEST(ProgramImageCodec, UnpackPlacesEveryAreaAtItsAddress) {
   img[0x0001] = 'A';
   img[0x0086] = 0x12;  // PR03
   img[0x0087] = 0x34;
-  img[0x0F00] = 'F';                        // record 1 name
-  img[0x0F80] = 'S';                        // record 0 name
-  img[0x0F90] = 7;                          // record 0, duration of step 1
-  img[0x0F15] = 9;                          // record 1 filler: "duration" of step 6
-  img[0x0F2F] = 0x91;                       // record 1, step 1, state byte 15
-  img[ProgramRecordBase(2)] = 'P';          // record 2 name
-  img[ProgramRecordBase(10) + 0x144] = 33;  // record 10, duration of step 5
+  img[0x0F00] = 'F';                                        // record 1 name
+  img[0x0F80] = 'S';                                        // record 0 name
+  img[0x0F90] = 7;                                          // record 0, duration of step 1
+  img[0x0F15] = 9;                                          // record 1 filler: "duration" of step 6
+  img[0x0F2F] = 0x91;                                       // record 1, step 1, state byte 15
+  img[ProgramRecordBase(2)] = 'P';                          // record 2 name
+  img[ProgramRecordBase(10) + 0x144] = 33;                  // record 10, duration of step 5
   img[ProgramRecordBase(17) + 0x1C0 + 16 * 99 + 3] = 0xA4;  // record 17, step 100
-  img[ProgramRecordBase(12) + 0x101] = 45;  // record 12, waiting time
-  img[0x9000 + 128 * 6 + 127] = 0x5A;       // weekly table, day 6, last byte
+  img[ProgramRecordBase(12) + 0x101] = 45;                  // record 12, waiting time
+  img[0x9000 + 128 * 6 + 127] = 0x5A;                       // weekly table, day 6, last byte
 
   UnpackProgramImage(img, *f.model);
   const auto& m = *f.model;
@@ -90,12 +90,17 @@ TEST(ProgramImageCodec, ClearedImageGivesAnAllZeroModelWhateverItHeldBefore) {
   const auto& m = *f.model;
   for (auto b : m.ProjectText) ASSERT_EQ(b, 0);
   for (auto w : m.ParamWords) ASSERT_EQ(w, 0);
-  for (const auto& r : m.PgmNames) for (auto b : r) ASSERT_EQ(b, 0);
-  for (const auto& r : m.PgmSettings) for (auto b : r) ASSERT_EQ(b, 0);
+  for (const auto& r : m.PgmNames)
+    for (auto b : r) ASSERT_EQ(b, 0);
+  for (const auto& r : m.PgmSettings)
+    for (auto b : r) ASSERT_EQ(b, 0);
   for (const auto* table : {&m.PgmSteps, &m.PgmGroups}) {
-    for (const auto& rec : *table) for (const auto& row : rec) for (auto b : row) ASSERT_EQ(b, 0);
+    for (const auto& rec : *table)
+      for (const auto& row : rec)
+        for (auto b : row) ASSERT_EQ(b, 0);
   }
-  for (const auto& d : m.WeekTable) for (auto b : d) ASSERT_EQ(b, 0);
+  for (const auto& d : m.WeekTable)
+    for (auto b : d) ASSERT_EQ(b, 0);
 }
 
 TEST(ProgramImageCodec, ParameterWordsAreUnsignedAndPackClampsOutOfRangeValues) {
@@ -120,9 +125,9 @@ TEST(ProgramImageCodec, WeeklyTablePrevailsOverRecord18AndRecord18KeepsItsTail) 
   const ProgramImage before = *f.image;
   UnpackProgramImage(*f.image, *f.model);
   ExpandSteps(*f.model);
-  f.model->WeekTable[3][5] = 17;                       // day 3, entry 1, program code: flash
-  f.model->PgmGroups[18][60][0] = 200;                  // record 18 lies under the table here...
-  f.model->PgmGroups[18][99][1] = 0x0F;                 // ...but not here (0x9000+0x1C0+16*98)
+  f.model->WeekTable[3][5] = 17;         // day 3, entry 1, program code: flash
+  f.model->PgmGroups[18][60][0] = 200;   // record 18 lies under the table here...
+  f.model->PgmGroups[18][99][1] = 0x0F;  // ...but not here (0x9000+0x1C0+16*98)
   CompactSteps(*f.model);
   PackProgramImage(*f.model, *f.image);
 

@@ -48,9 +48,8 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
   // The first tick after switching on is a lit one: it finds step 1.
   EXPECT_EQ(p.Tick(), "SIM: Pgm= P:01 S:01-05");
   const std::vector<std::string> expected = {
-      "SIM: Pgm= P:01 S:01-04", "SIM: Pgm= P:01 S:01-03",
-      "SIM: Pgm= P:01 S:01-02", "SIM: Pgm= P:01 S:01-01", "SIM: Pgm= P:01 S:01-00",
-      "SIM: Pgm= P:01 S:03-03", "SIM: Pgm= P:01 S:03-02", "SIM: Pgm= P:01 S:03-01",
+      "SIM: Pgm= P:01 S:01-04", "SIM: Pgm= P:01 S:01-03", "SIM: Pgm= P:01 S:01-02", "SIM: Pgm= P:01 S:01-01",
+      "SIM: Pgm= P:01 S:01-00", "SIM: Pgm= P:01 S:03-03", "SIM: Pgm= P:01 S:03-02", "SIM: Pgm= P:01 S:03-01",
       "SIM: Pgm= P:01 S:03-00", "SIM: Pgm= P:01 S:01-05"};
   EXPECT_EQ(p.Seconds(10), expected);
   for (int i = 0; i < 40; ++i) {

@@ -21,7 +21,7 @@ TEST_P(LitState, FlashingCodesLightTheirLampsOnlyInTheLitHalf) {
 
 INSTANTIATE_TEST_SUITE_P(Codes, LitState,
                          ::testing::Values(LitCase{0, 0, 0}, LitCase{3, 3, 3}, LitCase{4, 4, 4},
-                                           LitCase{5, 5, 5},     // no flashing bit: steady
+                                           LitCase{5, 5, 5},  // no flashing bit: steady
                                            LitCase{10, 2, 0}, LitCase{12, 4, 0},
                                            LitCase{0x1C, 4, 0}));  // only the nibble counts
 

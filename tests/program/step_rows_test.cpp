@@ -28,9 +28,9 @@ TEST(StepRowsText, RowsRoundTripAndAnythingElseIsRefused) {
 
   std::string hundredAndOne;
   for (int i = 0; i < 101; ++i) hundredAndOne += Row("1") + "\r\n";
-  for (const std::string& bad : {std::string(), Row("256"), Row("1", "16"), Row("1", "0", 31), Row("1", "0", 33),
-                                 Row("-1"), Row("1", " 2"), Row("x"), Row("1") + "\r\n\r\n" + Row("1"),
-                                 hundredAndOne}) {
+  for (const std::string& bad :
+       {std::string(), Row("256"), Row("1", "16"), Row("1", "0", 31), Row("1", "0", 33), Row("-1"),
+        Row("1", " 2"), Row("x"), Row("1") + "\r\n\r\n" + Row("1"), hundredAndOne}) {
     EXPECT_FALSE(ParseStepRowsText(bad).has_value()) << bad.substr(0, 40);
   }
 }

@@ -49,7 +49,8 @@ class PtyPair {
     std::string all;
     char buf[512];
     ssize_t n;
-    while (m_master >= 0 && (n = read(m_master, buf, sizeof buf)) > 0) all.append(buf, static_cast<std::size_t>(n));
+    while (m_master >= 0 && (n = read(m_master, buf, sizeof buf)) > 0)
+      all.append(buf, static_cast<std::size_t>(n));
     return all;
   }
 

@@ -44,10 +44,12 @@ class PtyLink : public qttest::DeviceTest {
   std::string Turn() {
     pty->Send(kPcTurn);
     std::string got;
-    WaitUntil([&] {
-      got += pty->Received();
-      return got.find('\n') != std::string::npos;
-    }, 1000);
+    WaitUntil(
+        [&] {
+          got += pty->Received();
+          return got.find('\n') != std::string::npos;
+        },
+        1000);
     return got;
   }
 
@@ -107,10 +109,12 @@ TEST_F(PtyLink, ACommandSentOnceSurvivesTwoTurnsInOneRead) {
   driver->Link().PGM_Download(1);
   pty->Send(std::string(kPcTurn) + kPcTurn);
   std::string got;
-  WaitUntil([&] {
-    got += pty->Received();
-    return false;
-  }, 200);
+  WaitUntil(
+      [&] {
+        got += pty->Received();
+        return false;
+      },
+      200);
   EXPECT_EQ(got, ":10CF016303EE0000CC\r\n") << "the download start, once, and nothing over it";
   EXPECT_TRUE(Turn().starts_with(":10CF0104000000")) << "the first block follows at the next turn";
 }
@@ -176,7 +180,8 @@ TEST_F(QtSerialPortAdapter, PermissionHintNamesTheGroupToJoin) {
 TEST(LineErrors, CountersThatGrewBecomeEventCodes) {
   const qtlink::LineErrorCounts before{1, 2, 3, 4, 5};
   EXPECT_TRUE(qtlink::LineErrorEvents(before, before).empty());
-  EXPECT_EQ(qtlink::LineErrorEvents(before, {2, 3, 4, 5, 6}), (std::vector<int>{1001, 1004, 1006, 1008, 1009}));
+  EXPECT_EQ(qtlink::LineErrorEvents(before, {2, 3, 4, 5, 6}),
+            (std::vector<int>{1001, 1004, 1006, 1008, 1009}));
   EXPECT_EQ(qtlink::LineErrorEvents(before, {1, 9, 0, 4, 5}), (std::vector<int>{1004}))
       << "a counter that went down belongs to another opening";
 }

@@ -2,8 +2,8 @@
 // editor's unsaved changes included; a file that cannot be read is said so.
 
 #include <QListWidget>
-#include <algorithm>
 #include <QTableView>
+#include <algorithm>
 
 #include "persist/project_file.h"
 #include "program/editors/program_edit.h"

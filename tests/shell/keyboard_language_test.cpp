@@ -62,8 +62,9 @@ TEST_F(MainWindow, TheLinkWindowOpensAgainWithoutAProjectAndSurvivesADoubleClick
   const QPointer<monitor::Frm_T_24VOC> opened = window->CommWindow();
   // The rest of it as the window system delivers it: press, double-click, release.
   QTest::mousePress(button, Qt::LeftButton);
-  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(button->rect().center()), button->mapToGlobal(QPointF(button->rect().center())),
-                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(button->rect().center()),
+                    button->mapToGlobal(QPointF(button->rect().center())), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
   QApplication::sendEvent(button, &twice);
   QTest::mouseRelease(button, Qt::LeftButton);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -84,11 +85,15 @@ TEST(ToolbarIcons, DrawnForADoubleScaleScreen) {
 TEST(QtLanguage, TurkishOnlyForATurkishSystem) {
   shelltest::EnsureApplication();
   QTranslator t;
-  EXPECT_FALSE(shell::LoadQtTranslation(t, QLocale(QLocale::English, QLocale::UnitedStates), shell::QtTranslationsFolder()));
-  EXPECT_FALSE(shell::LoadQtTranslation(t, QLocale(QLocale::Turkish, QLocale::Turkey), QDir::tempPath() + "/none"))
+  EXPECT_FALSE(shell::LoadQtTranslation(t, QLocale(QLocale::English, QLocale::UnitedStates),
+                                        shell::QtTranslationsFolder()));
+  EXPECT_FALSE(
+      shell::LoadQtTranslation(t, QLocale(QLocale::Turkish, QLocale::Turkey), QDir::tempPath() + "/none"))
       << "no translations: Qt's English, no failure";
-  if (!QDir(shell::QtTranslationsFolder()).exists(QStringLiteral("qtbase_tr.qm"))) GTEST_SKIP() << "no qtbase_tr.qm";
-  ASSERT_TRUE(shell::LoadQtTranslation(t, QLocale(QLocale::Turkish, QLocale::Turkey), shell::QtTranslationsFolder()));
+  if (!QDir(shell::QtTranslationsFolder()).exists(QStringLiteral("qtbase_tr.qm")))
+    GTEST_SKIP() << "no qtbase_tr.qm";
+  ASSERT_TRUE(
+      shell::LoadQtTranslation(t, QLocale(QLocale::Turkish, QLocale::Turkey), shell::QtTranslationsFolder()));
   EXPECT_NE(t.translate("QPlatformTheme", "Cancel"), QString()) << "Qt's buttons in Turkish";
 }
 

@@ -23,8 +23,8 @@ TEST_F(LampPanelPlace, BesideTheEditorAndNeverActive) {
   editorSub->setGeometry(10, 20, 700, 500);
   auto* area = window->findChild<QMdiArea*>();
   std::vector<QMdiSubWindow*> activated;
-  const QMetaObject::Connection watch =
-      QObject::connect(area, &QMdiArea::subWindowActivated, [&](QMdiSubWindow* w) { activated.push_back(w); });
+  const QMetaObject::Connection watch = QObject::connect(area, &QMdiArea::subWindowActivated,
+                                                         [&](QMdiSubWindow* w) { activated.push_back(w); });
 
   editor->SimulasyonClick();
   editor->Timer1Tick();  // shows the panel, and hands the keyboard back at once
@@ -51,7 +51,8 @@ TEST_F(LampPanelPlace, BesideTheEditorAndNeverActive) {
   editor->SimulasyonClick();
   editor->Timer1Tick();
   ASSERT_NE(window->ChildWidget(shell::Child::Lamps), nullptr);
-  EXPECT_LE(window->ChildWidget(shell::Child::Lamps)->parentWidget()->geometry().right(), area->viewport()->width());
+  EXPECT_LE(window->ChildWidget(shell::Child::Lamps)->parentWidget()->geometry().right(),
+            area->viewport()->width());
   editor->SimulasyonClick();
   editor->Timer1Tick();
 }

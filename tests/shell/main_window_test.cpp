@@ -242,7 +242,8 @@ TEST_F(ScriptedLink, TheBusMonitorShowsWhatCameBeforeItWasOpened) {
   EXPECT_EQ(window->ChildWidget(shell::Child::BusMonitor), nullptr);
   EXPECT_EQ(Act("Setting_HatIzleyici").text(), "Hat İzleyici");
   Act("Setting_HatIzleyici").trigger();
-  auto* monitorWindow = qobject_cast<monitor::BusMonitorWindow*>(window->ChildWidget(shell::Child::BusMonitor));
+  auto* monitorWindow =
+      qobject_cast<monitor::BusMonitorWindow*>(window->ChildWidget(shell::Child::BusMonitor));
   ASSERT_NE(monitorWindow, nullptr);
   EXPECT_EQ(monitorWindow->windowTitle(), "Hat İzleyici");
   monitorWindow->RefreshRows();
@@ -300,7 +301,8 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
   EXPECT_FALSE(o.demo);
 
   o = {};
-  ASSERT_TRUE(shell::ParseShellOptions({"--replay", "bus.kxcap", "--speed", "0", "--capture", "again.kxcap"}, o, error));
+  ASSERT_TRUE(shell::ParseShellOptions({"--replay", "bus.kxcap", "--speed", "0", "--capture", "again.kxcap"},
+                                       o, error));
   EXPECT_EQ(o.replayFile, "bus.kxcap");
   EXPECT_EQ(o.replaySpeed, 0.0);
   EXPECT_EQ(o.captureFile, "again.kxcap");
@@ -317,10 +319,11 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
   EXPECT_TRUE(shell::MayHoldToolkitOptions({"-platform", "offscreen"}));
   EXPECT_FALSE(shell::MayHoldToolkitOptions({"--bogus", "-h"}));
 
-  for (const QStringList& bad : {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"a.prj", "b.prj"},
-                                 QStringList{"--project", "a.prj", "b.prj"}, QStringList{"--port="},
-                                 QStringList{"--demo", "--port", "/dev/x"}, QStringList{"--replay", "a", "--demo"},
-                                 QStringList{"--replay", "a", "--speed", "-1"}, QStringList{"--speed", "2"}}) {
+  for (const QStringList& bad :
+       {QStringList{"--port"}, QStringList{"--bogus"}, QStringList{"a.prj", "b.prj"},
+        QStringList{"--project", "a.prj", "b.prj"}, QStringList{"--port="},
+        QStringList{"--demo", "--port", "/dev/x"}, QStringList{"--replay", "a", "--demo"},
+        QStringList{"--replay", "a", "--speed", "-1"}, QStringList{"--speed", "2"}}) {
     shell::ShellOptions b;
     error.clear();
     EXPECT_FALSE(shell::ParseShellOptions(bad, b, error)) << bad.join(' ').toStdString();

@@ -100,7 +100,8 @@ TEST_F(UnsavedWork, UnsavedWorkIsShownAndAskedAboutOnlyWhenThereIsSome) {
   window->close();
   EXPECT_EQ(question->asked, 3);
   EXPECT_EQ(QString::fromStdString(state->ProjectPath), b);
-  EXPECT_NE(window->ChildWidget(shell::Child::Editor), nullptr) << "İptal keeps the program and its windows open";
+  EXPECT_NE(window->ChildWidget(shell::Child::Editor), nullptr)
+      << "İptal keeps the program and its windows open";
 
   question->answer = Answer::Save;
   Open(a);

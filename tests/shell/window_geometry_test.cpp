@@ -19,7 +19,7 @@ TEST(KeptInside, MovesAndShrinksAsLittleAsNeeded) {
   const struct {
     QRect wanted, kept;
   } cases[] = {
-      {{10, 20, 300, 200}, {10, 20, 300, 200}},    // inside: untouched
+      {{10, 20, 300, 200}, {10, 20, 300, 200}},      // inside: untouched
       {{700, 500, 300, 200}, {500, 400, 300, 200}},  // past the corner: moved back
       {{-50, -10, 300, 200}, {0, 0, 300, 200}},      // before the origin
       {{100, 100, 1100, 720}, {0, 0, 800, 600}},     // larger than the area

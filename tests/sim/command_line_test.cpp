@@ -11,7 +11,8 @@ using sim::app::ParseCommandLine;
 
 TEST(SimCommandLine, TakesEveryFormTheQtProgramsTake) {
   std::string error;
-  const auto cl = ParseCommandLine({"--seed=7", "-loss", "0.5", "--card-fault", "3", "--port", "/dev/x"}, error);
+  const auto cl =
+      ParseCommandLine({"--seed=7", "-loss", "0.5", "--card-fault", "3", "--port", "/dev/x"}, error);
   ASSERT_TRUE(cl) << error;
   EXPECT_EQ(cl->sim.seed, 7u);
   EXPECT_EQ(cl->sim.loss, 0.5);

@@ -96,9 +96,9 @@ TEST(SimFrameCheck, OnlyWholeUndamagedFramesPass) {
   std::string badLrc = good;
   badLrc[badLrc.size() - 3] = badLrc[badLrc.size() - 3] == '0' ? '1' : '0';
   const std::string tooLong = ":" + std::string(2 * (sim::PcFrame::kMaxBytes + 2), '0') + "\r\n";
-  const std::vector<std::string> refused = {
-      badLrc,    good.substr(1), good.substr(0, good.size() - 2) + "\n", ":1\r\n", ":1003\r\n",
-      ":10G3200000100B\r\n", tooLong, "\r\n"};
+  const std::vector<std::string> refused = {badLrc,   good.substr(1), good.substr(0, good.size() - 2) + "\n",
+                                            ":1\r\n", ":1003\r\n",    ":10G3200000100B\r\n",
+                                            tooLong,  "\r\n"};
   for (const std::string& bad : refused) {
     EXPECT_FALSE(sim::ReadPcFrame(bad)) << bad;
   }

@@ -7,19 +7,19 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
-#include <ostream>
 #include <QHeaderView>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTableView>
 #include <QTest>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 
 #include "link/shared_tables.h"
 #include "program/editor_model.h"
-#include "program/memory_map.h"
 #include "program/editors/program_edit.h"
+#include "program/memory_map.h"
 #include "program/program_image.h"
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
@@ -54,7 +54,8 @@ struct EditorHarness {
     program::ExpandSteps(*model);
   }
   program::editors::Program_EDIT& Open() {
-    editor = std::make_unique<program::editors::Program_EDIT>(*model, *image, flags, QStringLiteral("/p/a.prj"));
+    editor =
+        std::make_unique<program::editors::Program_EDIT>(*model, *image, flags, QStringLiteral("/p/a.prj"));
     editor->show();
     editor->activateWindow();
     [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(editor.get());

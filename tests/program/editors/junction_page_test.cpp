@@ -70,7 +70,8 @@ TEST_F(JunctionTab, AConflictIsEnteredBothWaysAndWarnsAtOnce) {
   for (const char* bad : {"x", "-1", "256"}) {
     Conflicts().item(1, 0)->setText(QLatin1String(bad));
     EXPECT_EQ(Conflict(2, 1), QStringLiteral("3")) << bad;
-    EXPECT_TRUE(LastStatus().startsWith(QStringLiteral("Ara yeşil süresi 0 ile 255 sn arasında olmalı"))) << bad;
+    EXPECT_TRUE(LastStatus().startsWith(QStringLiteral("Ara yeşil süresi 0 ile 255 sn arasında olmalı")))
+        << bad;
   }
   EXPECT_EQ(program::MinIntergreen(junction, 2, 1), 3);
 

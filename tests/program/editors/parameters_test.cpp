@@ -11,7 +11,9 @@ using kxtest::EditorTest;
 
 struct ParametersTab : EditorTest {
   QCheckBox& Rule(int i) const { return Find<QCheckBox>(QStringLiteral("Kural_CHK_%1").arg(i).toLatin1()); }
-  QCheckBox& Group(int i) const { return Find<QCheckBox>(QStringLiteral("Chk_Flaman_Kopugu_%1").arg(i).toLatin1()); }
+  QCheckBox& Group(int i) const {
+    return Find<QCheckBox>(QStringLiteral("Chk_Flaman_Kopugu_%1").arg(i).toLatin1());
+  }
   QString Label(const char* name) const { return Find<QLabel>(name).text(); }
   int Word(std::size_t n) const { return (*image)[0x80 + 2 * n] * 256 + (*image)[0x81 + 2 * n]; }
 };
@@ -99,7 +101,7 @@ TEST_F(ParametersTab, DescriptionStartsAtAddressOneAndReplacesTheWholeText) {
   editor->DegisiklikleriKaydet();
   EXPECT_EQ((*image)[0], 0);
   EXPECT_EQ((*image)[1], 'A');
-  EXPECT_EQ((*image)[5], 0xFC);  // ü
+  EXPECT_EQ((*image)[5], 0xFC);   // ü
   EXPECT_EQ((*image)[23], 0xFD);  // ı
   for (std::size_t a = 24; a < 128; ++a) ASSERT_EQ((*image)[a], 0) << a;
 

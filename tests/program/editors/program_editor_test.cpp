@@ -130,7 +130,8 @@ TEST_F(ProgramEditor, AnotherProgramKeepsTheEditsAndNoDurationLeaksAcross) {
 
 TEST_F(ProgramEditor, StatePicturesAreDrawnAndOtherCodesShowTheirNumber) {
   const int codes[] = {0, 1, 2, 3, 4, 9, 10, 12, 5};
-  for (int i = 0; i < 9; ++i) model->PgmGroups[2][1][static_cast<std::size_t>(i + 1)] = static_cast<std::uint8_t>(codes[i]);
+  for (int i = 0; i < 9; ++i)
+    model->PgmGroups[2][1][static_cast<std::size_t>(i + 1)] = static_cast<std::uint8_t>(codes[i]);
   Open();
   Grid().setCurrentIndex(Grid().model()->index(5, 0));  // no frame over the cells looked at
   const QImage shot = Grid().viewport()->grab().toImage();
@@ -144,7 +145,8 @@ TEST_F(ProgramEditor, StatePicturesAreDrawnAndOtherCodesShowTheirNumber) {
   EXPECT_EQ(at(4, 0, -4), QColor(255, 0, 0));
   EXPECT_EQ(at(4, 0, 4), QColor(255, 255, 0));
   EXPECT_EQ(at(5, 0, 0), QColor(0, 255, 0));
-  for (auto [column, lit] : {std::pair{6, QColor(255, 0, 0)}, {7, QColor(255, 255, 0)}, {8, QColor(0, 255, 0)}}) {
+  for (auto [column, lit] :
+       {std::pair{6, QColor(255, 0, 0)}, {7, QColor(255, 255, 0)}, {8, QColor(0, 255, 0)}}) {
     const QRect r = Grid().visualRect(Grid().model()->index(0, column));
     int litPixels = 0;
     int darkPixels = 0;
@@ -172,7 +174,8 @@ TEST_F(ProgramEditor, WaitingStepColoursItsRowHeaderAndIsStoredAsShown) {
   EXPECT_EQ(Find<QSpinBox>("UpDown_BeklemeAdimi").value(), 5);
 
   e.SelectRecord(3);
-  for (int r = 0; r < m.rowCount(); ++r) ASSERT_FALSE(m.headerData(r, Qt::Vertical, Qt::BackgroundRole).isValid());
+  for (int r = 0; r < m.rowCount(); ++r)
+    ASSERT_FALSE(m.headerData(r, Qt::Vertical, Qt::BackgroundRole).isValid());
   EXPECT_EQ(Find<QSpinBox>("UpDown_BeklemeAdimi").value(), 97);
   e.DegisiklikleriKaydet();
   EXPECT_EQ(model->PgmSettings[3][0], 97) << "what the spinner shows";
@@ -189,7 +192,8 @@ TEST_F(ProgramEditor, WaitingStepColoursItsRowHeaderAndIsStoredAsShown) {
 
 TEST_F(ProgramEditor, NameBoxShowsAndStoresAllSixteenCharacters) {
   const char name[] = "KAVSAK-GUNEY-016";
-  for (int k = 0; k < 16; ++k) model->PgmNames[2][static_cast<std::size_t>(k + 1)] = static_cast<std::uint8_t>(name[k]);
+  for (int k = 0; k < 16; ++k)
+    model->PgmNames[2][static_cast<std::size_t>(k + 1)] = static_cast<std::uint8_t>(name[k]);
   model->PgmNames[3][1] = 'X';
   model->PgmNames[3][2] = 'Y';
   Program_EDIT& e = Open();

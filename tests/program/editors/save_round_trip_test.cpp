@@ -7,19 +7,20 @@
 
 namespace {
 
-
 // A project as the editor writes them: every area holds values the editor
 // can show, and the rest of the memory is noise that must be carried.
 void FillSaneProject(program::ProgramImage& img, std::uint32_t seed) {
   std::mt19937 rng(seed);
-  auto byte = [&](int lo = 0, int hi = 255) { return static_cast<std::uint8_t>(std::uniform_int_distribution<int>(lo, hi)(rng)); };
+  auto byte = [&](int lo = 0, int hi = 255) {
+    return static_cast<std::uint8_t>(std::uniform_int_distribution<int>(lo, hi)(rng));
+  };
   for (auto& b : img) b = byte();
 
   img[0] = 0;
   const int described = byte(0, 127);
   for (int i = 1; i < 128; ++i) img[static_cast<std::size_t>(i)] = i <= described ? byte(0x20, 0xFF) : 0;
-  const int words[26] = {byte(1, 8), byte(), byte(160, 215), byte(225, 255), byte(45, 47), byte(52, 55),
-                         byte(15, 20), byte(25, 30), byte(0, 3), byte(0, 1)};
+  const int words[26] = {byte(1, 8),   byte(),       byte(160, 215), byte(225, 255), byte(45, 47),
+                         byte(52, 55), byte(15, 20), byte(25, 30),   byte(0, 3),     byte(0, 1)};
   for (int n = 0; n < 64; ++n) {
     int w = n < 10 ? words[n] : 0;
     if (n >= 10 && n < 26) w = 256 * byte(0, 1) + byte(0, 1);

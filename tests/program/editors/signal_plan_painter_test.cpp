@@ -73,8 +73,10 @@ TEST_F(PlanPainterTest, FlashingIsStripedNotSolid) {
   const int y = static_cast<int>(p.g.bars.top() + 1.5 * p.g.rowHeight);
   for (int x = static_cast<int>(p.g.XAt(14)); x < static_cast<int>(p.g.XAt(19)); ++x) {
     const QColor c = p.image.pixelColor(x, y);
-    if (c == QColor(Qt::white) || c == QColor(0xF2, 0xF2, 0xF2)) ++white;
-    else if (c.red() > 150 && c.green() > 150 && c.blue() < 100) ++coloured;
+    if (c == QColor(Qt::white) || c == QColor(0xF2, 0xF2, 0xF2))
+      ++white;
+    else if (c.red() > 150 && c.green() > 150 && c.blue() < 100)
+      ++coloured;
   }
   EXPECT_GT(white, 3);
   EXPECT_GT(coloured, 3);

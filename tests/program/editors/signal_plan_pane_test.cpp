@@ -123,7 +123,8 @@ TEST_F(PlanPane, ExportsPdfPngAndSvgAndReportsARefusedFile) {
   target = dir.filePath(QStringLiteral("no/such/folder/plan.pdf"));
   button.click();
   ASSERT_EQ(status.count(), 1);
-  EXPECT_TRUE(status.takeFirst().at(0).toString().startsWith(QStringLiteral("Plan kaydedilemedi: ") + target));
+  EXPECT_TRUE(
+      status.takeFirst().at(0).toString().startsWith(QStringLiteral("Plan kaydedilemedi: ") + target));
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ TEST_F(StepGridEditing, TheDurationBoxWritesOnlyIntoItsOwnCell) {
   Key(Grid(), Qt::Key_F2);
   QTest::keyClicks(&Sure(), QStringLiteral("66"));
   Key(Sure(), Qt::Key_Escape);
-  for (auto [step, seconds] : {std::pair{1, "10"}, {2, "55"}, {3, "44"}, {4, "40"}}) EXPECT_EQ(Cell(step, 0), seconds) << step;
+  for (auto [step, seconds] : {std::pair{1, "10"}, {2, "55"}, {3, "44"}, {4, "40"}})
+    EXPECT_EQ(Cell(step, 0), seconds) << step;
 
   // A digit on a duration cell starts the edit with that digit.
   Current(1, 0);
@@ -80,7 +81,8 @@ TEST_F(StepGridEditing, KeysSetStatesAndSecIsClosedByEscapeOrReturn) {
   EXPECT_EQ(Cell(1, 3), "12");
 }
 
-class SecOpenWhileTheGridIsRead : public StepGridEditing, public ::testing::WithParamInterface<const char*> {};
+class SecOpenWhileTheGridIsRead : public StepGridEditing,
+                                  public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(SecOpenWhileTheGridIsRead, TheChoiceReachesTheModel) {
   Open();

@@ -60,7 +60,8 @@ TEST_F(FrozenDuration, StaysWhileTheGroupsScrollAndNeverHidesTheCurrentCell) {
   EXPECT_GE(Grid().visualRect(Grid().model()->index(0, column)).left(), Frozen().width() - 2);
 
   // A click on the frozen duration cell opens the box where it can be seen.
-  QTest::mouseClick(Frozen().viewport(), Qt::LeftButton, {}, Frozen().visualRect(Frozen().model()->index(2, 0)).center());
+  QTest::mouseClick(Frozen().viewport(), Qt::LeftButton, {},
+                    Frozen().visualRect(Frozen().model()->index(2, 0)).center());
   auto& box = Find<program::editors::DurationBox>("TXT_Sure");
   EXPECT_TRUE(box.isVisible());
   EXPECT_FALSE(Frozen().isVisible()) << "nothing lies over the box";

@@ -21,7 +21,9 @@ struct WeekTable : EditorTest {
   }
   QString Text(int day, int entry) const { return WeekGrid().model()->index(entry, day).data().toString(); }
   Zaman_tablo_edit1& Zte() const { return Find<Zaman_tablo_edit1>("ZTE_1"); }
-  void ShowWeekTab() { Find<QTabWidget>("SSTab1").setCurrentIndex(program::editors::Program_EDIT::kHaftalik); }
+  void ShowWeekTab() {
+    Find<QTabWidget>("SSTab1").setCurrentIndex(program::editors::Program_EDIT::kHaftalik);
+  }
 };
 
 TEST_F(WeekTable, GridShowsTheDaysAndEveryKindOfEntry) {
