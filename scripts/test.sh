@@ -11,17 +11,25 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Fontconfig keeps a cache it never frees; that is not ours to report.
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 
-echo "== format"
+# Each phase prints the seconds since the start: the whole run has to stay within CI's time.
+phase() {
+  echo "== $1 (${SECONDS} s so far)"
+}
+
+phase format
 # The tree keeps one layout (.clang-format); a difference fails here, before building.
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 # A compiler warning fails the run.
-echo "== normal build"
-bash scripts/build.sh build -DKX_WERROR=ON
+phase "normal build"
+bash scripts/build.sh build -DKX_WERROR=ON -DKX_PCH=ON
 # The package from the programs just built, for the test that unpacks and runs it.
 (cd build && cpack -G DEB >/dev/null)
+phase "tests"
 ctest --test-dir build --output-on-failure -j2 --timeout 300
 
-echo "== sanitizer build"
-bash scripts/build.sh build-asan -DKX_WERROR=ON -DKX_SANITIZE=ON -DKX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+phase "sanitizer build"
+bash scripts/build.sh build-asan -DKX_WERROR=ON -DKX_PCH=ON -DKX_SANITIZE=ON -DKX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+phase "sanitizer tests"
 ctest --test-dir build-asan --output-on-failure -j2 --timeout 600
+phase done
