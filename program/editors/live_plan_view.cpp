@@ -75,7 +75,9 @@ void LivePlanView::paintEvent(QPaintEvent*) {
     p.fillRect(live, Qt::white);
     p.drawText(live, Qt::AlignCenter, QStringLiteral("Bu zaman aralığında yanan lamba kaydı yok"));
   } else {
-    PaintSignalPlan(p, live, m_live);
+    SignalPlanPaintOptions options;
+    options.title = QStringLiteral("Gösterilen: %1 sn").arg(m_live.cycleSeconds);
+    PaintSignalPlan(p, live, m_live, options);
   }
   if (record >= 0) {
     PaintSignalPlan(p, QRect(area.left(), live.bottom() + 4, area.width(), area.bottom() - live.bottom() - 4),

@@ -33,11 +33,15 @@ QString NameOf(const SignalPlanPaintOptions& options, int group) {
                                                 : QString();
 }
 
+QString TitleOf(const SignalPlan& plan, const SignalPlanPaintOptions& options) {
+  return options.title.isEmpty() ? CycleText(plan.cycleSeconds) : options.title;
+}
+
 double LabelWidth(const SignalPlan& plan, const QFont& font, const SignalPlanPaintOptions& options) {
   const QFontMetricsF fm(font);
   QFont bold = font;
   bold.setBold(true);
-  double widest = QFontMetricsF(bold).horizontalAdvance(CycleText(plan.cycleSeconds));
+  double widest = QFontMetricsF(bold).horizontalAdvance(TitleOf(plan, options));
   for (const PlanRow& row : plan.rows) {
     widest = std::max(widest, fm.horizontalAdvance(GroupLabel(row.group, NameOf(options, row.group))));
   }
@@ -197,8 +201,7 @@ void PaintSignalPlan(QPainter& p, const QRectF& rect, const SignalPlan& plan,
   QFont bold = normal;
   bold.setBold(true);
   p.setFont(bold);
-  p.drawText(g.title.adjusted(pad, 0, 0, -pad), Qt::AlignLeft | Qt::AlignBottom,
-             CycleText(plan.cycleSeconds));
+  p.drawText(g.title.adjusted(pad, 0, 0, -pad), Qt::AlignLeft | Qt::AlignBottom, TitleOf(plan, options));
   p.setFont(normal);
 
   // Every other row shaded, the row labels left of them.

@@ -24,6 +24,8 @@ struct SignalPlanPaintOptions {
   double markerSeconds = -1;
   // White under everything; off when the caller has drawn its own background.
   bool fillBackground = true;
+  // Above the group labels; empty = the cycle length. A recorded plan is no cycle.
+  QString title;
 };
 
 // Where the parts of a plan land in a rectangle, for drawing and for hit tests.
