@@ -81,6 +81,7 @@ TEST(CtlOptions, RefusalsSayWhyOnOneLine) {
       {{"--port", "d", "service", "reboot"}, "unknown service command 'reboot'"},
       {{"--port", "d", "log", "--json"}, "--json belongs to the watch, decode and check commands"},
       {{"--port", "d", "log", "--allow-incomplete"}, "--allow-incomplete belongs to the download commands"},
+      {{"check", "--csv", "a.prj"}, "--csv belongs to the watch command"},
       {{"--port", "d", "watch", "--seconds", "0"}, "--seconds needs a whole number of at least 1"},
       {{"--port", "d", "--timeout", "-1", "log"}, "--timeout needs a number of seconds above 0"},
       {{"--port", "d", "--timeout", "5s", "log"}, "not '5s'"},
