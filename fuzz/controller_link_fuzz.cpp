@@ -1,19 +1,9 @@
 // The whole link over a fake port: bytes arrive line by line while a user command
 // runs (what must hold: fuzz/README.md).
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "fuzz/fuzz_support.h"
 #include "link/controller_link.h"
 #include "program/editor_model.h"
-#include "program/memory_map.h"
-#include "program/program_image.h"
 
 #include "tests/link/fakes.h"
 

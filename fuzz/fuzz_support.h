@@ -2,10 +2,13 @@
 // Shared by the fuzz targets: an invariant check that stops the run with a readable
 // reason (libFuzzer then keeps the input as a crash), a scratch folder for the file
 // parsers, and frame readers written here again rather than taken from the code under
-// test, so that a fault there cannot hide itself.
+// test, so that a fault there cannot hide itself. It brings the standard headers and
+// the image every target uses.
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -56,8 +59,6 @@ class ScratchFolder {
   // Replaces whatever the folder held under that name.
   std::filesystem::path Fresh(std::string_view name, std::string_view bytes) const {
     const std::filesystem::path p = Path(name);
-    std::error_code ec;
-    std::filesystem::remove_all(p, ec);
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();

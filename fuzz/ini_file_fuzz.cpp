@@ -1,12 +1,7 @@
 // Any settings file, optionally followed by the section, key and value of one write,
 // each after a NUL (what must hold: fuzz/README.md).
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "fuzz/fuzz_support.h"
 #include "persist/ini_file.h"

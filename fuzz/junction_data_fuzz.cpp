@@ -1,11 +1,5 @@
 // Any file as the junction data beside a project (what must hold: fuzz/README.md).
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-
 #include "fuzz/fuzz_support.h"
 #include "persist/junction_file.h"
 #include "persist/junction_file_format.h"

@@ -1,19 +1,10 @@
 // Any file as a project file, read over a project already open (what must hold:
 // fuzz/README.md).
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "fuzz/fuzz_support.h"
 #include "persist/project_file.h"
 #include "persist/project_file_format.h"
 #include "program/editor_model.h"
-#include "program/program_image.h"
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
 

@@ -1,15 +1,6 @@
 // Bytes from the bus, cut into lines and decoded from each state a transfer can be in
 // (what must hold: fuzz/README.md).
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "fuzz/fuzz_support.h"
 #include "link/line_cutter.h"
 #include "link/link_display.h"
@@ -17,8 +8,6 @@
 #include "link/register_image.h"
 #include "link/reply_decoder.h"
 #include "link/service_commands.h"
-#include "program/memory_map.h"
-#include "program/program_image.h"
 
 #include "tests/link/fakes.h"
 

@@ -1,17 +1,7 @@
 // PC bytes for the simulated controller, one line per bus turn; its strict reader
 // decides what to act on (what must hold: fuzz/README.md).
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "fuzz/fuzz_support.h"
-#include "program/memory_map.h"
-#include "program/program_image.h"
 #include "sim/controller.h"
 #include "sim/demo_memory.h"
 #include "sim/event_log_area.h"
