@@ -4,11 +4,8 @@
 #include <QDate>
 #include <QSerialPort>
 
-#include <algorithm>
 #include <fstream>
-#include <sstream>
 
-#include "ctl/exit_status.h"
 #include "ctl_fixture.h"
 #include "link/controller_link.h"
 #include "link/event_log.h"
@@ -27,6 +24,14 @@ using ctltest::ExpectRefused;
 using ctltest::Lines;
 using qttest::FastBus;
 namespace es = ctl::exit_status;
+
+// The fast bus losing replies, and damaging and garbling as many as `damaged` of them.
+sim::Options Lossy(double loss, double damaged = 0) {
+  sim::Options o = FastBus();
+  o.loss = loss;
+  o.corrupt = o.noise = damaged;
+  return o;
+}
 
 std::vector<std::string> ExpectedLog(const program::ProgramImage& memory) {
   std::vector<std::string> lines = bus::DecodeEventLog(memory);
@@ -50,11 +55,7 @@ program::ProgramImage PatternMemory() {
 }
 
 TEST_F(CtlTest, LogPrintsTheWindowsLinesAndTheTotalDespiteLostAndDamagedReplies) {
-  sim::Options o = FastBus();
-  o.loss = 0.3;
-  o.corrupt = 0.1;
-  o.noise = 0.1;
-  ASSERT_TRUE(StartSim(o));
+  ASSERT_TRUE(StartSim(Lossy(0.3, 0.1)));
   const auto run = OnSim({"log"});
   ASSERT_EQ(run.status, es::kDone) << run.err;
   const auto lines = Lines(run.out);
@@ -67,9 +68,7 @@ TEST_F(CtlTest, LogPrintsTheWindowsLinesAndTheTotalDespiteLostAndDamagedReplies)
 }
 
 TEST_F(CtlTest, UploadSavesTheWholeMemoryDespiteLostReplies) {
-  sim::Options o = FastBus();
-  o.loss = 0.1;
-  ASSERT_TRUE(StartSim(o));
+  ASSERT_TRUE(StartSim(Lossy(0.1)));
   const std::string file = Path("up.prj");
   const auto run = OnSim({"upload", file});
   ASSERT_EQ(run.status, es::kDone) << run.err;
@@ -83,9 +82,7 @@ TEST_F(CtlTest, UploadSavesTheWholeMemoryDespiteLostReplies) {
 }
 
 TEST_F(CtlTest, DownloadWritesEveryBlockWithItsChecksumAndEndsOnce) {
-  sim::Options o = FastBus();
-  o.loss = 0.2;
-  ASSERT_TRUE(StartSim(o));
+  ASSERT_TRUE(StartSim(Lossy(0.2)));
   program::ProgramImage wanted = PatternMemory();
   const std::string file = Path("in.prj");
   ASSERT_TRUE(persist::ProjectSave(file, wanted).ok);
@@ -137,8 +134,7 @@ TEST_F(CtlTest, SystemDownloadSendsStepOneOfRecordZeroThenResetsTheCpu) {
 }
 
 TEST_F(CtlTest, SetClockIsRepeatedUntilConfirmed) {
-  sim::Options o = FastBus();
-  o.loss = 0.5;
+  sim::Options o = Lossy(0.5);
   o.clockStart = {2001, 2, 3, 4, 5, 6, 6};
   ASSERT_TRUE(StartSim(o));
   const auto run = OnSim({"set-clock"});
@@ -236,9 +232,7 @@ TEST_F(CtlTest, SilentBusEndsEveryKindOfCommandAfterTheTimeout) {
 }
 
 TEST_F(CtlTest, ControllerThatNeverConfirmsEndsAfterTheTimeout) {
-  sim::Options o = FastBus();
-  o.loss = 1.0;
-  ASSERT_TRUE(StartSim(o));
+  ASSERT_TRUE(StartSim(Lossy(1.0)));
   ExpectRefused(OnSim({"--timeout", "0.5", "set-clock"}), es::kNotConfirmed,
                 "PC turns keep coming, but the controller has not confirmed the clock setting within 0.5 s");
   const auto log = OnSim({"--timeout", "0.5", "log"});
