@@ -90,50 +90,42 @@ std::optional<int> Count(std::string_view text) {
   return value;
 }
 
+// The options that belong to some commands only.
+enum Takes : unsigned { kSeconds = 1, kJson = 2, kCsv = 4, kAllowIncomplete = 8 };
+
 struct CommandWord {
   const char* word;
   Command command;
-  bool needsFile;
+  std::size_t files;  // project or capture files after the word
+  unsigned takes;     // Takes
+  bool needsPort;
 };
 constexpr CommandWord kCommands[] = {
-    {"upload", Command::Upload, true},
-    {"download", Command::Download, true},
-    {"download-system", Command::DownloadSystem, true},
-    {"log", Command::Log, false},
-    {"set-clock", Command::SetClock, false},
-    {"service", Command::Service, false},
-    {"watch", Command::Watch, false},
-    {"capture", Command::Capture, true},
-    {"decode", Command::Decode, true},
-    {"verify", Command::Verify, true},
+    {"upload", Command::Upload, 1, 0, true},
+    {"download", Command::Download, 1, kAllowIncomplete, true},
+    {"download-system", Command::DownloadSystem, 1, kAllowIncomplete, true},
+    {"log", Command::Log, 0, 0, true},
+    {"set-clock", Command::SetClock, 0, 0, true},
+    {"service", Command::Service, 0, 0, true},
+    {"watch", Command::Watch, 0, kSeconds | kJson | kCsv, true},
+    {"capture", Command::Capture, 1, kSeconds, true},
+    {"decode", Command::Decode, 1, kJson, false},
+    {"verify", Command::Verify, 1, 0, true},
+    // check and diff only read files: no port, no session.
+    {"check", Command::Check, 1, kJson, false},
+    {"diff", Command::Diff, 2, 0, false},
 };
 
-// check and diff only read files: no port, no session.
-bool ParseFileCommand(const std::vector<std::string>& words, bool secondsGiven, CtlOptions& options,
-                      std::string& error) {
-  const bool diff = words[0] == "diff";
-  const std::size_t files = diff ? 2 : 1;
-  if (words.size() < files + 1) {
-    error = diff ? "diff needs two project files" : "check needs a project file";
-    return false;
-  }
-  if (words.size() > files + 1) {
-    error = "unexpected argument '" + words[files + 1] + "'";
-    return false;
-  }
-  const char* misplaced = secondsGiven              ? "--seconds belongs to the watch and capture commands"
-                          : options.allowIncomplete ? "--allow-incomplete belongs to the download commands"
-                          : diff && options.json    ? "--json belongs to the watch, decode and check commands"
-                                                    : nullptr;
-  if (misplaced) {
-    error = misplaced;
-    return false;
-  }
-  options.command = diff ? Command::Diff : Command::Check;
-  options.projectFile = words[1];
-  if (diff) options.otherProjectFile = words[2];
-  return true;
-}
+struct OptionOwner {
+  Takes option;
+  const char* misplaced;
+};
+constexpr OptionOwner kOptionOwners[] = {
+    {kSeconds, "--seconds belongs to the watch and capture commands"},
+    {kJson, "--json belongs to the watch, decode and check commands"},
+    {kCsv, "--csv belongs to the watch command"},
+    {kAllowIncomplete, "--allow-incomplete belongs to the download commands"},
+};
 
 // The values of --port, --timeout and --seconds, checked.
 bool ReadOptionValues(const QCommandLineParser& parser, const QCommandLineOption& port,
@@ -190,34 +182,36 @@ bool ReadServiceName(const std::vector<std::string>& words, CtlOptions& options,
 }
 
 // The command and its arguments, none left over.
-bool ReadCommand(const std::vector<std::string>& words, CtlOptions& options, std::string& error) {
+const CommandWord* ReadCommand(const std::vector<std::string>& words, CtlOptions& options,
+                               std::string& error) {
   const CommandWord* found = nullptr;
   for (const CommandWord& c : kCommands) {
     if (words[0] == c.word) found = &c;
   }
   if (!found) {
     error = "unknown command '" + words[0] + "'";
-    return false;
+    return nullptr;
   }
   options.command = found->command;
-  std::size_t expected = 1;
-  if (found->needsFile) {
-    if (words.size() < 2) {
-      const bool capture = found->command == Command::Capture || found->command == Command::Decode;
-      error = words[0] + (capture ? " needs a capture file" : " needs a project file");
-      return false;
-    }
-    options.projectFile = words[1];
-    expected = 2;
-  } else if (found->command == Command::Service) {
-    if (!ReadServiceName(words, options, error)) return false;
+  std::size_t expected = 1 + found->files;
+  if (words.size() < expected) {
+    const bool capture = found->command == Command::Capture || found->command == Command::Decode;
+    error = words[0] + (found->files == 2 ? " needs two project files"
+                        : capture         ? " needs a capture file"
+                                          : " needs a project file");
+    return nullptr;
+  }
+  if (found->files >= 1) options.projectFile = words[1];
+  if (found->files == 2) options.otherProjectFile = words[2];
+  if (found->command == Command::Service) {
+    if (!ReadServiceName(words, options, error)) return nullptr;
     expected = 2;
   }
   if (words.size() > expected) {
     error = "unexpected argument '" + words[expected] + "'";
-    return false;
+    return nullptr;
   }
-  return true;
+  return found;
 }
 
 }  // namespace
@@ -266,30 +260,21 @@ bool ParseCtlOptions(const std::vector<std::string>& args, CtlOptions& options, 
     options.listPorts = true;
     return true;
   }
-  if (words[0] == "check" || words[0] == "diff") return ParseFileCommand(words, secondsGiven, options, error);
-  if (!ReadCommand(words, options, error)) return false;
-  if (secondsGiven && options.command != Command::Watch && options.command != Command::Capture) {
-    error = "--seconds belongs to the watch and capture commands";
-    return false;
-  }
-  if (options.json && options.command != Command::Watch && options.command != Command::Decode) {
-    error = "--json belongs to the watch, decode and check commands";
-    return false;
-  }
-  if (options.csv && options.command != Command::Watch) {
-    error = "--csv belongs to the watch command";
-    return false;
+  const CommandWord* command = ReadCommand(words, options, error);
+  if (!command) return false;
+  const unsigned given = (secondsGiven ? kSeconds : 0u) | (options.json ? kJson : 0u) |
+                         (options.csv ? kCsv : 0u) | (options.allowIncomplete ? kAllowIncomplete : 0u);
+  for (const OptionOwner& o : kOptionOwners) {
+    if ((given & o.option) != 0 && (command->takes & o.option) == 0) {
+      error = o.misplaced;
+      return false;
+    }
   }
   if (options.json && options.csv) {
     error = "--json and --csv do not go together";
     return false;
   }
-  if (options.allowIncomplete && options.command != Command::Download &&
-      options.command != Command::DownloadSystem) {
-    error = "--allow-incomplete belongs to the download commands";
-    return false;
-  }
-  if (options.device.empty() && options.command != Command::Decode) {
+  if (options.device.empty() && command->needsPort) {
     error = "--port DEVICE is needed (kx7140ctl ports lists the ports)";
     return false;
   }

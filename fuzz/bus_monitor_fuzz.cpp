@@ -1,14 +1,5 @@
-// Arbitrary bytes heard on the bus, cut into lines and kept by the monitor's line
-// store, with every row put into words. Each row gives back its own line (without
-// CR LF, cut at the store's bound) with the check that line gets; a well-formed frame
-// always has a meaning, a refused one its reason; the counters add up to the lines;
-// and the filtered rows are exactly the rows that match.
-
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
+// Bytes heard on the bus, kept by the monitor's line store and put into words (what
+// must hold: fuzz/README.md).
 
 #include "fuzz/fuzz_support.h"
 #include "link/bus_counters.h"

@@ -1,14 +1,6 @@
-// A bus capture file from anywhere. Reading never goes past its bounds and names every
-// bad line within the lines read; what it takes, written out again, reads back as the
-// same header and records without a single bad line, and the streaming writer gives
-// that very text.
+// A bus capture file from anywhere (what must hold: fuzz/README.md).
 
-#include <cstddef>
-#include <cstdint>
 #include <sstream>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "fuzz/fuzz_support.h"
 #include "link/capture_file.h"

@@ -1,21 +1,9 @@
-// The whole link over a fake port: arbitrary bytes arrive line by line while a user
-// command runs, and the engine answers every turn it hears. Whatever arrives, the
-// link sends only well-formed frames, a block write carries the image's own bytes,
-// and the image changes only by blocks that arrived whole during a read.
-
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+// The whole link over a fake port: bytes arrive line by line while a user command
+// runs (what must hold: fuzz/README.md).
 
 #include "fuzz/fuzz_support.h"
 #include "link/controller_link.h"
 #include "program/editor_model.h"
-#include "program/memory_map.h"
-#include "program/program_image.h"
 
 #include "tests/link/fakes.h"
 
@@ -28,27 +16,8 @@ constexpr Command kCommands[] = {Command::None,     Command::Upload,         Com
                                  Command::Download, Command::SystemDownload, Command::ClockSet,
                                  Command::ResetCpu};
 
-std::optional<std::vector<std::uint8_t>> FrameBytes(std::string_view frame) {
-  if (!frame.ends_with("\r\n") || frame.empty() || frame[0] != ':') return std::nullopt;
-  frame.remove_suffix(2);
-  frame.remove_prefix(1);
-  if (frame.size() % 2 != 0 || frame.size() < 6) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  unsigned sum = 0;
-  for (std::size_t i = 0; i < frame.size(); i += 2) {
-    // The controller reads upper-case digits only.
-    const auto upper = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
-    if (!upper(frame[i]) || !upper(frame[i + 1])) return std::nullopt;
-    bytes.push_back(static_cast<std::uint8_t>(kxfuzz::Hex(frame[i]) * 16 + kxfuzz::Hex(frame[i + 1])));
-    sum += bytes.back();
-  }
-  if ((sum & 0xFF) != 0) return std::nullopt;
-  bytes.pop_back();
-  return bytes;
-}
-
 void CheckSent(std::string_view frame, const ProgramImage& image) {
-  const auto bytes = FrameBytes(frame);
+  const auto bytes = kxfuzz::FrameBytes(frame, true);
   KX_FUZZ_CHECK(bytes.has_value());
   const std::vector<std::uint8_t>& b = *bytes;
   KX_FUZZ_CHECK(b.size() <= 4 + 4 + 128);
@@ -68,54 +37,20 @@ void CheckSent(std::string_view frame, const ProgramImage& image) {
   }
 }
 
-// A block-read reply the link may store: whole, hex, correct LRC, inside the image.
-std::optional<std::size_t> UsableBlock(std::string_view line, std::vector<std::uint8_t>& data) {
-  if (line.ends_with('\n')) line.remove_suffix(1);
-  if (line.ends_with('\r')) line.remove_suffix(1);
-  if (line.size() != 1 + 2 * 137 || line[0] != ':') return std::nullopt;
-  std::vector<std::uint8_t> b;
-  unsigned sum = 0;
-  for (std::size_t i = 1; i < line.size(); i += 2) {
-    const int hi = kxfuzz::Hex(line[i]);
-    const int lo = kxfuzz::Hex(line[i + 1]);
-    if (hi < 0 || lo < 0) return std::nullopt;
-    b.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
-    sum += b.back();
-  }
-  if ((sum & 0xFF) != 0 || b[0] != 1 || b[1] != 0xCF || b[3] != 4) return std::nullopt;
-  const std::size_t address = static_cast<std::size_t>(b[4] << 8 | b[5]);
-  if (address + 128 > program::kProgramImageSize) return std::nullopt;
-  data.assign(b.begin() + 8, b.begin() + 8 + 128);
-  return address;
-}
-
-struct Start {
-  std::unique_ptr<const ProgramImage> image;
-  std::unique_ptr<const ProgramImage> afterChecksum;  // as a download leaves it
-};
-
-// The image before anything is heard, made once.
-const Start& Initial() {
-  static const Start start = [] {
-    auto m = std::make_unique<ProgramImage>();
-    for (std::size_t i = 0; i < m->size(); ++i) (*m)[i] = static_cast<std::uint8_t>(i * 13 + 5);
-    auto c = std::make_unique<ProgramImage>(*m);
-    // The checksum the controller verifies goes into the image before the first block.
+// The image before anything is heard, and as a download leaves it before the first
+// block: with the checksum the controller verifies. Made once.
+const ProgramImage& Initial(bool checksummed) {
+  static const auto image = kxfuzz::PatternImage(13, 5);
+  static const auto withSum = [] {
+    auto c = std::make_unique<ProgramImage>(*image);
     unsigned sum = 0;
     for (std::size_t a = 0; a < program::kChecksumAddress; ++a) sum += (*c)[a];
     (*c)[program::kChecksumAddress] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
     (*c)[program::kChecksumAddress + 1] = static_cast<std::uint8_t>(sum & 0xFF);
-    return Start{std::move(m), std::move(c)};
+    return c;
   }();
-  return start;
+  return checksummed ? *withSum : *image;
 }
-
-// Allocated once, reset for every run; exactly image-sized heap blocks, so that a
-// store past the end is seen by AddressSanitizer.
-struct Images {
-  std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
-  std::unique_ptr<ProgramImage> expected = std::make_unique<ProgramImage>();
-};
 
 void Run(const std::vector<std::string_view>& chunks, Command command, const program::EditorModel& model) {
   kxtest::FakePort port;
@@ -123,10 +58,10 @@ void Run(const std::vector<std::string_view>& chunks, Command command, const pro
   bus::RegisterImage regs;
   bus::LinkShared shared;
   bus::LinkEvents events;
-  static Images images;
-  ProgramImage* const image = images.image.get();
-  ProgramImage* const expected = images.expected.get();
-  *image = *Initial().image;
+  // Allocated once, reset for every run.
+  static const auto image = std::make_unique<ProgramImage>();
+  static const auto expected = std::make_unique<ProgramImage>();
+  *image = Initial(false);
   bus::ControllerLink link(port, clock, bus::LinkTables{regs, shared, *image, model, events});
 
   link.cmd_RUN();
@@ -141,18 +76,18 @@ void Run(const std::vector<std::string_view>& chunks, Command command, const pro
     case Command::ClockSet: link.RTC_Esitle(); break;
     case Command::ResetCpu: KX_FUZZ_CHECK(link.Service_cmd(0)); break;
   }
-  *expected = command == Command::Download ? *Initial().afterChecksum : *Initial().image;
+  *expected = Initial(command == Command::Download);
   KX_FUZZ_CHECK(*image == *expected);
 
-  std::vector<std::uint8_t> data;
   std::size_t checked = 0;
   for (std::string_view chunk : chunks) {
     const bool reading = shared.RequestCode == bus::request::kBlockRead;
     clock.ms += 1 + static_cast<std::int64_t>(chunk.size() % 40);
     port.Receive(std::string(chunk));
     // Every chunk but the last is one whole line, so the decoder saw exactly it.
-    if (const auto address = reading ? UsableBlock(chunk, data) : std::nullopt) {
-      std::copy(data.begin(), data.end(), expected->begin() + static_cast<std::ptrdiff_t>(*address));
+    if (const auto block = reading ? kxfuzz::UsableBlock(chunk) : std::nullopt) {
+      std::copy(block->data.begin(), block->data.end(),
+                expected->begin() + static_cast<std::ptrdiff_t>(block->address));
     }
     clock.ms += 30;
     link.Timer1Tick();
@@ -170,14 +105,7 @@ void Run(const std::vector<std::string_view>& chunks, Command command, const pro
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  std::vector<std::string_view> chunks;
-  while (!bytes.empty()) {
-    const std::size_t lf = bytes.find('\n');
-    const std::size_t n = lf == std::string_view::npos ? bytes.size() : lf + 1;
-    chunks.push_back(bytes.substr(0, n));
-    bytes.remove_prefix(n);
-  }
+  const auto chunks = kxfuzz::Lines(std::string_view(reinterpret_cast<const char*>(data), size));
   // The model only supplies the system row of a system download; the link never
   // writes to it.
   static const std::unique_ptr<const program::EditorModel> model = [] {

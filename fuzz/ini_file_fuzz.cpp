@@ -1,25 +1,12 @@
-// Arbitrary settings files. The input is the file, optionally followed by three
-// NUL-separated fields: section, key and value of one write. Reading never fails on
-// the file's contents; a refused write leaves the file as it was; a write that is
-// taken leaves a file in the writer's layout, in which the key reads back, keys of
-// other sections keep their values, and writing the same key again changes nothing.
+// Any settings file, optionally followed by the section, key and value of one write,
+// each after a NUL (what must hold: fuzz/README.md).
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "fuzz/fuzz_support.h"
 #include "persist/ini_file.h"
 
 namespace {
-
-const kxfuzz::ScratchFolder& Scratch() {
-  static const kxfuzz::ScratchFolder folder;
-  return folder;
-}
 
 std::string Lower(std::string_view text) {
   std::string out(text);
@@ -30,19 +17,6 @@ std::string Lower(std::string_view text) {
 }
 
 bool Control(char c) { return static_cast<unsigned char>(c) <= 13; }
-
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
 
 struct Write {
   std::string file;
@@ -76,7 +50,7 @@ Write Split(std::string_view input) {
 std::vector<std::pair<std::string, std::string>> Neighbours(std::string_view file) {
   std::vector<std::pair<std::string, std::string>> found;
   std::string section;
-  for (std::string_view line : Lines(file)) {
+  for (std::string_view line : kxfuzz::TextLines(file)) {
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       section = line.substr(1, line.size() - 2);
     } else if (const std::size_t eq = line.find('='); eq != std::string_view::npos && !section.empty()) {
@@ -92,18 +66,14 @@ bool HasLineEnd(std::string_view text) { return text.find_first_of("\r\n") != st
 void CheckLayout(std::string_view file) {
   KX_FUZZ_CHECK(file.size() >= 3 && file.ends_with("\r\n"));
   KX_FUZZ_CHECK(!Control(file[0]) && !Control(file[file.size() - 3]));
-  KX_FUZZ_CHECK(file.find("\r\n\r\n\r\n") == std::string_view::npos);
-  for (std::size_t i = 0; i < file.size(); ++i) {
-    if (file[i] == '\r') KX_FUZZ_CHECK(i + 1 < file.size() && file[i + 1] == '\n');
-    if (file[i] == '\n') KX_FUZZ_CHECK(i > 0 && file[i - 1] == '\r');
-  }
+  KX_FUZZ_CHECK(file.find("\r\n\r\n\r\n") == std::string_view::npos && kxfuzz::CrLfOnly(file));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Write w = Split(std::string_view(reinterpret_cast<const char*>(data), size));
-  const auto path = Scratch().Fresh("kx7140.ini", w.file);
+  const auto path = kxfuzz::Scratch().Fresh("kx7140.ini", w.file);
 
   // Reading takes any file; a value never spans a line end.
   persist::IoResult status;

@@ -1,21 +1,10 @@
-// Arbitrary file contents as a project file. The reader may only set bytes that some
-// line names; whatever it made of the file re-serialises to the fixed layout and reads
-// back the same; a load that fails changes neither the image nor the model, and one
-// that works fills the model so that packing it gives the image back.
-
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
+// Any file as a project file, read over a project already open (what must hold:
+// fuzz/README.md).
 
 #include "fuzz/fuzz_support.h"
 #include "persist/project_file.h"
 #include "persist/project_file_format.h"
 #include "program/editor_model.h"
-#include "program/program_image.h"
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
 
@@ -25,29 +14,11 @@ using program::EditorModel;
 using program::ProgramImage;
 constexpr std::size_t kImageSize = program::kProgramImageSize;
 
-const kxfuzz::ScratchFolder& Scratch() {
-  static const kxfuzz::ScratchFolder folder;
-  return folder;
-}
-
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
 // The image as it was before, with the sixteen bytes from each line's address taken
 // from the image after: equal to the image after when the reader set no byte that no
 // line names.
 void TakeNamedBytes(std::string_view text, const ProgramImage& after, ProgramImage& before) {
-  for (std::string_view line : Lines(text)) {
+  for (std::string_view line : kxfuzz::TextLines(text)) {
     if (line.size() < 2) continue;
     std::size_t address = 0;
     bool hex = true;
@@ -66,17 +37,11 @@ void TakeNamedBytes(std::string_view text, const ProgramImage& after, ProgramIma
 
 // An image that already holds a project, made once.
 const ProgramImage& Pattern() {
-  static const std::unique_ptr<const ProgramImage> image = [] {
-    auto m = std::make_unique<ProgramImage>();
-    for (std::size_t i = 0; i < kImageSize; ++i) (*m)[i] = static_cast<std::uint8_t>(i * 11 + 1);
-    return m;
-  }();
+  static const auto image = kxfuzz::PatternImage(11, 1);
   return *image;
 }
 
-// Scratch images and models, allocated once and reset before each use; the images
-// are heap blocks of exactly their size, so that AddressSanitizer sees a store past
-// the end.
+// Scratch images and models, allocated once and reset before each use.
 struct Buffers {
   std::unique_ptr<ProgramImage> parsed = std::make_unique<ProgramImage>();
   std::unique_ptr<ProgramImage> spare = std::make_unique<ProgramImage>();
@@ -126,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ProgramImage& image = *b.parsed;
   image = Pattern();
   const persist::ProjectParse parse = persist::ParseProjectFile(text, image);
-  KX_FUZZ_CHECK(parse.lines + parse.skippedLines == Lines(text).size());
+  KX_FUZZ_CHECK(parse.lines + parse.skippedLines == kxfuzz::TextLines(text).size());
   KX_FUZZ_CHECK(parse.badFields + parse.bytesPastEnd <= persist::kProjectLineBytes * parse.lines);
   KX_FUZZ_CHECK(parse.damagedLines <= parse.lines && parse.damagedLines <= parse.badFields);
   *b.other = Pattern();
@@ -144,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   KX_FUZZ_CHECK(*b.other == image);
 
   // The same text as a file on disk, loaded over a project already open.
-  const auto path = Scratch().Fresh("input.prj", text);
+  const auto path = kxfuzz::Scratch().Fresh("input.prj", text);
   ProgramImage& loaded = *b.loaded;
   loaded = Pattern();
   *b.model = *b.patternModel;
@@ -174,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   KX_FUZZ_CHECK(packed == spareCleared);
 
   // Saved, the file is the layout checked above, byte for byte.
-  const auto saved = Scratch().Path("saved.prj");
+  const auto saved = kxfuzz::Scratch().Path("saved.prj");
   KX_FUZZ_CHECK(persist::ProjectSave(saved.string(), *b.parsed).ok);
   KX_FUZZ_CHECK(kxfuzz::ReadFile(saved) == formatted);
   return 0;

@@ -1,17 +1,5 @@
-// Arbitrary bytes from the bus, cut into lines and decoded from each state a transfer
-// can be in. The decoder may only store a block that arrived whole while a read is
-// under way; every other byte of the image must stay as it was, and the register
-// image only ever holds 16-bit words.
-
-#include <algorithm>
-#include <array>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+// Bytes from the bus, cut into lines and decoded from each state a transfer can be in
+// (what must hold: fuzz/README.md).
 
 #include "fuzz/fuzz_support.h"
 #include "link/line_cutter.h"
@@ -20,8 +8,6 @@
 #include "link/register_image.h"
 #include "link/reply_decoder.h"
 #include "link/service_commands.h"
-#include "program/memory_map.h"
-#include "program/program_image.h"
 
 #include "tests/link/fakes.h"
 
@@ -83,39 +69,10 @@ void CheckSameLines(const Cut& whole, const Cut& pieces) {
   KX_FUZZ_CHECK(whole.lines.size() == pieces.lines.size());
   KX_FUZZ_CHECK(whole.pending == pieces.pending);
   for (std::size_t i = 0; i < whole.lines.size(); ++i) {
-    const std::string& w = whole.lines[i];
-    const std::string& p = pieces.lines[i];
+    const std::string &w = whole.lines[i], &p = pieces.lines[i];
     KX_FUZZ_CHECK(p.size() <= w.size() && w.ends_with(p));
     KX_FUZZ_CHECK(p.size() >= std::min(w.size(), LineCutter::kMaxPending + 1));
   }
-}
-
-struct Block {
-  std::size_t address = 0;
-  std::array<std::uint8_t, 128> data{};
-};
-
-// What a block-read reply carries when it is one the decoder may use: 137 bytes of
-// hex with a correct LRC, for a block inside the image.
-std::optional<Block> UsableBlock(std::string_view line) {
-  if (line.ends_with('\n')) line.remove_suffix(1);
-  if (line.ends_with('\r')) line.remove_suffix(1);
-  if (line.size() != 1 + 2 * 137 || line[0] != ':') return std::nullopt;
-  std::array<std::uint8_t, 137> b{};
-  unsigned sum = 0;
-  for (std::size_t i = 0; i < b.size(); ++i) {
-    const int hi = kxfuzz::Hex(line[1 + 2 * i]);
-    const int lo = kxfuzz::Hex(line[2 + 2 * i]);
-    if (hi < 0 || lo < 0) return std::nullopt;
-    b[i] = static_cast<std::uint8_t>(hi * 16 + lo);
-    sum += b[i];
-  }
-  if ((sum & 0xFF) != 0 || b[0] != 1 || b[1] != 0xCF || b[3] != 4) return std::nullopt;
-  Block block;
-  block.address = static_cast<std::size_t>(b[4] << 8 | b[5]);
-  if (block.address + 128 > program::kProgramImageSize) return std::nullopt;
-  for (std::size_t i = 0; i < 128; ++i) block.data[i] = b[8 + i];
-  return block;
 }
 
 // The codes a single line may move a request on to.
@@ -129,31 +86,7 @@ std::int16_t NextCode(std::int16_t code) {
   }
 }
 
-template <std::size_t N>
-bool Words(const std::array<std::int32_t, N>& regs) {
-  for (std::int32_t v : regs) {
-    if (v < 0 || v > 0xFFFF) return false;
-  }
-  return true;
-}
-
-// What the image holds before the bus is heard; made once, copied for every run.
-const ProgramImage& Before() {
-  static const std::unique_ptr<const ProgramImage> image = [] {
-    auto m = std::make_unique<ProgramImage>();
-    for (std::size_t i = 0; i < m->size(); ++i) (*m)[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    return m;
-  }();
-  return *image;
-}
-
-// The decoder's image and the expected one, allocated once and reset for every run.
-// On the heap and exactly as large as the image, so that a store past its end is
-// seen by AddressSanitizer.
-struct Images {
-  std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
-  std::unique_ptr<ProgramImage> expected = std::make_unique<ProgramImage>();
-};
+constexpr auto kWord = [](std::int32_t v) { return v >= 0 && v <= 0xFFFF; };
 
 void Decode(const std::vector<std::string>& lines, const Start& start) {
   kxtest::FakeClock clock;
@@ -162,11 +95,12 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
   bus::LinkDisplay display;
   bus::LinkEvents events;
   bus::TransferTracker transfers(events, clock);
-  static Images images;
-  ProgramImage* const image = images.image.get();
-  ProgramImage* const expected = images.expected.get();
-  *image = Before();
-  *expected = Before();
+  // Allocated once, reset for every run.
+  static const auto initial = kxfuzz::PatternImage(7, 3);
+  static const auto image = std::make_unique<ProgramImage>();
+  static const auto expected = std::make_unique<ProgramImage>();
+  *image = *initial;
+  *expected = *initial;
 
   shared.RequestCode = start.code;
   shared.TransferAddress = start.address;
@@ -182,7 +116,7 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
 
     std::int32_t address = before.TransferAddress;
     bool reading = before.RequestCode == bus::request::kBlockRead;
-    if (const auto block = reading ? UsableBlock(line) : std::nullopt) {
+    if (const auto block = reading ? kxfuzz::UsableBlock(line) : std::nullopt) {
       std::copy(block->data.begin(), block->data.end(),
                 expected->begin() + static_cast<std::ptrdiff_t>(block->address));
       if (block->address == static_cast<std::size_t>(address)) address += 128;
@@ -201,8 +135,9 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
   KX_FUZZ_CHECK(*image == *expected);
   KX_FUZZ_CHECK(shared.TransferAddress >= 0 &&
                 shared.TransferAddress <= static_cast<std::int32_t>(program::kProgramImageSize));
-  KX_FUZZ_CHECK(Words(regs.CpuCardRegs) && Words(regs.GpsRegs) && Words(regs.DetectorRegs));
-  for (const auto& card : regs.TriacCardRegs) KX_FUZZ_CHECK(Words(card));
+  KX_FUZZ_CHECK(std::ranges::all_of(regs.CpuCardRegs, kWord) && std::ranges::all_of(regs.GpsRegs, kWord) &&
+                std::ranges::all_of(regs.DetectorRegs, kWord));
+  for (const auto& card : regs.TriacCardRegs) KX_FUZZ_CHECK(std::ranges::all_of(card, kWord));
   for (bus::Rgb lamp : display.LBL_COMM_ANI) KX_FUZZ_CHECK(lamp == bus::kWhite || lamp == bus::kGreen);
   KX_FUZZ_CHECK(decoder.Counters().lines == lines.size());
   KX_FUZZ_CHECK(static_cast<std::uint64_t>(decoder.ExceptionCount) == decoder.Counters().exceptions);

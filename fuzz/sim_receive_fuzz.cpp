@@ -1,20 +1,7 @@
-// Arbitrary PC bytes for the simulated controller, one line per bus turn. The
-// controller's strict reader decides what to act on; whatever it hears, the memory
-// changes only as the accepted commands say, every frame it puts on the wire is well
-// formed, a block it sends is its memory, and its counters account for every line.
-
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+// PC bytes for the simulated controller, one line per bus turn; its strict reader
+// decides what to act on (what must hold: fuzz/README.md).
 
 #include "fuzz/fuzz_support.h"
-#include "program/memory_map.h"
-#include "program/program_image.h"
 #include "sim/controller.h"
 #include "sim/demo_memory.h"
 #include "sim/event_log_area.h"
@@ -23,33 +10,11 @@ namespace {
 
 using program::ProgramImage;
 
-// The bytes of one frame line, LRC checked and dropped; either case of hex digit.
-std::optional<std::vector<std::uint8_t>> FrameBytes(std::string_view line, bool upperOnly) {
-  if (!line.ends_with("\r\n")) return std::nullopt;
-  line.remove_suffix(2);
-  if (line.empty() || line[0] != ':' || line.size() % 2 == 0 || line.size() < 7) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  unsigned sum = 0;
-  for (std::size_t i = 1; i < line.size(); i += 2) {
-    if (upperOnly && ((line[i] >= 'a' && line[i] <= 'f') || (line[i + 1] >= 'a' && line[i + 1] <= 'f'))) {
-      return std::nullopt;
-    }
-    const int hi = kxfuzz::Hex(line[i]);
-    const int lo = kxfuzz::Hex(line[i + 1]);
-    if (hi < 0 || lo < 0) return std::nullopt;
-    bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
-    sum += bytes.back();
-  }
-  if ((sum & 0xFF) != 0) return std::nullopt;
-  bytes.pop_back();
-  return bytes;
-}
-
 void CheckWire(std::string_view out, const ProgramImage& memory) {
   while (!out.empty()) {
     const std::size_t end = out.find("\r\n");
     KX_FUZZ_CHECK(end != std::string_view::npos);
-    const auto bytes = FrameBytes(out.substr(0, end + 2), true);
+    const auto bytes = kxfuzz::FrameBytes(out.substr(0, end + 2), true);
     KX_FUZZ_CHECK(bytes.has_value());
     const std::vector<std::uint8_t>& b = *bytes;
     if (b.size() == 8 + 128 && b[0] == 1 && b[1] == 0xCF && b[2] == 0 && b[3] == 4) {
@@ -116,7 +81,7 @@ void Run(const std::vector<std::string_view>& lines, const sim::Options& options
     KX_FUZZ_CHECK(Accounted(after) == after.framesReceived);
     KX_FUZZ_CHECK(CommandsCounted(*ctl) <= after.commandsSeen);
     // Each line but the last is exactly one frame, so an accepted write is this line.
-    const auto frame = FrameBytes(line, false);
+    const auto frame = kxfuzz::FrameBytes(line, false);
     if (after.blocksWritten > before.blocksWritten) {
       KX_FUZZ_CHECK(frame && frame->size() == 8 + 128);
       const std::size_t address = static_cast<std::size_t>((*frame)[4] << 8 | (*frame)[5]);

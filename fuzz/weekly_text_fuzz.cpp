@@ -1,19 +1,8 @@
-// Arbitrary text as a weekly cell, the way the entry widget reads it. Each part reads
-// as a byte or not at all; the entry those parts make formats to a text that reads
-// back to the same entry (a code that names no program reads back as no program, a
-// code without a text as none) and formats again to the same text; storing the
-// entry changes only the first three bytes of its own slot in the weekly table.
-
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
+// Any text as a weekly cell, the way the entry widget reads it (what must hold:
+// fuzz/README.md).
 
 #include "fuzz/fuzz_support.h"
 #include "program/editor_model.h"
-#include "program/memory_map.h"
 #include "program/week_entry.h"
 #include "program/week_entry_text.h"
 #include "program/week_program_codes.h"

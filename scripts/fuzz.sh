@@ -7,8 +7,6 @@
 #   repository only changes when you copy a finding in.
 #   Crashes land in fuzz/findings/TARGET/ (ignored by git); put each one, once fixed,
 #   into fuzz/corpus/TARGET/ so that the corpus tests keep it fixed.
-# fuzz.sh --seeds
-#   Rewrites the generated seeds in fuzz/corpus/ from real frames and files.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-fuzz"
@@ -18,15 +16,8 @@ configure() {
     -DKX_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS >/dev/null
 }
 
-if [[ "${1:-}" == "--seeds" ]]; then
-  configure
-  cmake --build "$build" -j"${KX_JOBS:-2}" --target fuzz_seeds
-  "$build/bin/fuzz_seeds" "$root/fuzz/corpus"
-  exit 0
-fi
-
 if [[ $# -lt 2 ]]; then
-  sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
   exit 2
 fi
 target="$1"

@@ -1,15 +1,9 @@
 // kx7140ctl capture records the simulated bus into a file; decode gives it back in
 // words, as text or JSON, naming the lines it had to skip.
 
-#include <QByteArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <fstream>
 #include <set>
 
-#include "ctl/capture_decode.h"
-#include "ctl/exit_status.h"
 #include "ctl_fixture.h"
 
 namespace {
@@ -17,19 +11,6 @@ namespace {
 namespace es = ctl::exit_status;
 using CaptureCtl = ctltest::CtlTest;
 using ctltest::Lines;
-
-struct Decoded {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Decoded Decode(const std::string& path, bool json) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = ctl::DecodeCapture(path, json, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST_F(CaptureCtl, CaptureRecordsTheBusAndDecodeTellsEachLine) {
   ASSERT_TRUE(StartSim());
@@ -42,16 +23,14 @@ TEST_F(CaptureCtl, CaptureRecordsTheBusAndDecodeTellsEachLine) {
   const std::size_t lines = std::stoul(run.out.substr(9));
   EXPECT_GT(lines, 100u) << "a second of a busy bus";
 
-  const Decoded json = Decode(file, true);
+  const auto json = Run({"decode", file, "--json"});
   ASSERT_EQ(json.status, es::kDone) << json.err;
   const auto objects = Lines(json.out);
   ASSERT_EQ(objects.size(), lines);
   std::set<std::string> devices;
   bool sent = false;
   for (const std::string& line : objects) {
-    QJsonParseError error;
-    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+    const QJsonObject o = ctltest::JsonLine(line);
     devices.insert(o.value("device").toString().toStdString());
     sent = sent || o.value("direction").toString() == "T";
     EXPECT_TRUE(o.value("line").toString().startsWith(':')) << line;
@@ -59,7 +38,7 @@ TEST_F(CaptureCtl, CaptureRecordsTheBusAndDecodeTellsEachLine) {
   EXPECT_TRUE(sent) << "the PC's own frames are in the file";
   for (const char* d : {"CPU", "K1", "K8", "GPS", "DED", "PC"}) EXPECT_TRUE(devices.contains(d)) << d;
 
-  const Decoded text = Decode(file, false);
+  const auto text = Run({"decode", file});
   ASSERT_EQ(text.status, es::kDone);
   EXPECT_EQ(Lines(text.out).size(), lines);
   EXPECT_NE(text.out.find("\tK3\tKart durumu\tK3 durum: Run, lambalar "), std::string::npos)
@@ -75,7 +54,7 @@ TEST_F(CaptureCtl, DecodeSkipsAndNamesBadLinesAndRefusesAFileThatIsNotACapture) 
       << "bozuk\r\n"
       << "0.000200 R :22CE0002000000\r\n"
       << "0.000300 T :10\\xFF\r\n";
-  const Decoded json = Decode(file, true);
+  const auto json = Run({"decode", file, "--json"});
   ASSERT_EQ(json.status, es::kDone);
   const auto objects = Lines(json.out);
   ASSERT_EQ(objects.size(), 3u);
@@ -83,18 +62,13 @@ TEST_F(CaptureCtl, DecodeSkipsAndNamesBadLinesAndRefusesAFileThatIsNotACapture) 
   EXPECT_NE(objects[2].find("\"line\":\":10\\u00FF\""), std::string::npos) << objects[2];
   EXPECT_NE(json.err.find("1 bad lines skipped\n  satır 3: "), std::string::npos) << json.err;
 
-  const Decoded text = Decode(file, false);
+  const auto text = Run({"decode", file});
   EXPECT_NE(text.out.find("\treddedildi: "), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("\t:10\\xFF\n"), std::string::npos) << text.out;
 
   std::ofstream(Path("project.prj")) << "not a capture\r\n";
-  EXPECT_EQ(Decode(Path("project.prj"), false).status, es::kFile);
-  EXPECT_EQ(Decode(Path("none.kxcap"), false).status, es::kFile);
-
-  ctl::CtlOptions options;
-  std::string error;
-  EXPECT_TRUE(ctl::ParseCtlOptions({"decode", file, "--json"}, options, error)) << "needs no port: " << error;
-  EXPECT_FALSE(ctl::ParseCtlOptions({"--port", "d", "decode", file, "--seconds", "2"}, options, error));
+  EXPECT_EQ(Run({"decode", Path("project.prj")}).status, es::kFile);
+  EXPECT_EQ(Run({"decode", Path("none.kxcap")}).status, es::kFile);
 }
 
 }  // namespace

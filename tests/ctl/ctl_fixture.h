@@ -1,12 +1,19 @@
 #pragma once
 // Runs the client in-process, its output captured, against the simulated controller.
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "ctl/capture_decode.h"
 #include "ctl/ctl_options.h"
 #include "ctl/ctl_session.h"
+#include "ctl/exit_status.h"
+#include "ctl/file_commands.h"
 #include "tests/qtlink/device_fixture.h"
 
 namespace ctltest {
@@ -34,7 +41,14 @@ class CtlTest : public qttest::DeviceTest {
     std::ostringstream err;
     QElapsedTimer t;
     t.start();
-    run.status = ctl::RunCommand(options, {out, err, progress, std::move(interrupted)});
+    // The commands that only read files go where the program sends them.
+    if (options.command == ctl::Command::Decode) {
+      run.status = ctl::DecodeCapture(options.projectFile, options.json, out, err);
+    } else if (options.command == ctl::Command::Check || options.command == ctl::Command::Diff) {
+      run.status = ctl::RunFileCommand(options, out, err);
+    } else {
+      run.status = ctl::RunCommand(options, {out, err, progress, std::move(interrupted)});
+    }
     run.ms = t.elapsed();
     run.out = out.str();
     run.err = err.str();
@@ -46,6 +60,23 @@ class CtlTest : public qttest::DeviceTest {
     return Run(args, progress);
   }
 };
+
+// A run that ended with `status` and one line from the program on standard error
+// that says `part`.
+inline void ExpectRefused(const CtlRun& run, int status, const std::string& part) {
+  EXPECT_EQ(run.status, status) << run.err;
+  EXPECT_TRUE(run.err.starts_with("kx7140ctl: ")) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+}
+
+// One line of JSON output, parsed.
+inline QJsonObject JsonLine(const std::string& line) {
+  QJsonParseError error;
+  const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
+  EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
+  return o;
+}
 
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

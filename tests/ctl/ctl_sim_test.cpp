@@ -2,18 +2,15 @@
 // with lost replies, a silent bus, and the ways a run goes wrong before it starts.
 
 #include <QDate>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSerialPort>
 
-#include <algorithm>
 #include <fstream>
 
-#include "ctl/exit_status.h"
 #include "ctl_fixture.h"
 #include "link/controller_link.h"
 #include "link/event_log.h"
 #include "link/service_commands.h"
+#include "link/trend_series.h"
 #include "persist/project_file.h"
 #include "program/editor_model.h"
 #include "program/program_checksum.h"
@@ -23,21 +20,30 @@
 namespace {
 
 using ctltest::CtlTest;
+using ctltest::ExpectRefused;
 using ctltest::Lines;
 using qttest::FastBus;
 namespace es = ctl::exit_status;
 
-// One line on standard error, from the program.
-void ExpectOneErrorLine(const ctltest::CtlRun& run, const std::string& part) {
-  EXPECT_EQ(run.err.rfind("kx7140ctl: ", 0), 0u) << run.err;
-  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-  EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+// The fast bus losing replies, and damaging and garbling as many as `damaged` of them.
+sim::Options Lossy(double loss, double damaged = 0) {
+  sim::Options o = FastBus();
+  o.loss = loss;
+  o.corrupt = o.noise = damaged;
+  return o;
 }
 
 std::vector<std::string> ExpectedLog(const program::ProgramImage& memory) {
   std::vector<std::string> lines = bus::DecodeEventLog(memory);
   lines.push_back("Toplam Alarm Sayisi = " + std::to_string(bus::EventLogTotal(memory)));
   return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line, char sep) {
+  std::vector<std::string> fields;
+  std::istringstream in(line);
+  for (std::string f; std::getline(in, f, sep);) fields.push_back(f);
+  return fields;
 }
 
 // A memory unlike the demo's in every program block, so that a download that missed
@@ -48,27 +54,21 @@ program::ProgramImage PatternMemory() {
   return m;
 }
 
-// --- reading -------------------------------------------------------------------
-
 TEST_F(CtlTest, LogPrintsTheWindowsLinesAndTheTotalDespiteLostAndDamagedReplies) {
-  sim::Options o = FastBus();
-  o.loss = 0.3;
-  o.corrupt = 0.1;
-  o.noise = 0.1;
-  ASSERT_TRUE(StartSim(o));
+  ASSERT_TRUE(StartSim(Lossy(0.3, 0.1)));
   const auto run = OnSim({"log"});
   ASSERT_EQ(run.status, es::kDone) << run.err;
-  EXPECT_EQ(Lines(run.out), ExpectedLog(sim::DemoMemory()));
-  EXPECT_EQ(Lines(run.out)[1], "No:0002(2024/01/01 07:55:00) Alarm: 06-Program yüklendi veya degiştirildi.");
-  EXPECT_EQ(Lines(run.out).back(), "Toplam Alarm Sayisi = 3");
+  const auto lines = Lines(run.out);
+  EXPECT_EQ(lines, ExpectedLog(sim::DemoMemory()));
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "No:0002(2024/01/01 07:55:00) Alarm: 06-Program yüklendi veya degiştirildi.");
+  EXPECT_EQ(lines.back(), "Toplam Alarm Sayisi = 3");
   EXPECT_EQ(run.err, "");  // no terminal, no progress bar
   EXPECT_GT(StopSim().Count().repliesLost, 0u);
 }
 
 TEST_F(CtlTest, UploadSavesTheWholeMemoryDespiteLostReplies) {
-  sim::Options o = FastBus();
-  o.loss = 0.1;
-  ASSERT_TRUE(StartSim(o));
+  ASSERT_TRUE(StartSim(Lossy(0.1)));
   const std::string file = Path("up.prj");
   const auto run = OnSim({"upload", file});
   ASSERT_EQ(run.status, es::kDone) << run.err;
@@ -77,17 +77,12 @@ TEST_F(CtlTest, UploadSavesTheWholeMemoryDespiteLostReplies) {
   const sim::Controller& c = StopSim();
   EXPECT_GT(c.Count().repliesLost, 0u);
   auto image = std::make_unique<program::ProgramImage>();
-  auto model = std::make_unique<program::EditorModel>();
-  ASSERT_TRUE(persist::ProjectLoad(file, *image, *model).ok);
+  ASSERT_TRUE(persist::ProjectLoad(file, *image, *std::make_unique<program::EditorModel>()).ok);
   EXPECT_TRUE(*image == c.Memory());
 }
 
-// --- writing -------------------------------------------------------------------
-
 TEST_F(CtlTest, DownloadWritesEveryBlockWithItsChecksumAndEndsOnce) {
-  sim::Options o = FastBus();
-  o.loss = 0.2;
-  ASSERT_TRUE(StartSim(o));
+  ASSERT_TRUE(StartSim(Lossy(0.2)));
   program::ProgramImage wanted = PatternMemory();
   const std::string file = Path("in.prj");
   ASSERT_TRUE(persist::ProjectSave(file, wanted).ok);
@@ -139,8 +134,7 @@ TEST_F(CtlTest, SystemDownloadSendsStepOneOfRecordZeroThenResetsTheCpu) {
 }
 
 TEST_F(CtlTest, SetClockIsRepeatedUntilConfirmed) {
-  sim::Options o = FastBus();
-  o.loss = 0.5;
+  sim::Options o = Lossy(0.5);
   o.clockStart = {2001, 2, 3, 4, 5, 6, 6};
   ASSERT_TRUE(StartSim(o));
   const auto run = OnSim({"set-clock"});
@@ -172,16 +166,13 @@ TEST_P(CtlServiceTest, EachServiceCommandGoesOutExactlyOnce) {
   }
 
   const sim::Controller& c = StopSim();
-  for (int code = 1001; code <= 1010; ++code) {
+  for (int code = 1001; code <= 1010; ++code)
     EXPECT_EQ(c.CommandCount(code), code == command.code ? 1u : 0u) << code;
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFive, CtlServiceTest, ::testing::Range(0, 5));
 
-// --- watching ------------------------------------------------------------------
-
-TEST_F(CtlTest, WatchPrintsTheImageOnceASecondAsTextOrJson) {
+TEST_F(CtlTest, WatchPrintsTheImageOnceASecondAsTextOrJsonAndEveryTurnAsCsv) {
   ASSERT_TRUE(StartSim());
   const auto json = OnSim({"watch", "--seconds", "2", "--json"});
   ASSERT_EQ(json.status, es::kDone) << json.err;
@@ -190,9 +181,7 @@ TEST_F(CtlTest, WatchPrintsTheImageOnceASecondAsTextOrJson) {
   const auto lines = Lines(json.out);
   ASSERT_EQ(lines.size(), 2u) << json.out;
   for (const std::string& line : lines) {
-    QJsonParseError error;
-    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+    const QJsonObject o = ctltest::JsonLine(line);
     EXPECT_TRUE(o.value("clock").toString().startsWith("01.01.2024 08:00:0")) << line;
     EXPECT_EQ(o.value("cpu").toObject().value("state").toInt(), 2) << line;
   }
@@ -200,9 +189,32 @@ TEST_F(CtlTest, WatchPrintsTheImageOnceASecondAsTextOrJson) {
   ASSERT_EQ(text.status, es::kDone) << text.err;
   EXPECT_EQ(text.out.rfind("clock     01.01.2024 08:00:0", 0), 0u) << text.out;
   EXPECT_NE(text.out.find("\ncpu       state 2 Run"), std::string::npos) << text.out;
-}
 
-// --- giving up -------------------------------------------------------------------
+  // The trend columns, one row per PC turn, in CR LF lines as the saved file has them.
+  const auto csv = OnSim({"watch", "--seconds", "1", "--csv"});
+  ASSERT_EQ(csv.status, es::kDone) << csv.err;
+  std::vector<std::string> rows = Lines(csv.out);
+  ASSERT_GE(rows.size(), 2u + 5u) << csv.out;
+  for (std::string& l : rows) {
+    ASSERT_TRUE(l.ends_with('\r'));
+    l.pop_back();
+  }
+  // The system's separator: a comma one puts semicolons between the fields.
+  const char decimal = rows[0].back();
+  const char sep = decimal == ',' ? ';' : ',';
+  EXPECT_EQ(rows[0], std::string("\xEF\xBB\xBFOndalık ayırıcı") + sep + decimal);
+  const std::vector<std::string> header = Fields(rows[1], sep);
+  ASSERT_EQ(header.size(), std::size_t{3 + bus::kValueSeries + bus::kStepSeries});
+  const std::size_t cpuState = 3 + bus::kValueSeries + bus::kCpuStateStep;
+  EXPECT_EQ(header[cpuState], "CPU durum");
+  for (std::size_t i = 2; i < rows.size(); ++i) {
+    const std::vector<std::string> row = Fields(rows[i], sep);
+    ASSERT_EQ(row.size(), header.size()) << rows[i];
+    EXPECT_EQ(row[2], "1") << "one PC turn a row";
+    EXPECT_EQ(row[0].size(), std::string("2024-01-01 08:00:04.200").size()) << row[0];
+  }
+  EXPECT_EQ(Fields(rows.back(), sep)[cpuState], "2") << "the simulated CPU runs";
+}
 
 TEST_F(CtlTest, SilentBusEndsEveryKindOfCommandAfterTheTimeout) {
   const qttest::PtyPair pty(Path("ttySilent"));  // a cable to nowhere
@@ -213,25 +225,18 @@ TEST_F(CtlTest, SilentBusEndsEveryKindOfCommandAfterTheTimeout) {
     std::vector<std::string> args = {"--port", device, "--timeout", "0.4"};
     args.insert(args.end(), command.begin(), command.end());
     const auto run = Run(args);
-    EXPECT_EQ(run.status, es::kNoTurn) << command[0];
-    ExpectOneErrorLine(run, "no PC turn for 0.4 s on " + device);
+    ExpectRefused(run, es::kNoTurn, "no PC turn for 0.4 s on " + device);
     EXPECT_GE(run.ms, 400);
     EXPECT_LT(run.ms, 1500);
   }
 }
 
 TEST_F(CtlTest, ControllerThatNeverConfirmsEndsAfterTheTimeout) {
-  sim::Options o = FastBus();
-  o.loss = 1.0;
-  ASSERT_TRUE(StartSim(o));
-  const auto clock = OnSim({"--timeout", "0.5", "set-clock"});
-  EXPECT_EQ(clock.status, es::kNotConfirmed);
-  ExpectOneErrorLine(clock,
-                     "PC turns keep coming, but the controller has not confirmed the clock "
-                     "setting within 0.5 s");
+  ASSERT_TRUE(StartSim(Lossy(1.0)));
+  ExpectRefused(OnSim({"--timeout", "0.5", "set-clock"}), es::kNotConfirmed,
+                "PC turns keep coming, but the controller has not confirmed the clock setting within 0.5 s");
   const auto log = OnSim({"--timeout", "0.5", "log"});
-  EXPECT_EQ(log.status, es::kNotConfirmed);
-  ExpectOneErrorLine(log, "not confirmed block 0xF000");
+  ExpectRefused(log, es::kNotConfirmed, "not confirmed block 0xF000");
   EXPECT_EQ(log.out, "");
   // Commands the controller never confirms need only the turns.
   EXPECT_EQ(OnSim({"--timeout", "0.5", "service", "reset-rtc"}).status, es::kDone);
@@ -256,8 +261,7 @@ TEST_F(CtlTest, DevicePulledDuringARunIsAPortError) {
     return false;
   });
   ASSERT_TRUE(pulled);
-  EXPECT_EQ(run.status, es::kPort);
-  ExpectOneErrorLine(run, "the port " + device + " closed (");
+  ExpectRefused(run, es::kPort, "the port " + device + " closed (");
   EXPECT_NE(run.err.find("; the download stopped at block "), std::string::npos) << run.err;
   EXPECT_NE(run.err.find(" of 353: the controller may be left with an incomplete program"),
             std::string::npos);
@@ -269,61 +273,43 @@ TEST_F(CtlTest, InterruptAbandonsATransferAndSaysHowFarItGot) {
   t.start();
   const std::string file = Path("up.prj");
   const auto up = Run({"--port", Device(), "upload", file}, false, [&] { return t.elapsed() > 300; });
-  EXPECT_EQ(up.status, es::kInterrupted);
-  ExpectOneErrorLine(up, "interrupted; the read stopped at block ");
+  ExpectRefused(up, es::kInterrupted, "interrupted; the read stopped at block ");
   EXPECT_NE(up.err.find(" of 512\n"), std::string::npos) << up.err;
   EXPECT_FALSE(std::filesystem::exists(file));
   ASSERT_TRUE(persist::ProjectSave(file, PatternMemory()).ok);
   t.restart();
   const auto down = Run({"--port", Device(), "download", file}, false, [&] { return t.elapsed() > 300; });
-  EXPECT_EQ(down.status, es::kInterrupted);
-  ExpectOneErrorLine(down, "interrupted; the download stopped at block ");
+  ExpectRefused(down, es::kInterrupted, "interrupted; the download stopped at block ");
   // Ending a watch is its normal end.
   EXPECT_EQ(Run({"--port", Device(), "watch"}, false, [] { return true; }).status, es::kDone);
 }
 
-// --- refused before the bus ------------------------------------------------------
-
-TEST_F(CtlTest, MissingOrBusyDeviceIsAPortError) {
-  const auto missing = Run({"--port", Path("ttyNothing"), "log"});
-  EXPECT_EQ(missing.status, es::kPort);
-  ExpectOneErrorLine(missing, "cannot open " + Path("ttyNothing") + ": ");
-
-  ASSERT_TRUE(StartSim());
-  QSerialPort other;
-  other.setPortName(QString::fromStdString(Device()));
-  ASSERT_TRUE(other.open(QIODevice::ReadWrite));
-  const auto busy = OnSim({"set-clock"});
-  EXPECT_EQ(busy.status, es::kPort);
-  ExpectOneErrorLine(busy, "cannot open " + Device() + ": ");
-}
-
-TEST_F(CtlTest, ProjectFileProblemsStopBeforeThePortIsOpened) {
-  // The device does not exist either: a file error first means the file was checked first.
+TEST_F(CtlTest, BadDeviceOrProjectFileStopsBeforeTheBus) {
+  // The device does not exist either: a file error means the file was checked first.
   const std::string noPort = Path("ttyNothing");
-  const auto missing = Run({"--port", noPort, "download", Path("none.prj")});
-  EXPECT_EQ(missing.status, es::kFile);
-  ExpectOneErrorLine(missing, "none.prj");
-
-  const std::string garbage = Path("garbage.prj");
-  std::ofstream(garbage) << "this is not a project\r\n";
-  const auto bad = Run({"--port", noPort, "download-system", garbage});
-  EXPECT_EQ(bad.status, es::kFile);
-  ExpectOneErrorLine(bad, "garbage.prj");
-
-  const auto noFolder = Run({"--port", noPort, "upload", Path("no/such/out.prj")});
-  EXPECT_EQ(noFolder.status, es::kFile);
-  ExpectOneErrorLine(noFolder, "no folder");
-  EXPECT_EQ(Run({"--port", noPort, "upload", Path("")}).status, es::kFile);  // a folder itself
+  std::ofstream(Path("garbage.prj")) << "this is not a project\r\n";
+  std::ofstream(Path("one.prj")) << "P0000:000102030405060708090A0B0C0D0E0F\r\n";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string error;
+  } cases[] = {
+      {{"log"}, es::kPort, "cannot open " + noPort + ": "},
+      {{"download", Path("none.prj")}, es::kFile, "none.prj"},
+      {{"download-system", Path("garbage.prj")}, es::kFile, "garbage.prj"},
+      {{"upload", Path("no/such/out.prj")}, es::kFile, "no folder"},
+      {{"upload", Path("")}, es::kFile, "is a folder, not a project file"},
+      {{"download", Path("one.prj")}, es::kFile, "one.prj is not a whole project file (1 of 4096 lines read"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.error);
+    std::vector<std::string> args = {"--port", noPort};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    ExpectRefused(Run(args), c.status, c.error);
+  }
 }
 
-TEST_F(CtlTest, AProjectThatIsNotWholeGoesDownOnlyWhenAllowed) {
-  const std::string oneLine = Path("one.prj");
-  std::ofstream(oneLine) << "P0000:000102030405060708090A0B0C0D0E0F\r\n";
-  const auto refused = Run({"--port", Path("ttyNothing"), "download", oneLine});
-  EXPECT_EQ(refused.status, es::kFile);
-  ExpectOneErrorLine(refused, "one.prj is not a whole project file (1 of 4096 lines read");
-
+TEST_F(CtlTest, BusyDeviceIsAPortErrorAndAnIncompleteProjectGoesDownOnlyWhenAllowed) {
   ASSERT_TRUE(StartSim());
   const std::string odd = Path("odd.prj");
   ASSERT_TRUE(persist::ProjectSave(odd, sim::DemoMemory()).ok);
@@ -331,7 +317,12 @@ TEST_F(CtlTest, AProjectThatIsNotWholeGoesDownOnlyWhenAllowed) {
   EXPECT_EQ(OnSim({"download-system", odd}).status, es::kFile);
   const auto run = OnSim({"download-system", "--allow-incomplete", odd});
   EXPECT_EQ(run.status, es::kDone);
-  EXPECT_EQ(run.err.rfind("kx7140ctl: warning: " + odd + " is not a whole project file", 0), 0u) << run.err;
+  EXPECT_TRUE(run.err.starts_with("kx7140ctl: warning: " + odd + " is not a whole project file")) << run.err;
+
+  QSerialPort other;
+  other.setPortName(QString::fromStdString(Device()));
+  ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+  ExpectRefused(OnSim({"set-clock"}), es::kPort, "cannot open " + Device() + ": ");
 }
 
 }  // namespace

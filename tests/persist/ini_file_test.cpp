@@ -12,53 +12,49 @@ class IniFile : public testing::TempFolder {
  protected:
   std::filesystem::path ini = Path("kx7140.ini");
   std::string Get(std::string_view section, std::string_view key) { return IniRead(ini, section, key); }
-  void Set(std::string_view section, std::string_view key, std::string_view value) {
-    ASSERT_TRUE(IniWrite(ini, section, key, value).ok);
-  }
 };
 
-TEST_F(IniFile, KeysStandInReverseOrderOfAddingAndARewriteTakesTheNewCase) {
-  Set("DEFAULT", "ProjectName", "a.prj");
-  EXPECT_EQ(Read(ini), "[DEFAULT]\r\nProjectName=a.prj\r\n");
-
-  Set("DEFAULT", "First", "1");
-  Set("DEFAULT", "Second", "2");
-  EXPECT_EQ(Read(ini), "[DEFAULT]\r\nSecond=2\r\nFirst=1\r\nProjectName=a.prj\r\n");
-
-  Set("default", "PROJECTNAME", "b.prj");
-  EXPECT_EQ(Read(ini), "[DEFAULT]\r\nSecond=2\r\nFirst=1\r\nPROJECTNAME=b.prj\r\n");
-  EXPECT_EQ(Get("Default", "projectname"), "b.prj");
-}
-
-TEST_F(IniFile, AppendedSectionFollowsExactlyOneEmptyLine) {
-  Write(ini, "[A]\r\n\r\n\r\n\r\nk=1\r\n\r\n\r\n\r\n");
-  Set("B", "x", "2");
-  EXPECT_EQ(Read(ini), "[A]\r\n\r\nk=1\r\n\r\n[B]\r\nx=2\r\n");
-  Set("C", "y", "3");
-  EXPECT_EQ(Read(ini), "[A]\r\n\r\nk=1\r\n\r\n[B]\r\nx=2\r\n\r\n[C]\r\ny=3\r\n");
-}
-
-TEST_F(IniFile, NothingIsTrimmed) {
-  Write(ini, "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk =3\r\n");
-  EXPECT_EQ(Get("S", "k"), "");
-  EXPECT_EQ(Get("T", "k"), "");
-  Set("T", "k", " padded value ");
-  EXPECT_EQ(Get("T", "k"), " padded value ");
-  EXPECT_EQ(Read(ini), "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk= padded value \r\nk =3\r\n");
-  Set("S", "k", "4");
-  EXPECT_EQ(Read(ini), "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk= padded value \r\nk =3\r\n\r\n[S]\r\nk=4\r\n");
+TEST_F(IniFile, WritesKeepTheLayoutAroundTheKey) {
+  const struct {
+    const char* name;
+    std::string before;
+    const char *section, *key, *value;
+    std::string after;
+  } cases[] = {
+      {"first key", "", "DEFAULT", "ProjectName", "a.prj", "[DEFAULT]\r\nProjectName=a.prj\r\n"},
+      {"a new key goes first", "[DEFAULT]\r\nFirst=1\r\nProjectName=a.prj\r\n", "DEFAULT", "Second", "2",
+       "[DEFAULT]\r\nSecond=2\r\nFirst=1\r\nProjectName=a.prj\r\n"},
+      {"a rewrite takes the new case", "[DEFAULT]\r\nProjectName=a.prj\r\n", "default", "PROJECTNAME",
+       "b.prj", "[DEFAULT]\r\nPROJECTNAME=b.prj\r\n"},
+      {"one empty line before a new section", "[A]\r\n\r\n\r\n\r\nk=1\r\n\r\n\r\n\r\n", "B", "x", "2",
+       "[A]\r\n\r\nk=1\r\n\r\n[B]\r\nx=2\r\n"},
+      {"nothing is trimmed", "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk =3\r\n", "T", "k", " padded value ",
+       "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk= padded value \r\nk =3\r\n"},
+      {"a padded header is another section", "[ S]\r\nk=1\r\n[S] \r\n", "S", "k", "4",
+       "[ S]\r\nk=1\r\n[S] \r\n\r\n[S]\r\nk=4\r\n"},
+      {"a line with [ ends the section", "k=0\r\n[S]\r\na=x[y\r\nb=2\r\n", "S", "b", "5",
+       "k=0\r\n[S]\r\nb=5\r\na=x[y\r\nb=2\r\n"},
+      {"bare LF and an open last line", "[S]\nk=1\nj=2", "S", "k", "3", "[S]\r\nk=3\r\nj=2\r\n"},
+      {"a header on the last line", "[S]", "S", "k", "1", "[S]\r\nk=1\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Write(ini, c.before);
+    ASSERT_TRUE(IniWrite(ini, c.section, c.key, c.value).ok);
+    EXPECT_EQ(Read(ini), c.after);
+    EXPECT_EQ(Get(c.section, c.key), c.value);
+  }
 }
 
 TEST_F(IniFile, WhatEndsASectionAndWhatIsNeverInOne) {
-  Write(ini, "k=0\r\n[S]\r\na=x[y\r\nb=2\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n");
+  Write(ini, "k=0\r\n[S]\r\na=x[y\r\nb=2\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n[ U]\r\ne=5\r\n[V]\r\nf =6\r\n");
   EXPECT_EQ(Get("S", "k"), "");   // before the first header
   EXPECT_EQ(Get("S", "a"), "");   // its line holds "["
   EXPECT_EQ(Get("S", "b"), "");   // below that line
   EXPECT_EQ(Get("S", "d"), "4");  // a second header of the same name counts too
   EXPECT_EQ(Get("T", "c"), "3");
-  // The writer sees the section end at the same "[", so b counts as missing.
-  Set("S", "b", "5");
-  EXPECT_EQ(Read(ini), "k=0\r\n[S]\r\nb=5\r\na=x[y\r\nb=2\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n");
+  EXPECT_EQ(Get("U", "e"), "");  // nothing is trimmed
+  EXPECT_EQ(Get("V", "f"), "");
 }
 
 TEST_F(IniFile, ReadingAMissingFileLeavesAnEmptyOne) {
@@ -69,25 +65,13 @@ TEST_F(IniFile, ReadingAMissingFileLeavesAnEmptyOne) {
   EXPECT_EQ(std::filesystem::file_size(ini), 0u);
 }
 
-TEST_F(IniFile, BareLineFeedsAndALastLineWithoutLineEndAreLines) {
-  Write(ini, "[S]\nk=1\nj=2");
-  EXPECT_EQ(Get("S", "j"), "2");
-  Set("S", "k", "3");
-  EXPECT_EQ(Read(ini), "[S]\r\nk=3\r\nj=2\r\n");
-
-  Write(ini, "[S]");  // a header on the last line is still this section's header
-  Set("S", "k", "1");
-  EXPECT_EQ(Read(ini), "[S]\r\nk=1\r\n");
-}
-
 TEST_F(IniFile, RefusedWritesLeaveTheFileAsItWas) {
-  Set("S", "k", "1");
-  const std::string before = Read(ini);
+  Write(ini, "[S]\r\nk=1\r\n");
   const IoResult injected = IniWrite(ini, "S", "k", "2\r\n[X]");
   EXPECT_FALSE(injected.ok);
   EXPECT_FALSE(injected.message.empty());
   EXPECT_FALSE(IniWrite(ini, "S", "a[b", "2").ok);
-  EXPECT_EQ(Read(ini), before);
+  EXPECT_EQ(Read(ini), "[S]\r\nk=1\r\n");
 }
 
 TEST_F(IniFile, AnInaccessibleFileIsReportedNotFatal) {

@@ -59,7 +59,6 @@ TEST_F(JunctionFile, AProjectWithoutOneHasTheDefaults) {
   EXPECT_TRUE(read.ok);
   EXPECT_TRUE(read.message.empty());
   EXPECT_EQ(data, JunctionData{});
-  EXPECT_EQ(data.limits, (program::CheckLimits{3, 1, 5}));
   EXPECT_TRUE(JunctionLoad("", data).ok);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// A fresh folder per test, removed with everything in it afterwards, and whole-file
-// helpers for checking layouts byte for byte.
+// A fresh folder per test, removed with everything in it afterwards; whole-file helpers,
+// and a folder or a disk that refuses new bytes.
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,10 @@
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
-#endif
 
 #include <csignal>
+#endif
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -37,54 +38,40 @@ class TempFolder : public ::testing::Test {
   TempFolder() {
     std::random_device rd;
     m_dir = std::filesystem::temp_directory_path() /
-            ("kx-persist-" + std::to_string(rd()) + "-" + std::to_string(rd()));
+            ("kx-persist-" + std::to_string(rd()) + std::to_string(rd()));
     std::filesystem::create_directories(m_dir);
   }
   ~TempFolder() override {
     std::error_code ec;
-    for (const auto& locked : m_locked) {
-      SetImmutable(locked, false);
-      std::filesystem::permissions(locked, std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ec);
-    }
-    std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                 ec);
+    for (const auto& locked : m_locked) Lock(locked, false);
     std::filesystem::remove_all(m_dir, ec);
   }
 
   std::filesystem::path Path(std::string_view name) const { return m_dir / name; }
   const std::filesystem::path& Dir() const { return m_dir; }
-
+  std::size_t EntryCount() const {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_dir), {}));
+  }
   static std::string Read(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   static void Write(const std::filesystem::path& p, std::string_view bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
-  // Makes a folder refuse new files while its files stay writable: by its mode, or,
-  // for root, whom modes do not stop, by the immutable flag. False where neither is
-  // possible (the test then skips).
+
+  // Makes a folder refuse new files while its files stay writable; false where that is
+  // not possible (the test then skips).
   bool LockFolder(const std::filesystem::path& folder) {
-    namespace fs = std::filesystem;
     m_locked.push_back(folder);
-#if defined(_WIN32)
-    return false;  // a read-only folder still takes new files there
-#else
-    if (geteuid() != 0) {
-      fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-      return true;
-    }
-    return SetImmutable(folder, true);
-#endif
+    return Lock(folder, true);
   }
-  // Runs fn on a disk that is full for this process beyond `bytes` of file size
-  // (where kFullDiskPossible).
+
+  // Runs fn on a disk that is full for this process beyond `bytes` of file size.
   template <typename Fn>
-  static auto OnFullDisk(std::uint64_t bytes, Fn&& fn) {
+  static auto OnFullDisk([[maybe_unused]] std::uint64_t bytes, Fn&& fn) {
 #if defined(_WIN32)
-    static_cast<void>(bytes);
     return fn();
 #else
     std::signal(SIGXFSZ, SIG_IGN);
@@ -98,23 +85,26 @@ class TempFolder : public ::testing::Test {
     return result;
 #endif
   }
-  std::size_t EntryCount() const {
-    return static_cast<std::size_t>(
-        std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()));
-  }
 
  private:
-  static bool SetImmutable([[maybe_unused]] const std::filesystem::path& folder, [[maybe_unused]] bool on) {
+  // By the folder's mode, or, for root, whom modes do not stop, by the immutable flag.
+  // A read-only folder on Windows still takes new files.
+  static bool Lock([[maybe_unused]] const std::filesystem::path& folder, [[maybe_unused]] bool on) {
 #if defined(_WIN32)
     return false;
 #else
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (geteuid() != 0) {
+      fs::permissions(folder, on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all, ec);
+      return !ec;
+    }
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return false;
     int flags = 0;
-    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    bool ok = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
     flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
     ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    close(fd);
+    if (fd >= 0) close(fd);
     return ok;
 #endif
   }
