@@ -2,9 +2,7 @@
 // keys set states, "Seç" hands its choice over before anything reads the grid, and
 // steps are undone, copied and pasted.
 
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -14,52 +12,42 @@
 
 namespace {
 
-using kxtest::EditorTest;
-
-struct StepGridEditing : EditorTest {
-  QLineEdit& Sure() const { return Find<QLineEdit>("TXT_Sure"); }
+struct StepGridEditing : kxtest::EditorTest {
   void Key(QWidget& w, Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(&w, key, mods); }
-  void Current(int step, int column) { Grid().setCurrentIndex(Grid().model()->index(step - 1, column)); }
-  void Seed() {
-    for (std::size_t s = 1; s <= 4; ++s) model->PgmGroups[2][s][0] = static_cast<std::uint8_t>(10 * s);
+  void Choose(int option) {
+    ASSERT_NE(editor->LampPreset(), nullptr);
+    kxtest::Child<QRadioButton>(*editor->LampPreset(), QStringLiteral("Option1_%1").arg(option)).click();
   }
 };
 
 TEST_F(StepGridEditing, TheDurationBoxWritesOnlyIntoItsOwnCell) {
-  Seed();
+  for (std::size_t s = 1; s <= 4; ++s) model->PgmGroups[2][s][0] = static_cast<std::uint8_t>(10 * s);
   Open();
-  Click(Grid(), 1, 0);  // step 2
-  QTest::keyClicks(&Sure(), QStringLiteral("33"));
-  Key(Sure(), Qt::Key_Down);  // stored, and the edit moves on with step 3's value
-  EXPECT_EQ(Cell(2, 0), "33");
+  TypeDuration(2, QStringLiteral("33"), Qt::Key_Down);  // stored, and the edit moves on with step 3's value
   ASSERT_TRUE(Sure().isVisible());
   EXPECT_EQ(Sure().text(), "30");
   EXPECT_EQ(Sure().geometry(), Grid().visualRect(Grid().model()->index(2, 0)));
   QTest::keyClicks(&Sure(), QStringLiteral("44"));
   Key(Sure(), Qt::Key_Up);
-  EXPECT_EQ(Cell(3, 0), "44");
   EXPECT_EQ(Sure().text(), "33");
   QTest::keyClicks(&Sure(), QStringLiteral("55"));
   // A scroll carries the box with its cell; Tab stores it and moves to the groups.
   Grid().verticalScrollBar()->setValue(Grid().verticalScrollBar()->maximum());
   Key(Sure(), Qt::Key_Tab);
   EXPECT_FALSE(Sure().isVisible());
-  EXPECT_EQ(Cell(2, 0), "55");
   EXPECT_EQ(Grid().currentIndex(), Grid().model()->index(1, 1));
   QTest::keyClicks(&Grid(), QStringLiteral("7"));  // no box on a group cell: nothing typed anywhere
   Current(4, 0);
   Key(Grid(), Qt::Key_F2);
   QTest::keyClicks(&Sure(), QStringLiteral("66"));
   Key(Sure(), Qt::Key_Escape);
-  for (auto [step, seconds] : {std::pair{1, "10"}, {2, "55"}, {3, "44"}, {4, "40"}})
-    EXPECT_EQ(Cell(step, 0), seconds) << step;
-
   // A digit on a duration cell starts the edit with that digit.
   Current(1, 0);
   QTest::keyClicks(&Grid(), QStringLiteral("9"));
   QTest::keyClicks(&Sure(), QStringLiteral("8"));
   Key(Sure(), Qt::Key_Return);
-  EXPECT_EQ(Cell(1, 0), "98");
+  EXPECT_EQ((QStringList{Cell(1, 0), Cell(2, 0), Cell(3, 0), Cell(4, 0)}),
+            (QStringList{"98", "55", "44", "40"}));
 }
 
 TEST_F(StepGridEditing, KeysSetStatesAndSecIsClosedByEscapeOrReturn) {
@@ -69,14 +57,12 @@ TEST_F(StepGridEditing, KeysSetStatesAndSecIsClosedByEscapeOrReturn) {
   QTest::keyClicks(&Grid(), QStringLiteral("2"));
   EXPECT_EQ(Cell(1, 3), "2");
   Key(Grid(), Qt::Key_Space);
-  program::editors::Frm_Edit_Pre1* seç = editor->LampPreset();
-  ASSERT_NE(seç, nullptr);
-  kxtest::Child<QRadioButton>(*seç, QStringLiteral("Option1_4")).click();
-  Key(*seç, Qt::Key_Escape);
+  Choose(4);
+  Key(*editor->LampPreset(), Qt::Key_Escape);
   EXPECT_EQ(editor->LampPreset(), nullptr);
   EXPECT_EQ(Cell(1, 3), "2") << "Escape leaves the cell";
   Key(Grid(), Qt::Key_Space);
-  kxtest::Child<QRadioButton>(*editor->LampPreset(), QStringLiteral("Option1_7")).click();
+  Choose(7);
   Key(*editor->LampPreset(), Qt::Key_Return);
   EXPECT_EQ(Cell(1, 3), "12");
 }
@@ -88,8 +74,7 @@ TEST_P(SecOpenWhileTheGridIsRead, TheChoiceReachesTheModel) {
   Open();
   Current(1, 3);
   Key(Grid(), Qt::Key_Space);
-  ASSERT_NE(editor->LampPreset(), nullptr);
-  kxtest::Child<QRadioButton>(*editor->LampPreset(), QStringLiteral("Option1_4")).click();
+  Choose(4);
   Find<QPushButton>(GetParam()).click();
   EXPECT_EQ(model->PgmGroups[2][1][3], 4);
   flags.SimActive = false;
@@ -99,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, SecOpenWhileTheGridIsRead,
                          ::testing::Values("BTN_Kaydet", "BTN_HafizayiGoster", "BTN_Simulasyon"));
 
 TEST_F(StepGridEditing, StepsAreCopiedBetweenProgramsAndEditsUndoneUntilTheSave) {
-  Seed();
+  for (std::size_t s = 1; s <= 4; ++s) model->PgmGroups[2][s][0] = static_cast<std::uint8_t>(10 * s);
   model->PgmGroups[2][2][5] = 9;
   model->PgmGroups[3][1][0] = 77;
   Open();
@@ -110,25 +95,23 @@ TEST_F(StepGridEditing, StepsAreCopiedBetweenProgramsAndEditsUndoneUntilTheSave)
   editor->SelectRecord(3);
   Current(1, 4);
   Key(Grid(), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(Cell(1, 0), "20");
-  EXPECT_EQ(Cell(1, 5), "9");
-  EXPECT_EQ(Cell(2, 0), "30");
-  EXPECT_EQ(Cell(3, 0), "0");
+  EXPECT_EQ((QStringList{Cell(1, 0), Cell(1, 5), Cell(2, 0), Cell(3, 0)}),
+            (QStringList{"20", "9", "30", "0"}));
   QTest::keyClicks(&Grid(), QStringLiteral("4"));  // then a state in Program2, row 1 column 4
 
   // Undo walks back through both programs, redo forward again.
-  Key(Grid(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Cell(1, 4), "0");
-  Key(Grid(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Cell(1, 0), "77");
-  Key(Grid(), Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(Cell(1, 0), "20");
+  const auto undo = [&](Qt::Key key, int step, int column) {
+    Key(Grid(), key, Qt::ControlModifier);
+    return Cell(step, column);
+  };
+  EXPECT_EQ(undo(Qt::Key_Z, 1, 4), "0");
+  EXPECT_EQ(undo(Qt::Key_Z, 1, 0), "77");
+  EXPECT_EQ(undo(Qt::Key_Y, 1, 0), "20");
 
   editor->SelectRecord(2);
   Find<QPushButton>("BTN_Temizle").click();
   EXPECT_EQ(Cell(2, 0), "0");
-  Key(Grid(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Cell(2, 0), "20") << "a cleared program comes back";
+  EXPECT_EQ(undo(Qt::Key_Z, 2, 0), "20") << "a cleared program comes back";
   editor->DegisiklikleriKaydet();
   Key(Grid(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(model->PgmGroups[3][1][0], 20) << "nothing to undo after the save";
@@ -136,8 +119,7 @@ TEST_F(StepGridEditing, StepsAreCopiedBetweenProgramsAndEditsUndoneUntilTheSave)
 
   // Text that is not steps pastes nothing.
   QApplication::clipboard()->setText(QStringLiteral("Kavşak 1"));
-  Key(Grid(), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(Cell(2, 0), "20");
+  EXPECT_EQ(undo(Qt::Key_V, 2, 0), "20");
 }
 
 }  // namespace

@@ -6,19 +6,17 @@
 #include <QStyleOptionViewItem>
 
 #include "editor_fixture.h"
-#include "program/editors/duration_box.h"
 #include "program/editors/state_cell_delegate.h"
 #include "program/editors/step_grid_model.h"
 
 namespace {
 
 using program::editors::StateCellDelegate;
-using program::editors::StepGridModel;
 
 int HatchPixels(int code) {
   program::RecordSteps steps{};
   steps[1][3] = static_cast<std::uint8_t>(code);
-  StepGridModel model;
+  program::editors::StepGridModel model;
   model.Load(steps, 1, 0);
   QImage image(40, 24, QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -40,34 +38,31 @@ TEST(StateCell, CodesWithoutAPictureAreHatched) {
   for (int code : {0, 1, 4, 9, 10, 12}) EXPECT_EQ(HatchPixels(code), 0) << code;
 }
 
-struct FrozenDuration : kxtest::EditorTest {
-  QTableView& Frozen() const { return Find<QTableView>("MSFlexGrid1_Frozen"); }
-};
+using FrozenDuration = kxtest::EditorTest;
 
 TEST_F(FrozenDuration, StaysWhileTheGroupsScrollAndNeverHidesTheCurrentCell) {
   Open();
   editor->resize(520, 420);
   QApplication::processEvents();
+  auto& frozen = Find<QTableView>("MSFlexGrid1_Frozen");
   QScrollBar* bar = Grid().horizontalScrollBar();
   bar->setValue(bar->maximum());
   ASSERT_GT(bar->value(), 3);
-  EXPECT_TRUE(Frozen().isVisible());
-  EXPECT_EQ(Frozen().visualRect(Frozen().model()->index(0, 0)).left(), 0) << "the duration column stays";
+  EXPECT_TRUE(frozen.isVisible());
+  EXPECT_EQ(frozen.visualRect(frozen.model()->index(0, 0)).left(), 0) << "the duration column stays";
 
   // Left, into the column that lies under the frozen one: the grid scrolls it out.
   const int column = bar->value();
-  Grid().setCurrentIndex(Grid().model()->index(0, column));
-  EXPECT_GE(Grid().visualRect(Grid().model()->index(0, column)).left(), Frozen().width() - 2);
+  Current(1, column);
+  EXPECT_GE(Grid().visualRect(Grid().model()->index(0, column)).left(), frozen.width() - 2);
 
   // A click on the frozen duration cell opens the box where it can be seen.
-  QTest::mouseClick(Frozen().viewport(), Qt::LeftButton, {},
-                    Frozen().visualRect(Frozen().model()->index(2, 0)).center());
-  auto& box = Find<program::editors::DurationBox>("TXT_Sure");
-  EXPECT_TRUE(box.isVisible());
-  EXPECT_FALSE(Frozen().isVisible()) << "nothing lies over the box";
-  EXPECT_TRUE(Grid().viewport()->rect().contains(box.geometry()));
-  QTest::keyClick(&box, Qt::Key_Escape);
-  EXPECT_TRUE(Frozen().isVisible());
+  Click(frozen, 2, 0);
+  EXPECT_TRUE(Sure().isVisible());
+  EXPECT_FALSE(frozen.isVisible()) << "nothing lies over the box";
+  EXPECT_TRUE(Grid().viewport()->rect().contains(Sure().geometry()));
+  QTest::keyClick(&Sure(), Qt::Key_Escape);
+  EXPECT_TRUE(frozen.isVisible());
 }
 
 }  // namespace
