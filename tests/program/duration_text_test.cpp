@@ -5,17 +5,10 @@
 namespace program {
 namespace {
 
-TEST(DurationText, BytesAreTakenWholeNumberPartIncluded) {
-  EXPECT_EQ(ParseDurationText("0"), 0);
-  EXPECT_EQ(ParseDurationText("255"), 255);
-  EXPECT_EQ(ParseDurationText(" 12 "), 12);
-  EXPECT_EQ(ParseDurationText("+7"), 7);
-  EXPECT_EQ(ParseDurationText("12.7"), 12);
-  EXPECT_EQ(ParseDurationText("12,7"), 12);
-  EXPECT_EQ(ParseDurationText("0007"), 7);
-}
-
-TEST(DurationText, AnythingElseLeavesTheDuration) {
+TEST(DurationText, BytesAreTakenWholeNumberPartIncludedAnythingElseLeavesTheDuration) {
+  const std::pair<const char*, int> taken[] = {{"0", 0},     {"255", 255}, {" 12 ", 12}, {"+7", 7},
+                                               {"12.7", 12}, {"12,7", 12}, {"0007", 7}};
+  for (auto [text, seconds] : taken) EXPECT_EQ(ParseDurationText(text), seconds) << text;
   for (const char* t : {"256", "300", "-1", "-0", "", "  ", "abc", "12a", "1e2", "12..", "99999999999"}) {
     EXPECT_FALSE(ParseDurationText(t).has_value()) << t;
   }

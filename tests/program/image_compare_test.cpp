@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "model_fixture.h"
 #include "program/memory_map.h"
@@ -12,11 +11,7 @@
 namespace program {
 namespace {
 
-std::vector<std::string> Texts(const std::vector<ImageDifference>& differences) {
-  std::vector<std::string> texts;
-  for (const auto& d : differences) texts.push_back(d.text);
-  return texts;
-}
+using testing::Texts;
 
 TEST(CompareImages, NamesEveryAreaInTheEditorsTerms) {
   auto a = std::make_unique<ProgramImage>();
@@ -55,27 +50,17 @@ TEST(CompareImages, NamesEveryAreaInTheEditorsTerms) {
   B[0xFFFF] = 1;
 
   const auto d = CompareImages(A, B);
-  EXPECT_EQ(Texts(d), (std::vector<std::string>{
-                          "Açıklama değişti",
-                          "PR02: 180 -> 190",
-                          "Adres 0100-0103: 4 bayt farklı",
-                          "Flas Programi adı: \"Flas\" -> \"Flaş\"",
-                          "System Flas adım 1 Grup-2: Sarı Flas -> Kırmızı Flas",
-                          "Adres 0F91: 1 bayt farklı",
-                          "Program3 bekleme adımı: 0 -> 5",
-                          "Program3 adım 5 süre: 10 -> 12",
-                          "Program3 adım 5 Grup-7: Yeşil -> Kırmızı",
-                          "Program3 adım 100 Grup-32: Kod 5 -> Kapalı",
-                          "Adres 2010: 1 bayt farklı",
-                          "Adres 9003: 1 bayt farklı",
-                          "Pazartesi kayıt 3: 07:00 P-01 -> 07:30 P-01",
-                          "Salı kayıt 1: 00:00 P--- -> 00:00 P--- (kod 20)",
-                          "Adres 9400: 1 bayt farklı",
-                          "Sağlama toplamı: 0000 -> 1A2B",
-                          "Olay kaydı 1 farklı",
-                          "Olay kaydı sayısı: 0 -> 3",
-                          "Adres FFFF: 1 bayt farklı",
-                      }));
+  EXPECT_EQ(
+      Texts(d),
+      (std::vector<std::string>{
+          "Açıklama değişti", "PR02: 180 -> 190", "Adres 0100-0103: 4 bayt farklı",
+          "Flas Programi adı: \"Flas\" -> \"Flaş\"", "System Flas adım 1 Grup-2: Sarı Flas -> Kırmızı Flas",
+          "Adres 0F91: 1 bayt farklı", "Program3 bekleme adımı: 0 -> 5", "Program3 adım 5 süre: 10 -> 12",
+          "Program3 adım 5 Grup-7: Yeşil -> Kırmızı", "Program3 adım 100 Grup-32: Kod 5 -> Kapalı",
+          "Adres 2010: 1 bayt farklı", "Adres 9003: 1 bayt farklı",
+          "Pazartesi kayıt 3: 07:00 P-01 -> 07:30 P-01", "Salı kayıt 1: 00:00 P--- -> 00:00 P--- (kod 20)",
+          "Adres 9400: 1 bayt farklı", "Sağlama toplamı: 0000 -> 1A2B", "Olay kaydı 1 farklı",
+          "Olay kaydı sayısı: 0 -> 3", "Adres FFFF: 1 bayt farklı"}));
   const ImageDifference& state = d[8];
   EXPECT_EQ(state.area, DiffArea::StepState);
   EXPECT_EQ(state.first, p3 + kStatesOffset + 16 * 4 + 3);

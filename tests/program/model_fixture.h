@@ -1,10 +1,12 @@
 #pragma once
 // Heap-held image and model for the program tests (the model is too large for a test
-// body's stack under the sanitizers), and a reproducible random image.
+// body's stack under the sanitizers), a reproducible random image and small setters.
 
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "program/editor_model.h"
 #include "program/program_image.h"
@@ -22,5 +24,20 @@ struct ModelFixture {
   std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
   std::unique_ptr<EditorModel> model = std::make_unique<EditorModel>();
 };
+
+// The four bytes of weekly entry `entry` (0-15) of day `day` (0-6).
+inline void SetWeekEntry(EditorModel& m, int day, int entry, int hour, int minute, int code, int fourth = 0) {
+  auto& d = m.WeekTable[static_cast<std::size_t>(day)];
+  std::size_t at = 4 * static_cast<std::size_t>(entry);
+  for (int v : {hour, minute, code, fourth}) d[at++] = static_cast<std::uint8_t>(v);
+}
+
+// The user's texts of a list of warnings or differences.
+template <typename T>
+std::vector<std::string> Texts(const std::vector<T>& items) {
+  std::vector<std::string> texts;
+  for (const auto& item : items) texts.push_back(item.text);
+  return texts;
+}
 
 }  // namespace program::testing

@@ -5,12 +5,14 @@
 #include <functional>
 #include <memory>
 
+#include "model_fixture.h"
 #include "program/memory_map.h"
 #include "program/program_image_codec.h"
-#include "program/signal_state.h"
 
 namespace program {
 namespace {
+
+using testing::Texts;
 
 constexpr std::uint8_t R = 1, Y = 2, RY = 3, G = 4;
 constexpr std::size_t kProgram3 = 4;
@@ -22,9 +24,7 @@ RecordSteps Clean() {
   const int rows[9][4] = {{10, G, R, G}, {3, Y, R, R}, {2, R, R, R},  {2, R, RY, R}, {10, R, G, R},
                           {3, R, Y, R},  {2, R, R, R}, {2, RY, R, R}, {0, G, G, G}};
   for (std::size_t k = 0; k < 9; ++k) {
-    s[k + 1][0] = static_cast<std::uint8_t>(rows[k][0]);
-    s[k + 1][1] = static_cast<std::uint8_t>(rows[k][1]);
-    s[k + 1][2] = static_cast<std::uint8_t>(rows[k][2]);
+    for (std::size_t c : {0u, 1u, 2u}) s[k + 1][c] = static_cast<std::uint8_t>(rows[k][c]);
     s[k + 1][7] = static_cast<std::uint8_t>(rows[k][3]);
   }
   return s;
@@ -38,80 +38,61 @@ JunctionData Junction() {
   return j;
 }
 
-std::vector<std::string> Texts(const std::vector<CheckWarning>& warnings) {
-  std::vector<std::string> texts;
-  for (const auto& w : warnings) texts.push_back(w.text);
-  return texts;
-}
-
-struct RecordCase {
-  const char* name;
-  std::function<void(RecordSteps&, JunctionData&)> change;
-  std::vector<std::string> expected;
-};
-
 TEST(CheckRecord, EachFaultIsFoundWhereItIsAndNowhereElse) {
-  const RecordCase cases[] = {
-      {"clean", [](RecordSteps&, JunctionData&) {}, {}},
-      {"green straight to red",
-       [](RecordSteps& s, JunctionData&) { s[2][1] = R; },
-       {"Program3 adım 2 Grup-1: yeşilden sonra sarı yok"}},
+  const struct {
+    const char* name;
+    std::function<void(RecordSteps&, JunctionData&)> change;
+    std::vector<std::string> expected;
+  } cases[] = {
+      // the texts after "Program3 adım "
+      {"clean", [](auto&, auto&) {}, {}},
+      {"green to red", [](auto& s, auto&) { s[2][1] = R; }, {"2 Grup-1: yeşilden sonra sarı yok"}},
       {"red to green over the end of the cycle",
-       [](RecordSteps& s, JunctionData&) { s[8][1] = R; },
-       {"Program3 adım 1 Grup-1: kırmızıdan sonra kırmızı+sarı yok"}},
+       [](auto& s, auto&) { s[8][1] = R; },
+       {"1 Grup-1: kırmızıdan sonra kırmızı+sarı yok"}},
       {"groups without yellow are left alone",
-       [](RecordSteps&, JunctionData& j) { j.pedestrian[6] = false; },
-       {"Program3 adım 1 Grup-7: kırmızıdan sonra kırmızı+sarı yok",
-        "Program3 adım 2 Grup-7: yeşilden sonra sarı yok"}},
-      {"short yellow",
-       [](RecordSteps& s, JunctionData&) { s[6][0] = 2; },
-       {"Program3 adım 6 Grup-2: sarı 2 sn, en az 3 sn"}},
+       [](auto&, auto& j) { j.pedestrian[6] = false; },
+       {"1 Grup-7: kırmızıdan sonra kırmızı+sarı yok", "2 Grup-7: yeşilden sonra sarı yok"}},
+      {"short yellow", [](auto& s, auto&) { s[6][0] = 2; }, {"6 Grup-2: sarı 2 sn, en az 3 sn"}},
       {"short red+yellow",
-       [](RecordSteps&, JunctionData& j) { j.limits.minRedYellow = 3; },
-       {"Program3 adım 4 Grup-2: kırmızı+sarı 2 sn, en az 3 sn",
-        "Program3 adım 8 Grup-1: kırmızı+sarı 2 sn, en az 3 sn"}},
+       [](auto&, auto& j) { j.limits.minRedYellow = 3; },
+       {"4 Grup-2: kırmızı+sarı 2 sn, en az 3 sn", "8 Grup-1: kırmızı+sarı 2 sn, en az 3 sn"}},
       {"short green, over the end of the cycle",
-       [](RecordSteps& s, JunctionData&) { s[1][0] = 2, s[7][1] = RY, s[8][1] = G, s[8][7] = G; },
-       {"Program3 adım 8 Grup-1: yeşil 4 sn, en az 5 sn", "Program3 adım 8 Grup-7: yeşil 4 sn, en az 5 sn"}},
-      {"limit 0 checks nothing",
-       [](RecordSteps& s, JunctionData& j) { s[5][0] = 1, j.limits.minGreen = 0; },
-       {}},
+       [](auto& s, auto&) { s[1][0] = 2, s[7][1] = RY, s[8][1] = G, s[8][7] = G; },
+       {"8 Grup-1: yeşil 4 sn, en az 5 sn", "8 Grup-7: yeşil 4 sn, en az 5 sn"}},
+      {"limit 0 checks nothing", [](auto& s, auto& j) { s[5][0] = 1, j.limits.minGreen = 0; }, {}},
       {"conflicting greens",
-       [](RecordSteps&, JunctionData& j) { SetConflict(j, 1, 7, 0, 0); },
-       {"Program3 adım 1 Grup-1: çatışan Grup-7 ile aynı anda yeşil"}},
+       [](auto&, auto& j) { SetConflict(j, 1, 7, 0, 0); },
+       {"1 Grup-1: çatışan Grup-7 ile aynı anda yeşil"}},
       {"short intergreen, one direction",
-       [](RecordSteps&, JunctionData& j) { SetConflict(j, 1, 2, 8, 5); },
-       {"Program3 adım 5 Grup-2: Grup-1 yeşilinden sonra ara yeşil 7 sn, en az 8 sn"}},
+       [](auto&, auto& j) { SetConflict(j, 1, 2, 8, 5); },
+       {"5 Grup-2: Grup-1 yeşilinden sonra ara yeşil 7 sn, en az 8 sn"}},
       {"intergreen over the end of the cycle",
-       [](RecordSteps&, JunctionData& j) { SetConflict(j, 2, 7, 8, 5); },
-       {"Program3 adım 1 Grup-7: Grup-2 yeşilinden sonra ara yeşil 7 sn, en az 8 sn"}},
+       [](auto&, auto& j) { SetConflict(j, 2, 7, 8, 5); },
+       {"1 Grup-7: Grup-2 yeşilinden sonra ara yeşil 7 sn, en az 8 sn"}},
       {"undefined codes, played or not",
-       [](RecordSteps& s, JunctionData&) { s[3][10] = 5, s[9][5] = 11; },
-       {"Program3 adım 3 Grup-10: tanımsız durum kodu 5 (kırmızı ve yeşil birlikte)",
-        "Program3 adım 9 Grup-5: tanımsız durum kodu 11"}},
+       [](auto& s, auto&) { s[3][10] = 5, s[9][5] = 11; },
+       {"3 Grup-10: tanımsız durum kodu 5 (kırmızı ve yeşil birlikte)", "9 Grup-5: tanımsız durum kodu 11"}},
       {"no duration at all",
-       [](RecordSteps& s, JunctionData&) {
-         s = RecordSteps{};
-         s[1][3] = R, s[4][1] = G, s[4][2] = R;
-       },
-       {"Program3 adım 1 Grup-3: programda süreli adım yok (1 grup yanıyor)",
-        "Program3 adım 4 Grup-1: programda süreli adım yok (2 grup yanıyor)"}},
+       [](auto& s, auto&) { s = RecordSteps{}, s[1][3] = R, s[4][1] = G, s[4][2] = R; },
+       {"1 Grup-3: programda süreli adım yok (1 grup yanıyor)",
+        "4 Grup-1: programda süreli adım yok (2 grup yanıyor)"}},
   };
   for (const auto& c : cases) {
     RecordSteps steps = Clean();
     JunctionData junction = Junction();
     c.change(steps, junction);
-    EXPECT_EQ(Texts(CheckRecord(steps, kProgram3, junction)), c.expected) << c.name;
+    std::vector<std::string> expected;
+    for (const auto& text : c.expected) expected.push_back("Program3 adım " + text);
+    EXPECT_EQ(Texts(CheckRecord(steps, kProgram3, junction)), expected) << c.name;
   }
 }
 
 TEST(CheckRecord, WarningsNameTheirPlaceAndFlashRecordsNeedNoDuration) {
-  RecordSteps steps = Clean();
   JunctionData junction = Junction();
   SetConflict(junction, 1, 2, 9, 5);
-  const auto w = CheckRecord(steps, 11, junction);
+  const auto w = CheckRecord(Clean(), 11, junction);
   ASSERT_EQ(w.size(), 1u);
-  EXPECT_EQ(w[0].kind, CheckKind::ShortIntergreen);
   EXPECT_EQ(CheckKindName(w[0].kind), "short-intergreen");
   EXPECT_EQ((std::vector<int>{w[0].record, w[0].step, w[0].group, w[0].otherGroup, w[0].day}),
             (std::vector<int>{11, 5, 2, 1, -1}));
@@ -125,25 +106,12 @@ TEST(CheckRecord, WarningsNameTheirPlaceAndFlashRecordsNeedNoDuration) {
 TEST(CheckWeekTable, EntriesThatCannotSwitchAsMeant) {
   auto model = std::make_unique<EditorModel>();
   model->PgmGroups[2][1][0] = 5;  // Program1 plays; Program2, Program3, the others not
-  const auto put = [&](int day, int entry, int hour, int minute, int code) {
-    auto& d = model->WeekTable[static_cast<std::size_t>(day)];
-    d[4 * static_cast<std::size_t>(entry)] = static_cast<std::uint8_t>(hour);
-    d[4 * static_cast<std::size_t>(entry) + 1] = static_cast<std::uint8_t>(minute);
-    d[4 * static_cast<std::size_t>(entry) + 2] = static_cast<std::uint8_t>(code);
-  };
-  put(0, 0, 6, 0, 1);
-  put(0, 1, 22, 0, 17);
-  put(0, 2, 7, 0, 1);
-  put(0, 3, 7, 0, 1);
-  put(0, 4, 24, 0, 1);
-  put(0, 5, 8, 60, 0);
-  put(0, 7, 23, 0, 3);  // entry 6 stays 00:00 "--": unused
-  put(0, 8, 23, 30, 12);
-  put(0, 9, 23, 40, 10);
-  put(0, 10, 23, 50, 9);
-  put(1, 15, 5, 0, 2);
-  put(2, 0, 0, 0, 1);
-  put(2, 1, 0, 0, 0);  // unused, not a repeat of 00:00
+  // {day, entry, hour, minute, code}; Monday's entry 6 stays 00:00 "--": unused, and
+  // Wednesday's second 00:00 is unused too, not a repeat.
+  const int entries[][5] = {{0, 0, 6, 0, 1},    {0, 1, 22, 0, 17},  {0, 2, 7, 0, 1},  {0, 3, 7, 0, 1},
+                            {0, 4, 24, 0, 1},   {0, 5, 8, 60, 0},   {0, 7, 23, 0, 3}, {0, 8, 23, 30, 12},
+                            {0, 9, 23, 40, 10}, {0, 10, 23, 50, 9}, {1, 15, 5, 0, 2}, {2, 0, 0, 0, 1}};
+  for (const auto& e : entries) testing::SetWeekEntry(*model, e[0], e[1], e[2], e[3], e[4]);
   EXPECT_EQ(Texts(CheckWeekTable(*model)),
             (std::vector<std::string>{
                 "Pazartesi kayıt 3: 07:00, önceki kayıttan (22:00) önce",

@@ -40,18 +40,14 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
   ModelFixture f;
   auto& steps = f.model->PgmGroups[2];
   steps[1][0] = 5;
-  steps[2][0] = 0;
   steps[3][0] = 3;
-  steps[2][1] = 4;  // never shown
-
+  steps[2][1] = 4;  // step 2 has no duration: never shown
   Player p(*f.model, 2);
-  // The first tick after switching on is a lit one: it finds step 1.
-  EXPECT_EQ(p.Tick(), "SIM: Pgm= P:01 S:01-05");
-  const std::vector<std::string> expected = {
-      "SIM: Pgm= P:01 S:01-04", "SIM: Pgm= P:01 S:01-03", "SIM: Pgm= P:01 S:01-02", "SIM: Pgm= P:01 S:01-01",
-      "SIM: Pgm= P:01 S:01-00", "SIM: Pgm= P:01 S:03-03", "SIM: Pgm= P:01 S:03-02", "SIM: Pgm= P:01 S:03-01",
-      "SIM: Pgm= P:01 S:03-00", "SIM: Pgm= P:01 S:01-05"};
-  EXPECT_EQ(p.Seconds(10), expected);
+  std::vector<std::string> expected;
+  for (const char* s :
+       {"01-05", "01-04", "01-03", "01-02", "01-01", "01-00", "03-03", "03-02", "03-01", "03-00", "01-05"})
+    expected.push_back(std::string("SIM: Pgm= P:01 S:") + s);
+  EXPECT_EQ(p.Seconds(11), expected);
   for (int i = 0; i < 40; ++i) {
     p.Tick();
     ASSERT_NE(p.sim.SimStep, 2);
@@ -61,38 +57,26 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
 TEST(ProgramSimulation, FlashRecordsNameThemselvesAndPlayOnlyTheirOneStep) {
   ModelFixture f;
   f.model->PgmGroups[0][1][0] = 2;
-  // Unpacking reads the flash record's padding bytes as durations of steps 2-16.
-  f.model->PgmGroups[0][2][0] = 9;
+  f.model->PgmGroups[0][2][0] = 9;  // unpacking reads the padding as durations of steps 2-16
   Player sys(*f.model, 0);
-  sys.Tick();
-  EXPECT_EQ(sys.Tick(), "SIM: Pgm=SYS Flas P:-01 S:01-02");
+  EXPECT_EQ(sys.Seconds(1).back(), "SIM: Pgm=SYS Flas P:-01 S:01-02");
   for (int i = 0; i < 20; ++i) {
     sys.Tick();
     ASSERT_EQ(sys.sim.SimStep, 1);
   }
-  Player flash(*f.model, 1);
-  flash.Tick();
-  EXPECT_EQ(flash.Tick(), "SIM: Pgm=Flas P:00 S:01-00");
+  EXPECT_EQ(Player(*f.model, 1).Seconds(1).back(), "SIM: Pgm=Flas P:00 S:01-00");
 }
 
 TEST(ProgramSimulation, FlashingGroupsBlinkEveryHalfSecondSteadyOnesStay) {
   ModelFixture f;
-  auto& step = f.model->PgmGroups[3][1];
-  step[0] = 10;
-  step[1] = 10;  // flashing yellow
-  step[2] = 4;   // green
-  step[3] = 12;  // flashing green
-  step[4] = 3;   // red and yellow
+  f.model->PgmGroups[3][1] = {10, 10, 4, 12, 3};  // flashing yellow, green, flashing green, red+yellow
   Player p(*f.model, 3);
-  p.Tick();
   for (int i = 0; i < 6; ++i) {
     p.Tick();
-    ASSERT_EQ(p.sim.SimStep, 1);
-    const bool lit = p.blink;
-    EXPECT_EQ(p.sim.LampStates[1], lit ? 2 : 0);
-    EXPECT_EQ(p.sim.LampStates[2], 4);
-    EXPECT_EQ(p.sim.LampStates[3], lit ? 4 : 0);
-    EXPECT_EQ(p.sim.LampStates[4], 3);
+    const int lit = p.blink ? 1 : 0;
+    EXPECT_EQ(std::vector<int>(p.sim.LampStates.begin() + 1, p.sim.LampStates.begin() + 5),
+              (std::vector<int>{2 * lit, 4, 4 * lit, 3}))
+        << i;
   }
 }
 
@@ -100,33 +84,29 @@ TEST(ProgramSimulation, ProgramWithoutDurationsKeepsShowingStepOne) {
   ModelFixture f;
   f.model->PgmGroups[4][1][5] = 1;
   Player p(*f.model, 4);
-  for (const auto& s : p.Seconds(5)) EXPECT_EQ(s, "SIM: Pgm= P:03 S:01-00");
+  EXPECT_EQ(p.Seconds(5), std::vector<std::string>(5, "SIM: Pgm= P:03 S:01-00"));
   EXPECT_EQ(p.sim.LampStates[5], 1);
 }
 
-TEST(ProgramSimulation, RestartBeginsAtTheFirstStepWithADuration) {
+TEST(ProgramSimulation, RestartBeginsAtTheFirstStepWithADurationAndTheSearchWraps) {
   ModelFixture f;
   auto& steps = f.model->PgmGroups[5];
   steps[2][0] = 4;
   steps[7][0] = 2;
+  steps[99][0] = 1;
   Player p(*f.model, 5);
   p.Seconds(7);
   EXPECT_EQ(p.sim.SimStep, 7);
   RestartSimulation(p.sim, 5);
   p.blink = false;
   EXPECT_EQ(p.Seconds(1).front(), "SIM: Pgm= P:04 S:02-04");
-}
-
-TEST(ProgramSimulation, SearchWrapsAfterStep99AndBadRecordsStayDark) {
-  ModelFixture f;
-  f.model->PgmGroups[6][99][0] = 1;
-  f.model->PgmGroups[6][1][0] = 1;
-  Player p(*f.model, 6);
+  RestartSimulation(p.sim, 5);
+  p.blink = false;
   p.sim.SimStep = 98;
   p.Seconds(1);
   EXPECT_EQ(p.sim.SimStep, 99);
   p.Seconds(2);
-  EXPECT_EQ(p.sim.SimStep, 1);
+  EXPECT_EQ(p.sim.SimStep, 2);
 
   Player bad(*f.model, 40);
   bad.Seconds(2);

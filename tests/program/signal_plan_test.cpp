@@ -27,31 +27,24 @@ TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStates) {
   RecordSteps steps = Steps({{10, G, R}, {0, R, G, FY}, {3, Y, R}, {2, R, RY}, {8, R, G}});
   steps[5][32] = 12;
   const SignalPlan plan = BuildSignalPlan(steps, 2, 4);
-
   EXPECT_EQ(plan.cycleSeconds, 23);
-  ASSERT_EQ(plan.steps.size(), 4u);
-  EXPECT_EQ(plan.steps[0], (PlanStep{1, 10, 0, false}));
-  EXPECT_EQ(plan.steps[1], (PlanStep{3, 3, 10, false}));
-  EXPECT_EQ(plan.steps[2], (PlanStep{4, 2, 13, true}));
-  EXPECT_EQ(plan.steps[3], (PlanStep{5, 8, 15, false}));
-
+  EXPECT_EQ(plan.steps, (std::vector<PlanStep>{
+                            {1, 10, 0, false}, {3, 3, 10, false}, {4, 2, 13, true}, {5, 8, 15, false}}));
   ASSERT_EQ(plan.rows.size(), 3u);
-  EXPECT_EQ(plan.rows[0].group, 1);
+  EXPECT_EQ(std::vector({plan.rows[0].group, plan.rows[1].group, plan.rows[2].group}),
+            std::vector({1, 2, 32}));
   EXPECT_EQ(plan.rows[0].intervals,
             (std::vector<PlanInterval>{{0, 10, G, 1}, {10, 13, Y, 3}, {13, 23, R, 4}}));
-  EXPECT_EQ(plan.rows[1].group, 2);
   EXPECT_EQ(plan.rows[1].intervals,
             (std::vector<PlanInterval>{{0, 13, R, 1}, {13, 15, RY, 4}, {15, 23, G, 5}}));
-  EXPECT_EQ(plan.rows[2].group, 32);
   EXPECT_EQ(plan.rows[2].intervals, (std::vector<PlanInterval>{{0, 15, 0, 1}, {15, 23, 12, 5}}));
 }
 
 TEST(SignalPlan, FlashRecordsPlayOneStepAndProgramsWithoutDurationsNone) {
-  const RecordSteps steps = Steps({{1, FY, FY}, {5, R, R}});
-  const SignalPlan flash = BuildSignalPlan(steps, 0);
+  const SignalPlan flash = BuildSignalPlan(Steps({{1, FY, FY}, {5, R, R}}), 0);
+  EXPECT_EQ((std::vector<std::size_t>{flash.steps.size(), flash.rows.size()}),
+            (std::vector<std::size_t>{1, 2}));
   EXPECT_EQ(flash.cycleSeconds, 1);
-  EXPECT_EQ(flash.steps.size(), 1u);
-  EXPECT_EQ(flash.rows.size(), 2u);
 
   // Step 99 still plays (the grid shows 98 steps, the model holds 99); step 100 never.
   RecordSteps far{};
@@ -64,8 +57,7 @@ TEST(SignalPlan, FlashRecordsPlayOneStepAndProgramsWithoutDurationsNone) {
 
   const SignalPlan none = BuildSignalPlan(Steps({{0, G, R}}), 2);
   EXPECT_EQ(none.cycleSeconds, 0);
-  EXPECT_TRUE(none.steps.empty());
-  EXPECT_TRUE(none.rows.empty());
+  EXPECT_TRUE(none.steps.empty() && none.rows.empty());
 }
 
 TEST(SignalStateLook, EveryCodeTheEditorSetsHasItsOwnLookAndName) {
@@ -80,6 +72,17 @@ TEST(SignalStateLook, EveryCodeTheEditorSetsHasItsOwnLookAndName) {
   }
   EXPECT_EQ(SignalStateName(3), "Kırmızı + Sarı");
   EXPECT_EQ(SignalStateName(5), "Kod 5");
+}
+
+TEST(LitState, FlashingCodesLightTheirLampsOnlyInTheLitHalf) {
+  // {code, lit half, dark half}; 5 has no flashing bit: steady; only the nibble counts.
+  const int cases[][3] = {{0, 0, 0}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {10, 2, 0}, {12, 4, 0}, {0x1C, 4, 0}};
+  for (const auto& c : cases) {
+    const auto code = static_cast<std::uint8_t>(c[0]);
+    EXPECT_EQ((std::vector<int>{LitStateCode(code, true), LitStateCode(code, false)}),
+              (std::vector<int>{c[1], c[2]}))
+        << c[0];
+  }
 }
 
 }  // namespace

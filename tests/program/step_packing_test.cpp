@@ -8,48 +8,32 @@
 namespace program {
 namespace {
 
-using testing::ModelFixture;
-
-TEST(StepPacking, StateByteSplitsIntoTwoGroupsAndJoinsAgain) {
-  ModelFixture f;
+TEST(StepPacking, StateByteSplitsIntoTwoGroupsAndJoinsAgainButStep100IsNeverConverted) {
+  testing::ModelFixture f;
   auto& m = *f.model;
   m.PgmSteps[4][7][0] = 25;
   m.PgmSteps[4][7][3] = 0x4C;  // state byte 2: groups 5 and 6
-  ExpandSteps(m);
-  EXPECT_EQ(m.PgmGroups[4][7][0], 25);
-  EXPECT_EQ(m.PgmGroups[4][7][5], kStateGreen);
-  EXPECT_EQ(m.PgmGroups[4][7][6], kStateGreen | kStateFlashing);
-  EXPECT_EQ(PackedGroupCode(m.PgmSteps[4][7], 5), 4);
-  EXPECT_EQ(PackedGroupCode(m.PgmSteps[4][7], 6), 12);
-
-  m.PgmSteps[4][7][3] = 0;
-  CompactSteps(m);
-  EXPECT_EQ(m.PgmSteps[4][7][3], 0x4C);
-  EXPECT_EQ(m.PgmSteps[4][7][0], 25);
-}
-
-TEST(StepPacking, Step100IsNeverConverted) {
-  ModelFixture f;
-  auto& m = *f.model;
   m.PgmSteps[9][100][0] = 99;
   m.PgmSteps[9][100][16] = 0x12;
   m.PgmGroups[9][100][0] = 1;
   m.PgmGroups[9][100][32] = 3;
   m.PgmSteps[9][99][1] = 0x21;  // step 99 is converted, though the grid does not show it
   ExpandSteps(m);
-  EXPECT_EQ(m.PgmGroups[9][100][0], 1);
-  EXPECT_EQ(m.PgmGroups[9][100][32], 3);
-  EXPECT_EQ(m.PgmGroups[9][99][1], 2);
-  CompactSteps(m);
-  EXPECT_EQ(m.PgmSteps[9][100][0], 99);
-  EXPECT_EQ(m.PgmSteps[9][100][16], 0x12);
-  EXPECT_EQ(m.PgmSteps[9][99][1], 0x21);
-}
+  EXPECT_EQ((std::vector<int>{m.PgmGroups[4][7][0], m.PgmGroups[4][7][5], m.PgmGroups[4][7][6]}),
+            (std::vector<int>{25, kStateGreen, kStateGreen | kStateFlashing}));
+  EXPECT_EQ(PackedGroupCode(m.PgmSteps[4][7], 5), 4);
+  EXPECT_EQ(PackedGroupCode(m.PgmSteps[4][7], 6), 12);
+  EXPECT_EQ((std::vector<int>{m.PgmGroups[9][100][0], m.PgmGroups[9][100][32], m.PgmGroups[9][99][1]}),
+            (std::vector<int>{1, 3, 2}));
 
-TEST(StepPacking, OversizedGroupCodeDoesNotSpillIntoItsNeighbour) {
-  ModelFixture f;
-  auto& m = *f.model;
-  m.PgmGroups[2][1][1] = 0x13;  // only the low nibble is a code
+  m.PgmSteps[4][7][3] = 0;
+  CompactSteps(m);
+  EXPECT_EQ((std::vector<int>{m.PgmSteps[4][7][3], m.PgmSteps[4][7][0]}), (std::vector<int>{0x4C, 25}));
+  EXPECT_EQ((std::vector<int>{m.PgmSteps[9][100][0], m.PgmSteps[9][100][16], m.PgmSteps[9][99][1]}),
+            (std::vector<int>{99, 0x12, 0x21}));
+
+  // Only the low nibble is a code: an oversized one does not spill into its neighbour.
+  m.PgmGroups[2][1][1] = 0x13;
   m.PgmGroups[2][1][2] = 0x02;
   CompactSteps(m);
   EXPECT_EQ(m.PgmSteps[2][1][1], 0x32);

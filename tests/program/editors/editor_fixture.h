@@ -10,11 +10,12 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTableView>
 #include <QTest>
 #include <memory>
 #include <ostream>
-#include <stdexcept>
 
 #include "link/shared_tables.h"
 #include "program/editor_model.h"
@@ -24,6 +25,7 @@
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
 #include "tests/monitor/views_app.h"
+#include "tests/program/model_fixture.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -32,10 +34,10 @@ namespace kxtest {
 // Types text as key presses, also characters that QTest's key table does not know.
 inline void TypeText(QWidget* w, const QString& text) {
   for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(w, &release);
+    for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(w, &key);
+    }
   }
 }
 
@@ -47,6 +49,7 @@ struct EditorHarness {
   program::EditorModel* model = &tables->model;
   bus::ViewFlags& flags = tables->flags;
   std::unique_ptr<program::editors::Program_EDIT> editor;
+  QStringList statuses;  // the status line's messages, oldest first
 
   // As a project load leaves the tables.
   void LoadImage() {
@@ -56,6 +59,8 @@ struct EditorHarness {
   program::editors::Program_EDIT& Open() {
     editor =
         std::make_unique<program::editors::Program_EDIT>(*model, *image, flags, QStringLiteral("/p/a.prj"));
+    QObject::connect(editor.get(), &program::editors::Program_EDIT::statusMessage,
+                     [this](const QString& s) { statuses << s; });
     editor->show();
     editor->activateWindow();
     [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(editor.get());
@@ -73,9 +78,13 @@ struct EditorHarness {
   }
   QTableView& Grid() const { return Find<QTableView>("MSFlexGrid1"); }
   QTableView& WeekGrid() const { return Find<QTableView>("MSFlexGrid2"); }
+  QLineEdit& Sure() const { return Find<QLineEdit>("TXT_Sure"); }
   // What a step grid cell shows as text: the duration, or the number of a code.
   QString Cell(int step, int column) const {
     return Grid().model()->index(step - 1, column).data().toString();
+  }
+  void Current(int step, int column) const {
+    Grid().setCurrentIndex(Grid().model()->index(step - 1, column));
   }
   QPoint CellCentre(const QTableView& grid, int row, int column) const {
     return grid.visualRect(grid.model()->index(row, column)).center();
@@ -83,6 +92,20 @@ struct EditorHarness {
   void Click(QTableView& grid, int row, int column, Qt::MouseButton button = Qt::LeftButton) const {
     grid.scrollTo(grid.model()->index(row, column));
     QTest::mouseClick(grid.viewport(), button, {}, CellCentre(grid, row, column));
+  }
+  // Clicks the duration cell of `step`, types `text`, then leaves with `key`.
+  void TypeDuration(int step, const QString& text, Qt::Key key = Qt::Key_Return) {
+    Click(Grid(), step - 1, 0);
+    QTest::keyClicks(&Sure(), text);
+    QTest::keyClick(&Sure(), key);
+  }
+  // The first warning in the list that mentions `part`, or null.
+  QListWidgetItem* Warning(const QString& part) const {
+    auto& list = Find<QListWidget>("LST_Uyarilar");
+    for (int i = 0; i < list.count(); ++i) {
+      if (list.item(i)->text().contains(part)) return list.item(i);
+    }
+    return nullptr;
   }
 };
 

@@ -1,5 +1,4 @@
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <string>
 
@@ -11,10 +10,8 @@
 
 namespace {
 
-using kxtest::EditorTest;
-
 // The main window's side of the lamp panel, as the integrator wires it.
-struct Simulation : EditorTest {
+struct Simulation : kxtest::EditorTest {
   std::unique_ptr<monitor::Lamp_panel> panel;
   int opened = 0;
   int closed = 0;
@@ -22,17 +19,11 @@ struct Simulation : EditorTest {
   void OpenWired() {
     Open();
     editor->LampPanel = [this](bool show) -> monitor::Lamp_panel* {
-      if (show && !panel) {
-        panel = std::make_unique<monitor::Lamp_panel>(*tables);
-        ++opened;
-      }
+      if (show && !panel) panel = std::make_unique<monitor::Lamp_panel>(*tables), ++opened;
       if (show) panel->show();
       return panel.get();
     };
-    editor->CloseLampPanel = [this] {
-      panel.reset();
-      ++closed;
-    };
+    editor->CloseLampPanel = [this] { panel.reset(), ++closed; };
   }
   std::string Status() const { return Find<QLabel>("Label2").text().toStdString(); }
   void Toggle() { Find<QPushButton>("BTN_Simulasyon").click(); }
@@ -45,43 +36,33 @@ struct Simulation : EditorTest {
     return false;
   }
   int Lamp(int group) const { return panel ? panel->Lamp(group - 1).State() : -1; }
+  bool Played(int step) const {
+    return Grid().model()->index(step - 1, 4).data(program::editors::StepGridModel::kPlayedRole).toBool();
+  }
 };
 
 TEST_F(Simulation, PlaysTheShownProgramOnTheLampPanelWithTheEditorLocked) {
-  auto& steps = model->PgmGroups[2];
-  steps[1][0] = 5;
-  steps[1][1] = 10;  // flashing yellow
-  steps[1][2] = 4;   // green
-  steps[3][0] = 3;
-  steps[3][2] = 1;
+  model->PgmGroups[2][1] = {5, 10, 4};  // flashing yellow, green
+  model->PgmGroups[2][3] = {3, 0, 1};
   OpenWired();
   Toggle();
   EXPECT_TRUE(flags.SimActive);
   ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:01-05"));
   ASSERT_NE(panel, nullptr);
   EXPECT_TRUE(panel->isVisible());
-  EXPECT_FALSE(ProgramList().isEnabled());
-  EXPECT_FALSE(Grid().isEnabled());
-  EXPECT_FALSE(Find<QLineEdit>("Text1").isEnabled());
+  EXPECT_FALSE(ProgramList().isEnabled() || Grid().isEnabled() || Find<QLineEdit>("Text1").isEnabled());
   EXPECT_TRUE(Find<QPushButton>("BTN_Simulasyon").isEnabled());
   EXPECT_FALSE(flags.LampStatesDirty);  // handed over and drawn
 
   // Lit on the second tick, dark on the half-second between.
-  EXPECT_EQ(Lamp(1), 2);
-  EXPECT_EQ(Lamp(2), 4);
+  EXPECT_EQ(std::pair(Lamp(1), Lamp(2)), std::pair(2, 4));
   editor->Timer1Tick();
   EXPECT_EQ(Status(), "SIM: Pgm= P:01 S:01-05");
-  EXPECT_EQ(Lamp(1), 0);
-  EXPECT_EQ(Lamp(2), 4);
-
-  const auto played = [this](int step) {
-    return Grid().model()->index(step - 1, 4).data(program::editors::StepGridModel::kPlayedRole).toBool();
-  };
-  EXPECT_TRUE(played(1)) << "the played step is marked in the grid";
+  EXPECT_EQ(std::pair(Lamp(1), Lamp(2)), std::pair(0, 4));
+  EXPECT_TRUE(Played(1)) << "the played step is marked in the grid";
   ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:03-03"));
   EXPECT_EQ(Lamp(2), 1);
-  EXPECT_TRUE(played(3));
-  EXPECT_FALSE(played(1));
+  EXPECT_TRUE(Played(3) && !Played(1));
   EXPECT_EQ(opened, 1) << "shown once";
 
   Toggle();
@@ -90,18 +71,15 @@ TEST_F(Simulation, PlaysTheShownProgramOnTheLampPanelWithTheEditorLocked) {
   EXPECT_EQ(Status(), "Programlama - 2 ...");
   EXPECT_EQ(panel, nullptr);
   EXPECT_EQ(closed, 1);
-  EXPECT_FALSE(played(3));
-  EXPECT_TRUE(Grid().isEnabled());
-  EXPECT_TRUE(ProgramList().isEnabled());
+  EXPECT_FALSE(Played(3));
+  EXPECT_TRUE(Grid().isEnabled() && ProgramList().isEnabled());
 }
 
 TEST_F(Simulation, PlaysWhatTheGridHoldsSavedOrNot) {
   model->PgmGroups[3][1][0] = 4;
   OpenWired();
   editor->SelectRecord(3);
-  Click(Grid(), 0, 0);
-  QTest::keyClicks(&Find<QLineEdit>("TXT_Sure"), QStringLiteral("7"));
-  Click(Grid(), 2, 2);
+  TypeDuration(1, QStringLiteral("7"));
   Toggle();
   EXPECT_TRUE(TickUntil("SIM: Pgm= P:02 S:01-07"));
 }
@@ -115,14 +93,11 @@ TEST_F(Simulation, LampPanelOpenedForTheLiveViewStaysAndShowsTheCardsAgain) {
   Toggle();
   for (int i = 0; i < 4; ++i) editor->Timer1Tick();
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(closed, 0);
-  EXPECT_EQ(opened, 1);
-
+  EXPECT_EQ(std::pair(opened, closed), std::pair(1, 0));
   tables->regs.TriacCardRegs[0][2] = 0x4321;
   flags.LiveLampsDirty = true;
   panel->Timer1Tick();
-  EXPECT_EQ(Lamp(1), 1);
-  EXPECT_EQ(Lamp(4), 4);
+  EXPECT_EQ(std::pair(Lamp(1), Lamp(4)), std::pair(1, 4));
 }
 
 TEST_F(Simulation, ClosingTheEditorEndsTheSimulationAndItsLampPanel) {
@@ -133,11 +108,9 @@ TEST_F(Simulation, ClosingTheEditorEndsTheSimulationAndItsLampPanel) {
   editor->close();
   EXPECT_FALSE(flags.SimActive);
   EXPECT_EQ(panel, nullptr);
-
-  // A new editor starts stopped.
   flags.SimActive = true;
   Open();
-  EXPECT_FALSE(flags.SimActive);
+  EXPECT_FALSE(flags.SimActive) << "a new editor starts stopped";
 }
 
 }  // namespace

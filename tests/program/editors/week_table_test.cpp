@@ -1,93 +1,126 @@
+// The weekly table tab: the grid of entries and the entry widget that edits them.
+
 #include <QLocale>
+#include <QTimeEdit>
 
 #include "editor_fixture.h"
+#include "monitor/twips.h"
 #include "program/editors/time_table_entry.h"
 
 namespace {
 
-using kxtest::EditorTest;
 using program::editors::Zaman_tablo_edit1;
+using program::testing::SetWeekEntry;
 
-struct WeekTable : EditorTest {
+struct WeekTable : kxtest::EditorTest {
   void SetUp() override { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
   void TearDown() override { QLocale::setDefault(QLocale::c()); }
-  void Entry(int day, int entry, std::uint8_t h, std::uint8_t m, std::uint8_t code, std::uint8_t fourth = 0) {
-    auto& d = model->WeekTable[static_cast<std::size_t>(day)];
-    const std::size_t at = 4 * static_cast<std::size_t>(entry);
-    d[at] = h;
-    d[at + 1] = m;
-    d[at + 2] = code;
-    d[at + 3] = fourth;
-  }
   QString Text(int day, int entry) const { return WeekGrid().model()->index(entry, day).data().toString(); }
   Zaman_tablo_edit1& Zte() const { return Find<Zaman_tablo_edit1>("ZTE_1"); }
-  void ShowWeekTab() {
+  QComboBox& Codes() const { return kxtest::Child<QComboBox>(Zte(), QStringLiteral("Combo1")); }
+  void OpenOnWeekTab() {
+    Open();
     Find<QTabWidget>("SSTab1").setCurrentIndex(program::editors::Program_EDIT::kHaftalik);
   }
 };
 
 TEST_F(WeekTable, GridShowsTheDaysAndEveryKindOfEntry) {
-  Entry(0, 0, 7, 5, 3);
-  Entry(0, 1, 7, 5, 12, 0x44);
-  Entry(6, 15, 8, 0, 20, 0x55);
-  Entry(3, 2, 22, 30, 17);
+  SetWeekEntry(*model, 0, 0, 7, 5, 3);
+  SetWeekEntry(*model, 0, 1, 7, 5, 12, 0x44);
+  SetWeekEntry(*model, 6, 15, 8, 0, 20, 0x55);
+  SetWeekEntry(*model, 3, 2, 22, 30, 17);
   Open();
   const QAbstractItemModel& m = *WeekGrid().model();
-  EXPECT_EQ(m.rowCount(), 16);
-  EXPECT_EQ(m.columnCount(), 7);
-  EXPECT_EQ(m.headerData(0, Qt::Horizontal).toString(), "Pazartesi");
+  EXPECT_EQ(std::pair(m.rowCount(), m.columnCount()), std::pair(16, 7));
   EXPECT_EQ(m.headerData(6, Qt::Horizontal).toString(), "Pazar");
-  EXPECT_EQ(m.headerData(15, Qt::Vertical).toString(), "16");
-  EXPECT_EQ(Text(0, 0), "07:05 P-03");
-  EXPECT_EQ(Text(0, 1), "07:05 P-");
-  EXPECT_EQ(Text(6, 15), "08:00 P---");
-  EXPECT_EQ(Text(3, 2), "22:30 P-FL");
-
+  EXPECT_EQ((QStringList{Text(0, 0), Text(0, 1), Text(6, 15), Text(3, 2)}),
+            (QStringList{"07:05 P-03", "07:05 P-", "08:00 P---", "22:30 P-FL"}));
   editor->DegisiklikleriKaydet();
-  EXPECT_EQ((*image)[0x9000 + 6], 12);
-  EXPECT_EQ((*image)[0x9000 + 7], 0x44);
-  EXPECT_EQ((*image)[0x9000 + 128 * 6 + 62], 0);
-  EXPECT_EQ((*image)[0x9000 + 128 * 6 + 63], 0x55);
-  EXPECT_EQ((*image)[0x9000 + 128 * 3 + 10], 17);
+  const auto at = [&](int day, int byte) {
+    return int{(*image)[0x9000 + 128 * std::size_t(day) + std::size_t(byte)]};
+  };
+  EXPECT_EQ((std::vector<int>{at(0, 6), at(0, 7), at(6, 62), at(6, 63), at(3, 10)}),
+            (std::vector<int>{12, 0x44, 0, 0x55, 17}));
 }
 
 TEST_F(WeekTable, EntryWidgetLiesOnTheClickedCellAndWritesBackOnLeaving) {
-  Entry(1, 4, 6, 15, 2);
-  Entry(2, 0, 9, 0, 14);
-  Open();
-  ShowWeekTab();
+  SetWeekEntry(*model, 1, 4, 6, 15, 2);
+  SetWeekEntry(*model, 2, 0, 9, 0, 14);
+  OpenOnWeekTab();
   Click(WeekGrid(), 4, 1);
   ASSERT_TRUE(Zte().isVisible());
-  const QModelIndex cell = WeekGrid().model()->index(4, 1);
-  EXPECT_EQ(Zte().geometry().topLeft(), WeekGrid().visualRect(cell).topLeft());
+  EXPECT_EQ(Zte().geometry().topLeft(), WeekGrid().visualRect(WeekGrid().model()->index(4, 1)).topLeft());
   EXPECT_EQ(WeekGrid().rowHeight(4), Zte().height());
   EXPECT_EQ(Zte().Text(), "06:15 P-02");
 
-  kxtest::Child<QComboBox>(Zte(), QStringLiteral("Combo1")).setCurrentIndex(11);
+  Codes().setCurrentIndex(11);
   Click(WeekGrid(), 0, 2);  // the code-14 entry: entered and left without a change
   EXPECT_EQ(Text(1, 4), "06:15 P-FL");
   EXPECT_EQ(Zte().Text(), "09:00 P-");
   Click(WeekGrid(), 1, 2);
   EXPECT_EQ(Text(2, 0), "09:00 P-");
-
   // A header click hides the widget.
   QTest::mouseClick(WeekGrid().horizontalHeader()->viewport(), Qt::LeftButton, {},
                     QPoint(WeekGrid().columnViewportPosition(3) + 5, 5));
   EXPECT_FALSE(Zte().isVisible());
-
   editor->DegisiklikleriKaydet();
-  EXPECT_EQ(model->WeekTable[1][18], 17);
-  EXPECT_EQ(model->WeekTable[2][2], 14);
+  EXPECT_EQ((std::vector<int>{model->WeekTable[1][18], model->WeekTable[2][2]}), (std::vector<int>{17, 14}));
 }
 
 TEST_F(WeekTable, SaveKeepsWhatTheOpenEntryWidgetHolds) {
-  Entry(4, 7, 12, 0, 1);
-  Open();
-  ShowWeekTab();
+  SetWeekEntry(*model, 4, 7, 12, 0, 1);
+  OpenOnWeekTab();
   Click(WeekGrid(), 7, 4);
-  kxtest::Child<QComboBox>(Zte(), QStringLiteral("Combo1")).setCurrentIndex(9);
+  Codes().setCurrentIndex(9);
   editor->DegisiklikleriKaydet();
   EXPECT_EQ((*image)[0x9000 + 128 * 4 + 30], 9);
+}
+
+struct TimeTableEntry : ::testing::Test {
+  static void SetUpTestSuite() { kxtest::EnsureApplication(); }
+  Zaman_tablo_edit1 zte;
+  QComboBox& List() { return kxtest::Child<QComboBox>(zte, QStringLiteral("Combo1")); }
+  QTimeEdit& Picker() { return kxtest::Child<QTimeEdit>(zte, QStringLiteral("DTPicker1")); }
+};
+
+TEST_F(TimeTableEntry, TextsShowInBothControlsAndWhatTheyCannotShowIsKeptUntilChanged) {
+  // {text set, text read back, code shown in the list, code}: a code without a text
+  // (11 to 16) comes as a text without a code; an hour of 200 from a project file is
+  // more than the picker can show.
+  const struct {
+    const char *set, *text, *shown;
+    int code;
+  } cases[] = {{"07:45 P-03", "07:45 P-03", "03", 3}, {"23:05 P-FL", "23:05 P-FL", "FL", 17},
+               {"00:00 P---", "00:00 P---", "--", 0}, {"06:30 P-20", "06:30 P---", "--", 0},
+               {"07:05 P-", "07:05 P-", "", -1},      {"200:07 P-02", "200:07 P-02", "02", 2}};
+  for (const auto& c : cases) {
+    zte.SetText(QLatin1String(c.set));
+    EXPECT_EQ(zte.Text(), c.text) << c.set;
+    EXPECT_EQ(List().currentText(), c.shown) << c.set;
+    EXPECT_EQ(zte.ProgramCode().value_or(-1), c.code) << c.set;
+  }
+  Picker().setTime(QTime(9, 0));
+  EXPECT_EQ(zte.Text(), "09:00 P-02");
+  zte.SetText(QStringLiteral("07:45 P-03"));
+  EXPECT_EQ(Picker().text(), "07:45");
+  List().setCurrentIndex(10);
+  Picker().setTime(QTime(18, 5));
+  EXPECT_EQ(zte.Text(), "18:05 P-DE");
+  zte.resize(400, 300);
+  EXPECT_EQ(zte.size(),
+            monitor::TwipSize(zte, Zaman_tablo_edit1::kWidthTwips, Zaman_tablo_edit1::kHeightTwips));
+}
+
+TEST_F(TimeTableEntry, ATimeIsTypedAsItIsSaidWhereverThePickerWasClicked) {
+  zte.show();
+  auto* edit = Picker().findChild<QLineEdit*>();
+  ASSERT_NE(edit, nullptr);
+  for (const char* typed : {"2145", "21:45"}) {
+    zte.SetText(QStringLiteral("07:05 P-03"));
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, edit->height() / 2));  // a bare cursor at the start
+    QTest::keyClicks(&Picker(), QString::fromLatin1(typed));
+    EXPECT_EQ(zte.Text(), "21:45 P-03") << typed;
+  }
 }
 
 }  // namespace
