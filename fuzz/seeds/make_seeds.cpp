@@ -197,7 +197,7 @@ void LinkSeeds(Corpus& a, Corpus& b, std::vector<Talk>& talks) {
   put("block_lower_case.bus", turn + Lower(block));
   put("block_bare_lf.bus", BareLf(turn + block + turn));
   put("block_cut_short.bus", turn + block.substr(0, 120) + "\r\n" + turn);
-  std::array<std::uint8_t, sim::kBlockBytes> data{};
+  std::array<std::uint8_t, bus::kBlockBytes> data{};
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i);
   put("block_past_end.bus", turn + sim::BlockReply(0xFFC0, data));
   put("block_event_log_end.bus", turn + sim::BlockReply(0xFF80, data));
