@@ -49,13 +49,13 @@ class LinkToSim : public qttest::DeviceTest {
   }
   // A few more turns, so that fire-and-forget commands have left.
   void Turns(int n) {
-    const std::uint64_t start = driver->Link().FramesSent();
-    WaitUntil([&] { return driver->Link().FramesSent() >= start + static_cast<std::uint64_t>(n); }, 5000);
+    const std::uint64_t until = Link().FramesSent() + static_cast<std::uint64_t>(n);
+    WaitUntil([&] { return Link().FramesSent() >= until; }, 5000);
   }
 
   qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
   std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
-  bus::RegisterImage& regs = tables->regs;
+  const bus::RegisterImage& regs = tables->regs;
   bus::LinkShared& shared = tables->shared;
   program::ProgramImage& image = tables->image;
   kxtest::EventRecorder heard{tables->events};
