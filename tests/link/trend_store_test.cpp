@@ -104,12 +104,12 @@ TEST(TrendStore, LampWordsBecomeIntervalsPerGroupAndTheLinkLossShowsAsNoValue) {
   store.Record(10 * kTurn, regs);
 
   using Iv = bus::StepInterval;
-  const std::vector<Iv> group5 = {{0, 2 * kTurn, 1},
-                                  {2 * kTurn, 4 * kTurn, 4},
-                                  {4 * kTurn, 7 * kTurn, 9},
-                                  {7 * kTurn, 9 * kTurn, bus::kNoValue},
-                                  {9 * kTurn, 10 * kTurn, 4}};
-  EXPECT_EQ(store.Steps(bus::LampStep(4), 0, 20 * kTurn), group5);
+  EXPECT_EQ(store.Steps(bus::LampStep(4), 0, 20 * kTurn),
+            (std::vector<Iv>{{0, 2 * kTurn, 1},
+                             {2 * kTurn, 4 * kTurn, 4},
+                             {4 * kTurn, 7 * kTurn, 9},
+                             {7 * kTurn, 9 * kTurn, bus::kNoValue},
+                             {9 * kTurn, 10 * kTurn, 4}}));
   EXPECT_EQ(store.Steps(bus::LampStep(5), 0, 20 * kTurn),
             (std::vector<Iv>{
                 {0, 7 * kTurn, 1}, {7 * kTurn, 9 * kTurn, bus::kNoValue}, {9 * kTurn, 10 * kTurn, 1}}));
