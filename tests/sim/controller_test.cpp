@@ -6,12 +6,10 @@
 
 #include <algorithm>
 #include <functional>
-#include <numeric>
 #include <string>
 #include <vector>
 
 #include "link/frame_codec.h"
-#include "link/hex_text.h"
 #include "sim/controller.h"
 #include "sim/event_log_area.h"
 
@@ -29,19 +27,11 @@ std::vector<std::string> Lines(const std::string& out) {
   return lines;
 }
 
-// The bytes of a well-formed line, LRC checked; empty when the line is damaged.
+// The bytes of a well-formed line, LRC checked by the strict reader; empty when damaged.
 std::vector<int> Bytes(const std::string& line) {
-  if (line.size() < 5 || line[0] != ':' || line.substr(line.size() - 2) != "\r\n") return {};
-  std::vector<int> bytes;
-  for (std::size_t i = 1; i + 3 < line.size(); i += 2) {
-    const int hi = bus::HexDigitValue(line[i]);
-    const int lo = bus::HexDigitValue(line[i + 1]);
-    if (hi < 0 || lo < 0) return {};
-    bytes.push_back(hi * 16 + lo);
-  }
-  if ((std::accumulate(bytes.begin(), bytes.end(), 0) & 0xFF) != 0) return {};
-  bytes.pop_back();
-  return bytes;
+  const auto f = sim::ReadPcFrame(line);
+  return f ? std::vector<int>(f->bytes.begin(), f->bytes.begin() + static_cast<long>(f->size))
+           : std::vector<int>{};
 }
 
 std::string Line(std::optional<std::string> frame) { return frame.value_or("") + "\r\n"; }
@@ -216,24 +206,18 @@ TEST(SimServiceCommands, EachClearsItsAreaAndTheDownloadChecksumDecides) {
 }
 
 TEST(SimFaults, LossCorruptionAndFaultyCardsShowAsOptioned) {
-  sim::Options lossy;
-  lossy.loss = 1.0;
-  SimBus lost(lossy);
+  SimBus lost({.loss = 1.0});
   lost.Cycle();
   EXPECT_EQ(lost.Answer(kPoll), "");
   EXPECT_EQ(lost.c.Count().repliesLost, 1u);
 
-  sim::Options damaging;
-  damaging.corrupt = 1.0;
-  SimBus damaged(damaging);
+  SimBus damaged({.corrupt = 1.0});
   damaged.Cycle();
   const std::string reply = damaged.Answer(kPoll);
   ASSERT_FALSE(reply.empty());
   EXPECT_TRUE(Bytes(reply).empty()) << "the damage shows in the LRC: " << reply;
 
-  sim::Options faulty;
-  faulty.cardFault[2] = true;
-  SimBus card(faulty);
+  SimBus card({.cardFault = {false, false, true}});
   const auto lines = card.Cycle();
   const auto k3 = Bytes(lines[2]);
   ASSERT_GE(k3.size(), 2u + 20u);
@@ -242,9 +226,7 @@ TEST(SimFaults, LossCorruptionAndFaultyCardsShowAsOptioned) {
   EXPECT_EQ(Bytes(lines[1])[2 + 2 * 9 + 1], 0) << "the other cards are sound";
   EXPECT_EQ(sim::LogTotal(card.c.Memory()), 1) << "the fault is logged at start";
 
-  sim::Options noisy;
-  noisy.noise = 1.0;
-  SimBus noise(noisy);
+  SimBus noise({.noise = 1.0});
   noise.Cycle();
   EXPECT_EQ(noise.c.Count().noiseBursts, 12u) << "one burst before each frame";
 }
