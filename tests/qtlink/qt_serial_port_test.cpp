@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <random>
 
 #include "device_fixture.h"
 #include "link/shared_tables.h"
@@ -65,9 +66,14 @@ class PtyLink : public qttest::DeviceTest {
 
 TEST_F(PtyLink, OpensTheNamedDeviceAnswersTheTurnAndOtherwiseWaits) {
   EXPECT_EQ(show().PortDevice, pty->Link().string()) << "the window shows the device used";
+  int changes = 0;
+  QObject::connect(driver.get(), &qtlink::LinkDriver::displayChanged, [&] { ++changes; });
   GoOnline();
   EXPECT_TRUE(show().PortOpen && driver->Port().IsOpen());
+  ASSERT_TRUE(WaitUntil([&] { return changes > 0; }));
+  const int before = changes;
   EXPECT_EQ(Turn(), kRegisterRead);
+  EXPECT_TRUE(WaitUntil([&] { return changes > before; })) << "a received frame shows without a command";
   EXPECT_EQ(show().MB_TX_LBL, ":010320000010CC (17)");
   driver->Link().RTC_Esitle();
   WaitUntil([] { return false; }, 500);
@@ -77,28 +83,15 @@ TEST_F(PtyLink, OpensTheNamedDeviceAnswersTheTurnAndOtherwiseWaits) {
   EXPECT_TRUE(Turn().starts_with(":10CF0103")) << "and goes at the first turn";
 }
 
-TEST_F(PtyLink, DisplayChangesAreSignalled) {
-  int changes = 0;
-  QObject::connect(driver.get(), &qtlink::LinkDriver::displayChanged, [&] { ++changes; });
-  driver->Link().cmd_RUN();
-  ASSERT_TRUE(WaitUntil([&] { return changes > 0; }));
-  const int before = changes;
-  Turn();
-  EXPECT_TRUE(WaitUntil([&] { return changes > before; })) << "a received frame shows without a command";
-}
-
 TEST_F(PtyLink, GarbageOnTheLineIsRefusedAndTheLinkGoesOn) {
   GoOnline();
   // What a wrong bit rate looks like: bytes of every value, high bit set or not.
-  std::string garbage;
-  std::uint32_t x = 12345;
-  for (int i = 0; i < 20000; ++i) {
-    x = x * 1103515245u + 12345u;
-    garbage += static_cast<char>(x >> 24);
-  }
   // In pieces the pty can hold, as a line at any rate would deliver them.
-  for (std::size_t at = 0; at < garbage.size(); at += 256) {
-    pty->Send(garbage.substr(at, 256));
+  std::mt19937 rng(12345);
+  for (int piece = 0; piece < 80; ++piece) {
+    std::string garbage(256, '\0');
+    for (char& c : garbage) c = static_cast<char>(rng() >> 24);
+    pty->Send(garbage);
     WaitUntil([] { return false; }, 2);
   }
   pty->Send("\n:0103AB\r\n");
