@@ -3,6 +3,7 @@
 // run the same link core through lossy transfers, the clock, the log and interruptions.
 
 #include <algorithm>
+#include <random>
 
 #include "e2e_fixture.h"
 
@@ -36,7 +37,8 @@ TEST_F(LinkToSim, PollCycleFillsTheRegisterImage) {
 }
 
 TEST_F(LinkToSim, ProgramDownloadArrivesByteForByte) {
-  FillRandom(image, 0xB000, 7);
+  std::mt19937 rng(7);
+  for (std::size_t a = 0; a < 0xB000; ++a) image[a] = static_cast<std::uint8_t>(rng());
   Link().PGM_Download(1);
   ASSERT_TRUE(WaitUntil([&] { return shared.RequestCode == bus::request::kDownloadEnd; }, kTransferMs));
   ASSERT_TRUE(Idle(5000));
