@@ -37,22 +37,22 @@ std::vector<Line> Cycle(bool upload, int n) {
     words[4] = static_cast<std::uint16_t>(380 + (n + c) % 7);
     heard(sim::CardStatus(c, words));
   }
-  heard(sim::RegisterReply(sim::kGpsAddress, std::array<std::uint16_t, 8>{0, 2, 5, 30, 14, 9, 3, 2024}));
-  heard(sim::ReadRequest(sim::kDetectorAddress, 0, 2));
-  heard(sim::RegisterReply(sim::kDetectorAddress, std::array<std::uint16_t, 2>{2, 5}));
-  heard(sim::ReadRequest(sim::kPcAddress, 0x2000, 16));
+  heard(sim::RegisterReply(bus::kGpsStation, std::array<std::uint16_t, 8>{0, 2, 5, 30, 14, 9, 3, 2024}));
+  heard(sim::ReadRequest(bus::kDetectorStation, 0, 2));
+  heard(sim::RegisterReply(bus::kDetectorStation, std::array<std::uint16_t, 2>{2, 5}));
+  heard(sim::ReadRequest(bus::kPcStation, 0x2000, 16));
   if (upload) {
     const auto address = static_cast<std::uint16_t>((n * 128) & 0xFF80);
     bus::CommandPayload p;
     p.transferAddress = address;
     lines.push_back({bus::LineDirection::Sent, *bus::MB_CPU_Command(0, 4, p)});
-    std::array<std::uint8_t, sim::kBlockBytes> block{};
+    std::array<std::uint8_t, bus::kBlockBytes> block{};
     for (std::size_t i = 0; i < block.size(); ++i)
       block[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(n));
     heard(sim::BlockReply(address, block));
   } else {
     lines.push_back({bus::LineDirection::Sent, bus::MB_Write_Single(1, 3, 0x2000, 16)});
-    heard(sim::RegisterReply(sim::kCpuAddress,
+    heard(sim::RegisterReply(bus::kCpuStation,
                              std::array<std::uint16_t, 16>{2, 0, 0, 23050, 5000, 2410, 0, 35, 150}));
   }
   return lines;

@@ -25,6 +25,14 @@ inline constexpr int kCardStatusFunction = 206;
 inline constexpr int kCommandFunction = 207;      // a CPU command, and the CPU's data reply
 inline constexpr int kAcknowledgeFunction = 208;  // the CPU confirms a written item
 
+// The CPU card's register block, read in every poll cycle.
+inline constexpr int kCpuRegisterBase = 0x2000;
+inline constexpr int kCpuRegisterCount = 16;
+
+// Directions of a CPU command.
+inline constexpr int kCommandRead = 0;
+inline constexpr int kCommandWrite = 1;
+
 // Items of a CPU command.
 inline constexpr int kSystemItem = 2;
 inline constexpr int kClockItem = 3;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "link/bus_protocol.h"
 #include "link/frame_codec.h"
 #include "link/service_commands.h"
 
@@ -19,13 +20,14 @@ void RequestEngine::BuildCommand(std::uint8_t direction, std::uint8_t item, bool
   CommandPayload p;
   p.requestCode = m_shared.RequestCode;
   p.transferAddress = m_shared.TransferAddress;
-  if (direction == 1 && item == 4 && p.transferAddress >= 0 &&
-      static_cast<std::size_t>(p.transferAddress) + 128 <= m_download.size()) {
-    p.block =
-        std::span<const std::uint8_t>(m_download).subspan(static_cast<std::size_t>(p.transferAddress), 128);
+  constexpr auto kBlock = static_cast<std::size_t>(kBlockBytes);
+  if (direction == kCommandWrite && item == kBlockItem && p.transferAddress >= 0 &&
+      static_cast<std::size_t>(p.transferAddress) + kBlock <= m_download.size()) {
+    p.block = std::span<const std::uint8_t>(m_download)
+                  .subspan(static_cast<std::size_t>(p.transferAddress), kBlock);
   }
-  if (direction == 1 && item == 2) p.systemRow = m_systemRow;
-  if (direction == 1 && item == 3) p.now = m_clock.Now();
+  if (direction == kCommandWrite && item == kSystemItem) p.systemRow = m_systemRow;
+  if (direction == kCommandWrite && item == kClockItem) p.now = m_clock.Now();
 
   if (auto frame = MB_CPU_Command(direction, item, p)) {
     SetFrame(std::move(*frame), once, then);
@@ -65,22 +67,26 @@ void RequestEngine::PC_to_CPU_Istek_Gonder() {
     code = m_pollStep;
   }
   if (ServiceCommandOf(code) != nullptr) {
-    BuildCommand(1, 99, true, 0);
+    BuildCommand(kCommandWrite, kServiceItem, true, 0);
     return;
   }
   switch (code) {
-    case 1: SetFrame(MB_Write_Single(1, 3, 0x2000, 16)); break;
-    case 2: BuildCommand(0, 3); break;
+    case 1:
+      SetFrame(MB_Write_Single(kCpuStation, kReadRegistersFunction, kCpuRegisterBase, kCpuRegisterCount));
+      break;
+    case 2: BuildCommand(kCommandRead, kClockItem); break;
     case 3:
       code = 0;
       m_pollStep = 0;
       break;
-    case request::kClockSet: BuildCommand(1, 3); break;
-    case request::kSystemDownload: BuildCommand(1, 2); break;
-    case request::kBlockWrite: BuildCommand(1, 4); break;
-    case request::kBlockRead: BuildCommand(0, 4); break;
-    case request::kDownloadEnd: BuildCommand(1, 99, true, 0); break;
-    case request::kDownloadStart: BuildCommand(1, 99, true, request::kBlockWrite); break;
+    case request::kClockSet: BuildCommand(kCommandWrite, kClockItem); break;
+    case request::kSystemDownload: BuildCommand(kCommandWrite, kSystemItem); break;
+    case request::kBlockWrite: BuildCommand(kCommandWrite, kBlockItem); break;
+    case request::kBlockRead: BuildCommand(kCommandRead, kBlockItem); break;
+    case request::kDownloadEnd: BuildCommand(kCommandWrite, kServiceItem, true, 0); break;
+    case request::kDownloadStart:
+      BuildCommand(kCommandWrite, kServiceItem, true, request::kBlockWrite);
+      break;
     default:
       code = 0;
       m_pollStep = 0;

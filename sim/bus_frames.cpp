@@ -26,29 +26,29 @@ std::string FrameText::Line() {
 }
 
 std::string ReadRequest(std::uint8_t address, std::uint16_t start, std::uint16_t count) {
-  return bus::MB_Write_Single(address, kReadRegisters, start, count) + "\r\n";
+  return bus::MB_Write_Single(address, bus::kReadRegistersFunction, start, count) + "\r\n";
 }
 
 std::string RegisterReply(std::uint8_t address, std::span<const std::uint16_t> words) {
   FrameText f;
-  f.Byte(address).Byte(kReadRegisters).Byte(static_cast<std::uint32_t>(2 * words.size()));
+  f.Byte(address).Byte(bus::kReadRegistersFunction).Byte(static_cast<std::uint32_t>(2 * words.size()));
   for (std::uint16_t w : words) f.Word(w);
   return f.Line();
 }
 
 std::string CardStatus(int card, std::span<const std::uint16_t> words) {
   FrameText f;
-  f.Byte(kFirstCardAddress + static_cast<std::uint32_t>(card)).Byte(kCardStatus);
+  f.Byte(bus::kFirstCardStation + static_cast<std::uint32_t>(card)).Byte(bus::kCardStatusFunction);
   for (std::uint16_t w : words) f.Word(w);
   return f.Line();
 }
 
 std::string ClockReply(const bus::DateTime& t) {
   return FrameText()
-      .Byte(kCpuAddress)
-      .Byte(kCommandRead)
-      .Byte(0x00)
-      .Byte(3)
+      .Byte(bus::kCpuStation)
+      .Byte(bus::kCommandFunction)
+      .Byte(bus::kCommandRead)
+      .Byte(bus::kClockItem)
       .Word(static_cast<std::uint32_t>(t.year))
       .Byte(static_cast<std::uint32_t>(t.month))
       .Byte(static_cast<std::uint32_t>(t.day))
@@ -59,35 +59,40 @@ std::string ClockReply(const bus::DateTime& t) {
       .Line();
 }
 
-std::string BlockReply(std::uint16_t address, std::span<const std::uint8_t, kBlockBytes> data) {
+std::string BlockReply(std::uint16_t address, std::span<const std::uint8_t, bus::kBlockBytes> data) {
   return FrameText()
-      .Byte(kCpuAddress)
-      .Byte(kCommandRead)
-      .Byte(0x00)
-      .Byte(4)
+      .Byte(bus::kCpuStation)
+      .Byte(bus::kCommandFunction)
+      .Byte(bus::kCommandRead)
+      .Byte(bus::kBlockItem)
       .Word(address)
-      .Word(kBlockBytes)
+      .Word(bus::kBlockBytes)
       .Bytes(data)
       .Line();
 }
 
 std::string Acknowledge(std::uint8_t item) {
-  return FrameText().Byte(kCpuAddress).Byte(kCommandWrite).Byte(0x01).Byte(item).Line();
+  return FrameText()
+      .Byte(bus::kCpuStation)
+      .Byte(bus::kAcknowledgeFunction)
+      .Byte(bus::kCommandWrite)
+      .Byte(item)
+      .Line();
 }
 
 std::string AcknowledgeBlock(std::uint16_t address) {
   return FrameText()
-      .Byte(kCpuAddress)
-      .Byte(kCommandWrite)
-      .Byte(0x01)
-      .Byte(4)
+      .Byte(bus::kCpuStation)
+      .Byte(bus::kAcknowledgeFunction)
+      .Byte(bus::kCommandWrite)
+      .Byte(bus::kBlockItem)
       .Word(address)
-      .Word(kBlockBytes)
+      .Word(bus::kBlockBytes)
       .Line();
 }
 
 std::string ExceptionReply(std::uint8_t address, std::uint8_t code) {
-  return FrameText().Byte(address).Byte(kWriteRegisterException).Byte(code).Line();
+  return FrameText().Byte(address).Byte(bus::kExceptionFunction).Byte(code).Line();
 }
 
 std::optional<PcFrame> ReadPcFrame(std::string_view line) {

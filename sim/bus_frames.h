@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/bus_protocol.h"
 #include "link/clock.h"
 
 namespace sim {
@@ -27,21 +28,6 @@ class FrameText {
   std::uint32_t m_sum = 0;
 };
 
-inline constexpr std::uint8_t kCpuAddress = 1;
-inline constexpr std::uint8_t kPcAddress = 16;
-inline constexpr std::uint8_t kGpsAddress = 19;
-inline constexpr std::uint8_t kDetectorAddress = 20;
-inline constexpr std::uint8_t kFirstCardAddress = 32;
-
-inline constexpr std::uint8_t kReadRegisters = 3;
-inline constexpr std::uint8_t kWriteRegister = 6;
-inline constexpr std::uint8_t kCardStatus = 206;
-inline constexpr std::uint8_t kCommandRead = 207;
-inline constexpr std::uint8_t kCommandWrite = 208;
-inline constexpr std::uint8_t kWriteRegisterException = 0x86;
-
-inline constexpr std::size_t kBlockBytes = 128;
-
 // A read-holding-registers request from the controller to a module.
 std::string ReadRequest(std::uint8_t address, std::uint16_t start, std::uint16_t count);
 // The reply of a module or of the CPU: address, 3, byte count, words.
@@ -50,7 +36,7 @@ std::string RegisterReply(std::uint8_t address, std::span<const std::uint16_t> w
 std::string CardStatus(int card, std::span<const std::uint16_t> words);
 // Clock reply, weekday counted from 0 = Monday as the controller's clock chip does.
 std::string ClockReply(const bus::DateTime& t);
-std::string BlockReply(std::uint16_t address, std::span<const std::uint8_t, kBlockBytes> data);
+std::string BlockReply(std::uint16_t address, std::span<const std::uint8_t, bus::kBlockBytes> data);
 // Acknowledgement of a command-write item; a block write also names its block.
 std::string Acknowledge(std::uint8_t item);
 std::string AcknowledgeBlock(std::uint16_t address);
@@ -58,7 +44,7 @@ std::string ExceptionReply(std::uint8_t address, std::uint8_t code);
 
 // A PC frame that passed the strict check: bytes between the ":" and the LRC.
 struct PcFrame {
-  static constexpr std::size_t kMaxBytes = 8 + kBlockBytes;  // the block write
+  static constexpr std::size_t kMaxBytes = 8 + bus::kBlockBytes;  // the block write
   std::array<std::uint8_t, kMaxBytes> bytes{};
   std::size_t size = 0;
 

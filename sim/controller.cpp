@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/bus_protocol.h"
 #include "link/frame_codec.h"
 #include "link/hex_text.h"
 #include "link/link_state.h"
@@ -12,7 +13,6 @@
 namespace sim {
 namespace {
 
-constexpr std::uint16_t kRegisterBase = 0x2000;
 constexpr std::size_t kParametersEnd = program::kParamWordsAddress + 2 * program::kParamWordCount;
 // The system memory row is step 1 of record 0, "System Flas".
 constexpr std::size_t kSystemDuration = program::kFlashRecord0Base + program::kFlashDurationOffset;
@@ -26,7 +26,7 @@ Options Sanitized(Options o) {
   return o;
 }
 
-bool BlockFits(std::uint32_t address) { return address + kBlockBytes <= program::kProgramImageSize; }
+bool BlockFits(std::uint32_t address) { return address + bus::kBlockBytes <= program::kProgramImageSize; }
 
 }  // namespace
 
@@ -107,16 +107,16 @@ std::string Controller::Cycle(std::int64_t nowMs) {
     const int card = faulty != m_options.cardFault.end()
                          ? static_cast<int>(faulty - m_options.cardFault.begin())
                          : static_cast<int>(m_rng.Below(kCards));
-    const auto address = static_cast<std::uint8_t>(kFirstCardAddress + card);
-    Emit(out, bus::MB_Write_Single(address, kWriteRegister, 0x0001, 0x0002) + "\r\n");
+    const auto address = static_cast<std::uint8_t>(bus::kFirstCardStation + card);
+    Emit(out, bus::MB_Write_Single(address, bus::kWriteRegisterFunction, 0x0001, 0x0002) + "\r\n");
     Emit(out, ExceptionReply(address, kExceptionBusy));
     ++m_counters.exceptions;
   }
 
-  Emit(out, RegisterReply(kGpsAddress, m_devices.gps));
-  Emit(out, ReadRequest(kDetectorAddress, 0x0000, 2));
-  Emit(out, RegisterReply(kDetectorAddress, m_devices.detector));
-  Emit(out, ReadRequest(kPcAddress, kRegisterBase, kCpuWords));
+  Emit(out, RegisterReply(bus::kGpsStation, m_devices.gps));
+  Emit(out, ReadRequest(bus::kDetectorStation, 0x0000, 2));
+  Emit(out, RegisterReply(bus::kDetectorStation, m_devices.detector));
+  Emit(out, ReadRequest(bus::kPcStation, bus::kCpuRegisterBase, kCpuWords));
   ++m_counters.turns;
   m_windowEndMs = nowMs + m_options.windowMs;
   m_turnAnswered = false;
@@ -167,17 +167,18 @@ void Controller::Corrupt(std::string& frame) {
 }
 
 std::string Controller::Answer(const PcFrame& f, std::int64_t nowMs) {
-  if (f.address() == kCpuAddress && f.function() == kReadRegisters && f.size == 6) {
+  if (f.address() == bus::kCpuStation && f.function() == bus::kReadRegistersFunction && f.size == 6) {
     const std::uint16_t start = f.word(2);
     const std::uint16_t count = f.word(4);
-    if (start >= kRegisterBase && count >= 1 && start - kRegisterBase + count <= kCpuWords) {
+    if (start >= bus::kCpuRegisterBase && count >= 1 && start - bus::kCpuRegisterBase + count <= kCpuWords) {
       ++m_counters.registerReads;
       return RegisterReply(
-          kCpuAddress, std::span<const std::uint16_t>(m_devices.cpu).subspan(start - kRegisterBase, count));
+          bus::kCpuStation,
+          std::span<const std::uint16_t>(m_devices.cpu).subspan(start - bus::kCpuRegisterBase, count));
     }
-  } else if (f.address() == kPcAddress && f.function() == kCommandRead && f.size >= 4) {
-    if (f.at(2) == 0) return AnswerCommandRead(f, nowMs);
-    if (f.at(2) == 1) return AnswerCommandWrite(f, nowMs);
+  } else if (f.address() == bus::kPcStation && f.function() == bus::kCommandFunction && f.size >= 4) {
+    if (f.at(2) == bus::kCommandRead) return AnswerCommandRead(f, nowMs);
+    if (f.at(2) == bus::kCommandWrite) return AnswerCommandWrite(f, nowMs);
   }
   ++m_counters.unsupported;
   return {};
@@ -185,14 +186,15 @@ std::string Controller::Answer(const PcFrame& f, std::int64_t nowMs) {
 
 std::string Controller::AnswerCommandRead(const PcFrame& f, std::int64_t nowMs) {
   const std::uint8_t item = f.at(3);
-  if (item == 3 && f.size == 4) {
+  if (item == bus::kClockItem && f.size == 4) {
     ++m_counters.clockReads;
     return ClockReply(m_clock.At(nowMs));
   }
-  if (item == 4 && f.size == 8 && f.word(6) == kBlockBytes && BlockFits(f.word(4))) {
+  if (item == bus::kBlockItem && f.size == 8 && f.word(6) == bus::kBlockBytes && BlockFits(f.word(4))) {
     ++m_counters.blocksRead;
     const std::uint16_t address = f.word(4);
-    return BlockReply(address, std::span<const std::uint8_t>(m_memory).subspan(address).first<kBlockBytes>());
+    return BlockReply(address,
+                      std::span<const std::uint8_t>(m_memory).subspan(address).first<bus::kBlockBytes>());
   }
   ++m_counters.unsupported;
   return {};
@@ -200,13 +202,13 @@ std::string Controller::AnswerCommandRead(const PcFrame& f, std::int64_t nowMs) 
 
 std::string Controller::AnswerCommandWrite(const PcFrame& f, std::int64_t nowMs) {
   const std::uint8_t item = f.at(3);
-  if (item == 2 && f.size == 4 + 4 + 16 + 2 && f.word(4) == 0x0058 && f.word(6) == 0x0012) {
+  if (item == bus::kSystemItem && f.size == 4 + 4 + 16 + 2 && f.word(4) == 0x0058 && f.word(6) == 0x0012) {
     std::copy_n(f.bytes.begin() + 8, 16, m_memory.begin() + kSystemStates);
     m_memory[kSystemDuration] = f.at(25);
     ++m_counters.systemWrites;
-    return Acknowledge(2);
+    return Acknowledge(bus::kSystemItem);
   }
-  if (item == 3 && f.size == 4 + 4 + 8 && f.word(4) == 0x0000 && f.word(6) == 0x0010) {
+  if (item == bus::kClockItem && f.size == 4 + 4 + 8 && f.word(4) == 0x0000 && f.word(6) == 0x0010) {
     bus::DateTime t;
     t.year = f.word(8);
     t.month = f.at(10);
@@ -219,14 +221,15 @@ std::string Controller::AnswerCommandWrite(const PcFrame& f, std::int64_t nowMs)
     if (m_clock.Set(t, nowMs)) {
       ++m_counters.clockSets;
       Log({0, event::kClockSet, 0, 0, 0}, nowMs);
-      return Acknowledge(3);
+      return Acknowledge(bus::kClockItem);
     }
-  } else if (item == 4 && f.size == 8 + kBlockBytes && f.word(6) == kBlockBytes && BlockFits(f.word(4))) {
+  } else if (item == bus::kBlockItem && f.size == 8 + bus::kBlockBytes && f.word(6) == bus::kBlockBytes &&
+             BlockFits(f.word(4))) {
     const std::uint16_t address = f.word(4);
-    std::copy_n(f.bytes.begin() + 8, kBlockBytes, m_memory.begin() + address);
+    std::copy_n(f.bytes.begin() + 8, bus::kBlockBytes, m_memory.begin() + address);
     ++m_counters.blocksWritten;
     return AcknowledgeBlock(address);
-  } else if (item == 99 && f.size == 8) {
+  } else if (item == bus::kServiceItem && f.size == 8) {
     ++m_counters.commandsSeen;
     ServiceCommand(f.word(4), nowMs);
     return {};  // commands are never acknowledged

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "link/bus_protocol.h"
 #include "link/clock.h"
 #include "sim/options.h"
 #include "sim/random_source.h"
@@ -14,7 +15,7 @@
 namespace sim {
 
 inline constexpr int kCardWords = 16;
-inline constexpr int kCpuWords = 16;
+inline constexpr int kCpuWords = bus::kCpuRegisterCount;
 
 // A faulty card reports a broken red filament on its first channel and a hardware
 // fault of the card.

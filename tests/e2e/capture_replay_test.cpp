@@ -24,17 +24,13 @@ bool Same(const bus::RegisterImage& a, const bus::RegisterImage& b) {
 }
 
 // The register image as it stood at each PC turn.
-class TurnImages {
- public:
+struct TurnImages {
   TurnImages(bus::LinkEvents& events, const bus::RegisterImage& regs)
-      : m_listening(events.Listen([this, &regs](const bus::LinkEvent& e) {
+      : listening(events.Listen([this, &regs](const bus::LinkEvent& e) {
           if (std::holds_alternative<bus::PcTurn>(e)) images.push_back(regs);
         })) {}
-  void Stop() { m_listening.Cancel(); }
   std::vector<bus::RegisterImage> images;
-
- private:
-  bus::LinkEvents::Subscription m_listening;
+  bus::LinkEvents::Subscription listening;
 };
 
 class CaptureReplay : public LinkToSim {
@@ -58,7 +54,7 @@ class CaptureReplay : public LinkToSim {
 
 TEST_F(CaptureReplay, ReplayRebuildsTheRegisterImageOfEveryTurn) {
   Turns(25);
-  live.Stop();
+  live.listening.Cancel();
   ASSERT_EQ(recorder.StopCapture(), "");
   driver.reset();
   ASSERT_GE(live.images.size(), 25u);
@@ -85,11 +81,9 @@ TEST_F(CaptureReplay, ReplayRebuildsTheRegisterImageOfEveryTurn) {
 }
 
 TEST_F(CaptureReplay, AFileThatIsNotACaptureDoesNotOpen) {
-  qtlink::ReplayPort port(QString::fromStdString(Path("none.kxcap")), 1.0);
-  EXPECT_FALSE(port.Open().ok);
+  EXPECT_FALSE(qtlink::ReplayPort(QString::fromStdString(Path("none.kxcap")), 1.0).Open().ok);
   std::ofstream(Path("junk.kxcap")) << "not a capture\r\n";
-  qtlink::ReplayPort junk(QString::fromStdString(Path("junk.kxcap")), 1.0);
-  const bus::PortResult opened = junk.Open();
+  const bus::PortResult opened = qtlink::ReplayPort(QString::fromStdString(Path("junk.kxcap")), 1.0).Open();
   EXPECT_FALSE(opened.ok);
   EXPECT_NE(opened.message.find("satır 1"), std::string::npos) << opened.message;
 }

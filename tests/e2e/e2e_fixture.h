@@ -7,11 +7,9 @@
 #include <chrono>
 #include <thread>
 
-#include "link/event_log.h"
 #include "link/shared_tables.h"
 #include "qtlink/link_driver.h"
 #include "qtlink/qt_clock.h"
-#include "sim/host/serve_loop.h"
 #include "tests/link/event_recorder.h"
 #include "tests/qtlink/device_fixture.h"
 
@@ -26,8 +24,7 @@ class LinkToSim : public qttest::DeviceTest {
 
   // runningMs: how long the bus has been running when the link is switched on.
   void Begin(const sim::Options& options, int runningMs = 0) {
-    simMemory = sim::DemoMemory();
-    ASSERT_TRUE(StartSim(options, simMemory));
+    ASSERT_TRUE(StartSim(options));
     PointLink();
     if (runningMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(runningMs));
     driver =
@@ -49,23 +46,17 @@ class LinkToSim : public qttest::DeviceTest {
   }
   // A few more turns, so that fire-and-forget commands have left.
   void Turns(int n) {
-    const std::uint64_t start = driver->Link().FramesSent();
-    WaitUntil([&] { return driver->Link().FramesSent() >= start + static_cast<std::uint64_t>(n); }, 5000);
+    const std::uint64_t until = Link().FramesSent() + static_cast<std::uint64_t>(n);
+    WaitUntil([&] { return Link().FramesSent() >= until; }, 5000);
   }
 
   qtlink::QtClock clock{QLocale(QLocale::Turkish, QLocale::Turkey)};
   std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
-  bus::RegisterImage& regs = tables->regs;
+  const bus::RegisterImage& regs = tables->regs;
   bus::LinkShared& shared = tables->shared;
   program::ProgramImage& image = tables->image;
   kxtest::EventRecorder heard{tables->events};
-  program::ProgramImage simMemory{};
   std::unique_ptr<qtlink::LinkDriver> driver;
 };
-
-inline void FillRandom(program::ProgramImage& image, std::size_t end, unsigned seed) {
-  std::mt19937 rng(seed);
-  for (std::size_t a = 0; a < end; ++a) image[a] = static_cast<std::uint8_t>(rng());
-}
 
 }  // namespace e2e

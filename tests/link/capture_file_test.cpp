@@ -14,12 +14,10 @@ using bus::CaptureRecord;
 using bus::LineDirection;
 
 bus::CaptureHeader Header() {
-  bus::CaptureHeader h;
-  h.start = {2024, 1, 1, 8, 0, 4, 1};
-  h.utcOffsetMinutes = 180;
-  h.port = "/dev/serial/by-id/usb ftdi";
-  h.programVersion = "0.1.0";
-  return h;
+  return {.start = {2024, 1, 1, 8, 0, 4, 1},
+          .utcOffsetMinutes = 180,
+          .port = "/dev/serial/by-id/usb ftdi",
+          .programVersion = "0.1.0"};
 }
 
 struct Read {
@@ -65,8 +63,7 @@ TEST(CaptureFile, EveryByteAndTimeReadsBackAsItWasWritten) {
 
   const Read r = ReadAll(sink.text);
   ASSERT_TRUE(r.header);
-  EXPECT_EQ(r.h.port, Header().port);
-  EXPECT_EQ(r.h.start.isoWeekday, 1);
+  EXPECT_EQ(std::make_pair(r.h.port, r.h.start.isoWeekday), std::make_pair(Header().port, 1));
   EXPECT_EQ(bus::CaptureStartText(r.h.start, r.h.utcOffsetMinutes), "2024-01-01T08:00:04+03:00");
   ASSERT_EQ(r.records.size(), lines.size() + 1);
   for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(r.records[i], lines[i]) << i;
@@ -149,7 +146,6 @@ TEST(CaptureWriter, HandsLinesOverWithinHalfASecondAndStopsOnAFailingSink) {
   writer.Append(100'000, LineDirection::Sent, ":12");  // a clock that went back
   writer.Flush();
   EXPECT_TRUE(sink.text.ends_with("0.200000 T :12\r\n"));
-
   sink.failAfter = sink.text.size() + 5;
   writer.Append(900'000, LineDirection::Received, ":13");
   EXPECT_FALSE(writer.Flush());

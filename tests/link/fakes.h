@@ -17,10 +17,10 @@ class FakeClock : public bus::Clock {
   std::int64_t ms = 1000;
   bus::DateTime Now() const override { return now; }
   std::int64_t MonotonicMs() const override { return ms; }
-  std::string WeekdayName(int isoWeekday) const override {
+  std::string WeekdayName(int day) const override {
     static const char* names[] = {"?",        "Pazartesi", "Salı",      "Çarşamba",
                                   "Perşembe", "Cuma",      "Cumartesi", "Pazar"};
-    return (isoWeekday >= 1 && isoWeekday <= 7) ? names[isoWeekday] : "?";
+    return (day >= 1 && day <= 7) ? names[day] : "?";
   }
   std::string FormatDateTime(const bus::DateTime& t) const override {
     return std::to_string(t.day) + "." + std::to_string(t.month) + "." + std::to_string(t.year);
@@ -29,20 +29,11 @@ class FakeClock : public bus::Clock {
 
 class FakePort : public bus::SerialPort {
  public:
-  // Behaviour switches.
-  bool present = true;  // a device exists behind the number
-  bool failBaudRate = false;
-  bool failWrite = false;
-
+  bool present = true;  // a device exists behind the number; Unplug() clears it
+  bool failBaudRate = false, failWrite = false;
   // What happened.
-  std::vector<std::string> written;
-  std::vector<std::string> lineSettings;
-  int opens = 0;
-  int openAttempts = 0;
-  int closes = 0;
-  int selected = -1;
-  int selects = 0;
-  int discards = 0;
+  std::vector<std::string> written, lineSettings;
+  int openAttempts = 0, closes = 0, selected = -1, selects = 0, discards = 0, rate = 0;
   std::string pending;  // bytes waiting to be read
 
   void SetHandlers(Handlers h) override { m_handlers = std::move(h); }
@@ -56,7 +47,6 @@ class FakePort : public bus::SerialPort {
     ++openAttempts;
     if (!present) return bus::PortResult::Fail("Seri port bulunamadı: " + std::to_string(selected));
     m_open = true;
-    ++opens;
     return {};
   }
   void Close() override {
@@ -74,9 +64,9 @@ class FakePort : public bus::SerialPort {
     written.emplace_back(b);
     return {};
   }
-  bus::PortResult SetBaudRate(int rate) override {
+  bus::PortResult SetBaudRate(int r) override {
     if (failBaudRate) return bus::PortResult::Fail("Could not set port to specified baud rate");
-    rate_ = rate;
+    rate = r;
     return {};
   }
 
@@ -93,8 +83,6 @@ class FakePort : public bus::SerialPort {
   }
   // The device goes away: the port stays "open" until someone closes it.
   void Unplug() { present = false; }
-
-  int rate_ = 0;
 
  private:
   Handlers m_handlers;
@@ -115,6 +103,12 @@ inline std::string Frame(const std::vector<int>& bytes) {
   s += d[lrc >> 4];
   s += d[lrc & 15];
   return s + "\r\n";
+}
+
+// The head bytes followed by each word, high byte first.
+inline std::vector<int> Words(std::vector<int> head, std::initializer_list<int> words) {
+  for (int w : words) head.insert(head.end(), {(w >> 8) & 0xFF, w & 0xFF});
+  return head;
 }
 
 inline std::string PcTurnFrame() { return Frame({0x10, 0x03, 0x00, 0x00}); }

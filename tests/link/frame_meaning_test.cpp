@@ -5,28 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "fakes.h"
 #include "link/frame_codec.h"
-#include "link/hex_text.h"
 
 namespace {
 
-// ":" address, function, bytes, LRC; words go high byte first.
-std::string Frame(std::vector<int> bytes) {
-  std::string text = ":";
-  std::uint32_t sum = 0;
-  for (int b : bytes) {
-    text += bus::ByteToHex2(static_cast<std::uint8_t>(b));
-    sum += static_cast<std::uint32_t>(b);
-  }
-  return text + bus::ByteToHex2(bus::Lrc(sum));
-}
+using kxtest::Words;
 
-std::vector<int> Words(std::vector<int> head, std::vector<int> words) {
-  for (int w : words) {
-    head.push_back(w >> 8);
-    head.push_back(w & 0xFF);
-  }
-  return head;
+// A frame as the line cutter hands it on: without its CR LF.
+std::string Frame(const std::vector<int>& bytes) {
+  const std::string line = kxtest::Frame(bytes);
+  return line.substr(0, line.size() - 2);
 }
 
 struct Case {

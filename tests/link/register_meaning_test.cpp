@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 TEST(RegisterMeaning, GroupsFollowCardsAndChannelsInNibbleOrder) {
@@ -9,12 +11,8 @@ TEST(RegisterMeaning, GroupsFollowCardsAndChannelsInNibbleOrder) {
   regs.TriacCardRegs[0][bus::card_word::kLamps] = 0x1234;
   regs.TriacCardRegs[7][bus::card_word::kLamps] = 0x7A000 | 0x9C;  // above 16 bits: ignored
   const auto groups = bus::GroupLampStates(regs);
-  EXPECT_EQ(groups[0], 4);
-  EXPECT_EQ(groups[3], 1);
-  EXPECT_EQ(groups[4], 0);
-  EXPECT_EQ(groups[28], 0xC);
-  EXPECT_EQ(groups[29], 0x9);
-  EXPECT_EQ(groups[31], 0xA);
+  EXPECT_EQ(std::vector<int>({groups[0], groups[3], groups[4], groups[28], groups[29], groups[31]}),
+            std::vector<int>({4, 1, 0, 0xC, 0x9, 0xA}));
 }
 
 TEST(RegisterMeaning, ACardFrameShorterThanItsWordsReadsZeroForTheRest) {
@@ -23,9 +21,8 @@ TEST(RegisterMeaning, ACardFrameShorterThanItsWordsReadsZeroForTheRest) {
   EXPECT_EQ(k.state, 2);
   EXPECT_TRUE(bus::HasChannelFault(k.channelFaults, 1, bus::ChannelFault::RedFilament));
   EXPECT_FALSE(bus::HasChannelFault(k.channelFaults, 0, bus::ChannelFault::RedFilament));
-  EXPECT_EQ(k.currentMilliamps[0], 380);
-  EXPECT_EQ(k.currentMilliamps[1], 0);
-  EXPECT_EQ(k.faultWord, 0);
+  EXPECT_EQ(std::vector<int>({k.currentMilliamps[0], k.currentMilliamps[1], k.faultWord}),
+            std::vector<int>({380, 0, 0}));
   EXPECT_EQ(bus::ReadTriacCard(bus::RegisterImage{}, 8), bus::TriacCardReading{}) << "no card 9";
 }
 

@@ -9,14 +9,6 @@ using namespace kxtest;
 using ReplyDecoder = LinkFixture;
 
 namespace {
-std::vector<int> Words(std::vector<int> head, std::initializer_list<int> words) {
-  for (int w : words) {
-    head.push_back((w >> 8) & 0xFF);
-    head.push_back(w & 0xFF);
-  }
-  return head;
-}
-
 // A block-read reply from the controller for `address` holding fill, fill+1, ...
 std::vector<int> BlockReply(int address, int fill) {
   std::vector<int> b = {0x01, 0xCF, 0x00, 0x04, (address >> 8) & 0xFF, address & 0xFF, 0x00, 0x80};
@@ -24,58 +16,60 @@ std::vector<int> BlockReply(int address, int fill) {
   return b;
 }
 
+template <typename Words>
+std::vector<int> First(const Words& words, std::size_t n) {
+  return {words.begin(), words.begin() + static_cast<long>(n)};
+}
+
+const std::vector<int> kCpuWords = {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15};
 const std::vector<int> kCpuReply =
     Words({0x01, 0x03, 0x20}, {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15});
 const std::vector<int> kCardReply = Words({0x22, 0xCE}, {1, 0, 0x1234, 0x00A1, 0, 1250, 3, 4, 2100, 0x00A5});
 const std::vector<int> kGpsReply = Words({0x13, 0x03, 0x10}, {0, 1, 30, 15, 12, 5, 3, 2024});
-const std::vector<int> kDetectorReply = Words({0x14, 0x03, 0x04}, {2, 0x0010});
 const std::vector<int> kClockReply = {0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 5, 6, 14, 7, 9};
 }  // namespace
 
-TEST_F(ReplyDecoder, CpuRegistersAndCards) {
+TEST_F(ReplyDecoder, RegisterRepliesFillTheImageAndLightTheirLamps) {
   GoOnline();
   Hear(Frame(kCpuReply));
-  EXPECT_EQ(regs.CpuCardRegs[0], 2);
-  EXPECT_EQ(regs.CpuCardRegs[3], 23000);
-  EXPECT_EQ(regs.CpuCardRegs[15], 15);
-
+  EXPECT_EQ(First(regs.CpuCardRegs, 16), kCpuWords);
   Hear(Frame(kCardReply));
-  EXPECT_EQ(regs.TriacCardRegs[2][0], 1);
-  EXPECT_EQ(regs.TriacCardRegs[2][2], 0x1234);
-  EXPECT_EQ(regs.TriacCardRegs[2][5], 1250);
-  EXPECT_EQ(regs.TriacCardRegs[2][9], 0x00A5);
+  EXPECT_EQ(First(regs.TriacCardRegs[2], 10),
+            (std::vector<int>{1, 0, 0x1234, 0xA1, 0, 1250, 3, 4, 2100, 0xA5}));
   EXPECT_EQ(show().LBL_COMM_ANI[3], bus::kGreen) << "K3 lit by card 3";
   EXPECT_EQ(heard.Of({"stored"}), (std::vector<std::string>{"stored 1", "stored 34"}));
-
   Hear(Frame(kCpuReply));
   EXPECT_EQ(show().LBL_COMM_ANI[3], bus::kWhite) << "CPU frames leave every lamp white";
   EXPECT_EQ(show().LBL_COMM_ANI[0], bus::kWhite) << "CPU lamp is never lit";
-}
 
-TEST_F(ReplyDecoder, GpsAndDetectorFrames) {
-  GoOnline();
   Hear(Frame(kGpsReply));
-  EXPECT_EQ(regs.GpsRegs[1], 1);
-  EXPECT_EQ(regs.GpsRegs[7], 2024);
+  EXPECT_EQ(First(regs.GpsRegs, 8), (std::vector<int>{0, 1, 30, 15, 12, 5, 3, 2024}));
   EXPECT_EQ(show().LBL_COMM_ANI[bus::kLampGps], bus::kGreen);
   Hear(Frame({0x13, 0x10, 0x00}));
   EXPECT_EQ(regs.GpsRegs[7], 0) << "a GPS frame other than a reply clears the block";
 
-  const std::string detReply = Frame(kDetectorReply);
+  const std::string detReply = Frame(Words({0x14, 0x03, 0x04}, {2, 0x0010}));
   ASSERT_EQ(detReply.size(), 19u);
   Hear(detReply);
-  EXPECT_EQ(regs.DetectorRegs[0], 2);
-  EXPECT_EQ(regs.DetectorRegs[1], 0x0010);
+  EXPECT_EQ(First(regs.DetectorRegs, 2), (std::vector<int>{2, 0x10}));
   EXPECT_EQ(show().LBL_COMM_ANI[bus::kLampDetector], bus::kWhite) << "19 characters: no DED lamp";
-
   const std::string detPoll = Frame({0x14, 0x03, 0x00, 0x00, 0x00, 0x02});
   ASSERT_EQ(detPoll.size(), 17u);
   Hear(detPoll);
   EXPECT_EQ(show().LBL_COMM_ANI[bus::kLampDetector], bus::kGreen);
   EXPECT_EQ(regs.DetectorRegs[1], 0x0010) << "17 characters store nothing";
+
+  for (int a : {0, 2, 15, 17, 18, 21, 31, 40, 255}) {
+    Hear(Frame(Words({0x21, 0xCE}, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
+    ASSERT_EQ(show().LBL_COMM_ANI[2], bus::kGreen);
+    Hear(Frame(Words({a, 0x03, 0x20}, {9, 9, 9})));
+    EXPECT_EQ(show().LBL_COMM_ANI[2], bus::kWhite) << "other addresses only reset the lamps: " << a;
+  }
+  EXPECT_EQ(First(regs.CpuCardRegs, 16), kCpuWords);
+  EXPECT_EQ(regs.GpsRegs[1], 0);
 }
 
-TEST_F(ReplyDecoder, ClockReplyTexts) {
+TEST_F(ReplyDecoder, ClockRepliesExceptionsAndTurns) {
   GoOnline();
   Hear(Frame(kClockReply));
   EXPECT_EQ(regs.CpuClockText, "05.03.2024 14:07:09 Pazar") << "weekday 6 names Sunday";
@@ -83,28 +77,19 @@ TEST_F(ReplyDecoder, ClockReplyTexts) {
   EXPECT_EQ(show().LBL_PC_rtc, "5.3.2024 Salı");
   Hear(Frame({0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 6, 0, 1, 2, 3}));
   EXPECT_EQ(regs.CpuClockText, "06.03.2024 01:02:03 Pazartesi");
-}
 
-TEST_F(ReplyDecoder, ExceptionsCountedPerLinkSession) {
-  GoOnline();
-  Hear(Frame({0x21, 0x86, 0x02}));
-  Hear(Frame({0x21, 0x86, 0x02}));
-  Hear(Frame({0x21, 0x86, 0x02}));
+  for (int i = 0; i < 3; ++i) Hear(Frame({0x21, 0x86, 0x02}));
   EXPECT_EQ(show().Label2, "Hata kodu geldi:33-3");
+
+  Hear(":10ZZ\r\n");
+  Hear(":1\r\n");
+  EXPECT_EQ(heard.Of({"turn"}).size(), 1u) << "a turn needs only its address";
+  EXPECT_EQ(show().MB_RX_LBL, ":1");
+  Hear("\r\n");
+  EXPECT_EQ(show().MB_RX_LBL, ":1") << "a lone CR LF leaves the receive label alone";
+  EXPECT_EQ(ctl->Decoder().Counters().refused, 1u) << "and is not counted as refused";
   ctl->cmd_RUN();
   EXPECT_EQ(ctl->ExceptionCount(), 0) << "the link button starts the count again";
-}
-
-TEST_F(ReplyDecoder, OtherAddressesOnlyResetLamps) {
-  GoOnline();
-  for (int a : {0, 2, 15, 17, 18, 21, 31, 40, 255}) {
-    Hear(Frame(Words({0x21, 0xCE}, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
-    ASSERT_EQ(show().LBL_COMM_ANI[2], bus::kGreen);
-    Hear(Frame(Words({a, 0x03, 0x20}, {9, 9, 9})));
-    EXPECT_EQ(show().LBL_COMM_ANI[2], bus::kWhite) << a;
-  }
-  EXPECT_EQ(regs.CpuCardRegs[0], 0);
-  EXPECT_EQ(regs.GpsRegs[1], 0);
 }
 
 // Damaged copies of every reply whose data is stored: none of it reaches the image,
@@ -115,9 +100,8 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   shared.TransferAddress = 0x1000;
   const auto damaged = [](const std::vector<int>& bytes) {
     const std::string good = Frame(bytes);
-    std::string badLrc = good;
+    std::string badLrc = good, notHex = good;
     badLrc[good.size() - 3] = badLrc[good.size() - 3] == '0' ? '1' : '0';
-    std::string notHex = good;
     notHex[9] = 'G';
     std::vector<int> shorter(bytes.begin(), bytes.end() - 3);
     return std::vector<std::string>{badLrc, notHex, good.substr(0, good.size() - 3) + "\r\n", Frame(shorter),
@@ -132,14 +116,12 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
     }
   }
   Hear(Frame(BlockReply(0xFFC0, 1)));  // a whole block past the top of the memory
-  ++refused;
-  EXPECT_EQ(ctl->Decoder().Counters().refused, static_cast<std::uint64_t>(refused));
+  EXPECT_EQ(ctl->Decoder().Counters().refused, static_cast<std::uint64_t>(refused + 1));
   const auto zero = [](const auto& words) {
     return std::all_of(words.begin(), words.end(), [](int w) { return w == 0; });
   };
-  EXPECT_TRUE(zero(regs.CpuCardRegs) && zero(regs.TriacCardRegs[2]) && zero(regs.GpsRegs));
+  EXPECT_TRUE(zero(regs.CpuCardRegs) && zero(regs.TriacCardRegs[2]) && zero(regs.GpsRegs) && zero(image));
   EXPECT_EQ(regs.CpuClockText, "");
-  EXPECT_TRUE(std::all_of(image.begin(), image.end(), [](std::uint8_t b) { return b == 0; }));
   EXPECT_EQ(shared.TransferAddress, 0x1000) << "a refused block never advances the read";
   EXPECT_TRUE(Turn().starts_with(":10CF000410000080")) << "the same block is asked again";
 
@@ -147,33 +129,20 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   EXPECT_EQ(shared.TransferAddress, 0x1080);
   EXPECT_EQ(image[0x1000], 0x40);
   EXPECT_EQ(show().Label2, "1080");
-  // A good reply for another block is stored but does not advance the read.
   Hear(Frame(BlockReply(0x2000, 0x77)));
-  EXPECT_EQ(image[0x2000], 0x77);
-  EXPECT_EQ(shared.TransferAddress, 0x1080);
+  EXPECT_EQ(image[0x2000], 0x77) << "a good reply for another block is stored";
+  EXPECT_EQ(shared.TransferAddress, 0x1080) << "but does not advance the read";
 }
 
-TEST_F(ReplyDecoder, ATurnNeedsOnlyItsAddress) {
-  GoOnline();
-  Hear(":10ZZ\r\n");
-  Hear(":1\r\n");
-  EXPECT_EQ(heard.Of({"turn"}).size(), 1u);
-  EXPECT_EQ(show().MB_RX_LBL, ":1");
-  Hear("\r\n");
-  EXPECT_EQ(show().MB_RX_LBL, ":1") << "a lone CR LF leaves the receive label alone";
-  EXPECT_EQ(ctl->Decoder().Counters().refused, 1u) << "and is not counted as refused";
-}
-
-TEST_F(ReplyDecoder, UploadStoresEveryBlockAndEnds) {
+TEST_F(ReplyDecoder, UploadAndLogReadStoreEveryBlockAndEndAtTheTop) {
   GoOnline();
   ASSERT_TRUE(ctl->PGM_Upload());
   for (int a = 0; a < 65536; a += 128) {
     EXPECT_TRUE(Turn().starts_with(":10CF0004"));
     Hear(Frame(BlockReply(a, a / 128)));
   }
-  EXPECT_EQ(shared.RequestCode, 0);
-  EXPECT_EQ(shared.TransferAddress, 65536);
-  EXPECT_EQ(show().Label2, "10000");
+  EXPECT_EQ(std::make_tuple(shared.RequestCode, shared.TransferAddress, show().Label2),
+            std::make_tuple(std::int16_t{0}, 65536, std::string("10000")));
   EXPECT_EQ(image[0], 0);
   EXPECT_EQ(image[65535], (511 + 127) & 0xFF);
   const auto story = heard.Of({"started", "block", "completed"});
@@ -181,18 +150,15 @@ TEST_F(ReplyDecoder, UploadStoresEveryBlockAndEnds) {
   EXPECT_EQ(story.front(), "started upload 512");
   EXPECT_EQ(story[story.size() - 2], "block upload 512/512") << "the last block is counted";
   EXPECT_EQ(story.back(), "completed upload 512/512");
-}
 
-TEST_F(ReplyDecoder, LogReadEndsAtTheTop) {
-  GoOnline();
+  heard.lines.clear();
   ASSERT_TRUE(ctl->BTN_Hata_Oku());
   EXPECT_TRUE(shared.LogReading);
   EXPECT_EQ(shared.TransferAddress, 0xF000);
   shared.TransferAddress = 65408;
   Hear(Frame(BlockReply(65408, 1)));
-  EXPECT_EQ(shared.TransferAddress, 65536);
-  EXPECT_EQ(shared.RequestCode, 0);
-  EXPECT_FALSE(shared.LogReading);
+  EXPECT_EQ(std::make_tuple(shared.RequestCode, shared.TransferAddress, shared.LogReading),
+            std::make_tuple(std::int16_t{0}, 65536, false));
   EXPECT_EQ(heard.Of({"started", "block", "completed"}),
             (std::vector<std::string>{"started log 32", "block log 32/32", "completed log 32/32"}));
 }
@@ -204,9 +170,8 @@ TEST_F(ReplyDecoder, DownloadAcknowledgements) {
   int blocks = 0;
   std::string f;
   while ((f = Turn()).starts_with(":10CF0104")) {
-    ++blocks;
     const int a = shared.TransferAddress;
-    if (blocks == 5) {
+    if (++blocks == 5) {
       Hear(Frame({0x01, 0xD0, 0x01, 0x04, ((a + 128) >> 8) & 0xFF, (a + 128) & 0xFF}));
       continue;  // acknowledgement for another block: the block is sent again
     }

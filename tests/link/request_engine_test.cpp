@@ -12,73 +12,52 @@ const std::string kClockRead = ":10CF00031E\r\n";
 
 using RequestEngine = LinkFixture;
 
-TEST_F(RequestEngine, IdlePollCycles) {
+TEST_F(RequestEngine, PollCycleCommandsAndUnknownCodes) {
   GoOnline();
-  EXPECT_EQ(Turn(), kRegRead);
+  clock.ms += 100;
+  port.Receive(PcTurnFrame());
+  ASSERT_EQ(port.written, std::vector<std::string>{kRegRead}) << "answered in the receive event, no tick";
+  EXPECT_EQ(show().MB_TX_LBL, ":010320000010CC (17)");
   EXPECT_EQ(Turn(), kClockRead);
   EXPECT_EQ(Turn(), "") << "third turn sends nothing";
-  EXPECT_EQ(Turn(), kRegRead);
-  EXPECT_EQ(show().MB_TX_LBL, ":010320000010CC (17)");
-}
-
-TEST_F(RequestEngine, CommandReplacesPollAndPollResumes) {
-  GoOnline();
   EXPECT_EQ(Turn(), kRegRead);  // PollStep is now 1
+
   ctl->RTC_Esitle();
-  const auto set1 = Turn();
-  EXPECT_TRUE(set1.starts_with(":10CF0103")) << set1;
+  EXPECT_TRUE(Turn().starts_with(":10CF0103"));
   EXPECT_TRUE(Turn().starts_with(":10CF0103")) << "repeated until acknowledged";
   Hear(Frame({0x01, 0xD0, 0x01, 0x03}));
   EXPECT_EQ(shared.RequestCode, 0);
   EXPECT_EQ(Turn(), kClockRead) << "the cycle goes on from the step it had reached";
   EXPECT_EQ(heard.Of({"clock"}), (std::vector<std::string>{"clock set"}));
-}
+  EXPECT_EQ(Turn(), "");
 
-TEST_F(RequestEngine, ServiceCommandsSentOnce) {
-  GoOnline();
   ASSERT_TRUE(ctl->Service_cmd(2));
   EXPECT_EQ(Turn(), ":10CF016303EB0000CF\r\n");
-  EXPECT_EQ(Turn(), kRegRead);
+  EXPECT_EQ(Turn(), kRegRead) << "a service command is sent once";
   EXPECT_FALSE(ctl->Service_cmd(-1));
   EXPECT_FALSE(ctl->Service_cmd(5));
-}
 
-TEST_F(RequestEngine, UnknownCodeResetsPoll) {
-  GoOnline();
-  EXPECT_EQ(Turn(), kRegRead);
   shared.RequestCode = 50;
   EXPECT_EQ(Turn(), "");
   EXPECT_EQ(shared.RequestCode, 0);
   EXPECT_EQ(Turn(), kRegRead) << "poll starts again at its first step";
 }
 
-TEST_F(RequestEngine, DownloadStartThenFirstBlock) {
+TEST_F(RequestEngine, ADownloadSendsTheImageAsItWasWhenItStarted) {
   GoOnline();
   image[0] = 0x12;
   ctl->PGM_Download(1);
-  EXPECT_EQ(image[0xB000], 0x00);
-  EXPECT_EQ(image[0xB001], 0x12) << "checksum written before the download";
+  EXPECT_EQ(image[0xB000] * 256 + image[0xB001], 0x12) << "checksum written before the download";
+  image.fill(0x77);  // another project opened while the download runs
   EXPECT_EQ(Turn(), ":10CF016303EE0000CC\r\n");
   EXPECT_EQ(shared.RequestCode, 220);
-  EXPECT_TRUE(Turn().starts_with(":10CF010400000080120000")) << "first block at the next turn";
-}
-
-TEST_F(RequestEngine, ADownloadSendsTheImageAsItWasWhenItStarted) {
-  GoOnline();
-  image.fill(0x11);
-  ctl->PGM_Download(1);
-  const std::uint8_t sumHigh = image[0xB000];
-  image.fill(0x77);  // another project opened while the download runs
-  model.PgmSteps[0][1][1] = 0x55;
-  Turn();
-  ASSERT_TRUE(Turn().starts_with(":10CF010400000080" + std::string(32, '1')));
+  ASSERT_TRUE(Turn().starts_with(":10CF010400000080" + std::string("12") + std::string(30, '0')))
+      << "first block at the next turn";
   while (shared.TransferAddress < 0xB000) {
     AckBlock();
     Turn();
   }
-  const std::string last = port.written.back();
-  ASSERT_TRUE(last.starts_with(":10CF0104B0000080")) << last;
-  EXPECT_EQ(std::stoi(last.substr(17, 2), nullptr, 16), sumHigh) << "the checksum of the program sent";
+  EXPECT_TRUE(port.written.back().starts_with(":10CF0104B00000800012")) << "the checksum of the program sent";
 }
 
 TEST_F(RequestEngine, SystemDownloadSendsTheRowChosenAtTheStartThenResets) {
@@ -113,14 +92,6 @@ TEST_F(RequestEngine, TwoTurnsInsideTheGapSendOnce) {
   ctl->Timer1Tick();
   ASSERT_EQ(port.written.size(), 2u);
   EXPECT_TRUE(port.written.back().starts_with(":10CF0103")) << port.written.back();
-}
-
-TEST_F(RequestEngine, SendsAtTheTurnWhenTheGapHasPassed) {
-  GoOnline();
-  clock.ms += 100;
-  port.Receive(PcTurnFrame());
-  ASSERT_EQ(port.written.size(), 1u) << "answered in the receive event, no tick needed";
-  EXPECT_EQ(port.written[0], kRegRead);
 }
 
 TEST_F(RequestEngine, ACommandGivenWhileACommandSentOnceWaitsComesAfterIt) {

@@ -8,26 +8,14 @@
 
 namespace {
 
-// Card 1's reply: run state, group 1 red and group 2 green, 0.38 A on channel 1, 24 V.
+// Card 1's reply: run state, the lamp word, 0.38 A on channel 1, 24 V.
 std::string CardOneReply(int lamps) {
-  std::vector<int> bytes{0x20, 0xCE};
-  const int words[10] = {2, 0, lamps, 0, 380, 0, 0, 0, 2500, 0};
-  for (int w : words) {
-    bytes.push_back(w >> 8);
-    bytes.push_back(w & 0xFF);
-  }
-  return kxtest::Frame(bytes);
+  return kxtest::Frame(kxtest::Words({0x20, 0xCE}, {2, 0, lamps, 0, 380, 0, 0, 0, 2500, 0}));
 }
 
 // The CPU card's registers 0x2000-0x200F as read in the PC's turn: running, 230 V.
 std::string CpuReply() {
-  std::vector<int> bytes{0x01, 0x03, 32};
-  for (int i = 0; i < 16; ++i) {
-    const int w = i == 0 ? 2 : i == 3 ? 23000 : 0;
-    bytes.push_back(w >> 8);
-    bytes.push_back(w & 0xFF);
-  }
-  return kxtest::Frame(bytes);
+  return kxtest::Frame(kxtest::Words({0x01, 0x03, 32}, {2, 0, 0, 23000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 struct TrendRecorderTest : kxtest::LinkFixture {
@@ -50,12 +38,12 @@ TEST_F(TrendRecorderTest, EveryTurnOfTheLinkGoesIntoTheStoreWithTheWordsHeardBef
 
   EXPECT_EQ(store.FirstMicros(), first);
   EXPECT_EQ(store.LastMicros(), Now());
-  const auto current = store.ValueAt(bus::CardCurrentSeries(0, 0), Now());
-  ASSERT_TRUE(current.has_value());
-  EXPECT_EQ(current->max, 380);
+  ASSERT_TRUE(store.ValueAt(bus::CardCurrentSeries(0, 0), Now()).has_value());
+  EXPECT_EQ(store.ValueAt(bus::CardCurrentSeries(0, 0), Now())->max, 380);
   EXPECT_EQ(store.ValueAt(bus::CardSupplySeries(0), Now())->max, 2400);
-  EXPECT_EQ(store.StepAt(bus::LampStep(0), Now()), 1);
-  EXPECT_EQ(store.StepAt(bus::LampStep(1), Now()), 4);
+  EXPECT_EQ(std::make_pair(store.StepAt(bus::LampStep(0), Now()), store.StepAt(bus::LampStep(1), Now())),
+            std::make_pair(1, 4))
+      << "group 1 red, group 2 green";
   EXPECT_EQ(store.ValueAt(bus::CpuSeries(bus::CpuTrend::MainsVoltage), first)->min, 23000);
   EXPECT_EQ(store.Samples(bus::CardCurrentSeries(0, 0), 0, Now() + 1, 0).size(), 3u);
 }

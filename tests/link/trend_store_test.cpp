@@ -50,9 +50,7 @@ TEST(TrendStore, ThinningKeepsEveryExtremeAndEveryTurnWithinItsBound) {
     low = std::min(low, p.min);
     high = std::max(high, p.max);
   }
-  EXPECT_EQ(count, static_cast<std::uint64_t>(turns));
-  EXPECT_EQ(low, 18000);
-  EXPECT_EQ(high, 26000);
+  EXPECT_EQ(std::make_tuple(count, low, high), std::make_tuple(std::uint64_t{turns}, 18000, 26000));
   EXPECT_NEAR(weighted, static_cast<double>(sum), 1e-3);
   EXPECT_EQ(all.back().count, 1u) << "the newest samples at full rate";
 
@@ -106,12 +104,12 @@ TEST(TrendStore, LampWordsBecomeIntervalsPerGroupAndTheLinkLossShowsAsNoValue) {
   store.Record(10 * kTurn, regs);
 
   using Iv = bus::StepInterval;
-  const std::vector<Iv> group5 = {{0, 2 * kTurn, 1},
-                                  {2 * kTurn, 4 * kTurn, 4},
-                                  {4 * kTurn, 7 * kTurn, 9},
-                                  {7 * kTurn, 9 * kTurn, bus::kNoValue},
-                                  {9 * kTurn, 10 * kTurn, 4}};
-  EXPECT_EQ(store.Steps(bus::LampStep(4), 0, 20 * kTurn), group5);
+  EXPECT_EQ(store.Steps(bus::LampStep(4), 0, 20 * kTurn),
+            (std::vector<Iv>{{0, 2 * kTurn, 1},
+                             {2 * kTurn, 4 * kTurn, 4},
+                             {4 * kTurn, 7 * kTurn, 9},
+                             {7 * kTurn, 9 * kTurn, bus::kNoValue},
+                             {9 * kTurn, 10 * kTurn, 4}}));
   EXPECT_EQ(store.Steps(bus::LampStep(5), 0, 20 * kTurn),
             (std::vector<Iv>{
                 {0, 7 * kTurn, 1}, {7 * kTurn, 9 * kTurn, bus::kNoValue}, {9 * kTurn, 10 * kTurn, 1}}));
@@ -131,6 +129,13 @@ std::vector<std::string> Cells(const std::string& line, char sep) {
   return cells;
 }
 
+// The cells at the given columns; "?" for a column the row does not have.
+std::vector<std::string> Pick(const std::vector<std::string>& cells, std::initializer_list<std::size_t> at) {
+  std::vector<std::string> out;
+  for (std::size_t i : at) out.push_back(i < cells.size() ? cells[i] : "?");
+  return out;
+}
+
 TEST(TrendCsv, OneColumnPerValueAndTheSeparatorsNamedInTheHeader) {
   TrendStore store(
       {.rawSamples = 2, .buckets = 8, .firstBucketMicros = 1'000'000, .maxSteps = 16, .maxFaultEvents = 16});
@@ -142,6 +147,9 @@ TEST(TrendCsv, OneColumnPerValueAndTheSeparatorsNamedInTheHeader) {
   store.Record(2'000'000, regs);
   store.Record(2'200'000, regs);
   const bus::WallClockAnchor anchor{1'000'000, {2024, 12, 31, 23, 59, 59, 2}, 180};
+  const std::size_t columns = 3 + bus::kValueSeries + bus::kStepSeries;
+  const std::size_t current = 3 + bus::CardCurrentSeries(0, 0),
+                    fault = 3 + bus::kValueSeries + bus::CardFaultStep(0);
 
   for (const char decimal : {',', '.'}) {
     const char sep = decimal == ',' ? ';' : ',';
@@ -153,31 +161,22 @@ TEST(TrendCsv, OneColumnPerValueAndTheSeparatorsNamedInTheHeader) {
     for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.size() - 1));
     ASSERT_EQ(lines.size(), 2u + 3u) << "header, names, a bucket of two turns, two samples";
     EXPECT_EQ(lines[0], std::string("\xEF\xBB\xBFOndalık ayırıcı") + sep + decimal);
-
     const auto names = Cells(lines[1], sep);
-    const std::size_t columns = 3 + bus::kValueSeries + bus::kStepSeries;
     ASSERT_EQ(names.size(), columns);
-    EXPECT_EQ(names[3], "CPU şebeke gerilimi (V)");
-    EXPECT_EQ(names[3 + bus::CardCurrentSeries(0, 0)], "K1 akım 1 (A)");
-    EXPECT_EQ(names[3 + bus::kValueSeries + bus::CardFaultStep(0)], "K1 hata");
-    EXPECT_EQ(names.back(), "Grup 32");
-
-    const auto bucket = Cells(lines[2], sep);
-    const auto last = Cells(lines[4], sep);
-    ASSERT_EQ(bucket.size(), columns);
-    ASSERT_EQ(last.size(), columns);
+    EXPECT_EQ(Pick(names, {3, current, fault, columns - 1}),
+              (std::vector<std::string>{"CPU şebeke gerilimi (V)", "K1 akım 1 (A)", "K1 hata", "Grup 32"}));
     const std::string d(1, decimal);
-    EXPECT_EQ(bucket[0], "2024-12-31 23:59:59" + d + "000");
-    EXPECT_EQ(bucket[2], "2");
-    EXPECT_EQ(bucket[3], "230" + d + "01") << "the mean of 230.00 and 230.01, rounded";
-    EXPECT_EQ(last[0], "2025-01-01 00:00:00" + d + "200");
-    EXPECT_EQ(last[1], "+03:00");
-    EXPECT_EQ(last[3], "230" + d + "50");
-    EXPECT_EQ(last[3 + bus::CpuSeries(bus::CpuTrend::Power)], "345" + d + "75");
-    EXPECT_EQ(last[3 + bus::CardSupplySeries(0)], "24" + d + "00");
-    EXPECT_EQ(last[3 + bus::CardCurrentSeries(0, 0)], "0" + d + "380");
-    EXPECT_EQ(last[3 + bus::kValueSeries + bus::CardFaultStep(0)], "0x1004");
-    EXPECT_EQ(last[3 + bus::kValueSeries + bus::LampStep(0)], "9");
+    const auto bucket = Cells(lines[2], sep);
+    EXPECT_EQ(bucket.size(), columns);
+    EXPECT_EQ(Pick(bucket, {0, 2, 3}),
+              (std::vector<std::string>{"2024-12-31 23:59:59" + d + "000", "2", "230" + d + "01"}))
+        << "the mean of 230.00 and 230.01, rounded";
+    const auto last = Cells(lines[4], sep);
+    EXPECT_EQ(last.size(), columns);
+    EXPECT_EQ(Pick(last, {0, 1, 3, 3 + bus::CpuSeries(bus::CpuTrend::Power), 3 + bus::CardSupplySeries(0),
+                          current, fault, 3 + bus::kValueSeries + bus::LampStep(0)}),
+              (std::vector<std::string>{"2025-01-01 00:00:00" + d + "200", "+03:00", "230" + d + "50",
+                                        "345" + d + "75", "24" + d + "00", "0" + d + "380", "0x1004", "9"}));
   }
 
   bus::StringTextSink full;
