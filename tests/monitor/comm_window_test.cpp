@@ -283,27 +283,18 @@ TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
 
 // Which service commands ask first, and that "Hayır" sends nothing.
 TEST_F(CommWindow, OnlyTheWipingServiceCommandsAsk) {
-  const struct {
-    int index;
-    const char* question;
-  } cases[] = {{0, nullptr},
-               {1, monitor::kResetParametersQuestion},
-               {2, monitor::kResetAlarmListQuestion},
-               {3, nullptr},
-               {4, monitor::kResetProgramChipQuestion}};
+  const char* asked[] = {nullptr, monitor::kResetParametersQuestion, monitor::kResetAlarmListQuestion,
+                         nullptr, monitor::kResetProgramChipQuestion};  // by the list's index
   GoOnline();
-  for (const auto& c : cases) {
+  for (int index = 0; index < 5; ++index) {
+    const char* question = asked[index];
     for (bool yes : {false, true}) {
       questions.clear();
       answer = yes;
-      Child<QComboBox>(*window, "Combo_Service_Commands").setCurrentIndex(c.index);
+      Child<QComboBox>(*window, "Combo_Service_Commands").setCurrentIndex(index);
       Button("Service_cmd").click();
-      EXPECT_EQ(questions.size(), c.question ? 1 : 0) << c.index;
-      if (c.question && !questions.isEmpty()) {
-        EXPECT_EQ(questions.front(), QString::fromUtf8(c.question));
-      }
-      const bool sent = shared.RequestCode == 1001 + c.index;
-      EXPECT_EQ(sent, yes || !c.question) << c.index << " answered " << yes;
+      EXPECT_EQ(questions, question ? QStringList(QString::fromUtf8(question)) : QStringList()) << index;
+      EXPECT_EQ(shared.RequestCode == 1001 + index, yes || !question) << index << " answered " << yes;
       shared.RequestCode = 0;
     }
   }
