@@ -1,10 +1,9 @@
 #include "monitor/harm_question.h"
 
-#include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 
 #include "link/service_commands.h"
+#include "monitor/yes_no_question.h"
 
 namespace monitor {
 
@@ -24,16 +23,8 @@ const char* DownloadQuestion(int index) {
 
 HarmQuestion HarmQuestionBox(QWidget* parent) {
   return [parent = QPointer<QWidget>(parent)](const QString& question) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("KX7140"), question, QMessageBox::NoButton, parent);
-    box.setObjectName(QStringLiteral("HarmQuestion"));
-    QPushButton* yes = box.addButton(QStringLiteral("&Evet"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&Hayır"), QMessageBox::NoRole);
-    yes->setObjectName(QStringLiteral("Evet"));
-    no->setObjectName(QStringLiteral("Hayir"));
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return AskYesNo(
+        parent, {QMessageBox::Question, QStringLiteral("KX7140"), question, QStringLiteral("HarmQuestion")});
   };
 }
 

@@ -26,7 +26,7 @@ const char* DownloadQuestion(int index);
 
 // Answers a question: true to go on. The box's answer unless a test puts its own in.
 using HarmQuestion = std::function<bool(const QString& question)>;
-// A box with "Evet" and "Hayır", "Hayır" the default.
+// Asks in a yes/no box (monitor/yes_no_question.h).
 HarmQuestion HarmQuestionBox(QWidget* parent);
 
 }  // namespace monitor

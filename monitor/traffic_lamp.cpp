@@ -63,8 +63,8 @@ void Trf_Lamp::DrawHousing(QPainter& p) const {
   p.setPen(QPen(QColor(110, 110, 110), 12));
   p.setBrush(QColor(36, 36, 36));
   p.drawRoundedRect(body, 40, 40);
-  for (int i = 0; i < 3; ++i) {
-    const QRectF lens(kLightLeftTwips, kLightTopTwips[i], kLightSizeTwips, kLightSizeTwips);
+  for (const int top : kLightTopTwips) {
+    const QRectF lens(kLightLeftTwips, top, kLightSizeTwips, kLightSizeTwips);
     // A visor over each light, open to the bottom.
     const QRectF hood = lens.adjusted(-18, -18, 18, 18);
     QPainterPath visor;

@@ -26,7 +26,7 @@ TimeRange TrendView::Visible(std::int64_t first, std::int64_t last) const {
 
 void TrendView::Zoom(std::int64_t first, std::int64_t last, double fraction, double factor) {
   const TimeRange r = Visible(first, last);
-  const double width = static_cast<double>(r.to - r.from);
+  const auto width = static_cast<double>(r.to - r.from);
   fraction = std::clamp(fraction, 0.0, 1.0);
   const double at = static_cast<double>(r.from) + fraction * width;
   // A week is wide enough for any day's recording.

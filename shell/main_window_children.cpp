@@ -21,6 +21,7 @@
 
 namespace shell {
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): a registry of short makers, read best whole.
 void MDIForm1::RegisterViews() {
   Slot(Child::Comm).make = [this]() -> QWidget* {
     monitor::Frm_T_24VOC* w = nullptr;
@@ -143,6 +144,7 @@ program::editors::Program_EDIT* MDIForm1::Editor() const {
   return qobject_cast<program::editors::Program_EDIT*>(ChildWidget(Child::Editor));
 }
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): hiding, building and showing share the toggle.
 void MDIForm1::SetChildShown(Child child, bool shown, bool activate) {
   ChildSlot& s = Slot(child);
   if (!shown) {

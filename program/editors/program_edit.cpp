@@ -385,7 +385,7 @@ void Program_EDIT::StoreControls(EditorModel& into) const {
   m_steps->Store(into.PgmGroups[x]);
   if (m_sureCell.isValid()) {
     if (const auto seconds = ParseDurationText(m_TXT_Sure->text().toStdString())) {
-      into.PgmGroups[x][static_cast<std::size_t>(m_sureCell.row() + 1)][0] = *seconds;
+      into.PgmGroups[x][static_cast<std::size_t>(m_sureCell.row()) + 1][0] = *seconds;
     }
   }
   StoreWaitingStep(into);

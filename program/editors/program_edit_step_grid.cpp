@@ -130,7 +130,7 @@ void Program_EDIT::SetCellPicture(int code) { SetCellCode(m_MSFlexGrid1->current
 
 void Program_EDIT::ChangeCell(const QModelIndex& cell, int value) {
   if (!cell.isValid() || cell.model() != m_steps || !m_steps->Fits(cell.row(), cell.column(), value)) return;
-  const auto step = static_cast<std::size_t>(cell.row() + 1);
+  const auto step = static_cast<std::size_t>(cell.row()) + 1;
   std::vector<StepRow> rows = m_steps->Rows(step, 1);
   if (rows.empty()) return;
   rows[0][static_cast<std::size_t>(cell.column())] = static_cast<std::uint8_t>(value);
@@ -185,7 +185,7 @@ void Program_EDIT::CopySteps() {
   const auto [top, bottom] = SelectedSteps();
   if (top < 0) return;
   const std::vector<StepRow> rows =
-      m_steps->Rows(static_cast<std::size_t>(top + 1), static_cast<std::size_t>(bottom - top + 1));
+      m_steps->Rows(static_cast<std::size_t>(top) + 1, static_cast<std::size_t>(bottom - top) + 1);
   QApplication::clipboard()->setText(QString::fromStdString(StepRowsText(rows)));
 }
 
@@ -194,7 +194,7 @@ void Program_EDIT::PasteSteps() {
   const int at = SelectedSteps().first;
   if (!rows || at < 0) return;
   ReadGrid();
-  ChangeRows(static_cast<std::size_t>(at + 1), *rows);
+  ChangeRows(static_cast<std::size_t>(at) + 1, *rows);
   const int last = std::min(at + static_cast<int>(rows->size()), m_steps->Steps()) - 1;
   m_MSFlexGrid1->selectionModel()->select(
       QItemSelection(m_steps->index(at, 0), m_steps->index(last, StepGridModel::kGroupColumns)),

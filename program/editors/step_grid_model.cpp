@@ -25,7 +25,7 @@ void StepGridModel::Store(RecordSteps& groups) const {
 
 int StepGridModel::Value(int row, int column) const {
   if (row < 0 || row >= m_steps || column < 0 || column > kGroupColumns) return 0;
-  return m_rows[static_cast<std::size_t>(row + 1)][static_cast<std::size_t>(column)];
+  return m_rows[static_cast<std::size_t>(row) + 1][static_cast<std::size_t>(column)];
 }
 
 bool StepGridModel::Fits(int row, int column, int value) const {

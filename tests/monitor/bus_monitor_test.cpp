@@ -1,5 +1,4 @@
-// The bus monitor as the engineer sees it: rows, red refused lines, filters, pause,
-// the per-device counters and a capture started from the window.
+// The bus monitor as the engineer sees it.
 
 #include <gtest/gtest.h>
 
@@ -61,17 +60,16 @@ class BusMonitor : public kxtest::ViewTest {
 TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningAndRefusedLinesInRed) {
   Traffic();
   ASSERT_EQ(Rows(), 5);
-  EXPECT_EQ(Cell(0, Col::Device), "K3");
-  EXPECT_EQ(Cell(0, Col::Function), "Kart durumu");
-  EXPECT_TRUE(Cell(0, Col::Meaning).startsWith("K3 durum: ")) << Cell(0, Col::Meaning).toStdString();
-  EXPECT_EQ(Cell(0, Col::Direction), "hat → PC");
+  EXPECT_EQ(QStringList({Cell(0, Col::Device), Cell(0, Col::Function), Cell(0, Col::Direction),
+                         Cell(3, Col::Direction)}),
+            QStringList({"K3", "Kart durumu", "hat → PC", "PC → hat"}));
   EXPECT_EQ(Cell(0, Col::Raw).toStdString(), bus::LineBody(kCard3));
+  EXPECT_TRUE(Cell(0, Col::Meaning).startsWith("K3 durum: ")) << Cell(0, Col::Meaning).toStdString();
   EXPECT_FALSE(Cell(0, Col::Time, Qt::ToolTipRole).isEmpty()) << "the wall clock on hover";
 
   EXPECT_EQ(Cell(1, Col::Meaning).toStdString(), bus::LineFaultText(bus::LineFault::BadLrc));
   EXPECT_EQ(Ink(1), kxtest::kRedC);
   EXPECT_NE(Ink(0), kxtest::kRedC);
-  EXPECT_EQ(Cell(3, Col::Direction), "PC → hat");
 }
 
 TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
@@ -104,7 +102,7 @@ TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
   device.setCurrentIndex(0);
   function.setCurrentIndex(0);
   search.clear();
-  EXPECT_EQ(Rows(), 5);
+  EXPECT_EQ(Rows(), 5) << "no filter: every line";
 }
 
 TEST_F(BusMonitor, PauseHoldsTheRowsWhileRecordingAndCountersGoOn) {

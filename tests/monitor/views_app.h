@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QPalette>
+#include <QStringList>
 #include <QWidget>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,29 @@ inline QColor Back(const QWidget& w) {
   return w.autoFillBackground() ? w.palette().color(QPalette::Window) : QColor();
 }
 inline std::string TextOf(const QLabel& l) { return l.text().toStdString(); }
+// The back colours of the named children as letters, to compare a row of lights at once:
+// R red, G green, Y yellow, W white, K black, - none, ? any other.
+inline std::string BackLetters(const QObject& parent, const QStringList& names) {
+  std::string v;
+  for (const QString& n : names) {
+    const QColor c = Back(Child<QWidget>(parent, n));
+    const QRgb rgb = c.isValid() ? c.rgb() : 1;
+    v += rgb == qRgb(255, 0, 0)       ? 'R'
+         : rgb == qRgb(0, 255, 0)     ? 'G'
+         : rgb == qRgb(255, 255, 0)   ? 'Y'
+         : rgb == qRgb(255, 255, 255) ? 'W'
+         : rgb == qRgb(0, 0, 0)       ? 'K'
+         : rgb == 1                   ? '-'
+                                      : '?';
+  }
+  return v;
+}
+// "Name(0)", "Name(1)", ... the names of a control array.
+inline QStringList Indexed(const char* name, int count, int first = 0) {
+  QStringList v;
+  for (int i = first; i < first + count; ++i) v << QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+  return v;
+}
 
 inline const QColor kRedC(255, 0, 0);
 inline const QColor kGreenC(0, 255, 0);

@@ -21,28 +21,18 @@ namespace {
 
 using shelltest::MainWindow;
 
-TEST_F(MainWindow, ShortcutsAndTheTooltipsThatNameThem) {
-  const struct {
-    const char* action;
-    QKeySequence keys;
-  } cases[] = {{"Open", QKeySequence(Qt::CTRL | Qt::Key_O)},
-               {"New", QKeySequence(Qt::CTRL | Qt::Key_N)},
-               {"Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
-               {"SaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-               {"LinkKey", QKeySequence(Qt::Key_F5)}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(Act(c.action).shortcut(), c.keys) << c.action;
-    if (std::string(c.action) != "LinkKey") {
-      EXPECT_TRUE(Act(c.action).toolTip().contains(c.keys.toString(QKeySequence::NativeText))) << c.action;
-    }
+TEST_F(MainWindow, TheTooltipsNameTheShortcutsAndF5SwitchesTheLink) {
+  for (const char* action : {"Open", "New", "Save", "SaveAs"}) {
+    const QKeySequence keys = Act(action).shortcut();
+    EXPECT_FALSE(keys.isEmpty()) << action;
+    EXPECT_TRUE(Act(action).toolTip().contains(keys.toString(QKeySequence::NativeText))) << action;
   }
-  for (const char* menu : {"Menu1_File", "Menu2", "Menu8", "Menu9_Yard"}) {
-    EXPECT_TRUE(window->findChild<QMenu*>(menu)->title().contains('&')) << menu << ": Alt and a letter";
-  }
+  ASSERT_EQ(Act("LinkKey").shortcut(), QKeySequence(Qt::Key_F5));
+  const auto link = [&] { return window->CommWindow()->findChild<QPushButton*>("cmd_RUN")->text(); };
   Act("LinkKey").trigger();
-  EXPECT_EQ(window->CommWindow()->findChild<QPushButton*>("cmd_RUN")->text(), "OFFLINE");
+  EXPECT_EQ(link(), "OFFLINE");
   Act("LinkKey").trigger();
-  EXPECT_EQ(window->CommWindow()->findChild<QPushButton*>("cmd_RUN")->text(), "ONLINE");
+  EXPECT_EQ(link(), "ONLINE");
 }
 
 TEST_F(MainWindow, TheLinkWindowOpensAgainWithoutAProjectAndSurvivesADoubleClick) {

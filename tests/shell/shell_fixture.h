@@ -6,14 +6,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
 #include <deque>
-#include <fstream>
 #include <memory>
-#include <sstream>
-#include <stdexcept>
 
 #include "persist/project_file.h"
 #include "persist/settings_location.h"
@@ -25,8 +23,7 @@ namespace shelltest {
 
 using kxtest::EnsureApplication;
 
-class ScriptedDialog : public shell::ProjectDialog {
- public:
+struct ScriptedDialog : shell::ProjectDialog {
   std::deque<QString> answers;
   std::vector<std::pair<Kind, std::optional<QString>>> asked;
   QString Choose(Kind kind, const std::optional<QString>& title) override {
@@ -39,14 +36,11 @@ class ScriptedDialog : public shell::ProjectDialog {
 };
 
 inline std::string FileText(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
 }
 
-class ScriptedQuestion : public shell::UnsavedQuestion {
- public:
+struct ScriptedQuestion : shell::UnsavedQuestion {
   Answer answer = Answer::Cancel;
   int asked = 0;
   Answer Ask() override {
@@ -73,10 +67,14 @@ class MainWindow : public ::testing::Test {
     window->Start();
     window->StatusUpdate();
   }
-  QAction& Act(const char* name) {
-    auto* a = window->findChild<QAction*>(QString::fromLatin1(name));
-    if (!a) throw std::runtime_error(name);
-    return *a;
+  QAction& Act(const char* name) { return kxtest::Child<QAction>(*window, name); }
+  // The toolbar's actions that are enabled, each followed by a space.
+  std::string EnabledTools() {
+    std::string v;
+    for (const char* n :
+         {"Open", "New", "Save", "SaveAs", "Lamp_Panel", "Buffer_Panel", "Comm_Panel", "Edit_Panel"})
+      if (Act(n).isEnabled()) v += std::string(n) + " ";
+    return v;
   }
   QString Status() { return window->findChild<QLabel*>("StatusPanel1")->text(); }
   QString Project(const char* name, std::uint8_t seed = 3) {

@@ -1,6 +1,5 @@
 // The engineer's work through the main window: what an upload leaves to save, when
-// the window asks before dropping work, what a signal writes instead of asking, and
-// that a refused open changes nothing.
+// the window asks before dropping work and what a signal writes instead of asking.
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,15 +41,18 @@ struct UnsavedWork : shelltest::MainWindow {
   program::editors::Program_EDIT* Editor() {
     return qobject_cast<program::editors::Program_EDIT*>(window->ChildWidget(shell::Child::Editor));
   }
-  QString StepCell(int step, int column) {
-    auto* grid = Editor()->findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
-    return grid->model()->index(step - 1, column).data().toString();
+  QTableView& Grid() { return kxtest::Child<QTableView>(*Editor(), "MSFlexGrid1"); }
+  QString StepCell(int step, int column) { return Grid().model()->index(step - 1, column).data().toString(); }
+  // The state EditTheGrid() sets, as the project file at `path` holds it; -1 unreadable.
+  static int StoredEdit(const QString& path) {
+    program::ProgramImage image{};
+    auto model = std::make_unique<program::EditorModel>();
+    return persist::ProjectLoad(path.toStdString(), image, *model).ok ? model->PgmGroups[2][1][1] : -1;
   }
   // An edit in the grid, as keys make it: state 3 for group 1 of step 1.
   void EditTheGrid() {
-    auto* grid = Editor()->findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
-    grid->setCurrentIndex(grid->model()->index(0, 1));
-    QTest::keyClick(grid, Qt::Key_3);
+    Grid().setCurrentIndex(Grid().model()->index(0, 1));
+    QTest::keyClick(&Grid(), Qt::Key_3);
   }
 };
 
@@ -106,10 +108,7 @@ TEST_F(UnsavedWork, UnsavedWorkIsShownAndAskedAboutOnlyWhenThereIsSome) {
   question->answer = Answer::Save;
   Open(a);
   EXPECT_EQ(QString::fromStdString(state->ProjectPath), a);
-  program::ProgramImage reread{};
-  auto model = std::make_unique<program::EditorModel>();
-  ASSERT_TRUE(persist::ProjectLoad(b.toStdString(), reread, *model).ok);
-  EXPECT_EQ(model->PgmGroups[2][1][1], 3) << "Kaydet stored the edit in b before a was opened";
+  EXPECT_EQ(StoredEdit(b), 3) << "Kaydet stored the edit in b before a was opened";
 }
 
 TEST_F(UnsavedWork, ClosingTheEditorAsksBeforeItsChangesGo) {
@@ -126,10 +125,7 @@ TEST_F(UnsavedWork, ClosingTheEditorAsksBeforeItsChangesGo) {
   Editor()->parentWidget()->close();  // the window's own close button
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(Editor(), nullptr);
-  program::ProgramImage saved{};
-  auto model = std::make_unique<program::EditorModel>();
-  ASSERT_TRUE(persist::ProjectLoad(a.toStdString(), saved, *model).ok);
-  EXPECT_EQ(model->PgmGroups[2][1][1], 3);
+  EXPECT_EQ(StoredEdit(a), 3);
 
   Act("Edit_Panel").trigger();  // nothing unstored: closes without a word
   Act("Edit_Panel").trigger();
@@ -145,10 +141,7 @@ TEST_F(UnsavedWork, ASignalAsksNothingAndTheNextStartNamesTheRecoveryCopy) {
   EXPECT_EQ(question->asked, 0);
   const QString copy = a + ".kurtarma";
   ASSERT_TRUE(QFileInfo::exists(copy));
-  program::ProgramImage rescued{};
-  auto model = std::make_unique<program::EditorModel>();
-  ASSERT_TRUE(persist::ProjectLoad(copy.toStdString(), rescued, *model).ok);
-  EXPECT_EQ(model->PgmGroups[2][1][1], 3);
+  EXPECT_EQ(StoredEdit(copy), 3);
   EXPECT_NE(FileText(a), FileText(copy)) << "the project itself is untouched";
 
   window.reset();

@@ -45,7 +45,13 @@ class ChildPlace : public ::testing::Test {
   QMdiArea area;
 };
 
-TEST_F(ChildPlace, FirstAtItsOwnSizeThenWhereTheUserLeftIt) {
+TEST_F(ChildPlace, FirstAtItsOwnSizeThenWhereTheUserLeftItIfThereIsAFile) {
+  shell::WindowGeometry none{QString()};
+  Open(none, {200, 100})->setGeometry(60, 60, 250, 150);
+  shell::WindowGeometry still{QString()};
+  EXPECT_EQ(Open(still, {200, 100})->widget()->size(), QSize(200, 100))
+      << "without a file nothing is remembered";
+
   const QString file = dir.filePath("pencereler.ini");
   {
     shell::WindowGeometry g(file);
@@ -61,13 +67,6 @@ TEST_F(ChildPlace, FirstAtItsOwnSizeThenWhereTheUserLeftIt) {
   shell::WindowGeometry smaller(file);
   const QRect kept = Open(smaller, {500, 300})->geometry();
   EXPECT_TRUE(QRect(QPoint(0, 0), area.viewport()->size()).contains(kept)) << "kept on the screen";
-}
-
-TEST_F(ChildPlace, WithoutAFileNothingIsRemembered) {
-  shell::WindowGeometry none{QString()};
-  Open(none, {200, 100})->setGeometry(60, 60, 250, 150);
-  shell::WindowGeometry still{QString()};
-  EXPECT_EQ(Open(still, {200, 100})->widget()->size(), QSize(200, 100));
 }
 
 using FieldLaptop = shelltest::MainWindow;

@@ -1,0 +1,252 @@
+// The panels of the output cards window as the engineer reads them: the signal head,
+// the triac card and the CPU card with its detector and GPS groups, texts shown whole.
+
+#include <QFontMetrics>
+#include <QImage>
+
+#include "monitor/cpu_card_panel.h"
+#include "monitor/fit_text.h"
+#include "monitor/locale_separators.h"
+#include "monitor/registers_panel.h"
+#include "monitor/traffic_lamp.h"
+#include "monitor/triac_card_panel.h"
+#include "monitor/twips.h"
+#include "views_app.h"
+
+using namespace kxtest;
+using Colours = std::vector<QColor>;
+
+namespace {
+
+// The three lights as painted, red yellow green: the letter when lit, '-' when dark.
+std::string Painted(monitor::Trf_Lamp& lamp) {
+  using L = monitor::Trf_Lamp;
+  const QImage shot = lamp.grab().toImage();
+  const QColor lit[] = {kRedC, kYellowC, kGreenC}, dark[] = {{64, 0, 0}, {64, 64, 0}, {0, 64, 0}};
+  std::string v;
+  for (std::size_t i = 0; i < 3; ++i) {
+    const double x = (L::kLightLeftTwips + L::kLightSizeTwips / 2) * shot.width() / double(L::kWidthTwips);
+    const double y =
+        (L::kLightTopTwips[i] + L::kLightSizeTwips / 2) * shot.height() / double(L::kHeightTwips);
+    const QColor c = shot.pixelColor(int(x), int(y));
+    v += c == lit[i] ? "RYG"[i] : c == dark[i] ? '-' : '?';
+  }
+  return v;
+}
+
+bool Fits(const QLabel& label, const QString& text) {
+  return QFontMetrics(label.font()).horizontalAdvance(text) <= label.contentsRect().width();
+}
+
+using TrafficLamp = ViewTest;
+
+TEST_F(TrafficLamp, EachStateLightsItsLightsAndOtherCodesShowDark) {
+  monitor::Trf_Lamp lamp;
+  EXPECT_EQ(Painted(lamp), "---");
+  const struct {
+    int state, shown;
+    const char* lit;
+  } cases[] = {{1, 1, "R--"},  {2, 2, "-Y-"},  {3, 3, "RY-"},     {4, 4, "--G"},
+               {0, 0, "---"},  {5, 0, "---"},  {9, 0, "---"},     {12, 0, "---"},
+               {15, 0, "---"}, {-1, 0, "---"}, {32767, 0, "---"}, {65536, 0, "---"}};
+  for (const auto& c : cases) {
+    lamp.SetState(3);
+    lamp.SetState(c.state);
+    EXPECT_EQ(lamp.State(), c.shown) << c.state;
+    EXPECT_EQ(Painted(lamp), c.lit) << c.state;
+  }
+  const QSize size = monitor::TwipSize(lamp, 390, 1005);
+  lamp.resize(200, 50);
+  EXPECT_EQ(lamp.size(), size) << "keeps its size in twips";
+}
+
+struct TriacCard : ViewTest {
+  monitor::Triyak_Karti panel;
+  const std::string dp = monitor::SystemSeparators().decimal;
+
+  std::string T(const QString& name) { return TextOf(Child(panel, name)); }
+  // The letters S, P, C, R of each channel, a space between channels.
+  std::string Letters(std::initializer_list<int> channels) {
+    std::string v;
+    for (int c : channels) {
+      for (const char* n : {"LBL_HatTemasi", "LBL_FazTemasi", "Lbl_AkimCekilmiyor", "Lbl_KirmiziFlaman"})
+        v += BackLetters(panel, {QString("%1(%2)").arg(n).arg(c)});
+      v += ' ';
+    }
+    return v;
+  }
+  std::vector<int> Lamps() {
+    std::vector<int> v;
+    for (const QString& n : Indexed("Trf_Lamp1", 4)) v.push_back(Child<monitor::Trf_Lamp>(panel, n).State());
+    return v;
+  }
+};
+
+TEST_F(TriacCard, FaultWordOverridesTheRunStateAndLightsItsIndicators) {
+  const QStringList indicators =
+      QStringList{"Shape1", "R9_err_AC", "R9_Err_IO"} + Indexed("R9_err_sensoryok", 4);
+  // An unknown state (3) keeps the last look; 0x0100 is a fault without an indicator.
+  const struct {
+    int state, fault;
+    const char *status, *faultText, *looks;  // the shape, then AC, IO, S1..S4
+  } rows[] = {{2, 0x0004, "Error", "0004", "RRWWWWW"}, {2, 0x0100, "Error", "0100", "RWWWWWW"},
+              {2, 0x00A5, "Error", "00A5", "RRWWWWW"}, {2, 0x1000, "Error", "1000", "RWWRWWW"},
+              {2, 0xE008, "Error", "E008", "RWRWRRR"}, {2, 0, "Run", "0000", "GWWWWWW"},
+              {3, 0, "Run", "0000", "GWWWWWW"},        {1, 0, "Stop", "0000", "KWWWWWW"},
+              {0, 0, "Ofline", "0000", "WWWWWWW"}};
+  panel.CardNo = 1;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.faultText + std::string(" in state ") + std::to_string(r.state));
+    panel.CardState = r.state;
+    panel.FaultWord = r.fault;
+    panel.Refresh();
+    EXPECT_EQ(T("TRY_LBL"), "01");
+    EXPECT_EQ(T("Lbl_Status"), r.status);
+    EXPECT_EQ(T("Label1"), r.faultText);
+    EXPECT_EQ(BackLetters(panel, indicators), r.looks);
+  }
+}
+
+TEST_F(TriacCard, LampsChannelLettersSupplyAndCurrents) {
+  panel.ChannelLamps = 0x1234;
+  panel.ChannelFaults = 0x00A1;
+  panel.Refresh();
+  EXPECT_EQ(Lamps(), (std::vector<int>{4, 3, 2, 1})) << "nibbles lowest first";
+  EXPECT_EQ(Letters({0, 1, 2}), "WWWR RWRW WWWW ") << "R; S and C; none";
+  panel.ChannelLamps = 0x9F05;  // flashing and impossible codes
+  panel.ChannelFaults = 0xF000;
+  panel.Refresh();
+  EXPECT_EQ(Lamps(), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(Letters({0, 1, 3}), "WWWW WWWW RRRR ") << "a cleared fault turns white again";
+
+  for (const auto& [raw, shown] :
+       {std::pair{2100, "20 V Y"}, {2101, "20 V G"}, {0, "-1 V Y"}, {2550, "25 V G"}}) {
+    panel.SupplyRaw = raw;
+    panel.Refresh();
+    EXPECT_EQ(T("Lbl_PSU_Voltage") + " " + BackLetters(panel, {"Lbl_PSU_Voltage"}), shown) << raw;
+  }
+
+  panel.ChannelCurrent = {0, 1250, 65535, 5};
+  panel.Refresh();
+  std::string amperes;
+  for (const QString& n : Indexed("Lbl_Akim", 4)) amperes += T(n) + "|";
+  EXPECT_EQ(amperes, "0" + dp + "00 A|1" + dp + "25 A|65" + dp + "54 A|0" + dp + "01 A|");
+  panel.SetNumberSeparators({",", "."});
+  panel.Refresh();
+  EXPECT_EQ(T("Lbl_Akim(1)"), "1,25 A") << "new separators show at once";
+}
+
+struct CpuCard : ViewTest {
+  bus::RegisterImage regs;
+  monitor::KX7145V1 panel{regs};
+  const bus::NumberSeparators sys = monitor::SystemSeparators();
+
+  std::string T(const QString& name) { return TextOf(Child(panel, name)); }
+  // The texts of the indexed labels, each followed by '|'.
+  std::string Texts(const char* name, std::initializer_list<int> indexes) {
+    std::string v;
+    for (int i : indexes) v += T(QString("%1(%2)").arg(name).arg(i)) + "|";
+    return v;
+  }
+};
+
+TEST_F(CpuCard, StatesOfCpuDetectorAndGps) {
+  const struct {
+    int cpu, detector, gps;
+    const char *statuses, *shapes;
+  } rows[] = {{2, 0, 1, "Run|Ofline|Uydu Araniyor|", "GWK"}, {9, 1, 2, "Run|Stop|Uydu Bulundu|", "GKG"}};
+  // Row 2: an unknown CPU state changes nothing.
+  for (const auto& r : rows) {
+    panel.CpuState = r.cpu;
+    regs.DetectorRegs[0] = r.detector;
+    regs.GpsRegs[1] = r.gps;
+    panel.Refresh();
+    EXPECT_EQ(Texts("Lbl_Status", {0, 1, 2}), r.statuses);
+    EXPECT_EQ(BackLetters(panel, Indexed("Shape1", 3)), r.shapes) << r.cpu;
+  }
+}
+
+TEST_F(CpuCard, ClocksAndDetectorInputs) {
+  EXPECT_EQ(BackLetters(panel, Indexed("Shape_DedBits", 4)), "KKKK");
+  panel.Refresh();
+  EXPECT_EQ(T("Label1"), "GPS Time= 00.00.0000 00:00:00");
+  EXPECT_EQ(T("Lbl_Status(2)"), "Ofline");
+  const int example[] = {5, 30, 14, 9, 3, 2024};
+  for (std::size_t i = 0; i < 6; ++i) regs.GpsRegs[i + 2] = example[i];
+  regs.CpuClockText = "05.03.2024 14:07:09 Salı";
+  panel.Refresh();
+  EXPECT_EQ(T("Label1"), "GPS Time= 09.03.2024 14:30:05");
+  EXPECT_EQ(T("CPU_LBL(8)"), "CPU Time= 05.03.2024 14:07:09 Salı");
+
+  // 16 is not an input word: the bits stay.
+  for (const auto& [word, bits] : {std::pair{5, "RKRK"}, {16, "RKRK"}, {8, "KKKR"}}) {
+    regs.DetectorRegs[1] = word;
+    panel.Refresh();
+    EXPECT_EQ(T("Lbl_Ded_Status"), std::to_string(word));
+    EXPECT_EQ(BackLetters(panel, Indexed("Shape_DedBits", 4)), bits) << word;
+  }
+}
+
+TEST_F(CpuCard, Measurements) {
+  const std::string dp = sys.decimal;
+  panel.MainsVoltage = 23000;
+  panel.MainsCurrent = 150;
+  panel.MainsFrequency = 5000;
+  panel.PsuVoltage = 2405;
+  panel.Temperature = 0;
+  panel.Refresh();
+  EXPECT_EQ(Texts("Lbl_CPU_Regs", {3, 8, 6, 4, 5, 7}),
+            "230 V|1" + dp + "5 A|345" + dp + "00 W|50 Hz|24" + dp + "05 V|0 C|");
+  panel.MainsVoltage = 65535;
+  panel.MainsCurrent = 65535;
+  panel.Refresh();
+  EXPECT_EQ(T("Lbl_CPU_Regs(6)"), "429" + sys.group + "483" + dp + "62 W");
+  panel.SetNumberSeparators({",", "."});
+  panel.MainsVoltage = 23050;
+  panel.Refresh();
+  EXPECT_EQ(Texts("Lbl_CPU_Regs", {3, 6, 8}), "230,5 V|151.058,18 W|655,35 A|");
+}
+
+struct ClockLine : ViewTest, testing::WithParamInterface<const char*> {};
+
+TEST_P(ClockLine, EveryWeekdayShowsWhole) {
+  bus::RegisterImage regs;
+  monitor::KX7145V1 panel{regs};
+  regs.CpuClockText = std::string("31.12.2026 23:59:59 ") + GetParam();
+  panel.Refresh();
+  const QLabel& label = Child(panel, QStringLiteral("CPU_LBL(8)"));
+  EXPECT_TRUE(Fits(label, label.text()))
+      << label.text().toStdString() << " in " << label.contentsRect().width();
+  EXPECT_GE(label.font().pointSizeF(), 6.0) << "still readable";
+}
+
+INSTANTIATE_TEST_SUITE_P(TurkishAndEnglish, ClockLine,
+                         testing::Values("Pazartesi", "Çarşamba", "Perşembe", "Cumartesi", "Wednesday",
+                                         "Thursday", "Saturday"));
+
+TEST(FitFontToTexts, ShrinksOnlyWhatDoesNotFitAndStopsAtTheSmallest) {
+  EnsureApplication();
+  QLabel label;
+  label.resize(60, 20);
+  QFont f = label.font();
+  f.setPointSizeF(9);
+  label.setFont(f);
+  monitor::FitFontToTexts(label, {QStringLiteral("ab")});
+  EXPECT_EQ(label.font().pointSizeF(), 9) << "a text that fits keeps the font";
+  monitor::FitFontToTexts(label, {QStringLiteral("ab"), QStringLiteral("abcdefghijkl")});
+  EXPECT_TRUE(Fits(label, QStringLiteral("abcdefghijkl")));
+  monitor::FitFontToTexts(label, {QString(200, QLatin1Char('W'))}, 7.0);
+  EXPECT_EQ(label.font().pointSizeF(), 7.0);
+}
+
+TEST(RegistersWindow, IsWideEnoughForItsCaption) {
+  EnsureApplication();
+  auto tables = std::make_unique<bus::SharedTables>();
+  monitor::Registers_panel panel{*tables};
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  EXPECT_GT(panel.width(), QFontMetrics(bold).horizontalAdvance(panel.windowTitle()) + 90)
+      << "caption and the frame's three buttons";
+}
+
+}  // namespace
