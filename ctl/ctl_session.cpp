@@ -306,7 +306,8 @@ int Session::Report() {
       out << "capture: " << lines << " lines written to " << m_options.projectFile << "\n";
       break;
     }
-    case Command::Verify: return PrintDifferences(program::VerifyDownload(*m_project, m_tables->image), out);
+    case Command::Verify:
+      return PrintDifferences(program::VerifyDownload(*m_project, Link().VerifiedImage()), out);
     case Command::Watch:
     case Command::Decode:
     case Command::Check:

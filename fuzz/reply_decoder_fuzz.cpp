@@ -153,6 +153,7 @@ const ProgramImage& Before() {
 struct Images {
   std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
   std::unique_ptr<ProgramImage> expected = std::make_unique<ProgramImage>();
+  std::unique_ptr<ProgramImage> verified = std::make_unique<ProgramImage>();  // no verify read runs
 };
 
 void Decode(const std::vector<std::string>& lines, const Start& start) {
@@ -171,7 +172,7 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
   shared.RequestCode = start.code;
   shared.TransferAddress = start.address;
   shared.LogReading = start.logReading;
-  bus::ReplyDecoder decoder({regs, shared, *image, display}, clock, events, transfers);
+  bus::ReplyDecoder decoder({regs, shared, *image, *images.verified, display}, clock, events, transfers);
   std::uint64_t turns = 0;
   decoder.onPcTurn = [&turns] { ++turns; };
 
