@@ -19,7 +19,6 @@
 #include "link/event_log.h"
 #include "link/service_commands.h"
 #include "monitor/abandon_question.h"
-#include "monitor/alarm_line_columns.h"
 #include "monitor/harm_question.h"
 #include "monitor/status_led.h"
 
@@ -169,9 +168,8 @@ void Frm_T_24VOC::Build() {
   m_logList->setUniformRowHeights(true);
   m_logList->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_logList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  QStringList captions;
-  for (const char* c : kAlarmColumnCaptions) captions << QString::fromUtf8(c);
-  m_logList->setHeaderLabels(captions);
+  m_logList->setHeaderLabels({QStringLiteral("Alarm No"), QStringLiteral("Alarm Tarih"),
+                              QStringLiteral("Alarm Saat"), QStringLiteral("Açıklama")});
   m_logList->header()->setFont(font());
   // Every column as wide as its longest text: a long line scrolls, it is never cut.
   m_logList->header()->setStretchLastSection(false);
@@ -334,10 +332,9 @@ void Frm_T_24VOC::OnTransferEnded(const bus::TransferEnded& ended) {
     case bus::TransferKind::LogRead:
       if (ended.completed) {
         m_logList->clear();
-        for (const std::string& line : bus::DecodeEventLog(m_tables.image)) {
-          const QString whole = Q(line);
-          const std::array<QString, 4> parts = AlarmLineColumns(whole);
-          auto* item = new QTreeWidgetItem(m_logList, QStringList(parts.begin(), parts.end()));
+        for (const bus::EventLogRecord& r : bus::DecodeEventLogRecords(m_tables.image)) {
+          const QString whole = Q(r.line);
+          auto* item = new QTreeWidgetItem(m_logList, {Q(r.no), Q(r.date), Q(r.time), Q(r.description)});
           item->setData(0, kWholeLineRole, whole);
           item->setToolTip(3, whole);
         }
