@@ -32,7 +32,8 @@ TEST_F(MemoryVerify, ReadsBesideTheProjectAsItsOwnKind) {
   }
   EXPECT_TRUE(image == *project && model == *edited) << "the project is not the controller's memory";
   int wrong = 0;
-  for (int a = 0; a < 65536; ++a) wrong += ctl->VerifiedImage()[static_cast<std::size_t>(a)] != ControllerByte(a);
+  for (int a = 0; a < 65536; ++a)
+    wrong += ctl->VerifiedImage()[static_cast<std::size_t>(a)] != ControllerByte(a);
   EXPECT_EQ(wrong, 0);
   EXPECT_EQ(heard.Of({"started", "completed"}),
             (std::vector<std::string>{"started verify 512", "completed verify 512/512"}));

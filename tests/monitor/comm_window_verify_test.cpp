@@ -25,7 +25,8 @@ class CommWindowVerify : public kxtest::ViewTest {
     QObject::connect(window.get(), &monitor::Frm_T_24VOC::verifyDifferences, [this](const auto& differences) {
       for (const program::ImageDifference& d : differences) listed << QString::fromStdString(d.text);
     });
-    QObject::connect(window.get(), &monitor::Frm_T_24VOC::statusMessage, [this](const QString& t) { status = t; });
+    QObject::connect(window.get(), &monitor::Frm_T_24VOC::statusMessage,
+                     [this](const QString& t) { status = t; });
   }
   void Click(const char* name) { Child<QPushButton>(*window, name).click(); }
   // PC turns, each answered by the controller: a block of its memory, or the
