@@ -13,8 +13,8 @@ using Kind = GoalCheck::Kind;
 
 bus::TransferKind TransferOf(Command command) {
   switch (command) {
-    case Command::Upload:
-    case Command::Verify: return bus::TransferKind::Upload;
+    case Command::Upload: return bus::TransferKind::Upload;
+    case Command::Verify: return bus::TransferKind::Verify;
     case Command::Log: return bus::TransferKind::LogRead;
     case Command::Download: return bus::TransferKind::ProgramDownload;
     case Command::DownloadSystem: return bus::TransferKind::SystemDownload;
@@ -40,6 +40,7 @@ std::string AbandonedText(bus::TransferKind kind, int blocksDone, int blocksTota
     case bus::TransferKind::SystemDownload:
       return "the system memory download stopped before Reset CPU was sent";
     case bus::TransferKind::Upload:
+    case bus::TransferKind::Verify:
     case bus::TransferKind::LogRead: return "the read stopped" + reached;
     case bus::TransferKind::None: break;
   }
@@ -53,8 +54,8 @@ std::string CommandGoal::ServiceCaption() const {
 
 bool CommandGoal::Start(bus::ControllerLink& link) {
   switch (m_command) {
-    case Command::Upload:
-    case Command::Verify: return link.PGM_Upload();
+    case Command::Upload: return link.PGM_Upload();
+    case Command::Verify: return link.PGM_Verify();
     case Command::Log: return link.BTN_Hata_Oku();
     case Command::Download: link.PGM_Download(1); return true;
     // The memory list's index is also the record whose step 1 goes down.

@@ -329,6 +329,8 @@ int Session::Run() {
   m_monitor.stop();
   // The outcome is decided; what the link says while it stops changes nothing.
   m_listening.Cancel();
+  // The verify read's image goes with the link; the session's tables are free to hold it.
+  if (m_options.command == Command::Verify) m_tables->image = Link().VerifiedImage();
   // The port closes with the driver; what was written has been flushed to it.
   m_driver.reset();
   if (m_status != exit_status::kDone) return m_status;

@@ -11,6 +11,7 @@ const char* KindName(bus::TransferKind kind) {
     case bus::TransferKind::SystemDownload: return "system memory";
     case bus::TransferKind::Upload: return "upload";
     case bus::TransferKind::LogRead: return "event log";
+    case bus::TransferKind::Verify: return "verify";
     case bus::TransferKind::None: return "";
   }
   return "";

@@ -99,13 +99,14 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
   static const auto initial = kxfuzz::PatternImage(7, 3);
   static const auto image = std::make_unique<ProgramImage>();
   static const auto expected = std::make_unique<ProgramImage>();
+  static const auto verified = std::make_unique<ProgramImage>();  // no verify read runs
   *image = *initial;
   *expected = *initial;
 
   shared.RequestCode = start.code;
   shared.TransferAddress = start.address;
   shared.LogReading = start.logReading;
-  bus::ReplyDecoder decoder({regs, shared, *image, display}, clock, events, transfers);
+  bus::ReplyDecoder decoder({regs, shared, *image, *verified, display}, clock, events, transfers);
   std::uint64_t turns = 0;
   decoder.onPcTurn = [&turns] { ++turns; };
 

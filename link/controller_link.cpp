@@ -17,7 +17,8 @@ ControllerLink::ControllerLink(SerialPort& port, const Clock& clock, LinkTables 
       m_tables(tables),
       m_transfers(tables.events, clock),
       m_engine(tables.shared, clock),
-      m_decoder({tables.regs, tables.shared, tables.image, m_display}, clock, tables.events, m_transfers) {
+      m_decoder({tables.regs, tables.shared, tables.image, *m_verified, m_display}, clock, tables.events,
+                m_transfers) {
   m_decoder.onPcTurn = [this] { PcTurn(); };
   m_display.Label1 = std::to_string(m_tables.shared.PortNumber);
   if (m_tables.shared.InterruptedDownloadBlocks >= 0) {
@@ -283,14 +284,23 @@ void ControllerLink::PGM_Download(int memoryListIndex) {
   m_transfers.Start(TransferKind::ProgramDownload, m_tables.shared.TransferEnd / kBlockBytes);
 }
 
-bool ControllerLink::PGM_Upload() {
+bool ControllerLink::StartRead(TransferKind kind) {
   if (!m_port.IsOpen()) return false;
   AbandonTransfer();
   m_tables.shared.TransferAddress = 0;
   m_tables.shared.RequestCode = request::kBlockRead;
   m_tables.shared.LogReading = false;
-  m_transfers.Start(TransferKind::Upload, kUploadBlocks);
+  m_transfers.Start(kind, kUploadBlocks);
   return true;
+}
+
+bool ControllerLink::PGM_Upload() { return StartRead(TransferKind::Upload); }
+
+bool ControllerLink::PGM_Verify() {
+  if (!m_port.IsOpen()) return false;
+  // What a read that stops half-way brought is never mixed with an earlier read's.
+  m_verified->fill(0);
+  return StartRead(TransferKind::Verify);
 }
 
 }  // namespace bus

@@ -5,6 +5,7 @@
 // they lead to is told to the listeners of the tables' event hub.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "link/clock.h"
@@ -70,6 +71,10 @@ class ControllerLink {
   // program memory, from a copy of the image taken now.
   void PGM_Download(int memoryListIndex);
   bool PGM_Upload();  // false when the port is closed
+  // Reads the whole memory as PGM_Upload does, into VerifiedImage(): the project's
+  // image, its editor model and its event log stay as they are. False when the port
+  // is closed.
+  bool PGM_Verify();
 
   // Whether the engine tick has work now: the port to open or close, or a frame
   // waiting for the send gap. Between turns of an open link it has none.
@@ -80,6 +85,8 @@ class ControllerLink {
   bool DownloadRunning() const { return m_transfers.Running(TransferKind::ProgramDownload); }
   const TransferStatus& Transfer() const { return m_transfers.Status(); }
   const LinkDisplay& Display() const { return m_display; }
+  // What the last verify read brought, as far as it got.
+  const program::ProgramImage& VerifiedImage() const { return *m_verified; }
   const RequestEngine& Engine() const { return m_engine; }
   const ReplyDecoder& Decoder() const { return m_decoder; }
   std::int32_t ExceptionCount() const { return m_decoder.ExceptionCount; }
@@ -100,10 +107,13 @@ class ControllerLink {
   void SetStatus(std::string text);
   std::string OpenText() const;
   void RefreshPortState();
+  bool StartRead(TransferKind kind);
 
   SerialPort& m_port;
   const Clock& m_clock;
   LinkTables m_tables;
+  // Before the decoder, which writes into it.
+  std::unique_ptr<program::ProgramImage> m_verified = std::make_unique<program::ProgramImage>();
   LinkDisplay m_display;
   LineCutter m_cutter;
   TransferTracker m_transfers;

@@ -68,41 +68,57 @@ std::string Padded(int value, int width) {
 
 }  // namespace
 
-std::string EventLogLine(const program::ProgramImage& image, std::size_t a) {
-  if (a + program::kEventRecordBytes > program::kEventLogTotalAddress) return {};
+std::optional<EventLogRecord> EventLogRecordAt(const program::ProgramImage& image, std::size_t a) {
+  if (a + program::kEventRecordBytes > program::kEventLogTotalAddress) return std::nullopt;
   const auto byte = [&](std::size_t offset) -> int { return image[a + offset]; };
   const auto word = [&](std::size_t offset) -> int { return byte(offset) * 256 + byte(offset + 1); };
   const int number = word(0);
-  if (number == 0) return {};
+  if (number == 0) return std::nullopt;
 
-  std::string line = "No:" + Padded(number, 4) + "(" + Padded(word(2), 4) + "/" + Padded(byte(4), 2) + "/" +
-                     Padded(byte(5), 2) + " " + Padded(byte(6), 2) + ":" + Padded(byte(7), 2) + ":" +
-                     Padded(byte(8), 2) + ") ";
+  EventLogRecord r;
+  r.no = "No:" + Padded(number, 4);
+  r.date = "(" + Padded(word(2), 4) + "/" + Padded(byte(4), 2) + "/" + Padded(byte(5), 2);
+  r.time = Padded(byte(6), 2) + ":" + Padded(byte(7), 2) + ":" + Padded(byte(8), 2) + ")";
   const int type = byte(9);
   const int code = byte(10);
   const int card = byte(11);
   const std::string detailA = WordToHex4(word(12));
   const std::string detailB = WordToHex4(word(14));
+  std::string& text = r.description;
   if (type == 0) {
-    line += "Alarm: ";
-    line += EventText(code);
+    text = "Alarm: ";
+    text += EventText(code);
   } else if (type == 1) {
-    line += SourceName(card) + "Kartı: ";
-    line += card == 0 ? ProcessorFault(code) : CardFault(code);
-    if (card != 0) line += "[" + detailA + "-" + detailB + "]";
+    text = SourceName(card) + "Kartı: ";
+    text += card == 0 ? ProcessorFault(code) : CardFault(code);
+    if (card != 0) text += "[" + detailA + "-" + detailB + "]";
   } else {
-    line += "Undefined:" + Padded(type, 2) + " " + Padded(code, 2) + " " + Padded(card, 2) + " " + detailA +
-            " " + detailB;
+    text = "Undefined:" + Padded(type, 2) + " " + Padded(code, 2) + " " + Padded(card, 2) + " " + detailA +
+           " " + detailB;
   }
-  return line;
+  r.line = r.no + r.date + " " + r.time + " " + text;
+  text.erase(text.find_last_not_of(' ') + 1);
+  return r;
+}
+
+std::string EventLogLine(const program::ProgramImage& image, std::size_t a) {
+  std::optional<EventLogRecord> record = EventLogRecordAt(image, a);
+  return record ? std::move(record->line) : std::string();
+}
+
+std::vector<EventLogRecord> DecodeEventLogRecords(const program::ProgramImage& image) {
+  std::vector<EventLogRecord> records;
+  for (std::size_t n = 0; n < program::kEventLogSlots; ++n) {
+    std::optional<EventLogRecord> record =
+        EventLogRecordAt(image, program::kEventLogAddress + program::kEventRecordBytes * n);
+    if (record) records.push_back(std::move(*record));
+  }
+  return records;
 }
 
 std::vector<std::string> DecodeEventLog(const program::ProgramImage& image) {
   std::vector<std::string> lines;
-  for (std::size_t n = 0; n < program::kEventLogSlots; ++n) {
-    std::string line = EventLogLine(image, program::kEventLogAddress + program::kEventRecordBytes * n);
-    if (!line.empty()) lines.push_back(std::move(line));
-  }
+  for (EventLogRecord& record : DecodeEventLogRecords(image)) lines.push_back(std::move(record.line));
   return lines;
 }
 

@@ -177,11 +177,16 @@ void ReplyDecoder::DecodeClock(std::string_view line) {
 
 void ReplyDecoder::DecodeBlockRead(std::string_view line, std::int32_t blockAddress) {
   const bool advances = blockAddress == m_shared.TransferAddress;
+  const bool log = m_transfers.Status().kind == TransferKind::LogRead;
+  const auto logStart = static_cast<std::int32_t>(program::kEventLogAddress);
+  // A late reply to a read that was replaced (a verify read's, say) would otherwise
+  // land in the project's program while the event log is read.
+  const bool stored = !log || blockAddress >= logStart;
+  program::ProgramImage& into = m_transfers.Running(TransferKind::Verify) ? m_verified : m_image;
   const auto base = static_cast<std::size_t>(blockAddress);
-  for (std::size_t i = 0; i < static_cast<std::size_t>(kBlockBytes); ++i) {
+  for (std::size_t i = 0; stored && i < static_cast<std::size_t>(kBlockBytes); ++i) {
     const std::size_t pos = 18 + 2 * i - 1;  // 0-based
-    m_image[base + i] =
-        static_cast<std::uint8_t>(HexDigitValue(line[pos]) * 16 + HexDigitValue(line[pos + 1]));
+    into[base + i] = static_cast<std::uint8_t>(HexDigitValue(line[pos]) * 16 + HexDigitValue(line[pos + 1]));
   }
   // A reply for another block is stored but does not advance the read: the engine
   // asks for TransferAddress again at the next turn.
@@ -189,8 +194,6 @@ void ReplyDecoder::DecodeBlockRead(std::string_view line, std::int32_t blockAddr
     SetLabel2(HexNoLeadingZeros(static_cast<std::uint32_t>(m_shared.TransferAddress)));
     return;
   }
-  const bool log = m_transfers.Status().kind == TransferKind::LogRead;
-  const auto logStart = static_cast<std::int32_t>(program::kEventLogAddress);
   const int done = (m_shared.TransferAddress + kBlockBytes - (log ? logStart : 0)) / kBlockBytes;
   m_shared.TransferAddress += kBlockBytes;
   const bool ended = m_shared.TransferAddress >= kReadEnd;

@@ -31,6 +31,7 @@ struct DecoderTables {
   RegisterImage& regs;
   LinkShared& shared;
   program::ProgramImage& image;
+  program::ProgramImage& verified;  // where a verify read's blocks go
   LinkDisplay& display;
 };
 
@@ -40,6 +41,7 @@ class ReplyDecoder {
       : m_regs(tables.regs),
         m_shared(tables.shared),
         m_image(tables.image),
+        m_verified(tables.verified),
         m_display(tables.display),
         m_clock(clock),
         m_events(events),
@@ -73,6 +75,7 @@ class ReplyDecoder {
   RegisterImage& m_regs;
   LinkShared& m_shared;
   program::ProgramImage& m_image;
+  program::ProgramImage& m_verified;
   LinkDisplay& m_display;
   const Clock& m_clock;
   LinkEvents& m_events;

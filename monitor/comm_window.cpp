@@ -19,7 +19,6 @@
 #include "link/event_log.h"
 #include "link/service_commands.h"
 #include "monitor/abandon_question.h"
-#include "monitor/alarm_line_columns.h"
 #include "monitor/harm_question.h"
 #include "monitor/status_led.h"
 
@@ -57,6 +56,7 @@ QString TransferName(bus::TransferKind kind) {
     case bus::TransferKind::SystemDownload: return QStringLiteral("Sistem hafızası yükleme");
     case bus::TransferKind::Upload: return QStringLiteral("Hafıza okuma");
     case bus::TransferKind::LogRead: return QStringLiteral("Alarm listesi okuma");
+    case bus::TransferKind::Verify: return QStringLiteral("Doğrulama okuması");
     case bus::TransferKind::None: break;
   }
   return {};
@@ -168,9 +168,8 @@ void Frm_T_24VOC::Build() {
   m_logList->setUniformRowHeights(true);
   m_logList->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_logList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  QStringList captions;
-  for (const char* c : kAlarmColumnCaptions) captions << QString::fromUtf8(c);
-  m_logList->setHeaderLabels(captions);
+  m_logList->setHeaderLabels({QStringLiteral("Alarm No"), QStringLiteral("Alarm Tarih"),
+                              QStringLiteral("Alarm Saat"), QStringLiteral("Açıklama")});
   m_logList->header()->setFont(font());
   // Every column as wide as its longest text: a long line scrolls, it is never cut.
   m_logList->header()->setStretchLastSection(false);
@@ -210,18 +209,24 @@ void Frm_T_24VOC::Build() {
   m_memoryList->setCurrentIndex(1);
   m_download = NamedButton("PGM_Download", QStringLiteral("Cihaza Yükle"), transferPage);
   m_upload = NamedButton("PGM_Upload", QStringLiteral("Cihazdan Oku"), transferPage);
+  m_verify = NamedButton("BTN_Dogrula", QStringLiteral("Doğrula"), transferPage);
+  m_verify->setToolTip(QStringLiteral("Kontrolörün hafızasını okur ve projenin programıyla karşılaştırır"));
   m_progress = new QProgressBar(transferPage);
   m_progress->setObjectName(QStringLiteral("TransferProgress"));
   m_progress->setFormat(QStringLiteral("%v / %m"));
   m_progress->setVisible(false);  // nothing to show before the first transfer
   m_elapsed = NamedLabel("TransferElapsed", {}, transferPage);
+  m_transferResult = NamedLabel("TransferResult", {}, transferPage);
+  m_transferResult->setWordWrap(true);
   auto* transferLayout = new QGridLayout(transferPage);
   transferLayout->addWidget(m_memoryList, 0, 0);
   transferLayout->addWidget(m_download, 0, 1);
   transferLayout->addWidget(m_upload, 0, 2);
-  transferLayout->addWidget(m_progress, 1, 0, 1, 3);
-  transferLayout->addWidget(m_elapsed, 2, 0, 1, 3);
-  transferLayout->setRowStretch(3, 1);
+  transferLayout->addWidget(m_verify, 0, 3);
+  transferLayout->addWidget(m_progress, 1, 0, 1, 4);
+  transferLayout->addWidget(m_elapsed, 2, 0, 1, 4);
+  transferLayout->addWidget(m_transferResult, 3, 0, 1, 4);
+  transferLayout->setRowStretch(4, 1);
 
   auto* clockPage = new QGroupBox(QStringLiteral("Saat"));
   m_cpuClock = NamedLabel("LBL_CPU_rtc", QStringLiteral("CPU_RTC"), clockPage);
@@ -261,6 +266,7 @@ void Frm_T_24VOC::Build() {
   connect(m_serviceSend, &QPushButton::clicked, this, &Frm_T_24VOC::OnService);
   connect(m_download, &QPushButton::clicked, this, &Frm_T_24VOC::OnDownload);
   connect(m_upload, &QPushButton::clicked, this, &Frm_T_24VOC::OnUpload);
+  connect(m_verify, &QPushButton::clicked, this, [this] { Link().PGM_Verify(); });
   connect(m_setClock, &QPushButton::clicked, this, [this] { Link().RTC_Esitle(); });
   connect(m_driver.get(), &qtlink::LinkDriver::displayChanged, this, &Frm_T_24VOC::Render);
 
@@ -306,8 +312,13 @@ void Frm_T_24VOC::OnLinkEvent(const bus::LinkEvent& event) {
         break;
       case bus::TransferKind::Upload: m_readLog->setText(QStringLiteral("CPU Okunuyor")); break;
       case bus::TransferKind::ProgramDownload: LockCommandsForDownload(true); break;
-      default: break;
+      case bus::TransferKind::SystemDownload:
+      case bus::TransferKind::Verify:
+      case bus::TransferKind::None: break;
     }
+    // A verify read would abandon the transfer under way.
+    m_verify->setEnabled(false);
+    m_transferResult->clear();
     RenderTransfer();
   } else if (std::holds_alternative<bus::BlockConfirmed>(event)) {
     RenderTransfer();
@@ -321,10 +332,9 @@ void Frm_T_24VOC::OnTransferEnded(const bus::TransferEnded& ended) {
     case bus::TransferKind::LogRead:
       if (ended.completed) {
         m_logList->clear();
-        for (const std::string& line : bus::DecodeEventLog(m_tables.image)) {
-          const QString whole = Q(line);
-          const std::array<QString, 4> parts = AlarmLineColumns(whole);
-          auto* item = new QTreeWidgetItem(m_logList, QStringList(parts.begin(), parts.end()));
+        for (const bus::EventLogRecord& r : bus::DecodeEventLogRecords(m_tables.image)) {
+          const QString whole = Q(r.line);
+          auto* item = new QTreeWidgetItem(m_logList, {Q(r.no), Q(r.date), Q(r.time), Q(r.description)});
           item->setData(0, kWholeLineRole, whole);
           item->setToolTip(3, whole);
         }
@@ -335,16 +345,46 @@ void Frm_T_24VOC::OnTransferEnded(const bus::TransferEnded& ended) {
       m_readLog->setText(QStringLiteral("Oku"));
       break;
     case bus::TransferKind::Upload: m_readLog->setText(QStringLiteral("Oku")); break;
-    case bus::TransferKind::ProgramDownload: LockCommandsForDownload(false); break;
-    default: break;
+    case bus::TransferKind::ProgramDownload:
+      LockCommandsForDownload(false);
+      if (ended.completed) {
+        ShowTransferResult(QStringLiteral(
+            "Program yüklendi: kontrolördeki programı projeyle karşılaştırmak için Doğrula'ya basın"));
+      }
+      break;
+    case bus::TransferKind::Verify: OnVerifyEnded(ended.completed); break;
+    case bus::TransferKind::SystemDownload:
+    case bus::TransferKind::None: break;
   }
+  m_verify->setEnabled(true);
   RenderTransfer();
+}
+
+void Frm_T_24VOC::OnVerifyEnded(bool completed) {
+  if (!completed) {
+    ShowTransferResult(QStringLiteral("Doğrulama okuması yarıda kesildi: karşılaştırma yapılmadı"));
+    return;
+  }
+  const std::vector<program::ImageDifference> differences =
+      program::VerifyDownload(m_tables.image, Link().VerifiedImage());
+  if (differences.empty()) {
+    ShowTransferResult(QStringLiteral("Doğrulandı: kontrolördeki program projedekiyle birebir aynı"));
+    return;
+  }
+  ShowTransferResult(QStringLiteral("Doğrulama: kontrolördeki program projedekinden farklı, %1 fark")
+                         .arg(differences.size()));
+  emit verifyDifferences(differences);
+}
+
+void Frm_T_24VOC::ShowTransferResult(const QString& text) {
+  m_transferResult->setText(text);
+  emit statusMessage(text);
 }
 
 void Frm_T_24VOC::LockCommandsForDownload(bool locked) {
   // Each of these would replace the download and leave the controller half-programmed.
   for (QWidget* w : std::initializer_list<QWidget*>{m_readLog, m_serviceSend, m_setClock, m_download,
-                                                    m_upload, m_memoryList}) {
+                                                    m_upload, m_verify, m_memoryList}) {
     w->setEnabled(!locked);
     w->setToolTip(locked ? kLockedByDownload : QString());
   }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "link/clock.h"
 #include "link/controller_link.h"
@@ -17,6 +18,7 @@
 #include "link/serial_port.h"
 #include "link/shared_tables.h"
 #include "monitor/event_log_printer.h"
+#include "program/image_compare.h"
 #include "qtlink/link_driver.h"
 
 class QComboBox;
@@ -69,6 +71,9 @@ class Frm_T_24VOC : public QWidget {
   void busMonitorRequested();
   // For the status bar of the main window.
   void statusMessage(const QString& text);
+  // A verify read found the controller's program different from the project's; the
+  // left values are the project's.
+  void verifyDifferences(const std::vector<program::ImageDifference>& differences);
 
  protected:
   void closeEvent(class QCloseEvent* event) override;
@@ -89,6 +94,8 @@ class Frm_T_24VOC : public QWidget {
   void OnService();
   void OnDownload();
   void OnUpload();
+  void OnVerifyEnded(bool completed);
+  void ShowTransferResult(const QString& text);
 
   const bus::Clock& m_clock;
   bus::SharedTables& m_tables;
@@ -123,6 +130,8 @@ class Frm_T_24VOC : public QWidget {
   QComboBox* m_memoryList = nullptr;
   QPushButton* m_download = nullptr;
   QPushButton* m_upload = nullptr;
+  QPushButton* m_verify = nullptr;
+  QLabel* m_transferResult = nullptr;
   QPushButton* m_setClock = nullptr;
   QProgressBar* m_progress = nullptr;
   QLabel* m_elapsed = nullptr;

@@ -17,6 +17,7 @@
 #include "program/editors/program_edit.h"
 #include "qtlink/capture_time.h"
 #include "qtlink/replay_port.h"
+#include "shell/compare_window.h"
 #include "shell/main_window.h"
 
 namespace shell {
@@ -44,6 +45,13 @@ void MDIForm1::RegisterViews() {
       w = new monitor::Frm_T_24VOC(std::move(port), m_state.clock, m_state);
     }
     connect(w, &monitor::Frm_T_24VOC::statusMessage, this, &MDIForm1::ShowStatus);
+    connect(w, &monitor::Frm_T_24VOC::verifyDifferences, this,
+            [this](const std::vector<program::ImageDifference>& differences) {
+              const QString project = m_state.ProjectPath.empty()
+                                          ? QStringLiteral("(proje yok)")
+                                          : QString::fromStdString(m_state.ProjectPath);
+              MakeCompareWindow(project, QStringLiteral("Kontrolör"), differences, this)->show();
+            });
     w->ProjectName = [this] { return QString::fromStdString(m_state.ProjectPath); };
     connect(w, &monitor::Frm_T_24VOC::busMonitorRequested, this,
             [this] { SetChildShown(Child::BusMonitor, true); });

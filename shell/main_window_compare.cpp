@@ -14,7 +14,7 @@ namespace shell {
 
 void MDIForm1::CompareAsked() {
   const QString other =
-      m_dialog->Choose(ProjectDialog::Kind::Open, QStringLiteral("Karşılaştırılacak Proje"));
+      m_dialog->ChooseOnce(ProjectDialog::Kind::Open, QStringLiteral("Karşılaştırılacak Proje"));
   if (other.isEmpty() || other == QLatin1String(kProjectPattern)) return;
   auto theirs = std::make_unique<program::ProgramImage>();
   auto scratch = std::make_unique<program::EditorModel>();

@@ -47,7 +47,8 @@ void MDIForm1::WatchTransfers() {
                                                   : QString::fromStdString(bus::InterruptedDownloadText(
                                                         ended->blocksDone, ended->blocksTotal)));
     } else if (ended && ended->kind == bus::TransferKind::Upload && ended->completed) {
-      // The editor is rebuilt from the image; not inside the link's receive event.
+      // The editor is rebuilt from the image; not inside the link's receive event. A
+      // verify read reads beside the image and leaves the editor as it is.
       QMetaObject::invokeMethod(this, &MDIForm1::OnUploadCompleted, Qt::QueuedConnection);
     }
   });

@@ -25,4 +25,11 @@ QString CommonDialog::Choose(Kind kind, const std::optional<QString>& title) {
   return m_dialog.selectedFiles().constFirst();
 }
 
+QString CommonDialog::ChooseOnce(Kind kind, const QString& title) {
+  const QString lasting = m_dialog.windowTitle();
+  QString chosen = Choose(kind, title);
+  m_dialog.setWindowTitle(lasting);
+  return chosen;
+}
+
 }  // namespace shell

@@ -11,7 +11,7 @@
 namespace kxtest {
 
 inline const char* KindWord(bus::TransferKind kind) {
-  static const char* const kWords[] = {"none", "download", "system", "upload", "log"};
+  static const char* const kWords[] = {"none", "download", "system", "upload", "log", "verify"};
   return kWords[static_cast<int>(kind)];
 }
 

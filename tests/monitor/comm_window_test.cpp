@@ -22,7 +22,6 @@
 #include <memory>
 
 #include "monitor/abandon_question.h"
-#include "monitor/alarm_line_columns.h"
 #include "monitor/comm_window.h"
 #include "monitor/harm_question.h"
 #include "monitor/status_led.h"
@@ -302,14 +301,6 @@ TEST_F(CommWindow, OnlyTheWipingServiceCommandsAsk) {
   Button("RTC_Esitle").click();
   Button("BTN_Hata_Oku").click();
   EXPECT_TRUE(questions.isEmpty()) << "the clock and reads ask nothing";
-}
-
-TEST(AlarmLineColumns, CutsAtTheFieldsAndKeepsOddLinesWhole) {
-  using A = std::array<QString, 4>;
-  EXPECT_EQ(monitor::AlarmLineColumns("No:12345(2024/03/05 14:07:09) Alarm: 01-CPU Resetlendi."),
-            A({"No:12345", "(2024/03/05", "14:07:09)", "Alarm: 01-CPU Resetlendi."}));
-  EXPECT_EQ(monitor::AlarmLineColumns("garbage"), A({"", "", "", "garbage"}));
-  EXPECT_EQ(monitor::AlarmLineColumns("No:(x"), A({"", "", "", "No:(x"}));
 }
 
 TEST(EventLogPrinting, EveryPageSaysWhoseLogAndWhichPage) {

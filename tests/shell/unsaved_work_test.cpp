@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "persist/project_file_format.h"
 #include "program/editors/program_edit.h"
@@ -180,6 +181,9 @@ TEST(ProjectDialog, EveryCommandStartsInTheProgramFolderWithTheProjectPattern) {
     const_cast<QFileDialog&>(dialog.Dialog()).setDirectory(QDir::tempPath());
     const_cast<QFileDialog&>(dialog.Dialog()).selectFile(QStringLiteral("last.prj"));
   }
+  QTimer::singleShot(0, const_cast<QFileDialog*>(&dialog.Dialog()), &QDialog::reject);
+  dialog.ChooseOnce(shell::ProjectDialog::Kind::Open, QStringLiteral("Karşılaştırılacak Proje"));
+  EXPECT_EQ(dialog.Dialog().windowTitle(), "T") << "a one-off title does not stay";
 }
 
 TEST(DemoProject, EachDemoHasAPrivateFolderThatGoesUnlessItHoldsWork) {
