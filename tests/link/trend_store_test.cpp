@@ -160,7 +160,7 @@ TEST(TrendCsv, OneColumnPerValueAndTheSeparatorsNamedInTheHeader) {
     std::stringstream in(sink.text);
     for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.size() - 1));
     ASSERT_EQ(lines.size(), 2u + 3u) << "header, names, a bucket of two turns, two samples";
-    EXPECT_EQ(lines[0], std::string("\xEF\xBB\xBFOndalık ayırıcı") + sep + decimal);
+    EXPECT_EQ(lines[0], "\xEF\xBB\xBFOndalık ayırıcı" + std::string{sep, decimal});
     const auto names = Cells(lines[1], sep);
     ASSERT_EQ(names.size(), columns);
     EXPECT_EQ(Pick(names, {3, current, fault, columns - 1}),
