@@ -49,7 +49,6 @@ class BusMonitor : public kxtest::ViewTest {
   QColor Ink(int row) {
     return model.data(model.index(row, Col::Meaning), Qt::ForegroundRole).value<QBrush>().color();
   }
-  int Rows() { return model.rowCount(); }
 
   bus::LinkEvents events;
   monitor::BusRecording recording{events};
@@ -59,7 +58,7 @@ class BusMonitor : public kxtest::ViewTest {
 
 TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningAndRefusedLinesInRed) {
   Traffic();
-  ASSERT_EQ(Rows(), 5);
+  ASSERT_EQ(model.rowCount(), 5);
   EXPECT_EQ(QStringList({Cell(0, Col::Device), Cell(0, Col::Function), Cell(0, Col::Direction),
                          Cell(3, Col::Direction)}),
             QStringList({"K3", "Kart durumu", "hat → PC", "PC → hat"}));
@@ -94,13 +93,14 @@ TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
     function.setCurrentIndex(function.findData(c.function));
     search.setText(c.text);
     refused.setChecked(c.refusedOnly);
-    EXPECT_EQ(Rows(), c.rows) << c.device.toStdString() << " " << c.function << " " << c.text.toStdString();
+    EXPECT_EQ(model.rowCount(), c.rows)
+        << c.device.toStdString() << " " << c.function << " " << c.text.toStdString();
   }
   refused.setChecked(false);
   device.setCurrentIndex(0);
   function.setCurrentIndex(0);
   search.clear();
-  EXPECT_EQ(Rows(), 5) << "no filter: every line";
+  EXPECT_EQ(model.rowCount(), 5) << "no filter: every line";
 }
 
 TEST_F(BusMonitor, PauseHoldsTheRowsWhileRecordingAndCountersGoOn) {
@@ -109,7 +109,7 @@ TEST_F(BusMonitor, PauseHoldsTheRowsWhileRecordingAndCountersGoOn) {
   window.RefreshRows();
   pause.click();
   Traffic();
-  EXPECT_EQ(Rows(), 1);
+  EXPECT_EQ(model.rowCount(), 1);
   EXPECT_EQ(recording.Store().Size(), 6u);
 
   auto& counters = Child<QTableWidget>(window, "Sayaclar");
@@ -122,7 +122,7 @@ TEST_F(BusMonitor, PauseHoldsTheRowsWhileRecordingAndCountersGoOn) {
   EXPECT_EQ(counters.item(row["GPS"], 2)->foreground().color(), counters.palette().color(QPalette::Text));
 
   pause.click();
-  EXPECT_EQ(Rows(), 6);
+  EXPECT_EQ(model.rowCount(), 6);
 }
 
 TEST_F(BusMonitor, CaptureFromTheWindowWritesTheLinesAndAFolderThatIsGoneIsSaid) {

@@ -32,7 +32,6 @@ using kxtest::Frame;
 
 struct RecordingSink : monitor::EventLogSink {
   monitor::EventLogReport report;
-  QStringList& printed = report.lines;
   int jobs = 0;
   QString Print(const monitor::EventLogReport& r) override {
     report = r;
@@ -86,16 +85,16 @@ class CommWindow : public kxtest::ViewTest {
     Tick();
     return port->written.size() > before ? port->written.back() : std::string();
   }
-  // The controller answers the block the PC asked for from its own memory.
-  void ReplyBlock() {
-    const int a = shared.TransferAddress;
-    std::vector<int> b = {0x01, 0xCF, 0x00, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80};
-    for (int i = 0; i < 128; ++i) b.push_back((*controller)[static_cast<std::size_t>(a + i)]);
-    port->Receive(Frame(b));
-  }
-  void AckBlock() {
-    const int a = shared.TransferAddress;
-    port->Receive(Frame({0x01, 0xD0, 0x01, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80}));
+  // PC turns, each answered by the controller: the block asked for from its own memory,
+  // or the acknowledgement of the block written.
+  void Turns(int n, bool reading) {
+    for (int turn = 0; turn < n; ++turn) {
+      Turn();
+      const int a = shared.TransferAddress;
+      std::vector<int> b = {1, reading ? 0xCF : 0xD0, reading ? 0 : 1, 4, (a >> 8) & 0xFF, a & 0xFF, 0, 0x80};
+      for (int i = 0; reading && i < 128; ++i) b.push_back((*controller)[static_cast<std::size_t>(a + i)]);
+      port->Receive(Frame(b));
+    }
   }
   QPushButton& Button(const char* name) { return Child<QPushButton>(*window, name); }
   QString Text(const char* name) { return Child<QLabel>(*window, name).text(); }
@@ -140,8 +139,9 @@ TEST_F(CommWindow, OpenPortShowsFramesAndRefusedLinesButNoLogBeforeARead) {
   EXPECT_EQ(Led(), kxtest::kGreenC);
   EXPECT_TRUE(Child<QTabWidget>(*window, "SSTab1").isEnabled());
   Turn();
-  EXPECT_EQ(Child<QLineEdit>(*window, "MB_TX_LBL").text(), ":010320000010CC (17)");
-  EXPECT_EQ(Child<QLineEdit>(*window, "MB_RX_LBL").text(), ":10030000ED");
+  EXPECT_EQ(
+      Child<QLineEdit>(*window, "MB_TX_LBL").text() + " " + Child<QLineEdit>(*window, "MB_RX_LBL").text(),
+      ":010320000010CC (17) :10030000ED");
   port->Receive(":0103ZZ\r\n");
   Tick();
   EXPECT_EQ(Text("MB_RX_Refused"), "Reddedilen: 1");
@@ -160,16 +160,10 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
   PutRecord(image, 3, 99, 0, 0, 1, 0, 0);  // what the PC held before is not decoded
 
   Button("BTN_Hata_Oku").click();
-  for (int block = 0; block < 31; ++block) {
-    Turn();
-    ReplyBlock();
-  }
-  EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0)
-      << "nothing decoded while reading";
-  Turn();
-  ReplyBlock();
-
+  Turns(31, true);
   auto& list = Child<QTreeWidget>(*window, "Alarm_List_Box");
+  EXPECT_EQ(list.topLevelItemCount(), 0) << "nothing decoded while reading";
+  Turns(1, true);
   ASSERT_EQ(list.topLevelItemCount(), 2);
   const auto line = [&](int row) {
     return list.topLevelItem(row)->data(0, monitor::Frm_T_24VOC::kWholeLineRole).toString();
@@ -197,7 +191,7 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
 
   Button("BTN_Hata_Yazdir").click();
   EXPECT_EQ(sink.jobs, 1);
-  EXPECT_EQ(sink.printed, QStringList({line(0), line(1)})) << "one printed line per record";
+  EXPECT_EQ(sink.report.lines, QStringList({line(0), line(1)})) << "one printed line per record";
   EXPECT_EQ(sink.report.total, "258");
   EXPECT_EQ(sink.report.controllerClock, Text("LBL_CPU_rtc"));
 
@@ -223,7 +217,6 @@ TEST_F(CommWindow, LinkButtonEndsAStuckLogRead) {
 
 TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
   GoOnline();
-  for (std::size_t a = 0; a < 0xB000; ++a) image[a] = 0xFF;
   answer = false;
   Button("PGM_Download").click();
   EXPECT_EQ(questions, QStringList(QString::fromUtf8(monitor::kProgramDownloadQuestion)));
@@ -236,10 +229,7 @@ TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
     EXPECT_TRUE(Button(name).toolTip().contains("Program yüklemesi sürüyor")) << name;
   }
   Turn();
-  for (int block = 0; block < 67; ++block) {
-    Turn();
-    AckBlock();
-  }
+  Turns(67, false);
   {
     kxtest::QuestionAnswerer no("Hayir");
     Button("cmd_RUN").click();
@@ -268,10 +258,7 @@ TEST_F(CommWindow, VerifyAfterADownloadTellsTheOutcome) {
   GoOnline();
   image[0x0085] = 180;  // PR02
   Button("PGM_Download").click();
-  for (int turn = 0; turn < 2 + static_cast<int>(program::kDownloadEnd) / 128; ++turn) {
-    Turn();
-    AckBlock();  // the end command goes at the last turn
-  }
+  Turns(2 + static_cast<int>(program::kDownloadEnd) / 128, false);  // the end command at the last turn
   EXPECT_TRUE(Text("TransferResult").contains("Doğrula'ya basın")) << Text("TransferResult").toStdString();
   *controller = image;  // with the checksum the download wrote
 
@@ -290,10 +277,7 @@ TEST_F(CommWindow, VerifyAfterADownloadTellsTheOutcome) {
     (*controller)[0x0085] = static_cast<std::uint8_t>(c.controllerPr02);
     Button("BTN_Dogrula").click();
     EXPECT_FALSE(Button("BTN_Dogrula").isEnabled()) << "a second read would abandon this one";
-    for (int block = 0; block < c.blocks; ++block) {
-      Turn();
-      ReplyBlock();
-    }
+    Turns(c.blocks, true);
     if (c.blocks < 512) Button("cmd_RUN").click();
     EXPECT_EQ(Text("TransferResult"), c.result);
     EXPECT_EQ(said, c.result);

@@ -46,7 +46,6 @@ struct OutputCards : LinkFixture {
 };
 
 TEST_F(OutputCards, ClosedWindowIsUntouchedAndTheFirstTurnAfterOpeningFillsIt) {
-  QSignalSpy opened(window.get(), &CikisKartlari::viewOpenChanged);
   HearAllCards();
   Turn();
   EXPECT_EQ(Card(0, "TRY_LBL") + Card(7, "Lbl_Status") + Cpu("Lbl_Status(0)"), "00statusstatus");
@@ -55,14 +54,15 @@ TEST_F(OutputCards, ClosedWindowIsUntouchedAndTheFirstTurnAfterOpeningFillsIt) {
   EXPECT_TRUE(flags.CardsViewOpen);
   EXPECT_EQ(Card(0, "TRY_LBL"), "00") << "nothing before the next turn";
   Turn();
-  for (int c = 0; c < 8; ++c) {
-    EXPECT_EQ(Card(c, "TRY_LBL"), "0" + std::to_string(c + 1));
-    EXPECT_EQ(Card(c, "Lbl_Status"), c == 2 ? "Error" : "Run");
-  }
+  std::string cards;
+  for (int c = 0; c < 8; ++c) cards += Card(c, "TRY_LBL") + Card(c, "Lbl_Status") + " ";
+  EXPECT_EQ(cards, "01Run 02Run 03Error 04Run 05Run 06Run 07Run 08Run ");
   EXPECT_EQ(Card(2, "Label1"), "0008");
-  // Panel 7 shows card 7, bus address 39: lamp word 0x123B.
-  EXPECT_EQ(Child<monitor::Trf_Lamp>(window->TriacPanel(7), "Trf_Lamp1(0)").State(), 0);
-  EXPECT_EQ(Child<monitor::Trf_Lamp>(window->TriacPanel(7), "Trf_Lamp1(1)").State(), 3);
+  // Panel 7 shows card 7, bus address 39: lamp word 0x123B, its nibbles lowest first.
+  const auto lamp = [&](const char* name) {
+    return Child<monitor::Trf_Lamp>(window->TriacPanel(7), name).State();
+  };
+  EXPECT_EQ((std::vector<int>{lamp("Trf_Lamp1(0)"), lamp("Trf_Lamp1(1)")}), (std::vector<int>{0, 3}));
   EXPECT_EQ(Cpu("Lbl_Status(0)") + " " + Cpu("Lbl_CPU_Regs(3)") + " " + Cpu("Lbl_CPU_Regs(7)"),
             "Run 230 V 31 C");
 
@@ -72,14 +72,11 @@ TEST_F(OutputCards, ClosedWindowIsUntouchedAndTheFirstTurnAfterOpeningFillsIt) {
   EXPECT_EQ(Card(5, "Lbl_Status"), "Ofline");
   ctl->cmd_RUN();
   ctl->Timer1Tick();
-  EXPECT_EQ(Card(4, "Lbl_Status") + " " + Card(4, "Lbl_PSU_Voltage"), "Run 24 V");
-  EXPECT_EQ(Back(Child(window->TriacPanel(4), "Shape1")), kGreenC);
-  EXPECT_EQ(Cpu("Lbl_Status(0)"), "Run");
-
+  EXPECT_EQ(Card(4, "Lbl_Status") + " " + Card(4, "Lbl_PSU_Voltage") + " " +
+                BackLetters(window->TriacPanel(4), {"Shape1"}) + " " + Cpu("Lbl_Status(0)"),
+            "Run 24 V G Run");
   window->close();
   EXPECT_FALSE(flags.CardsViewOpen);
-  ASSERT_EQ(opened.count(), 2);
-  EXPECT_TRUE(opened.at(0).at(0).toBool() && !opened.at(1).at(0).toBool()) << "opened, then closed";
 }
 
 TEST_F(OutputCards, DestroyingTheOpenWindowClearsItsFlag) {
@@ -99,8 +96,7 @@ TEST_F(OutputCards, PanelsAndButtons) {
   QSignalSpy lamps(window.get(), &CikisKartlari::lampsRequested);
   Child<QPushButton>(*window, "BTN_Registers").click();
   Child<QPushButton>(*window, "BTN_Lamps").click();
-  EXPECT_EQ(registers.count(), 1);
-  EXPECT_EQ(lamps.count(), 1);
+  EXPECT_EQ(std::pair(registers.count(), lamps.count()), (std::pair<qsizetype, qsizetype>(1, 1)));
 }
 
 }  // namespace
