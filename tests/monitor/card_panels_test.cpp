@@ -157,10 +157,6 @@ TEST_F(CpuCard, StatesOfCpuDetectorAndGps) {
 }
 
 TEST_F(CpuCard, ClocksAndDetectorInputs) {
-  EXPECT_EQ(BackLetters(panel, Indexed("Shape_DedBits", 4)), "KKKK");
-  panel.Refresh();
-  EXPECT_EQ(T("Label1"), "GPS Time= 00.00.0000 00:00:00");
-  EXPECT_EQ(T("Lbl_Status(2)"), "Ofline");
   const int example[] = {5, 30, 14, 9, 3, 2024};
   for (std::size_t i = 0; i < 6; ++i) regs.GpsRegs[i + 2] = example[i];
   regs.CpuClockText = "05.03.2024 14:07:09 Salı";

@@ -16,15 +16,6 @@ using monitor::CikisKartlari;
 
 namespace {
 
-// A frame of `head` bytes followed by 16-bit words.
-std::string WordsFrame(std::vector<int> bytes, std::initializer_list<int> words) {
-  for (int w : words) {
-    bytes.push_back((w >> 8) & 0xFF);
-    bytes.push_back(w & 0xFF);
-  }
-  return Frame(bytes);
-}
-
 struct OutputCards : LinkFixture {
   static void SetUpTestSuite() { EnsureApplication(); }
   std::unique_ptr<CikisKartlari> window = std::make_unique<CikisKartlari>(*tables);
@@ -39,9 +30,9 @@ struct OutputCards : LinkFixture {
   // card's reply to the PC's register read.
   void HearAllCards() {
     for (int c = 0; c < 8; ++c) {
-      Hear(WordsFrame({0x20 + c, 0xCE}, {2, 0, 0x1234 + c, 0, 1000, 0, 0, 0, 2500, c == 2 ? 8 : 0}));
+      Hear(Frame(Words({0x20 + c, 0xCE}, {2, 0, 0x1234 + c, 0, 1000, 0, 0, 0, 2500, c == 2 ? 8 : 0})));
     }
-    Hear(WordsFrame({0x01, 0x03, 0x20}, {2, 0, 0, 23000, 5000, 2400, 0, 31, 150, 0, 0, 0, 0, 0, 0, 0}));
+    Hear(Frame(Words({0x01, 0x03, 0x20}, {2, 0, 0, 23000, 5000, 2400, 0, 31, 150, 0, 0, 0, 0, 0, 0, 0})));
   }
 };
 
@@ -67,7 +58,7 @@ TEST_F(OutputCards, ClosedWindowIsUntouchedAndTheFirstTurnAfterOpeningFillsIt) {
             "Run 230 V 31 C");
 
   // The last state stays until a card says offline, and after the link goes off.
-  Hear(WordsFrame({0x25, 0xCE}, {0, 0, 0, 0, 0, 0, 0, 0, 2500, 0}));
+  Hear(Frame(Words({0x25, 0xCE}, {0, 0, 0, 0, 0, 0, 0, 0, 2500, 0})));
   Turn();
   EXPECT_EQ(Card(5, "Lbl_Status"), "Ofline");
   ctl->cmd_RUN();
