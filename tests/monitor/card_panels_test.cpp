@@ -1,5 +1,4 @@
-// The panels of the output cards window as the engineer reads them: the signal head,
-// the triac card and the CPU card with its detector and GPS groups, texts shown whole.
+// The signal head, triac card and CPU card panels as the engineer reads them.
 
 #include <QFontMetrics>
 #include <QImage>

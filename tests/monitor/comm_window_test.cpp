@@ -85,8 +85,7 @@ class CommWindow : public kxtest::ViewTest {
     Tick();
     return port->written.size() > before ? port->written.back() : std::string();
   }
-  // PC turns, each answered by the controller: the block asked for from its own memory,
-  // or the acknowledgement of the block written.
+  // PC turns, each answered by the controller: a block of its memory, or a write's acknowledgement.
   void Turns(int n, bool reading) {
     for (int turn = 0; turn < n; ++turn) {
       Turn();
@@ -252,8 +251,7 @@ TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
   EXPECT_TRUE(window->close()) << "nothing runs: closing asks nothing";
 }
 
-// "Doğrula" after a download: what the user reads when the controller holds, or does
-// not hold, the project's program.
+// What "Doğrula" tells when the controller holds, or does not hold, the project's program.
 TEST_F(CommWindow, VerifyAfterADownloadTellsTheOutcome) {
   GoOnline();
   image[0x0085] = 180;  // PR02

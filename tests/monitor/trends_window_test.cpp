@@ -27,8 +27,7 @@ struct TrendsWindowTest : ViewTest {
   bus::TrendStore store;
   std::unique_ptr<TrendsWindow> window;
 
-  // Two hours at one sample a second: the mains at 230.00 V, 240.00 V in the last
-  // ten minutes; from `start` on (steady time).
+  // One sample a second from `start` on: the mains at 230.00 V, 240.00 V in the last ten minutes.
   void Record(std::int64_t start = 0, int seconds = 7200) {
     bus::RegisterImage regs;
     regs.CpuCardRegs[bus::cpu_word::kState] = 2;

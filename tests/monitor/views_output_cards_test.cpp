@@ -1,5 +1,4 @@
-// The output cards window driven by a real link: refreshed at the PC's turns while it
-// is open, and only then.
+// The output cards window on a real link: refreshed at the PC's turns while open, only then.
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -26,12 +25,10 @@ struct OutputCards : LinkFixture {
   }
   std::string Card(int i, const char* name) { return TextOf(Child(window->TriacPanel(i), name)); }
   std::string Cpu(const char* name) { return TextOf(Child(window->CpuPanel(), name)); }
-  // Every card running on 25 V with lamp word 0x1234 + card, card 2 in fault; the CPU
-  // card's reply to the PC's register read.
+  // Every card running on 25 V with lamp word 0x1234 + card, card 2 in fault; then the CPU card.
   void HearAllCards() {
-    for (int c = 0; c < 8; ++c) {
+    for (int c = 0; c < 8; ++c)
       Hear(Frame(Words({0x20 + c, 0xCE}, {2, 0, 0x1234 + c, 0, 1000, 0, 0, 0, 2500, c == 2 ? 8 : 0})));
-    }
     Hear(Frame(Words({0x01, 0x03, 0x20}, {2, 0, 0, 23000, 5000, 2400, 0, 31, 150, 0, 0, 0, 0, 0, 0, 0})));
   }
 };

@@ -1,5 +1,4 @@
-// The two views that poll flags on their 100 ms timers: the registers grid and the
-// live lamp panel.
+// The registers grid and the live lamp panel, which poll flags on their 100 ms timers.
 
 #include <QTimer>
 
