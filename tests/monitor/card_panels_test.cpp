@@ -6,7 +6,6 @@
 #include "monitor/cpu_card_panel.h"
 #include "monitor/fit_text.h"
 #include "monitor/locale_separators.h"
-#include "monitor/registers_panel.h"
 #include "monitor/traffic_lamp.h"
 #include "monitor/triac_card_panel.h"
 #include "monitor/twips.h"
@@ -219,16 +218,6 @@ TEST(FitFontToTexts, ShrinksOnlyWhatDoesNotFitAndStopsAtTheSmallest) {
   EXPECT_TRUE(Fits(label, QStringLiteral("abcdefghijkl")));
   monitor::FitFontToTexts(label, {QString(200, QLatin1Char('W'))}, 7.0);
   EXPECT_EQ(label.font().pointSizeF(), 7.0);
-}
-
-TEST(RegistersWindow, IsWideEnoughForItsCaption) {
-  EnsureApplication();
-  auto tables = std::make_unique<bus::SharedTables>();
-  monitor::Registers_panel panel{*tables};
-  QFont bold = QApplication::font();
-  bold.setBold(true);
-  EXPECT_GT(panel.width(), QFontMetrics(bold).horizontalAdvance(panel.windowTitle()) + 90)
-      << "caption and the frame's three buttons";
 }
 
 }  // namespace

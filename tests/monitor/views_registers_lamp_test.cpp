@@ -1,5 +1,6 @@
 // The registers grid and the live lamp panel, which poll flags on their 100 ms timers.
 
+#include <QFontMetrics>
 #include <QTimer>
 
 #include "monitor/lamp_panel.h"
@@ -41,6 +42,13 @@ TEST_F(FlagViews, RegistersShowAColumnPerCardARowPerWordOnlyWhenDirty) {
   flags.RegistersViewDirty = true;
   registers.Timer1Tick();
   EXPECT_EQ(Cell(16 * 7 + 9), "0001");
+}
+
+TEST_F(FlagViews, RegistersWindowIsWideEnoughForItsCaption) {
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  EXPECT_GT(registers.width(), QFontMetrics(bold).horizontalAdvance(registers.windowTitle()) + 90)
+      << "caption and the frame's three buttons";
 }
 
 TEST_F(FlagViews, LampsStandAColumnPerCardAndShowTheLiveWordsWhenDirty) {
