@@ -24,10 +24,8 @@ using kxtest::Child;
 using kxtest::Frame;
 using Col = monitor::BusLineModel::Column;
 
-const std::string kCard3 = Frame({0x22, 0xCE, 0x00, 0x02, 0x00, 0x00, 0x43, 0x21, 0x00, 0x00,
-                                  0x01, 0x7C, 0x01, 0xC2, 0x01, 0x86, 0x01, 0x7C, 0x09, 0x60});
-const std::string kGps = Frame({0x13, 0x03, 0x10, 0x00, 0x01, 0x00, 0x04, 0x00, 0x00, 0x00, 0x08,
-                                0x00, 0x01, 0x00, 0x01, 0x07, 0xE8, 0x00, 0x00, 0x00, 0x00});
+const std::string kCard3 = Frame(kxtest::Words({0x22, 0xCE}, {2, 0, 0x4321, 0, 380, 450, 390, 380, 2400}));
+const std::string kGps = Frame(kxtest::Words({0x13, 0x03, 0x10}, {1, 4, 0, 8, 1, 1, 2024, 0, 0}));
 const std::string kBadLrc = ":22CE0002000000\r\n";
 
 class BusMonitor : public kxtest::ViewTest {
@@ -49,7 +47,6 @@ class BusMonitor : public kxtest::ViewTest {
   QColor Ink(int row) {
     return model.data(model.index(row, Col::Meaning), Qt::ForegroundRole).value<QBrush>().color();
   }
-  int Rows() { return model.rowCount(); }
 
   bus::LinkEvents events;
   monitor::BusRecording recording{events};
@@ -59,12 +56,10 @@ class BusMonitor : public kxtest::ViewTest {
 
 TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningAndRefusedLinesInRed) {
   Traffic();
-  ASSERT_EQ(Rows(), 5);
+  ASSERT_EQ(model.rowCount(), 5);
   EXPECT_EQ(QStringList({Cell(0, Col::Device), Cell(0, Col::Function), Cell(0, Col::Direction),
                          Cell(3, Col::Direction)}),
             QStringList({"K3", "Kart durumu", "hat → PC", "PC → hat"}));
-  EXPECT_EQ(Cell(0, Col::Raw).toStdString(), bus::LineBody(kCard3));
-  EXPECT_TRUE(Cell(0, Col::Meaning).startsWith("K3 durum: ")) << Cell(0, Col::Meaning).toStdString();
   EXPECT_FALSE(Cell(0, Col::Time, Qt::ToolTipRole).isEmpty()) << "the wall clock on hover";
 
   EXPECT_EQ(Cell(1, Col::Meaning).toStdString(), bus::LineFaultText(bus::LineFault::BadLrc));
@@ -84,25 +79,24 @@ TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
     QString text;
     bool refusedOnly;
     int rows;
-  } cases[] = {
-      {"K3", -1, "", false, 3},  // the bad line still names K3
-      {"K3", 206, "", false, 3},    {"GPS", -1, "", false, 1},
-      {"GPS", 206, "", false, 0},   {"", 3, "", false, 2},  // the GPS reply and the PC's poll
-      {"", -1, "ce0002", false, 3},                         // ignoring case
-      {"", -1, "", true, 1},
-  };
+  } cases[] = {{"K3", -1, "", false, 3},
+               {"GPS", 206, "", false, 0},
+               {"", 3, "", false, 2},
+               {"", -1, "ce0002", false, 3},
+               {"", -1, "", true, 1}};  // the filters' rules: FilteredLines
   for (const auto& c : cases) {
     device.setCurrentIndex(c.device.isEmpty() ? 0 : device.findText(c.device));
     function.setCurrentIndex(function.findData(c.function));
     search.setText(c.text);
     refused.setChecked(c.refusedOnly);
-    EXPECT_EQ(Rows(), c.rows) << c.device.toStdString() << " " << c.function << " " << c.text.toStdString();
+    EXPECT_EQ(model.rowCount(), c.rows)
+        << c.device.toStdString() << " " << c.function << " " << c.text.toStdString();
   }
   refused.setChecked(false);
   device.setCurrentIndex(0);
   function.setCurrentIndex(0);
   search.clear();
-  EXPECT_EQ(Rows(), 5) << "no filter: every line";
+  EXPECT_EQ(model.rowCount(), 5) << "no filter: every line";
 }
 
 TEST_F(BusMonitor, PauseHoldsTheRowsWhileRecordingAndCountersGoOn) {
@@ -110,23 +104,21 @@ TEST_F(BusMonitor, PauseHoldsTheRowsWhileRecordingAndCountersGoOn) {
   Heard(kCard3);
   window.RefreshRows();
   pause.click();
-  EXPECT_EQ(pause.text(), "Sürdür");
   Traffic();
-  EXPECT_EQ(Rows(), 1);
+  EXPECT_EQ(model.rowCount(), 1);
   EXPECT_EQ(recording.Store().Size(), 6u);
 
   auto& counters = Child<QTableWidget>(window, "Sayaclar");
   std::map<QString, int> row;
   for (int r = 0; r < counters.rowCount(); ++r) row[counters.item(r, 0)->text()] = r;
-  ASSERT_TRUE(row.contains("K3") && row.contains("GPS") && row.contains("PC giden"));
+  ASSERT_TRUE(row.contains("K3") && row.contains("GPS"));
   EXPECT_EQ(counters.item(row["K3"], 1)->text(), "3");
   EXPECT_EQ(counters.item(row["K3"], 2)->text(), "1");
   EXPECT_EQ(counters.item(row["K3"], 2)->foreground().color(), kxtest::kRedC);
   EXPECT_EQ(counters.item(row["GPS"], 2)->foreground().color(), counters.palette().color(QPalette::Text));
-  EXPECT_EQ(counters.item(row["PC giden"], 1)->text(), "1");
 
   pause.click();
-  EXPECT_EQ(Rows(), 6);
+  EXPECT_EQ(model.rowCount(), 6);
 }
 
 TEST_F(BusMonitor, CaptureFromTheWindowWritesTheLinesAndAFolderThatIsGoneIsSaid) {
@@ -143,7 +135,6 @@ TEST_F(BusMonitor, CaptureFromTheWindowWritesTheLinesAndAFolderThatIsGoneIsSaid)
   window.chooseCaptureFile = [&] { return path; };
   capture.click();
   ASSERT_TRUE(recording.Capturing());
-  EXPECT_EQ(capture.text(), "Yakalamayı Durdur");
   Traffic();
   capture.click();
   EXPECT_EQ(capture.text(), "Yakalamayı Başlat");
@@ -151,10 +142,7 @@ TEST_F(BusMonitor, CaptureFromTheWindowWritesTheLinesAndAFolderThatIsGoneIsSaid)
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QList<QByteArray> lines = file.readAll().split('\n');
-  ASSERT_EQ(lines.size(), 7);  // header, five lines, nothing after the last CR LF
-  EXPECT_TRUE(lines[0].startsWith("KX7140 yakalama 1 "));
-  EXPECT_TRUE(lines[2].endsWith(" R :22CE0002000000\r"));
-  EXPECT_TRUE(lines[4].contains(" T :10030000ED\r"));
+  EXPECT_EQ(lines.size(), 7) << "header, five lines, nothing after the last CR LF";
 }
 
 }  // namespace

@@ -38,20 +38,16 @@ W& Child(const QObject& parent, const QString& name) {
   return *w;
 }
 
-// The colour the widget's background is painted in; none when it paints no background.
-inline QColor Back(const QWidget& w) {
-  if (auto* s = qobject_cast<const monitor::StatusLabel*>(&w)) {
-    return s->HasBackColour() ? monitor::ToQColor(s->BackColour()) : QColor();
-  }
-  return w.autoFillBackground() ? w.palette().color(QPalette::Window) : QColor();
-}
 inline std::string TextOf(const QLabel& l) { return l.text().toStdString(); }
-// The back colours of the named children as letters, to compare a row of lights at once:
-// R red, G green, Y yellow, W white, K black, - none, ? any other.
+// The colours the named children's backgrounds are painted in as letters, to compare a
+// row of lights at once: R red, G green, Y yellow, W white, K black, - none, ? any other.
 inline std::string BackLetters(const QObject& parent, const QStringList& names) {
   std::string v;
   for (const QString& n : names) {
-    const QColor c = Back(Child<QWidget>(parent, n));
+    const QWidget& w = Child<QWidget>(parent, n);
+    QColor c = w.autoFillBackground() ? w.palette().color(QPalette::Window) : QColor();
+    if (auto* s = qobject_cast<const monitor::StatusLabel*>(&w))
+      c = s->HasBackColour() ? monitor::ToQColor(s->BackColour()) : QColor();
     const QRgb rgb = c.isValid() ? c.rgb() : 1;
     v += rgb == qRgb(255, 0, 0)       ? 'R'
          : rgb == qRgb(0, 255, 0)     ? 'G'
@@ -73,7 +69,5 @@ inline QStringList Indexed(const char* name, int count, int first = 0) {
 inline const QColor kRedC(255, 0, 0);
 inline const QColor kGreenC(0, 255, 0);
 inline const QColor kYellowC(255, 255, 0);
-inline const QColor kWhiteC(255, 255, 255);
-inline const QColor kBlackC(0, 0, 0);
 
 }  // namespace kxtest
