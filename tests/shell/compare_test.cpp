@@ -5,7 +5,6 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "persist/project_file.h"
 #include "program/editors/program_edit.h"
 #include "shell_fixture.h"
 

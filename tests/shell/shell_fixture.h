@@ -23,14 +23,12 @@ namespace shelltest {
 
 using kxtest::EnsureApplication;
 
+// Answers each file question from `answers`, then as a cancelled dialog does.
 struct ScriptedDialog : shell::ProjectDialog {
   std::deque<QString> answers;
-  std::vector<std::pair<Kind, std::optional<QString>>> asked;
-  QString Choose(Kind kind, const std::optional<QString>& title) override {
-    asked.emplace_back(kind, title);
-    if (answers.empty()) return QStringLiteral("*.prj");
-    QString a = answers.front();
-    answers.pop_front();
+  QString Choose(Kind, const std::optional<QString>&) override {
+    const QString a = answers.empty() ? QStringLiteral("*.prj") : answers.front();
+    if (!answers.empty()) answers.pop_front();
     return a;
   }
 };
@@ -61,9 +59,7 @@ class MainWindow : public ::testing::Test {
     shell::ShellOptions options;
     options.portDevice = dir.filePath("no-such-tty");
     window = std::make_unique<shell::MDIForm1>(*state, options, std::move(d));
-    auto q = std::make_unique<ScriptedQuestion>();
-    question = q.get();
-    window->SetUnsavedQuestion(std::move(q));
+    window->SetUnsavedQuestion(std::unique_ptr<ScriptedQuestion>(question = new ScriptedQuestion));
     window->Start();
     window->StatusUpdate();
   }
@@ -73,10 +69,10 @@ class MainWindow : public ::testing::Test {
     std::string v;
     for (const char* n :
          {"Open", "New", "Save", "SaveAs", "Lamp_Panel", "Buffer_Panel", "Comm_Panel", "Edit_Panel"})
-      if (Act(n).isEnabled()) v += std::string(n) + " ";
+      v += Act(n).isEnabled() ? std::string(n) + " " : "";
     return v;
   }
-  QString Status() { return window->findChild<QLabel*>("StatusPanel1")->text(); }
+  QString Status() { return kxtest::Child<QLabel>(*window, "StatusPanel1").text(); }
   QString Project(const char* name, std::uint8_t seed = 3) {
     const QString path = dir.filePath(QString::fromLatin1(name));
     program::ProgramImage image{};

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,13 +20,10 @@ TEST_P(StopSignal, ClosesLikeExitAndWritesTheSettings) {
   const QString program = dir.filePath("kx7140");
   ASSERT_TRUE(QFile::copy(QStringLiteral(KX7140_PATH), program));
   QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  p.setProcessEnvironment(env);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
   p.start(program, {"--port", dir.filePath("no-tty"), "--online"});
   ASSERT_TRUE(p.waitForStarted(5000));
-  // The first start writes the settings file with the default project; once it is
-  // whole the window is up.
+  // The first start writes the settings file with the default project; once whole, the window is up.
   const auto ini = [&] {
     QFile f(dir.filePath("kx7140.ini"));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -39,8 +35,7 @@ TEST_P(StopSignal, ClosesLikeExitAndWritesTheSettings) {
   ASSERT_TRUE(p.waitForFinished(10000)) << "the program must end";
   EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(p.exitCode(), 0);
-  // No project was opened in this run, so the exit stores none.
-  EXPECT_TRUE(ini().contains("ProjectName=\r\n")) << "the exit wrote the settings";
+  EXPECT_TRUE(ini().contains("ProjectName=\r\n")) << "no project was opened: the exit stores none";
   EXPECT_TRUE(ini().contains("PortName= 6\r\n"));
 }
 

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "link/link_events.h"
 #include "persist/project_file_format.h"
 #include "program/editors/program_edit.h"
 #include "program/program_image_codec.h"
@@ -22,28 +23,12 @@ namespace {
 using shelltest::FileText;
 using Answer = shell::UnsavedQuestion::Answer;
 
-// A memory the editor can show as it is: packed from a model whose values all lie in
-// the editor's ranges, with noise where the editor never looks.
-std::unique_ptr<program::ProgramImage> ControllerMemory() {
-  auto model = std::make_unique<program::EditorModel>();
-  const int words[] = {3, 0x85, 170, 230, 46, 53, 16, 26, 2, 1};
-  for (std::size_t n = 0; n < std::size(words); ++n) model->ParamWords[n] = words[n];
-  model->PgmNames[2][1] = 'K';
-  model->PgmSteps[2][1] = {25, 0x14, 0x4C};
-  model->WeekTable[0][0] = 6;
-  model->WeekTable[0][2] = 3;
-  auto memory = std::make_unique<program::ProgramImage>();
-  for (std::size_t a = 0x9800; a < 0xB000; ++a) (*memory)[a] = static_cast<std::uint8_t>(a);
-  program::PackProgramImage(*model, *memory);
-  return memory;
-}
-
 struct UnsavedWork : shelltest::MainWindow {
   program::editors::Program_EDIT* Editor() {
     return qobject_cast<program::editors::Program_EDIT*>(window->ChildWidget(shell::Child::Editor));
   }
   QTableView& Grid() { return kxtest::Child<QTableView>(*Editor(), "MSFlexGrid1"); }
-  QString StepCell(int step, int column) { return Grid().model()->index(step - 1, column).data().toString(); }
+  QString FirstStepTime() { return Grid().model()->index(0, 0).data().toString(); }
   // The state EditTheGrid() sets, as the project file at `path` holds it; -1 unreadable.
   static int StoredEdit(const QString& path) {
     program::ProgramImage image{};
@@ -59,12 +44,22 @@ struct UnsavedWork : shelltest::MainWindow {
 
 TEST_F(UnsavedWork, AnUploadSavedRightAwayIsTheControllersMemoryByteForByte) {
   Open(Project("eski.prj"));
-  ASSERT_NE(Editor(), nullptr);
-  const auto memory = ControllerMemory();
+  // A memory the editor shows as it is: values in the editor's ranges, noise where it never looks.
+  auto model = std::make_unique<program::EditorModel>();
+  const int words[] = {3, 0x85, 170, 230, 46, 53, 16, 26, 2, 1};
+  for (std::size_t n = 0; n < std::size(words); ++n) model->ParamWords[n] = words[n];
+  model->PgmNames[2][1] = 'K';
+  model->PgmSteps[2][1] = {25, 0x14, 0x4C};
+  model->WeekTable[0][0] = 6;
+  model->WeekTable[0][2] = 3;
+  auto memory = std::make_unique<program::ProgramImage>();
+  for (std::size_t a = 0x9800; a < 0xB000; ++a) (*memory)[a] = static_cast<std::uint8_t>(a);
+  program::PackProgramImage(*model, *memory);
   state->image = *memory;  // as the upload leaves it, block by block
-  window->OnUploadCompleted();
-  EXPECT_EQ(StepCell(1, 0), "25") << "the editor shows the controller's programs";
-  EXPECT_NE(Status().indexOf(QStringLiteral("henüz kaydedilmedi")), -1);
+  state->events.Emit(bus::TransferEnded{bus::TransferKind::Upload, true, 512, 512, 0});
+  QApplication::processEvents();
+  EXPECT_EQ(FirstStepTime(), "25") << "the editor shows the controller's programs";
+  EXPECT_NE(Status().indexOf(QStringLiteral("henüz kaydedilmedi")), -1) << Status().toStdString();
   window->StatusUpdate();
   EXPECT_EQ(window->windowTitle(), QString::fromStdString(state->ProjectPath) + "*");
 
@@ -76,24 +71,20 @@ TEST_F(UnsavedWork, AnUploadSavedRightAwayIsTheControllersMemoryByteForByte) {
   // "Yükle" in the buffer window reads the file again, and the editor shows it.
   ASSERT_TRUE(persist::ProjectSave(state->ProjectPath, program::ProgramImage{}).ok);
   window->SetChildShown(shell::Child::Buffer, true);
-  window->ChildWidget(shell::Child::Buffer)->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
-  EXPECT_EQ(StepCell(1, 0), "0");
+  kxtest::Child<QPushButton>(*window->ChildWidget(shell::Child::Buffer), "Command2").click();
+  EXPECT_EQ(FirstStepTime(), "0");
 }
 
 TEST_F(UnsavedWork, UnsavedWorkIsShownAndAskedAboutOnlyWhenThereIsSome) {
   const QString a = Project("a.prj");
   const QString b = Project("b.prj", 9);
   Open(a);
-  EXPECT_EQ(question->asked, 0);
   Open(b);
   EXPECT_EQ(question->asked, 0) << "nothing to lose, nothing asked";
-  EXPECT_EQ(window->windowTitle(), b);
-
   EditTheGrid();
-  window->StatusUpdate();
-  EXPECT_EQ(window->windowTitle(), b + "*");
   Act("Menu1_Kaydet").trigger();
-  EXPECT_NE(Status().indexOf(QStringLiteral("dahil değil")), -1) << "the editor's change was left out";
+  EXPECT_NE(Status().indexOf(QStringLiteral("dahil değil")), -1);
+  EXPECT_EQ(StoredEdit(b), 4) << "the menu's save leaves the editor's change out";
   window->StatusUpdate();
   EXPECT_EQ(window->windowTitle(), b + "*");
 
@@ -110,17 +101,18 @@ TEST_F(UnsavedWork, UnsavedWorkIsShownAndAskedAboutOnlyWhenThereIsSome) {
   Open(a);
   EXPECT_EQ(QString::fromStdString(state->ProjectPath), a);
   EXPECT_EQ(StoredEdit(b), 3) << "Kaydet stored the edit in b before a was opened";
+  EditTheGrid();
+  Act("Save").trigger();
+  EXPECT_EQ(StoredEdit(a), 3) << "the toolbar's save stores the editor's change";
 }
 
 TEST_F(UnsavedWork, ClosingTheEditorAsksBeforeItsChangesGo) {
   const QString a = Project("a.prj");
   Open(a);
   EditTheGrid();
-  question->answer = Answer::Cancel;
-  Act("Edit_Panel").trigger();  // released
+  Act("Edit_Panel").trigger();  // released, and İptal answered
   EXPECT_EQ(question->asked, 1);
   EXPECT_NE(Editor(), nullptr);
-  EXPECT_TRUE(Act("Edit_Panel").isChecked());
 
   question->answer = Answer::Save;
   Editor()->parentWidget()->close();  // the window's own close button
@@ -153,37 +145,35 @@ TEST_F(UnsavedWork, ASignalAsksNothingAndTheNextStartNamesTheRecoveryCopy) {
 TEST_F(UnsavedWork, ARefusedOpenChangesNothing) {
   const QString a = Project("a.prj");
   Open(a);
-  const auto shown = StepCell(1, 0);
-  QFile empty(dir.filePath("empty.prj"));
-  ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-  empty.close();
-  Open(empty.fileName());
+  const QString shown = FirstStepTime();
+  const QString empty = dir.filePath("empty.prj");
+  ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
+  Open(empty);
   EXPECT_FALSE(Status().isEmpty());
   window->StatusUpdate();
   EXPECT_EQ(QString::fromStdString(state->ProjectPath), a);
   EXPECT_EQ(window->windowTitle(), a);
-  EXPECT_EQ(window->ChildWidget(shell::Child::Editor)->parentWidget()->windowTitle(), a);
-  EXPECT_EQ(StepCell(1, 0), shown);
+  EXPECT_EQ(Editor()->parentWidget()->windowTitle(), a);
+  EXPECT_EQ(FirstStepTime(), shown);
   Act("Save").trigger();
-  EXPECT_EQ(FileText(empty.fileName()), "") << "a later save does not write a under the refused name";
+  EXPECT_EQ(FileText(empty), "") << "a later save does not write a under the refused name";
 }
 
 TEST(ProjectDialog, EveryCommandStartsInTheProgramFolderWithTheProjectPattern) {
   shelltest::EnsureApplication();
   QTemporaryDir folder;
   shell::CommonDialog dialog(nullptr, folder.path());
+  auto& files = const_cast<QFileDialog&>(dialog.Dialog());
   for (auto kind : {shell::ProjectDialog::Kind::Save, shell::ProjectDialog::Kind::Open}) {
     dialog.Prepare(kind, QStringLiteral("T"));
-    EXPECT_EQ(dialog.Dialog().directory().absolutePath(), QDir(folder.path()).absolutePath());
-    auto* name = dialog.Dialog().findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->text(), "*.prj");
-    const_cast<QFileDialog&>(dialog.Dialog()).setDirectory(QDir::tempPath());
-    const_cast<QFileDialog&>(dialog.Dialog()).selectFile(QStringLiteral("last.prj"));
+    EXPECT_EQ(files.directory().absolutePath(), QDir(folder.path()).absolutePath());
+    EXPECT_EQ(kxtest::Child<QLineEdit>(files, "fileNameEdit").text(), "*.prj");
+    files.setDirectory(QDir::tempPath());  // where the user went the last time
+    files.selectFile(QStringLiteral("last.prj"));
   }
-  QTimer::singleShot(0, const_cast<QFileDialog*>(&dialog.Dialog()), &QDialog::reject);
+  QTimer::singleShot(0, &files, &QDialog::reject);
   dialog.ChooseOnce(shell::ProjectDialog::Kind::Open, QStringLiteral("Karşılaştırılacak Proje"));
-  EXPECT_EQ(dialog.Dialog().windowTitle(), "T") << "a one-off title does not stay";
+  EXPECT_EQ(files.windowTitle(), "T") << "a one-off title does not stay";
 }
 
 TEST(DemoProject, EachDemoHasAPrivateFolderThatGoesUnlessItHoldsWork) {
@@ -192,11 +182,10 @@ TEST(DemoProject, EachDemoHasAPrivateFolderThatGoesUnlessItHoldsWork) {
   auto two = std::make_unique<shell::DemoProject>(memory);
   ASSERT_FALSE(one->Path().isEmpty());
   const QString folder = QFileInfo(one->Path()).absolutePath();
-  EXPECT_NE(folder, QFileInfo(two->Path()).absolutePath());
+  const QString twoFolder = QFileInfo(two->Path()).absolutePath();
+  EXPECT_NE(folder, twoFolder);
   EXPECT_EQ(QFileInfo(folder).permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther),
             QFileDevice::Permissions());
-
-  const QString twoFolder = QFileInfo(two->Path()).absolutePath();
   ASSERT_TRUE(persist::ProjectSave((two->Path() + ".kurtarma").toStdString(), memory).ok);
   one.reset();
   two.reset();

@@ -1,13 +1,8 @@
 // Windows come back where the user left them, and never off the screen.
 
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
-#include <QApplication>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTemporaryDir>
 
 #include "shell/window_geometry.h"
 #include "shell_fixture.h"
@@ -35,8 +30,7 @@ class ChildPlace : public ::testing::Test {
     area.show();
   }
   QMdiSubWindow* Open(shell::WindowGeometry& g, QSize asked) {
-    auto* w = new QWidget;
-    QMdiSubWindow* sub = area.addSubWindow(w);
+    QMdiSubWindow* sub = area.addSubWindow(new QWidget);
     sub->show();
     g.PlaceChild(*sub, QStringLiteral("Deneme"), asked, area.viewport()->size());
     return sub;
@@ -71,7 +65,6 @@ TEST_F(ChildPlace, FirstAtItsOwnSizeThenWhereTheUserLeftItIfThereIsAFile) {
 
 using FieldLaptop = shelltest::MainWindow;
 
-// On a field laptop's screen the editor shows every caption whole.
 TEST_F(FieldLaptop, TheEditorOpensLargeEnoughForItsTexts) {
   window->resize(1366, 740);
   window->show();
@@ -79,13 +72,11 @@ TEST_F(FieldLaptop, TheEditorOpensLargeEnoughForItsTexts) {
   QWidget* editor = window->ChildWidget(shell::Child::Editor);
   ASSERT_NE(editor, nullptr);
   QApplication::processEvents();
-  for (auto* label : editor->findChildren<QLabel*>()) {
-    if (!label->isVisible() || label->wordWrap()) continue;
-    EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-  }
-  for (auto* button : editor->findChildren<QAbstractButton*>()) {
-    if (!button->isVisible()) continue;
-    EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+  for (QWidget* w : editor->findChildren<QWidget*>()) {
+    auto* label = qobject_cast<QLabel*>(w);
+    if (w->isVisible() && (label ? !label->wordWrap() : qobject_cast<QAbstractButton*>(w) != nullptr)) {
+      EXPECT_GE(w->width(), w->sizeHint().width()) << w->property("text").toString().toStdString();
+    }
   }
 }
 
