@@ -91,8 +91,8 @@ TEST_F(ReplyDecoder, ClockRepliesExceptionsAndTurns) {
   EXPECT_EQ(ctl->ExceptionCount(), 0) << "the link button starts the count again";
 }
 
-// Damaged copies of every reply whose data is stored: none of it reaches the image,
-// each is counted, and the good frame is still taken afterwards.
+// Damaged copies of every reply whose data is stored: none of it reaches the image and
+// each is counted. Which good blocks are stored and move the read on: reply_decoder fuzz.
 TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   GoOnline();
   ASSERT_TRUE(ctl->PGM_Upload());
@@ -123,14 +123,6 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   EXPECT_EQ(regs.CpuClockText, "");
   EXPECT_EQ(shared.TransferAddress, 0x1000) << "a refused block never advances the read";
   EXPECT_TRUE(Turn().starts_with(":10CF000410000080")) << "the same block is asked again";
-
-  Hear(Frame(BlockReply(0x1000, 0x40)));
-  EXPECT_EQ(shared.TransferAddress, 0x1080);
-  EXPECT_EQ(image[0x1000], 0x40);
-  EXPECT_EQ(show().Label2, "1080");
-  Hear(Frame(BlockReply(0x2000, 0x77)));
-  EXPECT_EQ(image[0x2000], 0x77) << "a good reply for another block is stored";
-  EXPECT_EQ(shared.TransferAddress, 0x1080) << "but does not advance the read";
 }
 
 // The whole memory is proven by kx7140ctl upload, the log read by the comm window.
