@@ -125,23 +125,6 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   EXPECT_TRUE(Turn().starts_with(":10CF000410000080")) << "the same block is asked again";
 }
 
-// The whole memory is proven by kx7140ctl upload, the log read by the comm window.
-TEST_F(ReplyDecoder, UploadStoresEveryBlockAndEndsAtTheTop) {
-  GoOnline();
-  ASSERT_TRUE(ctl->PGM_Upload());
-  for (int a = 0; a < 65536; a += 128) {
-    Turn();
-    Hear(Frame(BlockReply(a, a / 128)));
-  }
-  EXPECT_EQ(std::make_tuple(shared.RequestCode, shared.TransferAddress, show().Label2),
-            std::make_tuple(std::int16_t{0}, 65536, std::string("10000")));
-  EXPECT_EQ(image[65535], (511 + 127) & 0xFF);
-  const auto story = heard.Of({"block", "completed"});
-  ASSERT_EQ(story.size(), 513u);
-  EXPECT_EQ(story[story.size() - 2], "block upload 512/512") << "the last block is counted";
-  EXPECT_EQ(story.back(), "completed upload 512/512");
-}
-
 TEST_F(ReplyDecoder, DownloadAcknowledgements) {
   GoOnline();
   ctl->PGM_Download(1);
