@@ -130,7 +130,6 @@ TEST(CaptureWriter, HandsLinesOverWithinHalfASecondAndStopsOnAFailingSink) {
   bus::StringTextSink sink;
   bus::CaptureWriter writer(sink, Header(), 0);
   const std::size_t header = sink.text.size();
-  ASSERT_GT(header, 0u);
   writer.Append(100'000, LineDirection::Received, ":10\r\n");
   writer.Append(200'000, LineDirection::Received, ":11\r\n");
   EXPECT_TRUE(writer.Tick(599'999));

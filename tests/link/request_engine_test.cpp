@@ -61,9 +61,7 @@ TEST_F(RequestEngine, SystemDownloadSendsTheRowChosenAtTheStartThenResets) {
   model.PgmSteps[0][1][1] = 0x99;  // edited while the download waits for its turn
   const auto f = Turn();
   EXPECT_TRUE(f.starts_with(":10CF01020058001211")) << f;
-  EXPECT_EQ(f.substr(49, 4), "0007");
-  Hear(Frame({0x01, 0xD0, 0x01, 0x02}));
-  EXPECT_EQ(Turn(), ":10CF016303E90000D1\r\n") << "reset CPU follows the system memory";
+  EXPECT_EQ(f.substr(49, 4), "0007");  // the reset that follows: tests/ctl SystemDownload...
 }
 
 TEST_F(RequestEngine, ACommandGivenWhileACommandSentOnceWaitsComesAfterIt) {

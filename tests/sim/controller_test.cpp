@@ -17,11 +17,8 @@ using program::ProgramImage;
 
 std::vector<std::string> Lines(const std::string& out) {
   std::vector<std::string> lines;
-  std::size_t from = 0;
-  for (std::size_t lf = out.find('\n'); lf != std::string::npos; lf = out.find('\n', from)) {
+  for (std::size_t from = 0, lf; (lf = out.find('\n', from)) != std::string::npos; from = lf + 1)
     lines.push_back(out.substr(from, lf + 1 - from));
-    from = lf + 1;
-  }
   return lines;
 }
 
@@ -32,17 +29,15 @@ std::vector<int> Bytes(const std::string& line) {
            : std::vector<int>{};
 }
 
-std::string Line(std::optional<std::string> frame) { return frame.value_or("") + "\r\n"; }
 const std::string kPoll = bus::MB_Write_Single(1, 3, 0x2000, 16) + "\r\n";
 
 // A CPU command frame with one part of its payload set.
 std::string Command(int direction, int item, const std::function<void(bus::CommandPayload&)>& set) {
   bus::CommandPayload p;
   set(p);
-  return Line(bus::MB_CPU_Command(static_cast<std::uint8_t>(direction), static_cast<std::uint8_t>(item), p));
-}
-std::string Command(std::int16_t code) {
-  return Command(1, 99, [&](bus::CommandPayload& p) { p.requestCode = code; });
+  const auto frame =
+      bus::MB_CPU_Command(static_cast<std::uint8_t>(direction), static_cast<std::uint8_t>(item), p);
+  return frame.value_or("") + "\r\n";
 }
 
 // One controller on a bus whose clock the test moves; the PC answers inside its turn.
@@ -143,7 +138,9 @@ TEST(SimServiceCommands, ABadDownloadChecksumNeverRuns) {
   SimBus bus({}, memory);
   for (const int code : {1006, 1010}) {  // the checksum at 0xB000 does not fit the memory
     bus.Cycle();
-    EXPECT_EQ(bus.Answer(Command(static_cast<std::int16_t>(code))), "") << "commands are never acknowledged";
+    EXPECT_EQ(bus.Answer(Command(1, 99, [&](auto& p) { p.requestCode = static_cast<std::int16_t>(code); })),
+              "")
+        << "commands are never acknowledged";
   }
   EXPECT_FALSE(bus.c.Downloading());
   EXPECT_EQ(bus.c.Count().checksumFailures, 1u);
