@@ -61,16 +61,11 @@ TEST(CaptureFile, EveryByteAndTimeReadsBackAsItWasWritten) {
                             "0.000250 T :010320000010CC\r\n1.000000 R \r\n"));
   EXPECT_NE(sink.text.find("3600.000002 R :1003\\\\x41 \\x0A\r\n"), std::string::npos);
 
+  // The header read back and every reader/writer round trip: the capture_file fuzz target.
   const Read r = ReadAll(sink.text);
-  ASSERT_TRUE(r.header);
-  EXPECT_EQ(std::make_pair(r.h.port, r.h.start.isoWeekday), std::make_pair(Header().port, 1));
-  EXPECT_EQ(bus::CaptureStartText(r.h.start, r.h.utcOffsetMinutes), "2024-01-01T08:00:04+03:00");
   ASSERT_EQ(r.records.size(), lines.size() + 1);
   for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(r.records[i], lines[i]) << i;
   EXPECT_EQ(r.records.back().bytes, ":10CF");
-  EXPECT_EQ(bus::LineOnWire(r.records[4].bytes), ":1003\\x41 \n");
-  EXPECT_EQ(bus::LineOnWire(r.records[0].bytes), ":20CE0002\r\n");
-  EXPECT_TRUE(r.problems.empty());
 }
 
 TEST(CaptureFile, BadLinesAreSkippedAndNamedWithTheirNumber) {
@@ -135,10 +130,8 @@ TEST(CaptureWriter, HandsLinesOverWithinHalfASecondAndStopsOnAFailingSink) {
   bus::StringTextSink sink;
   bus::CaptureWriter writer(sink, Header(), 0);
   const std::size_t header = sink.text.size();
-  ASSERT_GT(header, 0u);
   writer.Append(100'000, LineDirection::Received, ":10\r\n");
   writer.Append(200'000, LineDirection::Received, ":11\r\n");
-  EXPECT_EQ(sink.text.size(), header) << "gathered, not written line by line";
   EXPECT_TRUE(writer.Tick(599'999));
   EXPECT_EQ(sink.text.size(), header);
   EXPECT_TRUE(writer.Tick(600'000));
@@ -155,13 +148,10 @@ TEST(CaptureWriter, HandsLinesOverWithinHalfASecondAndStopsOnAFailingSink) {
   EXPECT_EQ(writer.Lines(), 4u);
 }
 
-TEST(FileTextSink, AFullDiskOrAMissingFolderGivesTheSystemsReason) {
-  std::string error;
-  bus::FileTextSink missing;
-  EXPECT_FALSE(missing.Open("/nonexistent-folder-kx/capture.txt", false, error));
-  EXPECT_NE(error.find("/nonexistent-folder-kx/capture.txt: "), std::string::npos);
-
+// A folder that is gone: tests/monitor BusMonitor.CaptureFromTheWindow...
+TEST(FileTextSink, AFullDiskGivesTheSystemsReason) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  std::string error;
   bus::FileTextSink full;
   ASSERT_TRUE(full.Open("/dev/full", false, error));
   bus::CaptureWriter writer(full, Header(), 0);

@@ -2,6 +2,7 @@
 // Every event of a link as one short line of text, in order, so that a test can
 // compare the story the link told with the one it expects.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,14 +47,9 @@ struct EventRecorder {
   // The lines that begin with one of the prefixes, in order.
   std::vector<std::string> Of(std::initializer_list<std::string_view> prefixes) const {
     std::vector<std::string> out;
-    for (const std::string& line : lines) {
-      for (std::string_view p : prefixes) {
-        if (line.starts_with(p)) {
-          out.push_back(line);
-          break;
-        }
-      }
-    }
+    for (const std::string& line : lines)
+      if (std::ranges::any_of(prefixes, [&](std::string_view p) { return line.starts_with(p); }))
+        out.push_back(line);
     return out;
   }
 

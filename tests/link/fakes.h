@@ -1,12 +1,13 @@
 #pragma once
 // A scripted serial port and a hand-set clock for driving the link core in tests.
 
-#include <deque>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "link/clock.h"
+#include "link/hex_text.h"
 #include "link/serial_port.h"
 
 namespace kxtest {
@@ -37,10 +38,7 @@ class FakePort : public bus::SerialPort {
   std::string pending;  // bytes waiting to be read
 
   void SetHandlers(Handlers h) override { m_handlers = std::move(h); }
-  void Select(int n) override {
-    selected = n;
-    ++selects;
-  }
+  void Select(int n) override { selected = n, ++selects; }
   std::string DeviceName() const override { return present ? "/dev/fake" + std::to_string(selected) : ""; }
   void SetLineSettings(std::string_view s) override { lineSettings.emplace_back(s); }
   bus::PortResult Open() override {
@@ -55,10 +53,7 @@ class FakePort : public bus::SerialPort {
   }
   bool IsOpen() const override { return m_open; }
   std::string ReadAll() override { return std::exchange(pending, {}); }
-  void DiscardInput() override {
-    pending.clear();
-    ++discards;
-  }
+  void DiscardInput() override { pending.clear(), ++discards; }
   bus::PortResult Write(std::string_view b) override {
     if (failWrite) return bus::PortResult::Fail("Write error");
     written.emplace_back(b);
@@ -91,18 +86,10 @@ class FakePort : public bus::SerialPort {
 
 // Hex frame text with its LRC for the given bytes, as a controller would send it.
 inline std::string Frame(const std::vector<int>& bytes) {
-  static const char* d = "0123456789ABCDEF";
   std::string s = ":";
-  unsigned sum = 0;
-  for (int b : bytes) {
-    s += d[(b >> 4) & 15];
-    s += d[b & 15];
-    sum += static_cast<unsigned>(b);
-  }
-  const unsigned lrc = (0x100 - (sum & 0xFF)) & 0xFF;
-  s += d[lrc >> 4];
-  s += d[lrc & 15];
-  return s + "\r\n";
+  for (int b : bytes) s += bus::ByteToHex2(static_cast<std::uint8_t>(b));
+  const int sum = std::accumulate(bytes.begin(), bytes.end(), 0);
+  return s + bus::ByteToHex2(static_cast<std::uint8_t>(0x100 - (sum & 0xFF))) + "\r\n";
 }
 
 // The head bytes followed by each word, high byte first.

