@@ -14,40 +14,29 @@ namespace {
 using testing::Texts;
 
 TEST(CompareImages, NamesEveryAreaInTheEditorsTerms) {
-  auto a = std::make_unique<ProgramImage>();
-  auto b = std::make_unique<ProgramImage>();
-  ProgramImage& A = *a;
-  ProgramImage& B = *b;
+  auto a = std::make_unique<ProgramImage>(), b = std::make_unique<ProgramImage>();
+  ProgramImage &A = *a, &B = *b;
   const std::size_t p3 = ProgramRecordBase(4);
   const std::size_t monday = kWeekTableAddress, tuesday = kWeekTableAddress + kWeekDayStride;
   A[0x84] = 0x00, A[0x85] = 180;
   A[0x0F00] = 'F', A[0x0F01] = 'l', A[0x0F02] = 'a', A[0x0F03] = 's';
-  A[0x0FA0] = 0xAA;
-  A[p3 + kDurationsOffset + 4] = 10;
+  A[0x0FA0] = 0xAA, A[p3 + kDurationsOffset + 4] = 10;
   A[p3 + kStatesOffset + 16 * 4 + 3] = 0x41;    // step 5: group 7 green, 8 red
   A[p3 + kStatesOffset + 16 * 99 + 15] = 0x05;  // step 100, group 32: code 5
   A[monday + 8] = 7, A[monday + 10] = 1;
   B = A;
 
-  B[5] = 'x';
-  B[0x85] = 190;
+  B[5] = 'x', B[0x85] = 190;
   std::fill(B.begin() + 0x100, B.begin() + 0x104, 0x77);
   B[0x0F03] = 0xFE;  // ş
   B[0x0FA0] = 0xA9;  // group 2: flashing yellow -> flashing red
-  B[0x0F91] = 1;
-  B[p3 + kSettingsOffset] = 5;
-  B[p3 + kDurationsOffset + 4] = 12;
-  B[p3 + kStatesOffset + 16 * 4 + 3] = 0x11;
-  B[p3 + kStatesOffset + 16 * 99 + 15] = 0x00;
+  B[0x0F91] = 1, B[p3 + kSettingsOffset] = 5, B[p3 + kDurationsOffset + 4] = 12;
+  B[p3 + kStatesOffset + 16 * 4 + 3] = 0x11, B[p3 + kStatesOffset + 16 * 99 + 15] = 0x00;
   B[p3 + 0x10] = 1;
   B[monday + 3] = 9;  // the fourth byte of entry 1
-  B[monday + 9] = 30;
-  B[tuesday + 2] = 20;
-  B[0x9400] = 1;
+  B[monday + 9] = 30, B[tuesday + 2] = 20, B[0x9400] = 1;
   B[kChecksumAddress] = 0x1A, B[kChecksumAddress + 1] = 0x2B;
-  B[kEventLogAddress + 3] = 1;
-  B[kEventLogTotalAddress + 1] = 3;
-  B[0xFFFF] = 1;
+  B[kEventLogAddress + 3] = 1, B[kEventLogTotalAddress + 1] = 3, B[0xFFFF] = 1;
 
   const auto d = CompareImages(A, B);
   EXPECT_EQ(

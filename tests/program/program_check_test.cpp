@@ -92,8 +92,7 @@ TEST(CheckRecord, WarningsNameTheirPlaceAndFlashRecordsNeedNoDuration) {
   JunctionData junction = Junction();
   SetConflict(junction, 1, 2, 9, 5);
   const auto w = CheckRecord(Clean(), 11, junction);
-  ASSERT_EQ(w.size(), 1u);
-  EXPECT_EQ(CheckKindName(w[0].kind), "short-intergreen");
+  ASSERT_EQ(w.size(), 1u);  // its kind's name: FileCommands.CheckListsTheWarningsWithTheJunctionBesideTheFile
   EXPECT_EQ((std::vector<int>{w[0].record, w[0].step, w[0].group, w[0].otherGroup, w[0].day}),
             (std::vector<int>{11, 5, 2, 1, -1}));
   EXPECT_EQ(w[0].text, "FAZ 01 adım 5 Grup-2: Grup-1 yeşilinden sonra ara yeşil 7 sn, en az 9 sn");
@@ -106,8 +105,7 @@ TEST(CheckRecord, WarningsNameTheirPlaceAndFlashRecordsNeedNoDuration) {
 TEST(CheckWeekTable, EntriesThatCannotSwitchAsMeant) {
   auto model = std::make_unique<EditorModel>();
   model->PgmGroups[2][1][0] = 5;  // Program1 plays; Program2, Program3, the others not
-  // {day, entry, hour, minute, code}; Monday's entry 6 stays 00:00 "--": unused, and
-  // Wednesday's second 00:00 is unused too, not a repeat.
+  // {day, entry, hour, minute, code}; the 00:00 "--" entries are unused, not repeats.
   const int entries[][5] = {{0, 0, 6, 0, 1},    {0, 1, 22, 0, 17},  {0, 2, 7, 0, 1},  {0, 3, 7, 0, 1},
                             {0, 4, 24, 0, 1},   {0, 5, 8, 60, 0},   {0, 7, 23, 0, 3}, {0, 8, 23, 30, 12},
                             {0, 9, 23, 40, 10}, {0, 10, 23, 50, 9}, {1, 15, 5, 0, 2}, {2, 0, 0, 0, 1}};

@@ -12,8 +12,7 @@ namespace {
 
 using testing::ModelFixture;
 
-// Drives the simulation as the editor's timer does: the blink phase toggles before
-// every tick and starts false when the simulation is switched on.
+// Drives the simulation as the editor's timer does: blink toggles before every tick, from false.
 struct Player {
   const EditorModel& model;
   ProgramSimulation sim;
@@ -48,10 +47,7 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
        {"01-05", "01-04", "01-03", "01-02", "01-01", "01-00", "03-03", "03-02", "03-01", "03-00", "01-05"})
     expected.push_back(std::string("SIM: Pgm= P:01 S:") + s);
   EXPECT_EQ(p.Seconds(11), expected);
-  for (int i = 0; i < 40; ++i) {
-    p.Tick();
-    ASSERT_NE(p.sim.SimStep, 2);
-  }
+  for (int i = 0; i < 40; ++i) ASSERT_NE((p.Tick(), p.sim.SimStep), 2);
 }
 
 TEST(ProgramSimulation, FlashRecordsNameThemselvesAndPlayOnlyTheirOneStep) {
@@ -60,10 +56,7 @@ TEST(ProgramSimulation, FlashRecordsNameThemselvesAndPlayOnlyTheirOneStep) {
   f.model->PgmGroups[0][2][0] = 9;  // unpacking reads the padding as durations of steps 2-16
   Player sys(*f.model, 0);
   EXPECT_EQ(sys.Seconds(1).back(), "SIM: Pgm=SYS Flas P:-01 S:01-02");
-  for (int i = 0; i < 20; ++i) {
-    sys.Tick();
-    ASSERT_EQ(sys.sim.SimStep, 1);
-  }
+  for (int i = 0; i < 20; ++i) ASSERT_EQ((sys.Tick(), sys.sim.SimStep), 1);
   EXPECT_EQ(Player(*f.model, 1).Seconds(1).back(), "SIM: Pgm=Flas P:00 S:01-00");
 }
 
@@ -111,7 +104,6 @@ TEST(ProgramSimulation, RestartBeginsAtTheFirstStepWithADurationAndTheSearchWrap
   Player bad(*f.model, 40);
   bad.Seconds(2);
   for (auto v : bad.sim.LampStates) EXPECT_EQ(v, 0);
-  EXPECT_EQ(ProgrammingStatusText(2), "Programlama - 2 ...");
 }
 
 }  // namespace

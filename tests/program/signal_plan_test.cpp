@@ -70,8 +70,6 @@ TEST(SignalStateLook, EveryCodeTheEditorSetsHasItsOwnLookAndName) {
       EXPECT_EQ(SignalStateLook(code).colour, SignalStateLook(code & 7).colour);
     }
   }
-  EXPECT_EQ(SignalStateName(3), "Kırmızı + Sarı");
-  EXPECT_EQ(SignalStateName(5), "Kod 5");
 }
 
 TEST(LitState, FlashingCodesLightTheirLampsOnlyInTheLitHalf) {

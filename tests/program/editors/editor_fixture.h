@@ -1,7 +1,6 @@
 #pragma once
-// The editor tests share one QApplication and open the program editor on tables of
-// their own, held on the heap (the editor model is too large for a test's stack
-// under the sanitizers).
+// The program editor open on heap-held tables of its own (the model is too large for a
+// test's stack under the sanitizers), and the cells and boxes the tests reach for.
 
 #include <gtest/gtest.h>
 
@@ -31,19 +30,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace kxtest {
 
-// Types text as key presses, also characters that QTest's key table does not know.
-inline void TypeText(QWidget* w, const QString& text) {
-  for (QChar c : text) {
-    for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-      QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
-      QApplication::sendEvent(w, &key);
-    }
-  }
-}
-
-// The tables and an editor open on them.
 struct EditorHarness {
-  // The views beside the editor (the lamp panel) take the same tables.
   std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
   program::ProgramImage* image = &tables->image;
   program::EditorModel* model = &tables->model;
@@ -51,8 +38,7 @@ struct EditorHarness {
   std::unique_ptr<program::editors::Program_EDIT> editor;
   QStringList statuses;  // the status line's messages, oldest first
 
-  // As a project load leaves the tables.
-  void LoadImage() {
+  void LoadImage() {  // as a project load leaves the tables
     program::UnpackProgramImage(*image, *model);
     program::ExpandSteps(*model);
   }
@@ -79,7 +65,6 @@ struct EditorHarness {
   QTableView& Grid() const { return Find<QTableView>("MSFlexGrid1"); }
   QTableView& WeekGrid() const { return Find<QTableView>("MSFlexGrid2"); }
   QLineEdit& Sure() const { return Find<QLineEdit>("TXT_Sure"); }
-  // What a step grid cell shows as text: the duration, or the number of a code.
   QString Cell(int step, int column) const {
     return Grid().model()->index(step - 1, column).data().toString();
   }
@@ -93,13 +78,11 @@ struct EditorHarness {
     grid.scrollTo(grid.model()->index(row, column));
     QTest::mouseClick(grid.viewport(), button, {}, CellCentre(grid, row, column));
   }
-  // Clicks the duration cell of `step`, types `text`, then leaves with `key`.
   void TypeDuration(int step, const QString& text, Qt::Key key = Qt::Key_Return) {
     Click(Grid(), step - 1, 0);
     QTest::keyClicks(&Sure(), text);
     QTest::keyClick(&Sure(), key);
   }
-  // The first warning in the list that mentions `part`, or null.
   QListWidgetItem* Warning(const QString& part) const {
     auto& list = Find<QListWidget>("LST_Uyarilar");
     for (int i = 0; i < list.count(); ++i) {

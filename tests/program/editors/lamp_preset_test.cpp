@@ -48,7 +48,6 @@ TEST_F(LampPresetFromTheGrid, ChoiceReachesTheCellItWasOpenedForWhenAnotherCellI
   Open();
   Frm_Edit_Pre1* dlg = OpenOn(1, 3);
   ASSERT_NE(dlg, nullptr);
-  EXPECT_TRUE(Option(*dlg, 1).isChecked());
   Option(*dlg, 4).click();  // "Yeşil"
   Click(Grid(), 3, 7);
   EXPECT_EQ(editor->LampPreset(), nullptr);

@@ -1,6 +1,3 @@
-// The live signal plan beside a chosen program: the recorded lamp words drawn in the
-// plan's colours, and the program's plan under them once one is chosen.
-
 #include "program/editors/live_plan_view.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,3 @@
-// The plan beside the step grid as the user sees it: it follows the grid's edits
-// before any save, names the groups, lists the warnings, and exports readable files.
 
 #include <QFile>
 #include <QPushButton>
@@ -7,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include "editor_fixture.h"
-#include "program/editors/group_name_tooltips.h"
 #include "program/editors/signal_plan_pane.h"
 #include "program/editors/signal_plan_view.h"
 
@@ -29,7 +26,6 @@ struct PlanPane : kxtest::EditorTest {
   }
   SignalPlanPane& Pane() const { return Find<SignalPlanPane>("SinyalPlani"); }
   const program::SignalPlan& Plan() const { return Pane().View().Plan(); }
-  // The plan follows once the event loop turns.
   void SetCell(int step, int column, int code) {
     Current(step, column);
     editor->SetCellPicture(code);
@@ -52,9 +48,6 @@ TEST_F(PlanPane, FollowsTheGridBeforeAnySaveAndNamesTheGroups) {
   ASSERT_EQ(Plan().rows.size(), 2u);
   EXPECT_EQ(TipAt(1, 1), QStringLiteral("Grup-3 Y1 yaya: Kırmızı, 0-10 sn (adım 1)"));
   EXPECT_EQ(model->PgmGroups[2][1][3], 0) << "the model changes only at the save";
-  auto& names = *Grid().horizontalHeader()->findChild<program::editors::GroupNameToolTips*>();
-  EXPECT_EQ(names.ToolTip(3), QStringLiteral("Grup-3: Y1 yaya"));
-  EXPECT_EQ(names.ToolTip(2), QString());
 }
 
 TEST_F(PlanPane, WarningsFollowTheGridAndSelectTheirCell) {
