@@ -33,20 +33,13 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndExitWritesTheRunsState) {
   // No project was opened in this run.
   ASSERT_TRUE(SaveSettings(paths, "", 6).ok);
   EXPECT_EQ(ini(), "[DEFAULT]\r\nProjectName=\r\n\r\n" + Modbus(" 6"));
-
-  const LoadedSettings second = LoadSettings(paths);
-  EXPECT_EQ(second.PortNumber, 6);
-  EXPECT_EQ(second.Caption, DefaultProject());
-  EXPECT_EQ(IniRead(paths.settingsFile, "DEFAULT", "ProjectName"), DefaultProject());
 }
 
 TEST_F(SettingsFile, ProjectNameIsKeptOnlyWhileItNamesAFile) {
   const auto project = Path("kavsak.prj");
   Write(project, "P0000:\r\n");
-  Write(paths.settingsFile,
-        "[DEFAULT]\r\nProjectName=" + PathToUtf8(project) + "\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
+  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=" + PathToUtf8(project) + "\r\n");
   EXPECT_EQ(LoadSettings(paths).Caption, PathToUtf8(project));
-
   std::filesystem::remove(project);
   EXPECT_EQ(LoadSettings(paths).Caption, DefaultProject());
   EXPECT_EQ(IniRead(paths.settingsFile, "DEFAULT", "ProjectName"), DefaultProject());
@@ -65,18 +58,15 @@ TEST_F(SettingsFile, MissingModbusSectionGivesPortZeroAndExitAddsIt) {
 }
 
 TEST_F(SettingsFile, PortNameIsReadAsItsLeadingNumberRoundedDown) {
-  EXPECT_EQ(PortNumberFromText(" 6"), 6);
-  EXPECT_EQ(PortNumberFromText("COM6"), 0);
-  EXPECT_EQ(PortNumberFromText(""), 0);
-  EXPECT_EQ(PortNumberFromText("12.7"), 12);
-  EXPECT_EQ(PortNumberFromText("\t1 2x5"), 12);
-  EXPECT_EQ(PortNumberFromText("-2.5"), -3);
-  EXPECT_EQ(PortNumberFromText("-32768"), -32768);
-  EXPECT_EQ(PortNumberFromText("32768"), std::nullopt);
-  EXPECT_EQ(PortNumberFromText("99999999999999999999999"), std::nullopt);
+  // Text without a number reads as 0; a number outside 16 bits as none.
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {" 6", 6},          {"COM6", 0},     {"", 0},
+      {"12.7", 12},       {"\t1 2x5", 12}, {"-2.5", -3},
+      {"-32768", -32768}, {"32768", {}},   {"99999999999999999999999", {}}};
+  for (const auto& [text, number] : cases) EXPECT_EQ(PortNumberFromText(text), number) << text;
   EXPECT_EQ(PortNameText(0), " 0");
 
-  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=\r\n[MODBUS]\r\nPortName=70000\r\n");
+  Write(paths.settingsFile, "[MODBUS]\r\nPortName=70000\r\n");
   const LoadedSettings loaded = LoadSettings(paths);
   EXPECT_EQ(loaded.PortNumber, 0);
   EXPECT_NE(loaded.message.find("70000"), std::string::npos);
@@ -102,27 +92,24 @@ TEST_F(SettingsFile, FilesLiveBesideTheProgramUnlessItsFolderIsNotWritable) {
   const SettingsPaths moved = ChooseSettingsPaths(Path("no-such-bin"), config);
   EXPECT_EQ(moved.settingsFile, config / "kx7140.ini");
   EXPECT_EQ(moved.defaultProject, config / "adsiz.prj");
-  EXPECT_TRUE(std::filesystem::is_directory(config));
-  EXPECT_TRUE(LoadSettings(moved).ok);
+  EXPECT_TRUE(LoadSettings(moved).ok) << "the folder is made";
 
   // A locked program folder that holds settings: the user's file starts from them.
-  Write(program / "kx7140.ini", "[DEFAULT]\r\nProjectName=\r\n\r\n[MODBUS]\r\nPortName= 4\r\n");
+  Write(program / "kx7140.ini", "[MODBUS]\r\nPortName= 4\r\n");
   if (!LockFolder(program)) GTEST_SKIP() << "no way to lock a folder here";
   const auto fresh = Path("config2");
   const SettingsPaths locked = ChooseSettingsPaths(program, fresh);
   EXPECT_EQ(locked.settingsFile, fresh / "kx7140.ini");
   EXPECT_EQ(LoadSettings(locked).PortNumber, 4);
   ASSERT_TRUE(SaveSettings(locked, "", 5).ok);
-  EXPECT_EQ(LoadSettings(ChooseSettingsPaths(program, fresh)).PortNumber, 5)
-      << "the user's own file, not the shipped one";
+  EXPECT_EQ(LoadSettings(ChooseSettingsPaths(program, fresh)).PortNumber, 5) << "the user's own file";
 }
 
 TEST_F(SettingsFile, AFailedRepairAtStartKeepsTheValuesTheFileHolds) {
   if (!kFullDiskPossible) GTEST_SKIP() << "no way to fill the disk here";
   Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=/gone.prj\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
   const LoadedSettings loaded = OnFullDisk(8, [&] { return LoadSettings(paths); });
-  EXPECT_FALSE(loaded.ok);
-  EXPECT_FALSE(loaded.message.empty());
+  EXPECT_FALSE(loaded.ok || loaded.message.empty());
   EXPECT_EQ(loaded.PortNumber, 3);
   EXPECT_EQ(loaded.LastProject, "/gone.prj");
 }
