@@ -3,7 +3,6 @@
 
 #include "fuzz/fuzz_support.h"
 #include "link/bus_counters.h"
-#include "link/bus_line_filter.h"
 #include "link/bus_line_store.h"
 #include "link/frame_meaning.h"
 
@@ -34,22 +33,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.Counters().ForEachSeen([&](int, const bus::DeviceCount& c) { counted += c.frames + c.refused; });
   KX_FUZZ_CHECK(counted == lines.size());
 
-  const int address = size > 0 ? data[0] % 48 : -1;
-  for (const bus::BusLineFilter& filter :
-       {bus::BusLineFilter{.address = address}, bus::BusLineFilter{.refusedOnly = true},
-        bus::BusLineFilter{.text = size > 2 ? std::string(reinterpret_cast<const char*>(data) + 1, 2)
-                                            : "CE"}}) {
-    bus::FilteredLines rows;
-    rows.SetFilter(filter);
-    while (!rows.Update(store, 7).done) {
-    }
-    std::size_t expected = 0;
-    for (std::size_t row = 0; row < store.Size(); ++row) {
-      if (!filter.Matches(store.At(row))) continue;
-      KX_FUZZ_CHECK(expected < rows.Size() && rows.SeqAt(expected) == store.At(row).seq);
-      ++expected;
-    }
-    KX_FUZZ_CHECK(expected == rows.Size());
-  }
   return 0;
 }

@@ -19,14 +19,10 @@ constexpr Command kCommands[] = {Command::None,     Command::Upload,         Com
 
 void CheckSent(std::string_view frame, const ProgramImage& image) {
   const auto bytes = kxfuzz::FrameBytes(frame, true);
-  KX_FUZZ_CHECK(bytes.has_value());
+  KX_FUZZ_CHECK(bytes.has_value() && bytes->size() <= 4 + 4 + 128);
   const std::vector<std::uint8_t>& b = *bytes;
-  KX_FUZZ_CHECK(b.size() <= 4 + 4 + 128);
-  if (b[0] == 0x01) {
-    KX_FUZZ_CHECK(b.size() == 6 && b[1] == 0x03);
-    return;
-  }
-  KX_FUZZ_CHECK(b.size() >= 4 && b[0] == 0x10 && b[1] == 0xCF);
+  // A register read of six bytes, or a request as the PC station.
+  KX_FUZZ_CHECK(b[0] == 0x01 ? b.size() == 6 && b[1] == 0x03 : b.size() >= 4 && b[0] == 0x10 && b[1] == 0xCF);
   if (b.size() >= 8 && b[3] == 4) {
     const std::size_t address = static_cast<std::size_t>(b[4] << 8 | b[5]);
     KX_FUZZ_CHECK(address + 128 <= program::kProgramImageSize);
@@ -83,8 +79,7 @@ void Run(const std::vector<std::string_view>& chunks, Command command, const pro
     link.Timer1Tick();
     for (; checked < port.written.size(); ++checked) CheckSent(port.written[checked], *image);
     KX_FUZZ_CHECK(link.Cutter().RxBuffer.size() <= bus::LineCutter::kMaxPending);
-    KX_FUZZ_CHECK(link.PortOpen() && link.LinkRunning());
-    KX_FUZZ_CHECK(shared.TransferAddress >= 0 &&
+    KX_FUZZ_CHECK(link.PortOpen() && link.LinkRunning() && shared.TransferAddress >= 0 &&
                   shared.TransferAddress <= static_cast<std::int32_t>(program::kProgramImageSize));
   }
   KX_FUZZ_CHECK(*image == *expected);

@@ -8,10 +8,9 @@
 
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-  return out;
+bool SameName(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+  return std::ranges::equal(a, b, {}, lower, lower);
 }
 
 bool Control(char c) { return static_cast<unsigned char>(c) <= 13; }
@@ -49,15 +48,6 @@ std::vector<std::pair<std::string, std::string>> Neighbours(std::string_view fil
   return found;
 }
 
-// CR LF lines only, no control character at either end, never two empty lines in a row.
-void CheckLayout(std::string_view file) {
-  std::string crLf;
-  for (std::string_view line : kxfuzz::TextLines(file)) crLf.append(line).append("\r\n");
-  KX_FUZZ_CHECK(file.size() >= 3 && file == crLf);
-  KX_FUZZ_CHECK(!Control(file[0]) && !Control(file[file.size() - 3]));
-  KX_FUZZ_CHECK(file.find("\r\n\r\n\r\n") == std::string_view::npos);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -81,7 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KX_FUZZ_CHECK(!written.message.empty() && after == w.file);
     return 0;
   }
-  CheckLayout(after);
+  // CR LF lines only, no control character at either end, never two empty lines in a row.
+  std::string crLf;
+  for (std::string_view line : kxfuzz::TextLines(after)) crLf.append(line).append("\r\n");
+  KX_FUZZ_CHECK(after.size() >= 3 && after == crLf && after.find("\r\n\r\n\r\n") == std::string::npos);
+  KX_FUZZ_CHECK(!Control(after[0]) && !Control(after[after.size() - 3]));
 
   // The writer's tidying removes characters of code 13 or less from both ends of the
   // file. Where the old file began with such a character, or where the written value
@@ -97,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (leadingControl || trailingControl) return 0;
   for (std::size_t i = 0; i < neighbours.size(); ++i) {
-    if (Lower(neighbours[i].first) == Lower(w.section)) continue;
+    if (SameName(neighbours[i].first, w.section)) continue;
     KX_FUZZ_CHECK(persist::IniRead(path, neighbours[i].first, neighbours[i].second) == values[i]);
   }
   KX_FUZZ_CHECK(persist::IniWrite(path, w.section, w.key, w.value).ok && kxfuzz::ReadFile(path) == after);

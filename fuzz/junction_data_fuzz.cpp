@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   JunctionData parsed = Previous();
   const persist::JunctionParse parse = persist::ParseJunctionFile(text, parsed);
   if (!parse.ok) {
-    KX_FUZZ_CHECK(parsed == Previous());
-    KX_FUZZ_CHECK(parse.line >= 1 && parse.line <= std::max<std::size_t>(1, kxfuzz::TextLines(text).size()));
+    KX_FUZZ_CHECK(parsed == Previous() && parse.line >= 1 &&
+                  parse.line <= std::max<std::size_t>(1, kxfuzz::TextLines(text).size()));
   } else {
     KX_FUZZ_CHECK(parse.line == 0 && parse.message.empty());
     CheckHealthy(parsed);

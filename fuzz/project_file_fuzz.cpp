@@ -76,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const persist::ProjectParse parse = persist::ParseProjectFile(text, image);
   // Every line counts once, and a damaged line is one of those read: what decides
   // whether the text is a project at all.
-  KX_FUZZ_CHECK(parse.lines + parse.skippedLines == kxfuzz::TextLines(text).size());
-  KX_FUZZ_CHECK(parse.damagedLines <= parse.lines);
+  KX_FUZZ_CHECK(parse.lines + parse.skippedLines == kxfuzz::TextLines(text).size() &&
+                parse.damagedLines <= parse.lines);
   *b.other = *b.pattern;
   TakeNamedBytes(text, image, *b.other);
   KX_FUZZ_CHECK(*b.other == image);

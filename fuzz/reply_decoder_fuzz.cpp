@@ -28,34 +28,22 @@ constexpr Start kStarts[] = {
     {bus::request::kBlockRead, static_cast<std::int32_t>(program::kEventLogAddress), true},
     {bus::request::kBlockWrite, 0, false},
     {bus::request::kSystemDownload, 0, false},
-    {bus::request::kClockSet, 0, false},
-};
+    {bus::request::kClockSet, 0, false}};
 
-struct Cut {
-  std::vector<std::string> lines;
-  std::string pending;
-};
-
-// Cuts in pieces of the sizes nextChunk gives; no byte is lost unaccounted for and the
-// buffer stays within its bound.
-template <typename NextChunk>
-Cut CutLines(std::string_view bytes, NextChunk&& nextChunk) {
+// Lines as the port's bytes give them: no byte is lost unaccounted for and the buffer
+// stays within its bound.
+std::vector<std::string> CutLines(std::string_view bytes) {
   LineCutter cutter;
-  Cut cut;
+  std::vector<std::string> lines;
   std::size_t total = 0;
-  for (std::string_view rest = bytes; !rest.empty();) {
-    const std::size_t n = std::min<std::size_t>(rest.size(), nextChunk(rest));
-    cutter.Feed(rest.substr(0, n), [&](std::string_view line) {
-      KX_FUZZ_CHECK(!line.empty() && line.find('\n') == line.size() - 1);
-      total += line.size();
-      cut.lines.emplace_back(line);
-    });
-    KX_FUZZ_CHECK(cutter.RxBuffer.size() <= LineCutter::kMaxPending);
-    rest.remove_prefix(n);
-  }
-  cut.pending = cutter.RxBuffer;
-  KX_FUZZ_CHECK(total + cut.pending.size() + cutter.dropped == bytes.size());
-  return cut;
+  cutter.Feed(bytes, [&](std::string_view line) {
+    KX_FUZZ_CHECK(!line.empty() && line.find('\n') == line.size() - 1);
+    total += line.size();
+    lines.emplace_back(line);
+  });
+  KX_FUZZ_CHECK(cutter.RxBuffer.size() <= LineCutter::kMaxPending &&
+                total + cutter.RxBuffer.size() + cutter.dropped == bytes.size());
+  return lines;
 }
 
 // The codes a single line may move a request on to.
@@ -120,20 +108,8 @@ void Decode(const std::vector<std::string>& lines, const Start& start) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const Cut whole = CutLines(bytes, [](std::string_view rest) { return rest.size(); });
-  const Cut pieces =
-      CutLines(bytes, [](std::string_view rest) { return 1 + static_cast<unsigned char>(rest[0]) % 61u; });
-
-  // A port hands the bytes over in pieces of any size; the pieces must not change the
-  // lines, except that a line longer than the buffer may lose its beginning.
-  KX_FUZZ_CHECK(whole.lines.size() == pieces.lines.size() && whole.pending == pieces.pending);
-  for (std::size_t i = 0; i < whole.lines.size(); ++i) {
-    const std::string &w = whole.lines[i], &p = pieces.lines[i];
-    KX_FUZZ_CHECK(w.ends_with(p) && p.size() >= std::min(w.size(), LineCutter::kMaxPending + 1));
-  }
-
-  for (const Start& start : kStarts) Decode(whole.lines, start);
-  Decode(pieces.lines, kStarts[1]);
+  const std::vector<std::string> lines =
+      CutLines(std::string_view(reinterpret_cast<const char*>(data), size));
+  for (const Start& start : kStarts) Decode(lines, start);
   return 0;
 }
