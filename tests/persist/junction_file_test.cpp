@@ -62,35 +62,32 @@ TEST_F(JunctionFile, HandEditedFilesRead) {
   const IoResult read = JunctionLoad(prj, data);
   EXPECT_EQ(read.message, "Kavşak verisi yüklendi: " + PathToUtf8(file) + " (1 satır tanınmadı, atlandı)");
   EXPECT_EQ(program::GroupName(data, 3), "B2 Batı");
-  EXPECT_EQ(program::MinIntergreen(data, 2, 9), 3);
-  EXPECT_EQ(program::MinIntergreen(data, 9, 2), 3);
+  EXPECT_EQ(std::pair(program::MinIntergreen(data, 2, 9), program::MinIntergreen(data, 9, 2)),
+            std::pair(3, 3));
   EXPECT_EQ(data.limits, program::CheckLimits{});
 }
 
 TEST(JunctionFileFormat, ABadLineIsNamedAndChangesNothing) {
+  const std::string h = "KX7140 kavsak 1\r\n";  // a good header before the line under test
   const std::pair<std::string, const char*> cases[] = {
       {"", "satır 1: kavşak dosyası değil"},
       {"P0000:00\r\n", "satır 1: kavşak dosyası değil"},
       {"KX7140 kavsak1\r\n", "satır 1: kavşak dosyası değil"},
       {"KX7140 kavsak 2\r\n", "satır 1: dosya sürümü 2, okunabilen sürüm 1"},
-      {"grup 33 X", "satır 2: grup numarası 1 ile 32 arasında olmalı: 33"},
-      {"\r\ngrup", "satır 3: eksik alan"},
-      {"grup 1 \xC3(", "satır 2: grup adı geçersiz UTF-8"},
-      {"grup 1 a\tb", "satır 2: grup adı kontrol karakteri içeriyor"},
-      {"grup 1 123456789012345678901234567890123", "satır 2: grup adı 32 harften uzun"},
-      {"yaya 0", "satır 2: grup numarası 1 ile 32 arasında olmalı: 0"},
-      {"catisma 4 4 5", "satır 2: bir grup kendisiyle çatışamaz"},
-      {"catisma 1 2 256", "satır 2: saniye 0 ile 255 arasında olmalı: 256"},
-      {"catisma 1 2 -1", "satır 2: saniye 0 ile 255 arasında olmalı: -1"},
-      {"catisma 1 2 5 5 5", "satır 2: fazla alan: 5"},
-      {"en-kisa-yesil", "satır 2: eksik alan"},
-      {"en-kisa-sari 3 sn", "satır 2: fazla alan: sn"},
+      {h + "grup 33 X\r\n", "satır 2: grup numarası 1 ile 32 arasında olmalı: 33"},
+      {h + "\r\ngrup\r\n", "satır 3: eksik alan"},
+      {h + "grup 1 \xC3(\r\n", "satır 2: grup adı geçersiz UTF-8"},
+      {h + "grup 1 a\tb\r\n", "satır 2: grup adı kontrol karakteri içeriyor"},
+      {h + "grup 1 123456789012345678901234567890123\r\n", "satır 2: grup adı 32 harften uzun"},
+      {h + "yaya 0\r\n", "satır 2: grup numarası 1 ile 32 arasında olmalı: 0"},
+      {h + "catisma 4 4 5\r\n", "satır 2: bir grup kendisiyle çatışamaz"},
+      {h + "catisma 1 2 256\r\n", "satır 2: saniye 0 ile 255 arasında olmalı: 256"},
+      {h + "catisma 1 2 -1\r\n", "satır 2: saniye 0 ile 255 arasında olmalı: -1"},
+      {h + "catisma 1 2 5 5 5\r\n", "satır 2: fazla alan: 5"},
+      {h + "en-kisa-yesil\r\n", "satır 2: eksik alan"},
+      {h + "en-kisa-sari 3 sn\r\n", "satır 2: fazla alan: sn"},
   };
-  for (const auto& [body, message] : cases) {
-    // Bodies without a header of their own follow a good one.
-    const std::string text = body.starts_with("KX") || body.starts_with("P0") || body.empty()
-                                 ? body
-                                 : "KX7140 kavsak 1\r\n" + body + "\r\n";
+  for (const auto& [text, message] : cases) {
     SCOPED_TRACE(text);
     JunctionData data = Sample();
     const JunctionParse parse = ParseJunctionFile(text, data);

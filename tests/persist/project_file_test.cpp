@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 #include <random>
-#include <ranges>
 #include <vector>
 
 #include "persist/path_text.h"
@@ -26,12 +25,6 @@ std::unique_ptr<ProgramImage> RandomImage(std::uint32_t seed) {
   return image;
 }
 
-std::unique_ptr<ProgramImage> Parsed(std::string_view text) {
-  auto out = std::make_unique<ProgramImage>();
-  ParseProjectFile(text, *out);
-  return out;
-}
-
 // The layout byte for byte, and that a load refills the model, are the project_file
 // fuzz target's to check, on every seed.
 class ProjectFile : public testing::TempFolder {
@@ -40,23 +33,27 @@ class ProjectFile : public testing::TempFolder {
   std::string prj = PathToUtf8(Dir() / PathFromUtf8("kavşak.prj"));
   std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
   std::unique_ptr<program::EditorModel> model = std::make_unique<program::EditorModel>();
-  std::unique_ptr<ProgramImage> OnDisk(const std::string& path) { return Parsed(Read(PathFromUtf8(path))); }
+  std::unique_ptr<ProgramImage> OnDisk(const std::string& path) {
+    auto out = std::make_unique<ProgramImage>();
+    ParseProjectFile(Read(PathFromUtf8(path)), *out);
+    return out;
+  }
 };
 
 TEST_F(ProjectFile, ReaderTakesLowerCaseAnyLineOrderAndIgnoresColumnsOneAndSix) {
   const auto original = RandomImage(9);
   const std::string text = FormatProjectFile(*original);
-  std::vector<std::string> lines;
-  for (auto line : SplitLines(text)) lines.emplace_back(line);
   std::string edited;
-  for (auto& line : lines | std::views::reverse) {
+  for (auto view : SplitLines(text)) {
+    std::string line(view);
     std::ranges::transform(line, line.begin(),
                            [](char c) { return c >= 'A' && c <= 'F' ? static_cast<char>(c + 32) : c; });
     line[0] = '#';
     line[5] = ' ';
-    edited += line + "\n";  // bare LF, as some editors save
+    edited = line + "\n" + edited;  // bare LF, as some editors save
   }
-  EXPECT_EQ(*Parsed(edited), *original);
+  ParseProjectFile(edited, *image);
+  EXPECT_EQ(*image, *original);
 }
 
 TEST_F(ProjectFile, MalformedOrShortLinesNeverWriteOutsideTheImageOrOverOtherLines) {
@@ -114,8 +111,7 @@ TEST_F(ProjectFile, SaveWithoutAPathWritesNothingAndAFullDiskKeepsTheOldFile) {
   const std::string old = Read(PathFromUtf8(prj));
   if (!kFullDiskPossible) GTEST_SKIP() << "no way to fill the disk here";
   const IoResult full = OnFullDisk(4096, [&] { return ProjectSave(prj, *RandomImage(2)); });
-  EXPECT_FALSE(full.ok);
-  EXPECT_NE(full.message.find("kavşak.prj"), std::string::npos);
+  EXPECT_FALSE(full.ok || full.message.find("kavşak.prj") == std::string::npos) << full.message;
   EXPECT_EQ(Read(PathFromUtf8(prj)), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(Dir()), {}), 1) << "no temporary file is left";
 }
