@@ -1,12 +1,11 @@
 // A bus capture file from anywhere (what must hold: fuzz/README.md).
 
 #include <sstream>
+#include <tuple>
 
 #include "fuzz/fuzz_support.h"
 #include "link/capture_file.h"
 #include "link/capture_reader.h"
-#include "link/capture_writer.h"
-#include "link/text_sink.h"
 
 namespace {
 
@@ -28,60 +27,37 @@ Taken Read(std::string_view bytes) {
   while (t.header) {
     const auto r = reader.Next();
     if (!r) break;
-    KX_FUZZ_CHECK(r->micros >= 0);
-    KX_FUZZ_CHECK(r->bytes.size() <= kLimits.maxLineBytes);
+    KX_FUZZ_CHECK(r->micros >= 0 && r->bytes.size() <= kLimits.maxLineBytes);
     t.records.push_back(*r);
   }
   t.badLines = reader.BadLines();
   KX_FUZZ_CHECK(reader.Problems().size() == std::min<std::uint64_t>(t.badLines, kLimits.keptProblems));
-  std::uint64_t previous = 0;
+  std::uint64_t previous = 1;
   for (const auto& p : reader.Problems()) {
-    KX_FUZZ_CHECK(p.line >= 1 && p.line <= reader.LinesRead());
-    KX_FUZZ_CHECK(p.line >= previous && !p.reason.empty());
+    KX_FUZZ_CHECK(p.line >= previous && p.line <= reader.LinesRead() && !p.reason.empty());
     previous = p.line;
   }
-  KX_FUZZ_CHECK(t.header || t.badLines == 1);
-  KX_FUZZ_CHECK(t.records.size() + t.badLines <= reader.LinesRead() + 1);
+  KX_FUZZ_CHECK((t.header || t.badLines == 1) && t.records.size() + t.badLines <= reader.LinesRead() + 1);
   return t;
 }
 
-bool SameHeader(const bus::CaptureHeader& a, const bus::CaptureHeader& b) {
-  return a.version == b.version && a.start.year == b.start.year && a.start.month == b.start.month &&
-         a.start.day == b.start.day && a.start.hour == b.start.hour && a.start.minute == b.start.minute &&
-         a.start.second == b.start.second && a.start.isoWeekday == b.start.isoWeekday &&
-         a.utcOffsetMinutes == b.utcOffsetMinutes && a.port == b.port && a.programVersion == b.programVersion;
+auto Fields(const bus::CaptureHeader& h) {
+  const bus::DateTime& s = h.start;
+  return std::tie(h.version, s.year, s.month, s.day, s.hour, s.minute, s.second, s.isoWeekday,
+                  h.utcOffsetMinutes, h.port, h.programVersion);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const Taken first = Read(bytes);
+  const Taken first = Read(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!first.header) return 0;
 
   std::string text = bus::CaptureHeaderLine(first.h);
-  bool rising = true;
-  for (std::size_t i = 0; i < first.records.size(); ++i) {
-    const auto& r = first.records[i];
-    bus::AppendCaptureRecord(text, r.micros, r.direction, r.bytes);
-    rising = rising && (i == 0 || r.micros >= first.records[i - 1].micros);
-  }
+  for (const auto& r : first.records) bus::AppendCaptureRecord(text, r.micros, r.direction, r.bytes);
   const Taken again = Read(text);
-  KX_FUZZ_CHECK(again.header && SameHeader(first.h, again.h));
-  KX_FUZZ_CHECK(again.badLines == 0);
-  KX_FUZZ_CHECK(again.records == first.records);
+  KX_FUZZ_CHECK(again.header && Fields(first.h) == Fields(again.h));
+  KX_FUZZ_CHECK(again.badLines == 0 && again.records == first.records);
 
-  // The writer only ever goes forward in time; for a capture that did too, it writes
-  // the same text. A body that ends in CR LF is one it never gets.
-  bool plain = rising;
-  for (const auto& r : first.records) plain = plain && !r.bytes.ends_with("\r\n");
-  if (plain) {
-    bus::StringTextSink sink;
-    {
-      bus::CaptureWriter writer(sink, first.h, 1000);
-      for (const auto& r : first.records) KX_FUZZ_CHECK(writer.Append(1000 + r.micros, r.direction, r.bytes));
-    }
-    KX_FUZZ_CHECK(sink.text == text);
-  }
   return 0;
 }

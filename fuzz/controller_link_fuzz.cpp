@@ -4,6 +4,7 @@
 #include "fuzz/fuzz_support.h"
 #include "link/controller_link.h"
 #include "program/editor_model.h"
+#include "program/program_checksum.h"
 
 #include "tests/link/fakes.h"
 
@@ -18,38 +19,18 @@ constexpr Command kCommands[] = {Command::None,     Command::Upload,         Com
 
 void CheckSent(std::string_view frame, const ProgramImage& image) {
   const auto bytes = kxfuzz::FrameBytes(frame, true);
-  KX_FUZZ_CHECK(bytes.has_value());
+  KX_FUZZ_CHECK(bytes.has_value() && bytes->size() <= 4 + 4 + 128);
   const std::vector<std::uint8_t>& b = *bytes;
-  KX_FUZZ_CHECK(b.size() <= 4 + 4 + 128);
-  if (b[0] == 0x01) {
-    KX_FUZZ_CHECK(b.size() == 6 && b[1] == 0x03);
-    return;
-  }
-  KX_FUZZ_CHECK(b.size() >= 4 && b[0] == 0x10 && b[1] == 0xCF);
+  // A register read of six bytes, or a request as the PC station.
+  KX_FUZZ_CHECK(b[0] == 0x01 ? b.size() == 6 && b[1] == 0x03 : b.size() >= 4 && b[0] == 0x10 && b[1] == 0xCF);
   if (b.size() >= 8 && b[3] == 4) {
     const std::size_t address = static_cast<std::size_t>(b[4] << 8 | b[5]);
     KX_FUZZ_CHECK(address + 128 <= program::kProgramImageSize);
     if (b[2] == 1) {
-      KX_FUZZ_CHECK(b.size() == 8 + 128);
-      KX_FUZZ_CHECK(address + 128 <= program::kDownloadEnd);
+      KX_FUZZ_CHECK(b.size() == 8 + 128 && address + 128 <= program::kDownloadEnd);
       for (std::size_t i = 0; i < 128; ++i) KX_FUZZ_CHECK(b[8 + i] == image[address + i]);
     }
   }
-}
-
-// The image before anything is heard, and as a download leaves it before the first
-// block: with the checksum the controller verifies. Made once.
-const ProgramImage& Initial(bool checksummed) {
-  static const auto image = kxfuzz::PatternImage(13, 5);
-  static const auto withSum = [] {
-    auto c = std::make_unique<ProgramImage>(*image);
-    unsigned sum = 0;
-    for (std::size_t a = 0; a < program::kChecksumAddress; ++a) sum += (*c)[a];
-    (*c)[program::kChecksumAddress] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
-    (*c)[program::kChecksumAddress + 1] = static_cast<std::uint8_t>(sum & 0xFF);
-    return c;
-  }();
-  return checksummed ? *withSum : *image;
 }
 
 void Run(const std::vector<std::string_view>& chunks, Command command, const program::EditorModel& model) {
@@ -59,9 +40,10 @@ void Run(const std::vector<std::string_view>& chunks, Command command, const pro
   bus::LinkShared shared;
   bus::LinkEvents events;
   // Allocated once, reset for every run.
+  static const auto initial = kxfuzz::PatternImage(13, 5);
   static const auto image = std::make_unique<ProgramImage>();
   static const auto expected = std::make_unique<ProgramImage>();
-  *image = Initial(false);
+  *image = *initial;
   bus::ControllerLink link(port, clock, bus::LinkTables{regs, shared, *image, model, events});
 
   link.cmd_RUN();
@@ -76,7 +58,9 @@ void Run(const std::vector<std::string_view>& chunks, Command command, const pro
     case Command::ClockSet: link.RTC_Esitle(); break;
     case Command::ResetCpu: KX_FUZZ_CHECK(link.Service_cmd(0)); break;
   }
-  *expected = Initial(command == Command::Download);
+  // A download starts by storing the checksum the controller verifies.
+  *expected = *initial;
+  if (command == Command::Download) program::WriteProgramChecksum(*expected);
   KX_FUZZ_CHECK(*image == *expected);
 
   std::size_t checked = 0;
@@ -95,28 +79,18 @@ void Run(const std::vector<std::string_view>& chunks, Command command, const pro
     link.Timer1Tick();
     for (; checked < port.written.size(); ++checked) CheckSent(port.written[checked], *image);
     KX_FUZZ_CHECK(link.Cutter().RxBuffer.size() <= bus::LineCutter::kMaxPending);
-    KX_FUZZ_CHECK(link.PortOpen() && link.LinkRunning());
-    KX_FUZZ_CHECK(shared.TransferAddress >= 0 &&
+    KX_FUZZ_CHECK(link.PortOpen() && link.LinkRunning() && shared.TransferAddress >= 0 &&
                   shared.TransferAddress <= static_cast<std::int32_t>(program::kProgramImageSize));
   }
   KX_FUZZ_CHECK(*image == *expected);
-  KX_FUZZ_CHECK(link.FramesSent() == port.written.size());
-  for (bus::Rgb lamp : link.Display().LBL_COMM_ANI) KX_FUZZ_CHECK(lamp == bus::kWhite || lamp == bus::kGreen);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto chunks = kxfuzz::Lines(std::string_view(reinterpret_cast<const char*>(data), size));
-  // The model only supplies the system row of a system download; the link never
-  // writes to it.
-  static const std::unique_ptr<const program::EditorModel> model = [] {
-    auto m = std::make_unique<program::EditorModel>();
-    for (std::size_t i = 0; i < m->PgmSteps[1][1].size(); ++i) {
-      m->PgmSteps[1][1][i] = static_cast<std::uint8_t>(0x11 * i);
-    }
-    return m;
-  }();
+  // Supplies the system row of a system download; the link never writes to it.
+  static const auto model = std::make_unique<const program::EditorModel>();
   for (Command command : kCommands) Run(chunks, command, *model);
   return 0;
 }

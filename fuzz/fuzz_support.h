@@ -1,9 +1,7 @@
 #pragma once
 // Shared by the fuzz targets: an invariant check that stops the run with a readable
-// reason (libFuzzer then keeps the input as a crash), a scratch folder for the file
-// parsers, and frame readers written here again rather than taken from the code under
-// test, so that a fault there cannot hide itself. It brings the standard headers and
-// the image every target uses.
+// reason (libFuzzer keeps the input as a crash), a scratch folder for the file parsers,
+// and frame readers of their own, so that a fault in the code under test cannot hide.
 
 #include <algorithm>
 #include <array>
@@ -51,8 +49,6 @@ class ScratchFolder {
     std::error_code ec;
     std::filesystem::remove_all(m_dir, ec);
   }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   std::filesystem::path Path(std::string_view name) const { return m_dir / name; }
 
@@ -60,9 +56,9 @@ class ScratchFolder {
   std::filesystem::path Fresh(std::string_view name, std::string_view bytes) const {
     const std::filesystem::path p = Path(name);
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) Fail(__FILE__, __LINE__, "scratch file not written");
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
+      Fail(__FILE__, __LINE__, "scratch file not written");
+    }
     return p;
   }
 
@@ -84,8 +80,7 @@ inline std::string ReadFile(const std::filesystem::path& p) {
 inline std::vector<std::string_view> Lines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   while (!bytes.empty()) {
-    const std::size_t lf = bytes.find('\n');
-    const std::size_t n = lf == std::string_view::npos ? bytes.size() : lf + 1;
+    const std::size_t n = std::min(bytes.find('\n'), bytes.size() - 1) + 1;
     lines.push_back(bytes.substr(0, n));
     bytes.remove_prefix(n);
   }
@@ -93,7 +88,7 @@ inline std::vector<std::string_view> Lines(std::string_view bytes) {
 }
 
 // The lines of a text file as its readers count them: CR LF, a lone CR or a lone LF
-// ends one; the line ends are not part of it.
+// ends one and is not part of it.
 inline std::vector<std::string_view> TextLines(std::string_view text) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
@@ -105,15 +100,6 @@ inline std::vector<std::string_view> TextLines(std::string_view text) {
   }
   if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
-}
-
-// True when every line of the text ends in CR LF and no CR or LF stands alone.
-inline bool CrLfOnly(std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
-  }
-  return text.ends_with("\r\n");
 }
 
 // Value of a hex digit of either case, or -1.

@@ -16,10 +16,7 @@ class IniFile : public testing::TempFolder {
 
 TEST_F(IniFile, WritesKeepTheLayoutAroundTheKey) {
   const struct {
-    const char* name;
-    std::string before;
-    const char *section, *key, *value;
-    std::string after;
+    const char *name, *before, *section, *key, *value, *after;
   } cases[] = {
       {"first key", "", "DEFAULT", "ProjectName", "a.prj", "[DEFAULT]\r\nProjectName=a.prj\r\n"},
       {"a new key goes first", "[DEFAULT]\r\nFirst=1\r\nProjectName=a.prj\r\n", "DEFAULT", "Second", "2",
@@ -47,29 +44,24 @@ TEST_F(IniFile, WritesKeepTheLayoutAroundTheKey) {
 }
 
 TEST_F(IniFile, WhatEndsASectionAndWhatIsNeverInOne) {
+  // Before the first header, a line holding "[" and what follows it, a second header of
+  // the same name, and nothing trimmed.
   Write(ini, "k=0\r\n[S]\r\na=x[y\r\nb=2\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n[ U]\r\ne=5\r\n[V]\r\nf =6\r\n");
-  EXPECT_EQ(Get("S", "k"), "");   // before the first header
-  EXPECT_EQ(Get("S", "a"), "");   // its line holds "["
-  EXPECT_EQ(Get("S", "b"), "");   // below that line
-  EXPECT_EQ(Get("S", "d"), "4");  // a second header of the same name counts too
-  EXPECT_EQ(Get("T", "c"), "3");
-  EXPECT_EQ(Get("U", "e"), "");  // nothing is trimmed
-  EXPECT_EQ(Get("V", "f"), "");
+  EXPECT_EQ((std::vector<std::string>{Get("S", "k"), Get("S", "a"), Get("S", "b"), Get("S", "d"),
+                                      Get("T", "c"), Get("U", "e"), Get("V", "f")}),
+            (std::vector<std::string>{"", "", "", "4", "3", "", ""}));
 }
 
 TEST_F(IniFile, ReadingAMissingFileLeavesAnEmptyOne) {
   IoResult status;
-  EXPECT_EQ(IniRead(ini, "S", "k", &status), "");
-  EXPECT_TRUE(status.ok);
-  ASSERT_TRUE(std::filesystem::is_regular_file(ini));
-  EXPECT_EQ(std::filesystem::file_size(ini), 0u);
+  EXPECT_TRUE(IniRead(ini, "S", "k", &status).empty() && status.ok);
+  EXPECT_TRUE(std::filesystem::is_regular_file(ini) && std::filesystem::is_empty(ini));
 }
 
 TEST_F(IniFile, RefusedWritesLeaveTheFileAsItWas) {
   Write(ini, "[S]\r\nk=1\r\n");
   const IoResult injected = IniWrite(ini, "S", "k", "2\r\n[X]");
-  EXPECT_FALSE(injected.ok);
-  EXPECT_FALSE(injected.message.empty());
+  EXPECT_FALSE(injected.ok || injected.message.empty());
   EXPECT_FALSE(IniWrite(ini, "S", "a[b", "2").ok);
   EXPECT_EQ(Read(ini), "[S]\r\nk=1\r\n");
 }
@@ -78,8 +70,7 @@ TEST_F(IniFile, AnInaccessibleFileIsReportedNotFatal) {
   const auto nowhere = Path("missing-folder") / "kx7140.ini";
   IoResult status;
   EXPECT_EQ(IniRead(nowhere, "S", "k", &status), "");
-  EXPECT_FALSE(status.ok);
-  EXPECT_NE(status.message.find("kx7140.ini"), std::string::npos);
+  EXPECT_FALSE(status.ok || status.message.find("kx7140.ini") == std::string::npos) << status.message;
   EXPECT_FALSE(IniWrite(nowhere, "S", "k", "v").ok);
   EXPECT_FALSE(IniWrite(Dir(), "S", "k", "v").ok);  // a folder, not a file
 #if !defined(_WIN32)

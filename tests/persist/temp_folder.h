@@ -33,32 +33,22 @@ class TempFolder : public ::testing::Test {
   static constexpr bool kFullDiskPossible = true;
 #endif
 
-  // Made in the constructor, so that member initialisers of a derived fixture can
-  // already name paths inside it.
-  TempFolder() {
-    std::random_device rd;
-    m_dir = std::filesystem::temp_directory_path() /
-            ("kx-persist-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(m_dir);
-  }
+  // Made in the constructor, so that a derived fixture's members can name paths in it.
+  TempFolder() { std::filesystem::create_directories(m_dir); }
   ~TempFolder() override {
-    std::error_code ec;
     for (const auto& locked : m_locked) Lock(locked, false);
+    std::error_code ec;
     std::filesystem::remove_all(m_dir, ec);
   }
 
   std::filesystem::path Path(std::string_view name) const { return m_dir / name; }
   const std::filesystem::path& Dir() const { return m_dir; }
-  std::size_t EntryCount() const {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_dir), {}));
-  }
   static std::string Read(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   static void Write(const std::filesystem::path& p, std::string_view bytes) {
-    std::ofstream(p, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 
   // Makes a folder refuse new files while its files stay writable; false where that is
@@ -109,7 +99,9 @@ class TempFolder : public ::testing::Test {
 #endif
   }
 
-  std::filesystem::path m_dir;
+  std::filesystem::path m_dir =
+      std::filesystem::temp_directory_path() /
+      ("kx-persist-" + std::to_string(std::random_device{}()) + std::to_string(std::random_device{}()));
   std::vector<std::filesystem::path> m_locked;
 };
 
