@@ -17,8 +17,7 @@ TEST_F(CaptureCtl, CaptureRecordsTheBusAndDecodeTellsEachLine) {
   const std::string file = Path("bus.kxcap");
   const auto run = OnSim({"capture", file, "--seconds", "1"});
   ASSERT_EQ(run.status, es::kDone) << run.err;
-  EXPECT_GE(run.ms, 900);
-  EXPECT_LT(run.ms, 2500);
+  EXPECT_TRUE(run.ms >= 900 && run.ms < 2500) << run.ms;
   ASSERT_EQ(run.out.rfind("capture: ", 0), 0u) << run.out;
   const std::size_t lines = std::stoul(run.out.substr(9));
   EXPECT_GT(lines, 100u) << "a second of a busy bus";
@@ -39,11 +38,9 @@ TEST_F(CaptureCtl, CaptureRecordsTheBusAndDecodeTellsEachLine) {
   for (const char* d : {"CPU", "K1", "K8", "GPS", "DED", "PC"}) EXPECT_TRUE(devices.contains(d)) << d;
 
   const auto text = Run({"decode", file});
-  ASSERT_EQ(text.status, es::kDone);
+  EXPECT_EQ(std::pair(text.status, text.err), std::pair(es::kDone, std::string()));
   EXPECT_EQ(Lines(text.out).size(), lines);
-  EXPECT_NE(text.out.find("\tK3\tKart durumu\tK3 durum: Run, lambalar "), std::string::npos)
-      << text.out.substr(0, 400);
-  EXPECT_TRUE(text.err.empty()) << text.err;
+  EXPECT_NE(text.out.find("\tK3\tKart durumu\tK3 durum: Run, lambalar "), std::string::npos);
 }
 
 TEST_F(CaptureCtl, DecodeSkipsAndNamesBadLinesAndRefusesAFileThatIsNotACapture) {
@@ -67,8 +64,8 @@ TEST_F(CaptureCtl, DecodeSkipsAndNamesBadLinesAndRefusesAFileThatIsNotACapture) 
   EXPECT_NE(text.out.find("\t:10\\xFF\n"), std::string::npos) << text.out;
 
   std::ofstream(Path("project.prj")) << "not a capture\r\n";
-  EXPECT_EQ(Run({"decode", Path("project.prj")}).status, es::kFile);
-  EXPECT_EQ(Run({"decode", Path("none.kxcap")}).status, es::kFile);
+  for (const char* name : {"project.prj", "none.kxcap"})
+    EXPECT_EQ(Run({"decode", Path(name)}).status, es::kFile);
 }
 
 }  // namespace

@@ -37,32 +37,28 @@ class CtlTest : public qttest::DeviceTest {
       ADD_FAILURE() << "arguments refused: " << error;
       return run;
     }
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     QElapsedTimer t;
     t.start();
     // The commands that only read files go where the program sends them.
-    if (options.command == ctl::Command::Decode) {
-      run.status = ctl::DecodeCapture(options.projectFile, options.json, out, err);
-    } else if (options.command == ctl::Command::Check || options.command == ctl::Command::Diff) {
-      run.status = ctl::RunFileCommand(options, out, err);
-    } else {
-      run.status = ctl::RunCommand(options, {out, err, progress, std::move(interrupted)});
-    }
+    using enum ctl::Command;
+    const ctl::Command c = options.command;
+    run.status = c == Decode ? ctl::DecodeCapture(options.projectFile, options.json, out, err)
+                 : c == Check || c == Diff
+                     ? ctl::RunFileCommand(options, out, err)
+                     : ctl::RunCommand(options, {out, err, progress, std::move(interrupted)});
     run.ms = t.elapsed();
     run.out = out.str();
     run.err = err.str();
     return run;
   }
-  // The same on the simulator's device.
   CtlRun OnSim(std::vector<std::string> args, bool progress = false) {
     args.insert(args.begin(), {"--port", Device()});
     return Run(args, progress);
   }
 };
 
-// A run that ended with `status` and one line from the program on standard error
-// that says `part`.
+// A run that ended with `status` and one error line that says `part`.
 inline void ExpectRefused(const CtlRun& run, int status, const std::string& part) {
   EXPECT_EQ(run.status, status) << run.err;
   EXPECT_TRUE(run.err.starts_with("kx7140ctl: ")) << run.err;
@@ -70,7 +66,6 @@ inline void ExpectRefused(const CtlRun& run, int status, const std::string& part
   EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
 }
 
-// One line of JSON output, parsed.
 inline QJsonObject JsonLine(const std::string& line) {
   QJsonParseError error;
   const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
@@ -78,10 +73,10 @@ inline QJsonObject JsonLine(const std::string& line) {
   return o;
 }
 
-inline std::vector<std::string> Lines(const std::string& text) {
+inline std::vector<std::string> Lines(const std::string& text, char sep = '\n') {
   std::vector<std::string> lines;
   std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  for (std::string line; std::getline(in, line, sep);) lines.push_back(line);
   return lines;
 }
 

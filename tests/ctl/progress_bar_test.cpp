@@ -12,13 +12,11 @@ namespace {
 
 using bus::TransferKind;
 
-TEST(ProgressBar, LineShowsNameBarAndCountWithinTheBar) {
+TEST(ProgressBar, CountStaysWithinTheBarRedrawsOnlyOnChangeAndEndsFullWhenCompleted) {
   EXPECT_EQ(ctl::ProgressLine({TransferKind::Upload, 256, 512}, 10), "upload [#####-----] 256/512");
   EXPECT_EQ(ctl::ProgressLine({TransferKind::ProgramDownload, 0, 353}, 4), "download [----] 0/353");
   EXPECT_EQ(ctl::ProgressLine({TransferKind::Upload, 600, 512}, 4), "upload [####] 512/512");
-}
 
-TEST(ProgressBar, RedrawsOnlyOnChangeAndEndsFullWhenCompleted) {
   std::ostringstream err;
   ctl::ProgressBar bar(err, true);
   bar.Show({TransferKind::Upload, 510, 512});

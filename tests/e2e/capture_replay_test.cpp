@@ -12,12 +12,6 @@
 namespace e2e {
 namespace {
 
-std::int64_t SteadyMicros() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
 bool Same(const bus::RegisterImage& a, const bus::RegisterImage& b) {
   return a.CpuCardRegs == b.CpuCardRegs && a.GpsRegs == b.GpsRegs && a.DetectorRegs == b.DetectorRegs &&
          a.TriacCardRegs == b.TriacCardRegs && a.CpuClockText == b.CpuClockText;
@@ -35,20 +29,22 @@ struct TurnImages {
 
 class CaptureReplay : public LinkToSim {
  protected:
-  // Listening before the link opens, as the program does: the file starts with the
-  // first line the link heard.
+  // Listening before the link opens, as the program does.
   void SetUp() override {
-    capturePath = Path("live.kxcap");
     auto sink = std::make_unique<bus::FileTextSink>();
     std::string error;
-    ASSERT_TRUE(sink->Open(capturePath.string(), false, error)) << error;
+    ASSERT_TRUE(sink->Open(capturePath, false, error)) << error;
     bus::CaptureHeader header;
     header.port = "pty";
     ASSERT_TRUE(recorder.StartCapture(std::move(sink), header, error)) << error;
     LinkToSim::SetUp();
   }
-  std::filesystem::path capturePath;
-  bus::BusRecorder recorder{tables->events, nullptr, SteadyMicros};
+  const std::string capturePath = Path("live.kxcap");
+  bus::BusRecorder recorder{
+      tables->events, nullptr, [] {
+        using namespace std::chrono;
+        return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+      }};
   TurnImages live{tables->events, tables->regs};
 };
 
@@ -62,7 +58,7 @@ TEST_F(CaptureReplay, ReplayRebuildsTheRegisterImageOfEveryTurn) {
 
   auto replayed = std::make_unique<bus::SharedTables>();
   TurnImages played(replayed->events, replayed->regs);
-  auto port = std::make_unique<qtlink::ReplayPort>(QString::fromStdString(capturePath.string()), 0.0);
+  auto port = std::make_unique<qtlink::ReplayPort>(QString::fromStdString(capturePath), 0.0);
   qtlink::ReplayPort& replay = *port;
   std::vector<std::string> recordedSent;
   replay.recordedSent = [&](std::string_view frame) { recordedSent.emplace_back(frame); };
@@ -80,7 +76,9 @@ TEST_F(CaptureReplay, ReplayRebuildsTheRegisterImageOfEveryTurn) {
       << player.Link().Display().L_Comm_Status;
 }
 
-TEST_F(CaptureReplay, AFileThatIsNotACaptureDoesNotOpen) {
+using ReplayOpen = qttest::DeviceTest;  // no controller needed
+
+TEST_F(ReplayOpen, AFileThatIsNotACaptureDoesNotOpen) {
   EXPECT_FALSE(qtlink::ReplayPort(QString::fromStdString(Path("none.kxcap")), 1.0).Open().ok);
   std::ofstream(Path("junk.kxcap")) << "not a capture\r\n";
   const bus::PortResult opened = qtlink::ReplayPort(QString::fromStdString(Path("junk.kxcap")), 1.0).Open();

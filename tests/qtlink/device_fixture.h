@@ -31,10 +31,8 @@ inline bool WaitUntil(const std::function<bool()>& done, int ms = 3000) {
   return true;
 }
 
-// A bus faster than a real one, so that the 353 and 512 block transfers take seconds
-// rather than a minute. Not faster still: a send may wait up to the 20 ms gap plus one
-// 10 ms tick, and on a busy machine the lateness adds up from turn to turn until
-// answers miss the controller's window.
+// Transfers in seconds, not a minute. Not faster: a send may wait the 20 ms gap plus a
+// 10 ms tick, and on a busy machine answers would miss the controller's window.
 inline sim::Options FastBus() {
   sim::Options o;
   o.periodMs = 40;
@@ -60,7 +58,7 @@ class DeviceTest : public ::testing::Test {
     std::filesystem::create_directories(m_dir);
   }
   ~DeviceTest() override {
-    m_sim.reset();
+    m_sim.reset();  // before its folder goes
     std::error_code ec;
     std::filesystem::remove_all(m_dir, ec);
   }

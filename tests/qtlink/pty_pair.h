@@ -3,12 +3,10 @@
 // silent, a cable to nowhere), the slave end is what the program opens, by a symlink.
 
 #include <fcntl.h>
-#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
