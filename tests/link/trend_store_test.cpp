@@ -145,7 +145,9 @@ TEST(TrendCsv, OneColumnPerValueAndTheSeparatorsNamedInTheHeader) {
     std::stringstream in(sink.text);
     for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.size() - 1));
     ASSERT_EQ(lines.size(), 2u + 3u) << "header, names, a bucket of two turns, two samples";
-    EXPECT_EQ(lines[0], "\xEF\xBB\xBFOndalık ayırıcı" + std::string{sep, decimal});
+    std::string header = "\xEF\xBB\xBFOndalık ayırıcı";
+    header += {sep, decimal};
+    EXPECT_EQ(lines[0], header);
     const auto names = Cells(lines[1], sep);
     EXPECT_EQ(Pick(names, {3, current, fault, columns - 1}),
               (std::vector<std::string>{"CPU şebeke gerilimi (V)", "K1 akım 1 (A)", "K1 hata", "Grup 32"}));
