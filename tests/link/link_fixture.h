@@ -22,6 +22,7 @@ struct LinkFixture : ::testing::Test {
   bus::LinkShared& shared = tables->shared;
   program::ProgramImage& image = tables->image;
   program::EditorModel& model = tables->model;
+  bus::ViewFlags& flags = tables->flags;
   EventRecorder heard{tables->events};
   std::unique_ptr<bus::ControllerLink> ctl = MakeLink();
 
