@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -120,14 +121,15 @@ TEST(SimAnswers, RefusedFramesChangeNothingAndAreNotAnswered) {
 }
 
 TEST(SimTurn, OneFrameInsideTheWindowOnly) {
+  using Counts = std::pair<std::uint64_t, std::uint64_t>;
   SimBus bus;
   bus.c.Step(0);
   bus.c.Receive(kPoll + kPoll, 1);  // two frames in one turn
-  EXPECT_EQ(std::make_pair(bus.c.Count().registerReads, bus.c.Count().outOfTurn), std::make_pair(1ul, 1ul));
+  EXPECT_EQ(std::make_pair(bus.c.Count().registerReads, bus.c.Count().outOfTurn), Counts(1, 1));
 
   bus.c.Step(100);
   bus.c.Receive(kPoll, 161);  // after the 60 ms window
-  EXPECT_EQ(std::make_pair(bus.c.Count().registerReads, bus.c.Count().outOfTurn), std::make_pair(1ul, 2ul));
+  EXPECT_EQ(std::make_pair(bus.c.Count().registerReads, bus.c.Count().outOfTurn), Counts(1, 2));
 }
 
 // The areas 1002 and 1005 clear are followed by the sim_receive fuzz target; 1003 and
