@@ -312,8 +312,8 @@ void Frm_T_24VOC::OnLinkEvent(const bus::LinkEvent& event) {
         break;
       case bus::TransferKind::Upload: m_readLog->setText(QStringLiteral("CPU Okunuyor")); break;
       case bus::TransferKind::ProgramDownload: LockCommandsForDownload(true); break;
+      case bus::TransferKind::Verify: m_verifyAgainst = m_tables.image; break;
       case bus::TransferKind::SystemDownload:
-      case bus::TransferKind::Verify:
       case bus::TransferKind::None: break;
     }
     // A verify read would abandon the transfer under way.
@@ -366,7 +366,7 @@ void Frm_T_24VOC::OnVerifyEnded(bool completed) {
     return;
   }
   const std::vector<program::ImageDifference> differences =
-      program::VerifyDownload(m_tables.image, Link().VerifiedImage());
+      program::VerifyDownload(m_verifyAgainst, Link().VerifiedImage());
   if (differences.empty()) {
     ShowTransferResult(QStringLiteral("Doğrulandı: kontrolördeki program projedekiyle birebir aynı"));
     return;

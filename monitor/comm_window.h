@@ -105,6 +105,9 @@ class Frm_T_24VOC : public QWidget {
   PrinterSink m_printer{this};
   EventLogSink* m_sink = &m_printer;
   QTimer m_refresh;
+  // The project as it was when the verify read began: an edit made during the
+  // 512-turn read must not count as a difference on the controller.
+  program::ProgramImage m_verifyAgainst{};
 
   QPushButton* m_run = nullptr;
   QLabel* m_portNumber = nullptr;
