@@ -98,13 +98,14 @@ void ControllerLink::OpenPort() {
   m_engine.DropFrame();
   m_lastTurnMs = now;
   m_silenceShown = false;
+  m_noteShown = false;
   SetStatus(OpenText());
   const PortResult rate = m_port.SetBaudRate(kWorkingRate);
   if (!rate.ok) SetStatus(rate.message);
 }
 
 void ControllerLink::NoticeSilence() {
-  if (m_silenceShown || !m_port.IsOpen()) return;
+  if (m_silenceShown || m_noteShown || !m_port.IsOpen()) return;
   if (m_clock.MonotonicMs() - m_lastTurnMs >= kSilenceMs) {
     m_silenceShown = true;
     SetStatus(kSilenceText);
@@ -175,6 +176,7 @@ void ControllerLink::OnReceive() {
 
 void ControllerLink::PcTurn() {
   m_lastTurnMs = m_clock.MonotonicMs();
+  m_noteShown = false;
   if (m_silenceShown) {
     m_silenceShown = false;
     SetStatus(OpenText());
@@ -199,7 +201,12 @@ void ControllerLink::OnPortFault(PortFault fault, const std::string& text) {
       }
       RefreshPortState();
       break;
-    case PortFault::Note: SetStatus(text); break;
+    case PortFault::Note:
+      SetStatus(text);
+      // Until the next turn the note tells more than the silence text would (the end
+      // of a replayed capture is such a note).
+      m_noteShown = true;
+      break;
   }
 }
 

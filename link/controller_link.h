@@ -127,6 +127,7 @@ class ControllerLink {
   std::int64_t m_lastSelectMs = 0;
   std::int64_t m_lastTurnMs = 0;
   bool m_silenceShown = false;
+  bool m_noteShown = false;
 };
 
 }  // namespace bus
