@@ -76,7 +76,7 @@ std::string MB_Write_Single(std::uint8_t slave, std::uint8_t function, std::int3
 
 std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t item,
                                           const CommandPayload& p) {
-  if (direction > 1) direction = 0;
+  if (direction > kCommandWrite) direction = kCommandRead;
   if (item != kServiceItem && item >= 7) item = 0;
 
   FrameBuilder f(4 + 4 + 128);
@@ -85,21 +85,21 @@ std::optional<std::string> MB_CPU_Command(std::uint8_t direction, std::uint8_t i
   f.Add(direction);
   f.Add(item);
 
-  if (direction == 0 && item == kBlockItem) {
+  if (direction == kCommandRead && item == kBlockItem) {
     if (!BlockInsideImage(p.transferAddress)) return std::nullopt;
     f.AddWord(static_cast<std::uint32_t>(p.transferAddress));
     f.AddWord(static_cast<std::uint32_t>(kBlockBytes));
-  } else if (direction == 1 && item == kSystemItem) {
+  } else if (direction == kCommandWrite && item == kSystemItem) {
     if (!AddSystemRow(f, p)) return std::nullopt;
-  } else if (direction == 1 && item == kClockItem) {
+  } else if (direction == kCommandWrite && item == kClockItem) {
     AddClock(f, p.now);
-  } else if (direction == 1 && item == kBlockItem) {
+  } else if (direction == kCommandWrite && item == kBlockItem) {
     if (!BlockInsideImage(p.transferAddress) || p.block.size() < static_cast<std::size_t>(kBlockBytes))
       return std::nullopt;
     f.AddWord(static_cast<std::uint32_t>(p.transferAddress));
     f.AddWord(static_cast<std::uint32_t>(kBlockBytes));
     for (int i = 0; i < kBlockBytes; ++i) f.Add(p.block[static_cast<std::size_t>(i)]);
-  } else if (direction == 1 && item == kServiceItem) {
+  } else if (direction == kCommandWrite && item == kServiceItem) {
     f.AddWord(static_cast<std::uint16_t>(p.requestCode));
     f.AddWord(0x0000);
   }

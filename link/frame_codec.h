@@ -26,9 +26,9 @@ std::string MB_Write_Single(std::uint8_t slave, std::uint8_t function, std::int3
 struct CommandPayload {
   std::int16_t requestCode = 0;
   std::int32_t transferAddress = 0;
-  std::span<const std::uint8_t> block;      // 128 bytes for a block write
-  std::span<const std::uint8_t> systemRow;  // 17 bytes: duration, then 16 state bytes
-  DateTime now;
+  std::span<const std::uint8_t> block{};      // 128 bytes for a block write
+  std::span<const std::uint8_t> systemRow{};  // 17 bytes: duration, then 16 state bytes
+  DateTime now{};
 };
 
 // The CPU command frame to address 16, function 207. Returns nothing when the

@@ -141,17 +141,17 @@ std::string ServiceText(int code) {
 std::string PcCommandText(const Payload& p) {
   const int direction = p.at(0);
   const int item = p.at(1);
-  if (direction == 0 && item == kClockItem) return "Saat oku";
-  if (direction == 0 && item == kBlockItem) return "Blok oku " + Address(p.word(2));
-  if (direction == 1 && item == kBlockItem) return "Blok yaz " + Address(p.word(2));
-  if (direction == 1 && item == kClockItem) {
+  if (direction == kCommandRead && item == kClockItem) return "Saat oku";
+  if (direction == kCommandRead && item == kBlockItem) return "Blok oku " + Address(p.word(2));
+  if (direction == kCommandWrite && item == kBlockItem) return "Blok yaz " + Address(p.word(2));
+  if (direction == kCommandWrite && item == kClockItem) {
     return "Saat ayarla: " + DateTimeText(p.at(9), p.at(8), p.word(6), p.at(11), p.at(12), p.at(13));
   }
-  if (direction == 1 && item == kSystemItem) {
+  if (direction == kCommandWrite && item == kSystemItem) {
     return "Sistem belleği yaz, adım süresi " + std::to_string(p.word(22)) + " s";
   }
-  if (direction == 1 && item == kServiceItem) return ServiceText(p.word(2));
-  return std::string(direction == 0 ? "Komut oku" : "Komut yaz") + ", öğe " + std::to_string(item);
+  if (direction == kCommandWrite && item == kServiceItem) return ServiceText(p.word(2));
+  return std::string(direction == kCommandRead ? "Komut oku" : "Komut yaz") + ", öğe " + std::to_string(item);
 }
 
 // The CPU's answers to those commands.
