@@ -11,7 +11,7 @@ struct ParametersTab : kxtest::EditorTest {
   int Word(std::size_t n) const { return (*image)[0x80 + 2 * n] * 256 + (*image)[0x81 + 2 * n]; }
 };
 
-TEST_F(ParametersTab, ValuesAreCorrectedAndSwitchesAndTheDescriptionStoredAsShown) {
+TEST_F(ParametersTab, ValuesAreCorrectedAndSwitchesAndTheProjectTextStoredAsShown) {
   (*image)[1] = 'E';
   std::fill(image->begin() + 2, image->begin() + 100, 'x');
   LoadImage();
@@ -55,7 +55,7 @@ TEST_F(ParametersTab, ValuesAreCorrectedAndSwitchesAndTheDescriptionStoredAsShow
   editor->DegisiklikleriKaydet();
   EXPECT_EQ((std::vector<int>{Word(0), Word(5)}), (std::vector<int>{5, 54}));
 
-  // The description starts at address one and replaces the whole text.
+  // The project text starts at address one and replaces the whole text.
   auto& box = Find<QLineEdit>("TXT_Pgm_aciklamasi");
   EXPECT_EQ(box.text().size(), 99);
   box.setText(QStringLiteral("Atatürk Bulvarı kavşağı"));
