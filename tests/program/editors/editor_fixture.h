@@ -2,25 +2,22 @@
 // The program editor open on heap-held tables of its own (the model is too large for a
 // test's stack under the sanitizers), and the cells and boxes the tests reach for.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QImage>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
-#include <memory>
 #include <ostream>
 
 #include "link/shared_tables.h"
-#include "program/editor_model.h"
+#include "program/editors/lamp_preset_dialog.h"
 #include "program/editors/program_edit.h"
+#include "program/editors/time_table_entry.h"
 #include "program/memory_map.h"
-#include "program/program_image.h"
 #include "program/program_image_codec.h"
 #include "program/step_packing.h"
 #include "tests/monitor/views_app.h"
@@ -84,11 +81,7 @@ struct EditorHarness {
     QTest::keyClick(&Sure(), key);
   }
   QListWidgetItem* Warning(const QString& part) const {
-    auto& list = Find<QListWidget>("LST_Uyarilar");
-    for (int i = 0; i < list.count(); ++i) {
-      if (list.item(i)->text().contains(part)) return list.item(i);
-    }
-    return nullptr;
+    return Find<QListWidget>("LST_Uyarilar").findItems(part, Qt::MatchContains).value(0);
   }
 };
 

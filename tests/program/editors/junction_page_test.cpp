@@ -1,7 +1,5 @@
 // The junction tab: entries reach the junction data at once; refused ones are put back.
 
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTableWidget>
 
 #include "editor_fixture.h"
@@ -26,7 +24,7 @@ struct JunctionTab : kxtest::EditorTest {
   bool Warned(const char* group) const { return Warning(QLatin1String(group)) != nullptr; }
 };
 
-TEST_F(JunctionTab, NamesReachTheGridTitlesAndBadOnesAreRefused) {
+TEST_F(JunctionTab, NamesConflictsAndLimitsReachTheChecksAtOnceAndBadOnesAreRefused) {
   Name(1).setText(QStringLiteral("  A1 Kuzey "));
   EXPECT_EQ(junction.groupNames[0], "A1 Kuzey");
   EXPECT_EQ(Name(1).text(), QStringLiteral("A1 Kuzey"));
@@ -37,9 +35,8 @@ TEST_F(JunctionTab, NamesReachTheGridTitlesAndBadOnesAreRefused) {
   EXPECT_EQ(junction.groupNames[1], "");
   EXPECT_EQ(Name(2).text(), QString());
   EXPECT_EQ(statuses.last(), QStringLiteral("Grup-2 adı alınmadı: 32 harften uzun"));
-}
 
-TEST_F(JunctionTab, AConflictIsEnteredBothWaysAndWarnsAtOnce) {
+  // A conflict is entered both ways and warns at once.
   EXPECT_FALSE(Warned("Grup-2"));
   Conflict(1, 2).setText(QStringLiteral("5"));
   EXPECT_EQ(std::pair(program::MinIntergreen(junction, 1, 2), program::MinIntergreen(junction, 2, 1)),
@@ -62,9 +59,8 @@ TEST_F(JunctionTab, AConflictIsEnteredBothWaysAndWarnsAtOnce) {
   EXPECT_FALSE(program::Conflicting(junction, 1, 2));
   EXPECT_EQ(Conflict(2, 1).text(), QString());
   EXPECT_FALSE(Warned("Grup-2"));
-}
 
-TEST_F(JunctionTab, LimitsChangeTheChecksAndGoBackToTheDefaults) {
+  // Limits change the checks and go back to the defaults.
   EXPECT_FALSE(Warned("Grup-1"));
   Find<QSpinBox>("UpDown_EnKisaYesil").setValue(30);
   EXPECT_TRUE(Warned("Grup-1"));

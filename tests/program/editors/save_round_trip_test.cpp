@@ -1,5 +1,3 @@
-#include <random>
-
 #include "editor_fixture.h"
 
 namespace {

@@ -1,8 +1,7 @@
-
 #include <QFile>
-#include <QPushButton>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "editor_fixture.h"
 #include "program/editors/signal_plan_pane.h"
@@ -38,8 +37,33 @@ struct PlanPane : kxtest::EditorTest {
   }
 };
 
-TEST_F(PlanPane, FollowsTheGridBeforeAnySaveAndNamesTheGroups) {
-  EXPECT_EQ(Plan().cycleSeconds, 13);
+TEST_F(PlanPane, ExportsAndFollowsTheGridBeforeAnySave) {
+  QTemporaryDir dir;
+  QString target;
+  Pane().ChooseExportFile = [&] { return target; };
+  // Each file is whole in its format; the picture carries the names and the project.
+  const std::pair<const char*, std::function<bool(const QByteArray&)>> files[] = {
+      {"plan.pdf",
+       [](const QByteArray& b) { return b.startsWith("%PDF-") && b.trimmed().endsWith("%%EOF"); }},
+      {"plan.PNG", [](const QByteArray& b) { return QImage::fromData(b, "PNG").width() > 600; }},
+      {"plan.svg", [](const QByteArray& b) {
+         return QSvgRenderer(b).isValid() && b.contains("A1 Kuzey") && b.contains("Devir süresi: 13 sn") &&
+                b.contains("Proje: /p/a.prj");
+       }}};
+  for (const auto& [name, whole] : files) {
+    target = dir.filePath(QLatin1String(name));
+    Find<QPushButton>("BTN_PlanDisaAktar").click();
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    EXPECT_TRUE(whole(f.readAll())) << name;
+    EXPECT_EQ(statuses.takeLast(), QStringLiteral("Sinyal planı kaydedildi: ") + target);
+  }
+  target = dir.filePath(QStringLiteral("no/such/folder/plan.pdf"));
+  Find<QPushButton>("BTN_PlanDisaAktar").click();
+  EXPECT_TRUE(statuses.takeLast().startsWith(QStringLiteral("Plan kaydedilemedi: ") + target));
+  EXPECT_TRUE(statuses.isEmpty());
+
+  // The plan and its warnings follow the grid before any save.
   EXPECT_EQ(TipAt(0, 5), QStringLiteral("Grup-1 A1 Kuzey: Yeşil, 0-10 sn (adım 1)"));
   SetCell(1, 3, 1);
   TypeDuration(3, QStringLiteral("7"));
@@ -48,9 +72,8 @@ TEST_F(PlanPane, FollowsTheGridBeforeAnySaveAndNamesTheGroups) {
   ASSERT_EQ(Plan().rows.size(), 2u);
   EXPECT_EQ(TipAt(1, 1), QStringLiteral("Grup-3 Y1 yaya: Kırmızı, 0-10 sn (adım 1)"));
   EXPECT_EQ(model->PgmGroups[2][1][3], 0) << "the model changes only at the save";
-}
 
-TEST_F(PlanPane, WarningsFollowTheGridAndSelectTheirCell) {
+  // Warnings follow the grid too, and a click on one selects its cell.
   EXPECT_EQ(Warning(QStringLiteral("Grup-5")), nullptr);
   SetCell(1, 5, 1);  // group 5: red, then straight to green
   SetCell(2, 5, 4);
@@ -60,34 +83,6 @@ TEST_F(PlanPane, WarningsFollowTheGridAndSelectTheirCell) {
   auto& list = *found->listWidget();
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(found).center());
   EXPECT_EQ(Grid().currentIndex().column(), 5);
-}
-
-TEST_F(PlanPane, ExportsPdfPngAndSvgAndReportsARefusedFile) {
-  QTemporaryDir dir;
-  QString target;
-  Pane().ChooseExportFile = [&] { return target; };
-  for (const char* name : {"plan.pdf", "plan.PNG", "plan.svg"}) {
-    target = dir.filePath(QLatin1String(name));
-    Find<QPushButton>("BTN_PlanDisaAktar").click();
-    QFile f(target);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    const QByteArray bytes = f.readAll();
-    EXPECT_EQ(statuses.takeLast(), QStringLiteral("Sinyal planı kaydedildi: ") + target);
-    if (target.endsWith(QLatin1String(".pdf"))) {
-      EXPECT_TRUE(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
-    } else if (target.endsWith(QLatin1String(".PNG"))) {
-      EXPECT_GT(QImage::fromData(bytes, "PNG").width(), 600);
-    } else {
-      EXPECT_TRUE(QSvgRenderer(bytes).isValid());
-      for (const char* part : {"A1 Kuzey", "Devir süresi: 13 sn", "Proje: /p/a.prj"}) {
-        EXPECT_TRUE(bytes.contains(part)) << part;
-      }
-    }
-  }
-  target = dir.filePath(QStringLiteral("no/such/folder/plan.pdf"));
-  Find<QPushButton>("BTN_PlanDisaAktar").click();
-  EXPECT_TRUE(statuses.takeLast().startsWith(QStringLiteral("Plan kaydedilemedi: ") + target));
-  EXPECT_TRUE(statuses.isEmpty());
 }
 
 }  // namespace

@@ -1,9 +1,4 @@
-#include <QLabel>
-#include <QPushButton>
-#include <string>
-
 #include "editor_fixture.h"
-#include "link/register_image.h"
 #include "monitor/lamp_panel.h"
 #include "monitor/traffic_lamp.h"
 #include "program/editors/step_grid_model.h"
@@ -14,7 +9,6 @@ namespace {
 struct Simulation : kxtest::EditorTest {
   std::unique_ptr<monitor::Lamp_panel> panel;
   int opened = 0;
-  int closed = 0;
 
   void OpenWired() {
     Open();
@@ -23,17 +17,13 @@ struct Simulation : kxtest::EditorTest {
       if (show) panel->show();
       return panel.get();
     };
-    editor->CloseLampPanel = [this] { panel.reset(), ++closed; };
+    editor->CloseLampPanel = [this] { panel.reset(); };
   }
   std::string Status() const { return Find<QLabel>("Label2").text().toStdString(); }
-  void Toggle() { Find<QPushButton>("BTN_Simulasyon").click(); }
   // Ticks until the status line reads `text`; false after a minute of ticks.
   bool TickUntil(const std::string& text) {
-    for (int i = 0; i < 120; ++i) {
-      editor->Timer1Tick();
-      if (Status() == text) return true;
-    }
-    return false;
+    for (int i = 0; i < 120 && Status() != text; ++i) editor->Timer1Tick();
+    return Status() == text;
   }
   int Lamp(int group) const { return panel ? panel->Lamp(group - 1).State() : -1; }
   bool Played(int step) const {
@@ -41,17 +31,14 @@ struct Simulation : kxtest::EditorTest {
   }
 };
 
-TEST_F(Simulation, PlaysTheShownProgramOnTheLampPanelWithTheEditorLocked) {
+TEST_F(Simulation, PlaysTheGridOnTheLampPanelWithTheEditorLockedUntilStoppedOrClosed) {
   model->PgmGroups[2][1] = {5, 10, 4};  // flashing yellow, green
   model->PgmGroups[2][3] = {3, 0, 1};
   OpenWired();
-  Toggle();
-  EXPECT_TRUE(flags.SimActive);
+  Find<QPushButton>("BTN_Simulasyon").click();
   ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:01-05"));
   ASSERT_NE(panel, nullptr);
-  EXPECT_TRUE(panel->isVisible());
   EXPECT_FALSE(ProgramList().isEnabled() || Grid().isEnabled() || Find<QLineEdit>("Text1").isEnabled());
-  EXPECT_TRUE(Find<QPushButton>("BTN_Simulasyon").isEnabled());
   EXPECT_FALSE(flags.LampStatesDirty);  // handed over and drawn
   EXPECT_EQ(std::pair(Lamp(1), Lamp(2)), std::pair(2, 4));
   editor->Timer1Tick();
@@ -61,21 +48,24 @@ TEST_F(Simulation, PlaysTheShownProgramOnTheLampPanelWithTheEditorLocked) {
   EXPECT_TRUE(Played(3) && !Played(1)) << "the played step is marked in the grid";
   EXPECT_EQ(opened, 1) << "shown once";
 
-  Toggle();
+  Find<QPushButton>("BTN_Simulasyon").click();
   editor->Timer1Tick();
-  EXPECT_FALSE(flags.SimActive);
   EXPECT_EQ(Status(), "Programlama - 2 ...");
   EXPECT_FALSE(Played(3));
   EXPECT_TRUE(Grid().isEnabled() && ProgramList().isEnabled());
-}
 
-TEST_F(Simulation, PlaysWhatTheGridHoldsSavedOrNot) {
-  model->PgmGroups[3][1][0] = 4;
-  OpenWired();
+  // What the grid holds is played, saved or not.
   editor->SelectRecord(3);
   TypeDuration(1, QStringLiteral("7"));
-  Toggle();
-  EXPECT_TRUE(TickUntil("SIM: Pgm= P:02 S:01-07"));
+  Find<QPushButton>("BTN_Simulasyon").click();
+  ASSERT_TRUE(TickUntil("SIM: Pgm= P:02 S:01-07"));
+  // Closing the editor ends the simulation and its lamp panel; a new editor starts stopped.
+  editor->close();
+  EXPECT_FALSE(flags.SimActive);
+  EXPECT_EQ(panel, nullptr);
+  flags.SimActive = true;
+  Open();
+  EXPECT_FALSE(flags.SimActive);
 }
 
 // That the cards show again: FlagViews.TheSimulationOwnsTheLampsWhileItRuns.
@@ -83,25 +73,12 @@ TEST_F(Simulation, LampPanelOpenedForTheLiveViewStaysOpenAfterward) {
   model->PgmGroups[2][1][0] = 1;
   OpenWired();
   ASSERT_NE(editor->LampPanel(true), nullptr);  // the user's live view
-  Toggle();
+  Find<QPushButton>("BTN_Simulasyon").click();
   ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:01-01"));
-  Toggle();
+  Find<QPushButton>("BTN_Simulasyon").click();
   for (int i = 0; i < 4; ++i) editor->Timer1Tick();
-  ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(std::pair(opened, closed), std::pair(1, 0));
-}
-
-TEST_F(Simulation, ClosingTheEditorEndsTheSimulationAndItsLampPanel) {
-  model->PgmGroups[2][1][0] = 3;
-  OpenWired();
-  Toggle();
-  ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:01-03"));
-  editor->close();
-  EXPECT_FALSE(flags.SimActive);
-  EXPECT_EQ(panel, nullptr);
-  flags.SimActive = true;
-  Open();
-  EXPECT_FALSE(flags.SimActive) << "a new editor starts stopped";
+  EXPECT_NE(panel, nullptr);
+  EXPECT_EQ(opened, 1);
 }
 
 }  // namespace
