@@ -1,8 +1,6 @@
 // The verify read fills the link's own image; that the project stays as the user left
 // it and the outcome is told are proven by the comm window's verify tests.
 
-#include <gtest/gtest.h>
-
 #include "link_fixture.h"
 
 namespace {

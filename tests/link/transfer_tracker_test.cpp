@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "link_fixture.h"
 
 using namespace kxtest;

@@ -1,7 +1,5 @@
 #include "link/trend_recorder.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
 
 #include "link_fixture.h"
@@ -24,7 +22,7 @@ struct TrendRecorderTest : kxtest::LinkFixture {
   std::int64_t Now() const { return clock.ms * 1000; }
 };
 
-TEST_F(TrendRecorderTest, EveryTurnOfTheLinkGoesIntoTheStoreWithTheWordsHeardBeforeIt) {
+TEST_F(TrendRecorderTest, EveryTurnGoesIntoTheStoreWithTheWordsHeardBeforeItAndASilenceHoldsNoState) {
   GoOnline();
   Hear(CardOneReply(0x0041));
   Turn();
@@ -42,20 +40,13 @@ TEST_F(TrendRecorderTest, EveryTurnOfTheLinkGoesIntoTheStoreWithTheWordsHeardBef
       << "group 1 red, group 2 green";
   EXPECT_EQ(store.ValueAt(bus::CpuSeries(bus::CpuTrend::MainsVoltage), first)->min, 23000);
   EXPECT_EQ(store.Samples(bus::CardCurrentSeries(0, 0), 0, Now() + 1, 0).size(), 3u);
-}
 
-TEST_F(TrendRecorderTest, ALongSilenceBetweenTurnsHoldsNoState) {
-  GoOnline();
-  Hear(CpuReply());
-  Hear(CardOneReply(0x0001));
-  Turn();
+  // A long silence between turns holds no state; an ordinary gap is no silence.
   const std::int64_t lastBefore = Now();
   clock.ms += 10'000;
   Turn();
   EXPECT_EQ(store.StepAt(bus::LampStep(0), lastBefore + 5'000'000), bus::kNoValue);
   EXPECT_EQ(store.StepAt(bus::LampStep(0), Now()), 1);
-
-  // An ordinary gap between turns is no silence.
   const std::int64_t before = Now();
   clock.ms += 1'000;
   Turn();
