@@ -31,11 +31,10 @@ TEST(BusLineStore, LongLinesLongSilencesAndTheClockGoingBackStartNewChunksWithou
   store.Append(7, LineDirection::Received, ":1004");
   store.Append(8, LineDirection::Received, std::string(70'000, 'x'));
   ASSERT_EQ(store.Size(), 6u);
-  EXPECT_EQ(store.At(0).direction, LineDirection::Sent);
-  EXPECT_EQ(store.At(2).bytes.size(), big.size() + 1);
-  EXPECT_EQ(store.At(3).micros, std::int64_t{5} << 32);
-  EXPECT_EQ(store.At(4).micros, 7);
-  EXPECT_EQ(store.At(5).bytes.size(), bus::BusLineStore::kMaxLineBytes);
+  EXPECT_EQ(std::make_tuple(store.At(0).direction, store.At(2).bytes.size(), store.At(3).micros,
+                            store.At(4).micros, store.At(5).bytes.size()),
+            std::make_tuple(LineDirection::Sent, big.size() + 1, std::int64_t{5} << 32, std::int64_t{7},
+                            bus::BusLineStore::kMaxLineBytes));
   EXPECT_LT(store.MemoryBytes(), sizeof(bus::BusLineStore) + 3 * 30'001 + 65'536 + 8'192)
       << "closed chunks give back what they did not use";
 }
@@ -75,18 +74,14 @@ TEST(FilteredLines, FollowsTheStoreAsLinesComeAndGo) {
   bus::FilteredLines cards;
   cards.SetFilter({.address = 0x22});
   auto change = cards.Update(store, 5);
-  EXPECT_FALSE(change.done);
-  EXPECT_EQ(change.added, 3u);
+  EXPECT_EQ(std::make_pair(change.done, change.added), std::make_pair(false, std::size_t{3}));
   change = cards.Update(store, 5);
-  EXPECT_TRUE(change.done);
-  EXPECT_EQ(cards.Size(), 4u);
+  EXPECT_EQ(std::make_pair(change.done, cards.Size()), std::make_pair(true, std::size_t{4}));
 
   feed(8, 12);  // the oldest chunk of four goes
   change = cards.Update(store);
-  EXPECT_EQ(change.removedFront, 2u);
-  EXPECT_EQ(change.added, 2u);
-  EXPECT_EQ(cards.SeqAt(0), 4u);
-  EXPECT_EQ(cards.SeqAt(cards.Size() - 1), 11u);
+  EXPECT_EQ(std::make_tuple(change.removedFront, change.added, cards.SeqAt(0), cards.SeqAt(cards.Size() - 1)),
+            std::make_tuple(2u, 2u, 4u, 11u));
 }
 
 }  // namespace
