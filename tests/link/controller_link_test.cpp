@@ -81,18 +81,6 @@ TEST_F(ControllerLink, WriteErrorKeepsTheFrame) {
   EXPECT_EQ(show().MB_TX_LBL, ":010320000010CC (17)");  // frames counted as sent: controller_link fuzz
 }
 
-TEST_F(ControllerLink, StatusLineTellsASilentBusUntilTheNextTurn) {
-  GoOnline();
-  clock.ms += bus::ControllerLink::kSilenceMs - 1;
-  ctl->Timer1Tick();
-  EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1");
-  clock.ms += 1;
-  ctl->Timer1Tick();
-  EXPECT_EQ(show().L_Comm_Status, bus::ControllerLink::kSilenceText);
-  Turn();
-  EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1") << "cleared at the next turn";
-}
-
 TEST_F(ControllerLink, ReportsTurnsLinesAndFramesInOrder) {
   GoOnline();
   Turn();
