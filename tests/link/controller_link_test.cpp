@@ -44,17 +44,23 @@ TEST_F(ControllerLink, MissingPortRetriedCheaply) {
 }
 
 // That the transfer resumes once the device is back: tests/e2e UploadResumesAfterTheDeviceWasPulled.
-TEST_F(ControllerLink, DeviceLossClosesOnceAndDropsTheFrameBuiltForTheLostPort) {
+TEST_F(ControllerLink, DeviceLossClosesOnceWhateverTheStormOfSignals) {
+  GoOnline();
+  port.Unplug();
+  for (int i = 0; i < 1000; ++i) port.Fault(bus::PortFault::DeviceLost, "Input/output error");
+  EXPECT_FALSE(port.IsOpen() || show().PortOpen);
+  EXPECT_EQ(port.closes, 1) << "closed once, whatever the storm of signals";
+  EXPECT_EQ(show().L_Comm_Status, "Input/output error");
+}
+
+TEST_F(ControllerLink, FrameOfALostPortIsDroppedAndACommandSentOnceIsBuiltAgain) {
   GoOnline();
   Turn();
   ASSERT_TRUE(ctl->Service_cmd(2));
   clock.ms += 5;
   port.Receive(PcTurnFrame());  // built inside the gap
   port.Unplug();
-  for (int i = 0; i < 1000; ++i) port.Fault(bus::PortFault::DeviceLost, "Input/output error");
-  EXPECT_FALSE(port.IsOpen() || show().PortOpen);
-  EXPECT_EQ(port.closes, 1) << "closed once, whatever the storm of signals";
-  EXPECT_EQ(show().L_Comm_Status, "Input/output error");
+  port.Fault(bus::PortFault::DeviceLost, "Input/output error");
   for (int i = 0; i < 5; ++i) {
     clock.ms += 10;
     ctl->Timer1Tick();
@@ -79,6 +85,24 @@ TEST_F(ControllerLink, WriteErrorKeepsTheFrame) {
   ctl->Timer1Tick();
   ASSERT_EQ(port.written.size(), 1u);
   EXPECT_EQ(show().MB_TX_LBL, ":010320000010CC (17)");  // frames counted as sent: controller_link fuzz
+}
+
+TEST_F(ControllerLink, StatusLineTellsLineEventsAndASilentBus) {
+  port.LineEvent(1005);
+  EXPECT_EQ(show().L_Comm_Status, "Unknown error or event");
+  const auto v = show().version;
+  port.LineEvent(1005);
+  EXPECT_EQ(show().version, v) << "an unchanged display does not ask for a redraw";
+
+  GoOnline();
+  clock.ms += bus::ControllerLink::kSilenceMs - 1;
+  ctl->Timer1Tick();
+  EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1");
+  clock.ms += 1;
+  ctl->Timer1Tick();
+  EXPECT_EQ(show().L_Comm_Status, bus::ControllerLink::kSilenceText);
+  Turn();
+  EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1") << "cleared at the next turn";
 }
 
 TEST_F(ControllerLink, ReportsTurnsLinesAndFramesInOrder) {

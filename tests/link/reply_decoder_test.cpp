@@ -27,7 +27,7 @@ const std::vector<int> kGpsReply = Words({0x13, 0x03, 0x10}, {0, 1, 30, 15, 12, 
 const std::vector<int> kClockReply = {0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 5, 6, 14, 7, 9};
 }  // namespace
 
-TEST_F(ReplyDecoder, RepliesFillTheImageAndTheClockAndExceptionsAreTold) {
+TEST_F(ReplyDecoder, RegisterRepliesFillTheImageAndLightTheirLamps) {
   GoOnline();
   Hear(Frame(kCpuReply));
   EXPECT_EQ(First(regs.CpuCardRegs, 16), kCpuWords);
@@ -52,7 +52,10 @@ TEST_F(ReplyDecoder, RepliesFillTheImageAndTheClockAndExceptionsAreTold) {
   for (int a : {0, 2, 15, 17, 18, 21, 31, 40, 255}) Hear(Frame(Words({a, 0x03, 0x20}, {9, 9, 9})));
   EXPECT_EQ(First(regs.CpuCardRegs, 16), kCpuWords) << "other addresses store nothing";
   EXPECT_EQ(regs.GpsRegs[1], 0);
+}
 
+TEST_F(ReplyDecoder, ClockRepliesExceptionsAndTurns) {
+  GoOnline();
   Hear(Frame(kClockReply));
   EXPECT_EQ(regs.CpuClockText, "05.03.2024 14:07:09 Pazar") << "weekday 6 names Sunday";
   Hear(Frame({0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 6, 0, 1, 2, 3}));
