@@ -39,18 +39,6 @@ TEST(BusLineStore, LongLinesLongSilencesAndTheClockGoingBackStartNewChunksWithou
       << "closed chunks give back what they did not use";
 }
 
-TEST(BusCounters, CountFramesAndRefusedLinesByDevice) {
-  bus::BusLineStore store;
-  for (int i = 0; i < 60; ++i) store.Append(i * 100'000, LineDirection::Received, ":22CE00020E\r\n");
-  store.Append(6'000'000, LineDirection::Received, ":22CE00020F\r\n");
-  store.Append(6'000'001, LineDirection::Received, "noise\r\n");
-  store.Append(6'000'002, LineDirection::Sent, ":010320000010CC");
-  const bus::BusCounters& c = store.Counters();
-  EXPECT_EQ(std::make_tuple(c.Of(0x22).frames, c.Of(0x22).refused, c.Of(bus::kNoAddressKey).refused),
-            std::make_tuple(60u, 1u, 1u));
-  EXPECT_EQ(c.Of(0x01).frames, 0u) << "the PC's request is the PC's, not the CPU's";
-}
-
 TEST(FilteredLines, FollowsTheStoreAsLinesComeAndGo) {
   bus::BusLineStore store({.maxLines = 8, .chunkLines = 4, .chunkBytes = 0});
   const std::string lines[] = {":22CE00020E\r\n", ":010320000010CC", ":1003200000106D\r\n",

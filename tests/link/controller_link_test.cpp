@@ -104,12 +104,3 @@ TEST_F(ControllerLink, StatusLineTellsLineEventsAndASilentBus) {
   Turn();
   EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1") << "cleared at the next turn";
 }
-
-TEST_F(ControllerLink, ReportsTurnsLinesAndFramesInOrder) {
-  GoOnline();
-  Turn();
-  Hear(":0103\r\n");
-  Hear(kxtest::Frame({0x22, 0xCE, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(heard.lines, (std::vector<std::string>{"line taken", "turn", "written 1 :010320000010CC",
-                                                   "line refused", "line taken", "stored 34"}));
-}
