@@ -100,3 +100,15 @@ TEST_F(ReplyDecoder, DamagedRepliesNeverReachTheImage) {
   EXPECT_EQ(shared.TransferAddress, 0x1000) << "a refused block never advances the read";
   EXPECT_TRUE(Turn().starts_with(":10CF000410000080")) << "the same block is asked again";
 }
+
+// The verify read fills the link's own image; that the project stays as the user left
+// it and the outcome is told are proven by the comm window's verify tests.
+TEST_F(ReplyDecoder, ALateReplyOfAReplacedVerifyReadStaysOutOfTheProgram) {
+  EXPECT_FALSE(ctl->PGM_Verify()) << "a closed port reads nothing";
+  GoOnline();
+  image.fill(0x5A);
+  ASSERT_TRUE(ctl->PGM_Verify());
+  ASSERT_TRUE(ctl->BTN_Hata_Oku());
+  Hear(Frame(BlockReply(0x0000, 0x11)));
+  EXPECT_EQ(image[1], 0x5A);
+}
