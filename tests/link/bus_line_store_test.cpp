@@ -44,9 +44,8 @@ TEST(FilteredLines, FollowsTheStoreAsLinesComeAndGo) {
   const std::string lines[] = {":22CE00020E\r\n", ":010320000010CC", ":1003200000106D\r\n",
                                ":22ce00030d\r\n"};
   const auto feed = [&](int from, int to) {
-    for (int i = from; i < to; ++i) {
+    for (int i = from; i < to; ++i)
       store.Append(i, i % 4 == 1 ? LineDirection::Sent : LineDirection::Received, lines[i % 4]);
-    }
   };
   feed(0, 8);  // which rows match each filter: the bus_monitor fuzz target
   bus::FilteredLines cards;
