@@ -40,8 +40,7 @@ struct LinkFixture : ::testing::Test {
     clock.ms += 30;
     port.Receive(PcTurnFrame());
     ctl->Timer1Tick();
-    if (port.written.size() == before) return {};
-    return port.written.back();
+    return port.written.size() == before ? std::string() : port.written.back();
   }
   void Hear(const std::string& line) { port.Receive(line); }
   // The controller confirms the block the last frame wrote.

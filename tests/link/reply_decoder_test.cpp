@@ -19,9 +19,8 @@ std::vector<int> First(const Words& words, std::size_t n) {
   return {words.begin(), words.begin() + static_cast<long>(n)};
 }
 
-const std::vector<int> kCpuReply =
-    Words({0x01, 0x03, 0x20}, {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15});
 const std::vector<int> kCpuWords = {2, 1, 2, 23000, 5000, 2400, 6, 35, 150, 9, 10, 11, 12, 13, 14, 15};
+const std::vector<int> kCpuReply = Words({0x01, 0x03, 0x20}, kCpuWords);
 const std::vector<int> kCardReply = Words({0x22, 0xCE}, {1, 0, 0x1234, 0x00A1, 0, 1250, 3, 4, 2100, 0x00A5});
 const std::vector<int> kGpsReply = Words({0x13, 0x03, 0x10}, {0, 1, 30, 15, 12, 5, 3, 2024});
 const std::vector<int> kClockReply = {0x01, 0xCF, 0x00, 0x03, 0x07, 0xE8, 3, 5, 6, 14, 7, 9};
