@@ -47,7 +47,7 @@ TEST(FilteredLines, FollowsTheStoreAsLinesComeAndGo) {
     for (int i = from; i < to; ++i)
       store.Append(i, i % 4 == 1 ? LineDirection::Sent : LineDirection::Received, lines[i % 4]);
   };
-  feed(0, 8);  // which rows match each filter: the bus_monitor fuzz target
+  feed(0, 8);
   bus::FilteredLines cards;
   cards.SetFilter({.address = 0x22});
   auto change = cards.Update(store, 5);
