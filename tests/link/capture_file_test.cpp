@@ -13,30 +13,26 @@ namespace {
 using bus::CaptureRecord;
 using bus::LineDirection;
 
-bus::CaptureHeader Header() {
-  return {.start = {2024, 1, 1, 8, 0, 4, 1},
-          .utcOffsetMinutes = 180,
-          .port = "/dev/serial/by-id/usb ftdi",
-          .programVersion = "0.1.0"};
-}
+const bus::CaptureHeader kHeader{.start = {2024, 1, 1, 8, 0, 4, 1},
+                                 .utcOffsetMinutes = 180,
+                                 .port = "/dev/serial/by-id/usb ftdi",
+                                 .programVersion = "0.1.0"};
 
+// Everything a reader makes of a capture text.
 struct Read {
+  explicit Read(const std::string& text, bus::CaptureLimits limits = {}) {
+    std::istringstream in(text);
+    bus::CaptureReader reader(in, limits);
+    header = reader.ReadHeader();
+    utcOffsetMinutes = reader.Header().utcOffsetMinutes;
+    while (auto rec = reader.Next()) records.push_back(*rec);
+    for (const auto& p : reader.Problems()) problems.push_back(p.Text());
+  }
   bool header = false;
-  bus::CaptureHeader h;
+  int utcOffsetMinutes = 0;
   std::vector<CaptureRecord> records;
   std::vector<std::string> problems;
 };
-
-Read ReadAll(const std::string& text, bus::CaptureLimits limits = {}) {
-  std::istringstream in(text);
-  bus::CaptureReader reader(in, limits);
-  Read r;
-  r.header = reader.ReadHeader();
-  r.h = reader.Header();
-  while (auto rec = reader.Next()) r.records.push_back(*rec);
-  for (const auto& p : reader.Problems()) r.problems.push_back(p.Text());
-  return r;
-}
 
 TEST(CaptureFile, EveryByteAndTimeReadsBackAsItWasWritten) {
   std::string all;
@@ -50,7 +46,7 @@ TEST(CaptureFile, EveryByteAndTimeReadsBackAsItWasWritten) {
   };
   bus::StringTextSink sink;
   {
-    bus::CaptureWriter writer(sink, Header(), 5'000'000);
+    bus::CaptureWriter writer(sink, kHeader, 5'000'000);
     for (const auto& l : lines) writer.Append(5'000'000 + l.micros, l.direction, l.bytes);
     // A received line as the cutter hands it over loses exactly its CR LF.
     writer.Append(5'000'000 + 3'600'000'003, LineDirection::Received, ":10CF\r\n");
@@ -62,7 +58,7 @@ TEST(CaptureFile, EveryByteAndTimeReadsBackAsItWasWritten) {
   EXPECT_NE(sink.text.find("3600.000002 R :1003\\\\x41 \\x0A\r\n"), std::string::npos);
 
   // The header read back and every reader/writer round trip: the capture_file fuzz target.
-  const Read r = ReadAll(sink.text);
+  const Read r(sink.text);
   ASSERT_EQ(r.records.size(), lines.size() + 1);
   for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(r.records[i], lines[i]) << i;
   EXPECT_EQ(r.records.back().bytes, ":10CF");
@@ -85,11 +81,9 @@ TEST(CaptureFile, BadLinesAreSkippedAndNamedWithTheirNumber) {
   for (const auto& [line, why] : bad) text += good + line + "\n";
   text += good + "\n" + "2.000000 T :10CF0003";  // an empty line, then a line cut short
 
-  const Read r = ReadAll(text, {.maxLineBytes = 64, .maxFileBytes = 1 << 20, .keptProblems = 20});
-  ASSERT_TRUE(r.header);
-  EXPECT_EQ(r.h.utcOffsetMinutes, -330);
-  EXPECT_EQ(r.records.size(), std::size(bad) + 1);
-  ASSERT_EQ(r.problems.size(), std::size(bad) + 1);
+  const Read r(text, {.maxLineBytes = 64, .maxFileBytes = 1 << 20, .keptProblems = 20});
+  ASSERT_EQ(std::make_tuple(r.header, r.utcOffsetMinutes, r.records.size(), r.problems.size()),
+            std::make_tuple(true, -330, std::size(bad) + 1, std::size(bad) + 1));
   for (std::size_t i = 0; i < std::size(bad); ++i) {
     const std::string where = "satır " + std::to_string(3 + 2 * i) + ": ";
     EXPECT_TRUE(r.problems[i].starts_with(where)) << r.problems[i];
@@ -101,34 +95,32 @@ TEST(CaptureFile, BadLinesAreSkippedAndNamedWithTheirNumber) {
 TEST(CaptureFile, ForeignOrDamagedHeadersAndOversizeInputAreRefused) {
   const std::pair<std::string, std::string> headers[] = {
       {"", "boş"},
-      {"P0000:00\r\n", "yakalama dosyası değil"},
       {"KX7140 yakalama 2 baslangic=2024-01-01T00:00:00+00:00\r\n", "sürüm 2"},
       {"KX7140 yakalama 1 port=COM3\r\n", "başlangıç zamanı yok"},
       {"KX7140 yakalama 1 baslangic=2023-02-29T00:00:00+00:00\r\n", "başlangıç"},
       {"KX7140 yakalama 1 baslangic=2024-01-01T00:00:00+15:00\r\n", "başlangıç"},
   };
   for (const auto& [text, why] : headers) {
-    const Read r = ReadAll(text.empty() ? text : text + "1.000000 R :10\r\n");
-    EXPECT_FALSE(r.header) << text;
-    EXPECT_TRUE(r.records.empty());
-    ASSERT_EQ(r.problems.size(), 1u) << text;
+    const Read r(text.empty() ? text : text + "1.000000 R :10\r\n");
+    ASSERT_EQ(std::make_tuple(r.header, r.records.size(), r.problems.size()), std::make_tuple(false, 0u, 1u))
+        << text;
     EXPECT_NE(r.problems[0].find(why), std::string::npos) << r.problems[0];
   }
 
   const std::string head = "KX7140 yakalama 1 baslangic=2024-01-01T00:00:00+00:00 later=x\r\n";
   const std::string line = "1.000000 R " + std::string(100, 'A') + "\r\n";
-  const Read longLine = ReadAll(head + line + "2.000000 R :10\r\n", {.maxLineBytes = 80});
+  const Read longLine(head + line + "2.000000 R :10\r\n", {.maxLineBytes = 80});
   ASSERT_EQ(longLine.records.size(), 1u);
   EXPECT_NE(longLine.problems.at(0).find("çok uzun"), std::string::npos);
 
-  const Read big = ReadAll(head + line + line + line, {.maxFileBytes = head.size() + 2 * line.size() + 10});
+  const Read big(head + line + line + line, {.maxFileBytes = head.size() + 2 * line.size() + 10});
   EXPECT_EQ(big.records.size(), 2u);
   EXPECT_NE(big.problems.at(0).find("çok büyük"), std::string::npos);
 }
 
 TEST(CaptureWriter, HandsLinesOverWithinHalfASecondAndStopsOnAFailingSink) {
   bus::StringTextSink sink;
-  bus::CaptureWriter writer(sink, Header(), 0);
+  bus::CaptureWriter writer(sink, kHeader, 0);
   const std::size_t header = sink.text.size();
   writer.Append(100'000, LineDirection::Received, ":10\r\n");
   writer.Append(200'000, LineDirection::Received, ":11\r\n");
@@ -154,7 +146,7 @@ TEST(FileTextSink, AFullDiskGivesTheSystemsReason) {
   std::string error;
   bus::FileTextSink full;
   ASSERT_TRUE(full.Open("/dev/full", false, error));
-  bus::CaptureWriter writer(full, Header(), 0);
+  bus::CaptureWriter writer(full, kHeader, 0);
   EXPECT_TRUE(writer.Failed());
   EXPECT_NE(writer.Error().find("/dev/full: "), std::string::npos);
 }

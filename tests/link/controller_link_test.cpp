@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "link_fixture.h"
 
 using namespace kxtest;
@@ -10,9 +8,7 @@ using ControllerLink = LinkFixture;
 // of a running transfer are the comm window's tests; input from before the opening is
 // left alone by tests/e2e RunningBus.
 TEST_F(ControllerLink, LinkButtonOpensAtTheWorkingRateAndARateFailureKeepsThePort) {
-  ctl->Timer1Tick();
-  EXPECT_FALSE(port.IsOpen()) << "nothing opens while the link is off";
-  GoOnline();
+  GoOnline();  // that nothing opens while the link is off: MissingPortRetriedCheaply
   EXPECT_EQ(std::make_pair(port.lineSettings.back(), port.rate),
             std::make_pair(std::string("57600,O,7,1"), 115200));
   ctl->cmd_RUN();
@@ -82,7 +78,6 @@ TEST_F(ControllerLink, WriteErrorKeepsTheFrame) {
   clock.ms += 50;
   port.Receive(PcTurnFrame());
   EXPECT_EQ(show().L_Comm_Status, "Write error");
-  EXPECT_EQ(show().MB_TX_LBL, "") << "only frames that left are shown";
   port.failWrite = false;
   ctl->Timer1Tick();
   ASSERT_EQ(port.written.size(), 1u);
@@ -105,13 +100,4 @@ TEST_F(ControllerLink, StatusLineTellsLineEventsAndASilentBus) {
   EXPECT_EQ(show().L_Comm_Status, bus::ControllerLink::kSilenceText);
   Turn();
   EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1") << "cleared at the next turn";
-}
-
-TEST_F(ControllerLink, ReportsTurnsLinesAndFramesInOrder) {
-  GoOnline();
-  Turn();
-  Hear(":0103\r\n");
-  Hear(kxtest::Frame({0x22, 0xCE, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(heard.lines, (std::vector<std::string>{"line taken", "turn", "written 1 :010320000010CC",
-                                                   "line refused", "line taken", "stored 34"}));
 }

@@ -11,33 +11,21 @@
 
 namespace kxtest {
 
-inline const char* KindWord(bus::TransferKind kind) {
-  static const char* const kWords[] = {"none", "download", "system", "upload", "log", "verify"};
-  return kWords[static_cast<int>(kind)];
-}
-
 inline std::string Describe(const bus::LinkEvent& event) {
   using namespace bus;
-  const auto count = [](int done, int total) { return std::to_string(done) + "/" + std::to_string(total); };
   if (std::holds_alternative<PcTurn>(event)) return "turn";
-  if (const auto* e = std::get_if<LineReceived>(&event)) {
-    return e->verdict == LineVerdict::Taken ? "line taken" : "line refused";
-  }
   if (const auto* e = std::get_if<FrameWritten>(&event)) {
     return "written " + std::to_string(e->request) + " " + std::string(e->frame);
   }
-  if (const auto* e = std::get_if<RegistersStored>(&event)) return "stored " + std::to_string(e->address);
   if (std::holds_alternative<ClockSetConfirmed>(event)) return "clock set";
   if (const auto* e = std::get_if<CommandSent>(&event)) return "sent " + std::to_string(e->code);
-  if (const auto* e = std::get_if<TransferStarted>(&event)) {
-    return std::string("started ") + KindWord(e->kind) + " " + std::to_string(e->blocksTotal);
+  if (const auto* e = std::get_if<TransferEnded>(&event)) {
+    static const char* const kKinds[] = {"none", "download", "system", "upload", "log", "verify"};
+    return std::string(e->completed ? "completed " : "abandoned ") + kKinds[static_cast<int>(e->kind)] + " " +
+           std::to_string(e->blocksDone) + "/" + std::to_string(e->blocksTotal);
   }
-  if (const auto* e = std::get_if<BlockConfirmed>(&event)) {
-    return std::string("block ") + KindWord(e->kind) + " " + count(e->blocksDone, e->blocksTotal);
-  }
-  const auto& e = std::get<TransferEnded>(event);
-  return std::string(e.completed ? "completed " : "abandoned ") + KindWord(e.kind) + " " +
-         count(e.blocksDone, e.blocksTotal);
+  // Lines heard, words stored and a transfer's progress: no test tells them apart yet.
+  return "event " + std::to_string(event.index());
 }
 
 struct EventRecorder {

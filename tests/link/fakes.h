@@ -93,7 +93,7 @@ inline std::string Frame(const std::vector<int>& bytes) {
 }
 
 // The head bytes followed by each word, high byte first.
-inline std::vector<int> Words(std::vector<int> head, std::initializer_list<int> words) {
+inline std::vector<int> Words(std::vector<int> head, const std::vector<int>& words) {
   for (int w : words) head.insert(head.end(), {(w >> 8) & 0xFF, w & 0xFF});
   return head;
 }

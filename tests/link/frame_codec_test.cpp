@@ -14,36 +14,24 @@ TEST(HexText, DigitsAndWordsOutOfRange) {
   EXPECT_EQ(HexNoLeadingZeros(65536) + "|" + HexNoLeadingZeros(0), "10000|0");
 }
 
-TEST(FrameCodec, RequestBuilders) {
-  EXPECT_EQ(MB_Write_Single(1, 3, 0x2000, 16), ":010320000010CC");
+// Ordinary requests reach the simulated controller whole: tests/e2e LinkToSim (register and
+// clock reads) and tests/ctl EachServiceCommandGoesOutExactlyOnce (service commands).
+TEST(FrameCodec, BuildersStayInsideTheirRangesAndTheMemory) {
   EXPECT_EQ(MB_Write_Single(0x10, 0xF0, 0, 0), ":10F00000000000") << "a sum of 0x100 has the LRC 00";
   CommandPayload p;
-  EXPECT_EQ(MB_CPU_Command(0, 3, p), ":10CF00031E");
   EXPECT_EQ(MB_CPU_Command(5, 9, p), ":10CF000021") << "out-of-range direction and item fall to 0";
-  p.requestCode = 1001;
-  EXPECT_EQ(MB_CPU_Command(1, 99, p), ":10CF016303E90000D1");
-}
+  const std::vector<std::uint8_t> row(17, 5), block(128, 0xAB);
+  p.systemRow = row;
+  EXPECT_EQ(MB_CPU_Command(1, 2, p)->size(), 1u + 2 * 5) << "no system row outside its download";
 
-TEST(FrameCodec, BlockFramesStayInsideTheMemory) {
-  std::vector<std::uint8_t> block(128, 0xAB);
-  CommandPayload p;
   p.block = block;
   p.transferAddress = 0xFF80;
   EXPECT_EQ(MB_CPU_Command(1, 4, p).value_or("").size(), 1u + 2 * (8 + 128 + 1)) << "the top block";
-
   p.transferAddress = 0xFF81;
   EXPECT_FALSE(MB_CPU_Command(1, 4, p)) << "a block past 0xFFFF is never built";
   EXPECT_FALSE(MB_CPU_Command(0, 4, p));
   p.transferAddress = -128;
   EXPECT_FALSE(MB_CPU_Command(0, 4, p));
-}
-
-// The clock setting and the system row on the wire: the simulated CPU takes them in tests/ctl.
-TEST(FrameCodec, SystemRowOnlyWhileItsDownloadIsAsked) {
-  const std::vector<std::uint8_t> row(17, 5);
-  CommandPayload p;
-  p.systemRow = row;
-  EXPECT_EQ(MB_CPU_Command(1, 2, p)->size(), 1u + 2 * 5) << "no payload outside the download";
 }
 
 TEST(FrameCodec, ReadFieldLikeASubstring) {

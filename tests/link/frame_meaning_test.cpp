@@ -6,11 +6,8 @@
 #include <vector>
 
 #include "fakes.h"
-#include "link/frame_codec.h"
 
 namespace {
-
-using kxtest::Words;
 
 // A frame as the line cutter hands it on: without its CR LF.
 std::string Frame(const std::vector<int>& bytes) {
@@ -18,84 +15,21 @@ std::string Frame(const std::vector<int>& bytes) {
   return line.substr(0, line.size() - 2);
 }
 
-struct Case {
-  std::string line;
-  const char* device;
-  const char* function;
-  const char* text;
-};
-
-TEST(FrameMeaning, EachKindOfFrameInWords) {
-  std::vector<int> block = {0x10, 0xCF, 1, 4, 0x1A, 0x80, 0, 0x80};
-  block.resize(8 + 128, 0x55);
-  std::vector<int> system = {0x10, 0xCF, 1, 2, 0, 0x58, 0, 0x12};
-  system.resize(8 + 16, 0x11);
-  system.insert(system.end(), {0, 45});
-  const Case cases[] = {
-      {Frame(Words({0x22, 0xCE}, {2, 0, 0x4321, 0, 380, 450, 385, 375, 2500, 0})), "K3", "Kart durumu",
-       "K3 durum: Run, lambalar 4321, hata 0000, akım 0,38/0,45/0,39/0,38 A, besleme 24 V"},
-      {Frame(Words({0x27, 0xCE}, {2, 0, 0x0C09, 0x00A1, 0, 1250, 0, 0, 2101, 0x1004})), "K8", "Kart durumu",
-       "K8 durum: Error, lambalar 0C09, hata 1004, kanal hataları 00A1, akım 0,00/1,25/0,00/0,00 A, "
-       "besleme 20 V"},
-      {Frame(Words({0x20, 0xCE}, {7, 0, 0x1111})), "K1", "Kart durumu",
-       "K1 durum: kod 7, lambalar 1111, hata 0000, akım 0,00/0,00/0,00/0,00 A, besleme -1 V (3 kelime)"},
-      {Frame({0x01, 0xCF, 0, 3, 0x07, 0xE8, 1, 1, 0, 8, 0, 4}), "CPU", "Komut", "Saat: 01.01.2024 08:00:04"},
-      {Frame({0x10, 0xCF, 0, 3}), "PC", "Komut", "Saat oku"},
-      {Frame({0x10, 0xCF, 1, 3, 0, 0, 0, 0x10, 0x07, 0xE8, 3, 9, 6, 14, 30, 5}), "PC", "Komut",
-       "Saat ayarla: 09.03.2024 14:30:05"},
-      {Frame({0x10, 0xCF, 0, 4, 0x1A, 0x80, 0, 0x80}), "PC", "Komut", "Blok oku 0x1A80"},
-      {Frame(block), "PC", "Komut", "Blok yaz 0x1A80"},
-      {Frame(system), "PC", "Komut", "Sistem belleği yaz, adım süresi 45 s"},
-      {Frame({0x10, 0xCF, 1, 99, 0x03, 0xE9, 0, 0}), "PC", "Komut", "Servis komutu 1001 Reset CPU"},
-      {Frame({0x01, 0xD0, 1, 4, 0x1A, 0x80, 0, 0x80}), "CPU", "Onay", "Blok 0x1A80 onay"},
-      {Frame({0x01, 0xD0, 1, 3}), "CPU", "Onay", "Saat ayarı onay"},
-      {Frame({0x21, 0x86, 4}), "K2", "İstisna", "İstisna 134 adres 33, kod 4"},
-      {Frame({0x01, 0x03, 0x20, 0x00, 0x00, 0x10}), "CPU", "Kayıt oku", "CPU kayıtları oku 0x2000 x16"},
-      {Frame({0x10, 0x03, 0x20, 0x00, 0x00, 0x10}), "PC", "Kayıt oku", "PC sırası: kayıtları oku 0x2000 x16"},
-      {Frame(Words({0x01, 0x03, 32}, {2, 0, 0, 23050, 5000, 2410, 0, 35, 150, 0, 0, 0, 0, 0, 0, 0})), "CPU",
-       "Kayıt oku", "CPU kayıtları: Run, şebeke 230,5 V 50 Hz, besleme 24,1 V, sıcaklık 35 C, akım 1,5 A"},
-      {Frame(Words({0x13, 0x03, 16}, {0, 2, 5, 30, 14, 9, 3, 2024})), "GPS", "Kayıt oku",
-       "GPS: Uydu Bulundu, saat 09.03.2024 14:30:05"},
-      {Frame(Words({0x14, 0x03, 4}, {2, 5})), "DED", "Kayıt oku", "DED: Run, girişler 1, 3"},
-      {Frame(Words({0x14, 0x03, 4}, {1, 16})), "DED", "Kayıt oku", "DED: Stop, girişler 0x0010"},
-      {Frame({0x23, 0x06, 0, 1, 0, 2}), "K4", "Kayıt yaz", "K4 kayıt yaz 0x0001 = 0x0002"},
-      {Frame({0x2A, 0x41, 7}), "42", "65", "İşlev 65, 1 bayt"},
-  };
-  for (const Case& c : cases) {
-    const bus::FrameMeaning m = bus::MeaningOf(c.line, ',');
-    EXPECT_EQ(m.fault, bus::LineFault::None) << c.line;
-    EXPECT_EQ(m.device, c.device) << c.line;
-    EXPECT_EQ(m.function, c.function) << c.line;
-    EXPECT_EQ(m.text, c.text) << c.line;
-  }
-  EXPECT_EQ(bus::MeaningOf(cases[0].line, '.').text,
-            "K3 durum: Run, lambalar 4321, hata 0000, akım 0.38/0.45/0.39/0.38 A, besleme 24 V");
-}
-
-TEST(FrameMeaning, RefusedLinesSayWhyAndKeepWhatCanBeRead) {
+TEST(FrameMeaning, RefusedLinesAreNamedByTheirFault) {
   std::string badLrc = Frame({0x22, 0xCE, 0, 2});
   badLrc.back() = badLrc.back() == '0' ? '1' : '0';
-  const struct {
-    std::string line;
-    bus::LineFault fault;
-    const char* device;
-  } cases[] = {
-      {"", bus::LineFault::Empty, ""},
-      {"10CF0003", bus::LineFault::NoColon, ""},
-      {":22CE00G2", bus::LineFault::NotHex, "K3"},
-      {":22CE0", bus::LineFault::OddDigits, "K3"},
-      {":22CE", bus::LineFault::TooShort, "K3"},
-      {":" + std::string(2 * 138, 'F'), bus::LineFault::TooLong, "255"},
-      {badLrc, bus::LineFault::BadLrc, "K3"},
-      {Frame({0x10, 0x03, 0, 0}) + "\n", bus::LineFault::BareLf, "PC"},
-      {"\xFF\x80:1003", bus::LineFault::NoColon, ""},
+  const std::pair<std::string, bus::LineFault> cases[] = {
+      {"", bus::LineFault::Empty},
+      {"10CF0003", bus::LineFault::NoColon},
+      {":22CE00G2", bus::LineFault::NotHex},
+      {":22CE0", bus::LineFault::OddDigits},
+      {":22CE", bus::LineFault::TooShort},
+      {":" + std::string(2 * 138, 'F'), bus::LineFault::TooLong},
+      {badLrc, bus::LineFault::BadLrc},
+      {Frame({0x10, 0x03, 0, 0}) + "\n", bus::LineFault::BareLf},
+      {"\xFF\x80:1003", bus::LineFault::NoColon},
   };
-  for (const auto& c : cases) {
-    const bus::FrameMeaning m = bus::MeaningOf(c.line, ',');
-    EXPECT_EQ(m.fault, c.fault) << c.line;
-    EXPECT_EQ(m.device, c.device) << c.line;
-    EXPECT_EQ(m.text, bus::LineFaultText(c.fault)) << c.line;
-  }
+  for (const auto& [line, fault] : cases) EXPECT_EQ(bus::MeaningOf(line, ',').fault, fault) << line;
   EXPECT_EQ(bus::CheckFrame(Frame({0x10, 0x03, 0, 0})).fault, bus::LineFault::None);
   EXPECT_EQ(bus::CheckFrame(":10cf00031e").fault, bus::LineFault::None) << "lower-case hex is hex";
 }

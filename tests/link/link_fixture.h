@@ -24,11 +24,8 @@ struct LinkFixture : ::testing::Test {
   program::EditorModel& model = tables->model;
   bus::ViewFlags& flags = tables->flags;
   EventRecorder heard{tables->events};
-  std::unique_ptr<bus::ControllerLink> ctl = MakeLink();
-
-  std::unique_ptr<bus::ControllerLink> MakeLink() {
-    return std::make_unique<bus::ControllerLink>(port, clock, tables->ForLink());
-  }
+  std::unique_ptr<bus::ControllerLink> ctl =
+      std::make_unique<bus::ControllerLink>(port, clock, tables->ForLink());
 
   // Link on, port open at the first tick.
   void GoOnline() {
@@ -43,8 +40,7 @@ struct LinkFixture : ::testing::Test {
     clock.ms += 30;
     port.Receive(PcTurnFrame());
     ctl->Timer1Tick();
-    if (port.written.size() == before) return {};
-    return port.written.back();
+    return port.written.size() == before ? std::string() : port.written.back();
   }
   void Hear(const std::string& line) { port.Receive(line); }
   // The controller confirms the block the last frame wrote.

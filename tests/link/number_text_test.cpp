@@ -22,14 +22,12 @@ TEST(NumberText, HalvesRoundAwayFromZeroAndTexts) {
       {quotient(INT64_MIN, 2), std::to_string(INT64_MIN / 2)},
       {quotient(5, 0), "0"},  // no division by zero
       {FixedText(5, 2, true, point), "0.05"},
-      {FixedText(42948362, 2, true, point), "429,483.62"},
       {FixedText(42948362, 2, true, comma), "429.483,62"},
       {FixedText(100000000, 2, true, point), "1,000,000.00"},
       {FixedText(42948362, 2, false, point), "429483.62"},
       {FixedText(-5, 2, true, point), "-0.05"},
       {FixedText(INT64_MIN, 0, false, point), "-9223372036854775808"},
       {ShortFixedText(23050, 2, comma), "230,5"},
-      {ShortFixedText(5000, 2, point), "50"},
       {ShortFixedText(0, 2, point), "0"},
       {ShortFixedText(-150, 2, point), "-1.5"},
       {ShortFixedText(23050, 2, {"", ""}), "23050"},  // no separator: no digit lost

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "link_fixture.h"
 
 using namespace kxtest;
@@ -31,10 +29,8 @@ TEST_F(Transfers, AnAbandonedDownloadIsToldAndItsWarningStandsUntilADownloadComp
   EXPECT_EQ(show().Warning, "");
   EXPECT_EQ(heard.lines.back(), "completed download 353/353");
   EXPECT_EQ(shared.InterruptedDownloadBlocks, -1);
-}
 
-TEST_F(Transfers, ClosingTheWindowAbandonsWhatRuns) {
-  GoOnline();
+  // Closing the window abandons what runs, and tells it once.
   ASSERT_TRUE(ctl->BTN_Hata_Oku());
   ctl->Stop();
   EXPECT_EQ(std::make_tuple(port.IsOpen(), ctl->LinkRunning(), shared.RequestCode),
