@@ -10,7 +10,6 @@
 #include "pty_pair.h"
 #include "qtlink/line_error_counts.h"
 #include "qtlink/link_driver.h"
-#include "qtlink/port_access_hint.h"
 #include "qtlink/port_list.h"
 #include "qtlink/qt_clock.h"
 #include "qtlink/qt_serial_port.h"
@@ -53,37 +52,29 @@ TEST_F(QtSerialPortAdapter, MissingDeviceFailsToOpenWithAMessage) {
   EXPECT_FALSE(r.ok || port.IsOpen() || port.SetBaudRate(115200).ok || port.Write(":00\r\n").ok);
 }
 
-TEST_F(QtSerialPortAdapter, PortNumbersCountDevicesByName) {
-  const QStringList devices{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"};
+// Numbers count devices by name, the listing agrees with them, and a stable name is the
+// by-id link to the device.
+TEST_F(QtSerialPortAdapter, PortNumbersAndStableNamesFindTheDevice) {
 #if !defined(Q_OS_WIN)
   QStringList got;
-  for (int n : {1, 3, 4, 0, -2}) got << qtlink::DeviceForNumber(n, devices);
+  for (int n : {1, 3, 4, 0, -2})
+    got << qtlink::DeviceForNumber(n, {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"});
   EXPECT_EQ(got, QStringList({"/dev/ttyS0", "/dev/ttyUSB0", "", "", ""}));
 #endif
-  // The listing and the number resolution agree on every port present.
   const QStringList present = qtlink::SerialDeviceList();
-  for (const qtlink::PortEntry& e : qtlink::ListPorts()) {
+  for (const qtlink::PortEntry& e : qtlink::ListPorts())
     EXPECT_EQ(qtlink::DeviceForNumber(e.number, present), e.device);
-  }
-}
 
-TEST_F(QtSerialPortAdapter, StableNameIsTheByIdLinkToTheDevice) {
   const std::filesystem::path dir = Path("");
   std::filesystem::create_directories(dir / "by-id");
   std::ofstream(dir / "ttyUSB7").put('x');
   std::ofstream(dir / "ttyUSB8").put('x');
   std::filesystem::create_symlink("../ttyUSB7", dir / "by-id" / "usb-FTDI_FT232R_A1-if00-port0");
   const QString byId = QString::fromStdString((dir / "by-id").string());
-  QStringList got;
+  got.clear();
   for (const char* device : {"ttyUSB7", "ttyUSB8", "gone"})
     got << qtlink::StableNameFor(QString::fromStdString((dir / device).string()), byId);
   EXPECT_EQ(got, QStringList({byId + "/usb-FTDI_FT232R_A1-if00-port0", "", ""}));
-}
-
-TEST_F(QtSerialPortAdapter, PermissionHintNamesTheGroupToJoin) {
-  EXPECT_EQ(qtlink::GroupHint("uucp"),
-            ": the user must be in the 'uucp' group (sudo usermod -aG uucp $USER, then log in again)");
-  EXPECT_EQ(qtlink::OpenFailureHint("/dev/ttyUSB0", QSerialPort::DeviceNotFoundError), "");
 }
 
 TEST(LineErrors, CountersThatGrewBecomeEventCodes) {
