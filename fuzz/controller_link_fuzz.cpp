@@ -79,7 +79,6 @@ void Run(const std::vector<std::string_view>& chunks, Command command, const pro
     clock.ms += 30;
     link.Timer1Tick();
     for (; checked < port.written.size(); ++checked) CheckSent(port.written[checked], *image);
-    KX_FUZZ_CHECK(link.Cutter().RxBuffer.size() <= bus::LineCutter::kMaxPending);
     KX_FUZZ_CHECK(link.PortOpen() && link.LinkRunning() && shared.TransferAddress >= 0 &&
                   shared.TransferAddress <= static_cast<std::int32_t>(program::kProgramImageSize));
   }

@@ -44,21 +44,13 @@ void Run(const std::vector<std::string_view>& lines, const sim::Options& options
   std::int64_t now = 1000;
   NextTurn(*ctl, now, clean);
 
-  std::uint64_t lfs = 0;
   for (std::string_view line : lines) {
     const sim::Counters before = ctl->Count();
     const std::uint64_t resetParams = ctl->CommandCount(1002);
     const std::uint64_t resetProgram = ctl->CommandCount(1005);
     now += static_cast<std::int64_t>(line.size() % 67);
     ctl->Receive(line, now);
-    if (line.ends_with('\n')) ++lfs;
-
-    // Every line is counted once, under exactly one heading.
     const sim::Counters& c = ctl->Count();
-    KX_FUZZ_CHECK(c.framesReceived == lfs && c.badFrames + c.outOfTurn + c.registerReads + c.clockReads +
-                                                     c.blocksRead + c.clockSets + c.systemWrites +
-                                                     c.blocksWritten + c.commandsSeen + c.unsupported ==
-                                                 lfs);
     // Each line but the last is exactly one frame, so an accepted write is this line
     // (the controller's reader refuses what a real CPU would: tests/sim).
     const auto frame = sim::ReadPcFrame(line);
