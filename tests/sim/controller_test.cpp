@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -62,12 +63,11 @@ struct SimBus {
 TEST(SimBusCycle, CardsModulesThenThePcTurnAllWellFormedEveryPeriod) {
   SimBus bus;
   const auto lines = bus.Cycle();
-  ASSERT_EQ(lines.size(), 12u);
-  for (const auto& l : lines) ASSERT_FALSE(Bytes(l).empty()) << l;
-  std::string heads;  // address/function of each line
-  for (const auto& l : lines) heads += std::to_string(Bytes(l)[0]) + "/" + std::to_string(Bytes(l)[1]) + " ";
+  std::string heads;  // address/function of each line, "-" for a damaged one
+  for (const auto& b : lines | std::views::transform(Bytes))
+    heads += b.empty() ? "- " : std::to_string(b[0]) + "/" + std::to_string(b[1]) + " ";
   EXPECT_EQ(heads, "32/206 33/206 34/206 35/206 36/206 37/206 38/206 39/206 19/3 20/3 20/3 16/3 ");
-  EXPECT_EQ(lines[11], bus::MB_Write_Single(16, 3, 0x2000, 16) + "\r\n");
+  EXPECT_EQ(lines.back(), bus::MB_Write_Single(16, 3, 0x2000, 16) + "\r\n");
 
   EXPECT_EQ(bus.c.Step(99), "") << "nothing before the period has passed";
   EXPECT_EQ(Lines(bus.c.Step(100)).size(), 12u);
@@ -86,16 +86,11 @@ TEST(SimFrameCheck, OnlyWholeUndamagedFramesPass) {
   for (const std::string& bad : refused) EXPECT_FALSE(sim::ReadPcFrame(bad)) << bad;
 }
 
-// Block and system writes, block reads and the clock's value are proven through
-// kx7140ctl against this controller (tests/ctl) and by the sim_receive fuzz target.
-TEST(SimAnswers, RegistersAndALoggedClockSetting) {
+// Block and system writes, block reads, register reads and the clock's value are
+// proven through kx7140ctl against this controller (tests/ctl) and by the sim_receive
+// fuzz target.
+TEST(SimAnswers, ALoggedClockSetting) {
   SimBus bus;
-  bus.Cycle();
-  const auto reply = Bytes(bus.Answer(kPoll));
-  ASSERT_EQ(reply.size(), 3u + 32u);
-  EXPECT_EQ(reply[2], 32);
-  EXPECT_EQ(reply[4], bus.c.CpuRegisters()[0]);
-
   bus.Cycle();
   const std::uint16_t logged = sim::LogTotal(bus.c.Memory());
   EXPECT_EQ(Bytes(bus.Answer(Command(1, 3, [](auto& p) { p.now = {2025, 3, 9, 14, 30, 5, 7}; }))),
