@@ -13,6 +13,8 @@
 namespace {
 
 using program::ProgramImage;
+constexpr auto kLog = static_cast<std::ptrdiff_t>(program::kEventLogAddress);
+constexpr auto kLogEnd = static_cast<std::ptrdiff_t>(program::kEventLogTotalAddress + 2);
 
 // Read by the link's checks, which share no code with the controller's writer.
 void CheckWire(std::string_view out, const ProgramImage& memory) {
@@ -70,11 +72,8 @@ void Run(const std::vector<std::string_view>& lines, const sim::Options& options
 
     // The event log is the controller's own to write, at every reset and clock set.
     const auto& memory = ctl->Memory();
-    constexpr auto kLog = static_cast<std::ptrdiff_t>(program::kEventLogAddress);
-    constexpr auto kLogEnd = static_cast<std::ptrdiff_t>(program::kEventLogTotalAddress + 2);
-    KX_FUZZ_CHECK(!clean ||
-                  (std::equal(memory.begin(), memory.begin() + kLog, expected->begin()) &&
-                   std::equal(memory.begin() + kLogEnd, memory.end(), expected->begin() + kLogEnd)));
+    std::copy(memory.begin() + kLog, memory.begin() + kLogEnd, expected->begin() + kLog);
+    KX_FUZZ_CHECK(!clean || memory == *expected);
     NextTurn(*ctl, now, clean);
   }
 }
