@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the fuzz targets: an invariant check that stops the run with a readable
 // reason (libFuzzer keeps the input as a crash), a scratch folder for the file parsers,
-// and frame readers of their own, so that a fault in the code under test cannot hide.
+// and the split of an input into lines.
 
 #include <algorithm>
 #include <array>
@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "link/hex_text.h"
+#include "link/line_check.h"
 #include "program/memory_map.h"
 #include "program/program_image.h"
 
@@ -38,11 +40,10 @@ namespace kxfuzz {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::random_device rd;
     std::error_code ec;
     m_dir =
         std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : std::filesystem::temp_directory_path();
-    m_dir /= "kx-fuzz-" + std::to_string(rd()) + "-" + std::to_string(rd());
+    m_dir /= "kx-fuzz-" + std::to_string(std::random_device{}()) + std::to_string(std::random_device{}());
     std::filesystem::create_directories(m_dir);
   }
   ~ScratchFolder() {
@@ -54,12 +55,11 @@ class ScratchFolder {
 
   // Replaces whatever the folder held under that name.
   std::filesystem::path Fresh(std::string_view name, std::string_view bytes) const {
-    const std::filesystem::path p = Path(name);
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    std::ofstream out(Path(name), std::ios::binary | std::ios::trunc);
     if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
       Fail(__FILE__, __LINE__, "scratch file not written");
     }
-    return p;
+    return Path(name);
   }
 
  private:
@@ -102,48 +102,21 @@ inline std::vector<std::string_view> TextLines(std::string_view text) {
   return lines;
 }
 
-// Value of a hex digit of either case, or -1.
-constexpr int Hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// The bytes of a frame ":" hex CR LF of at least three bytes, LRC checked and dropped.
-// The controller reads upper-case digits only; what it writes may be read either way.
-inline std::optional<std::vector<std::uint8_t>> FrameBytes(std::string_view line, bool upperOnly) {
-  if (!line.ends_with("\r\n") || !line.starts_with(':')) return std::nullopt;
-  line = line.substr(1, line.size() - 3);
-  if (line.size() % 2 != 0 || line.size() < 6) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  unsigned sum = 0;
-  for (std::size_t i = 0; i < line.size(); i += 2) {
-    const int hi = Hex(line[i]), lo = Hex(line[i + 1]);
-    if (hi < 0 || lo < 0 || (upperOnly && (line[i] >= 'a' || line[i + 1] >= 'a'))) return std::nullopt;
-    bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
-    sum += bytes.back();
-  }
-  if ((sum & 0xFF) != 0) return std::nullopt;
-  bytes.pop_back();
-  return bytes;
-}
-
 struct Block {
   std::size_t address = 0;
   std::array<std::uint8_t, 128> data{};
 };
 
-// A block-read reply the link may store: whole, hex, correct LRC, inside the image; its
-// CR may be missing.
+// A block reply of the CPU as the link's line check takes it (whole, hex, correct LRC,
+// inside the memory; its CR may be missing), with its data.
 inline std::optional<Block> UsableBlock(std::string_view line) {
-  if (line.ends_with('\n')) line.remove_suffix(1);
-  if (line.ends_with('\r')) line.remove_suffix(1);
-  const auto b = FrameBytes(std::string(line) + "\r\n", false);
-  if (!b || b->size() != 8 + 128 || (*b)[0] != 1 || (*b)[1] != 0xCF || (*b)[3] != 4) return std::nullopt;
-  Block block{static_cast<std::size_t>((*b)[4] << 8 | (*b)[5]), {}};
-  if (block.address + 128 > program::kProgramImageSize) return std::nullopt;
-  std::copy(b->begin() + 8, b->end(), block.data.begin());
+  const bus::LineCheck c = bus::CheckLine(line);
+  if (!c.taken() || c.head.address != 1 || c.head.function != 0xCF || c.head.item != 4) return std::nullopt;
+  Block block{static_cast<std::size_t>(c.head.blockAddress), {}};
+  for (std::size_t i = 0, at = 17; i < block.data.size(); ++i, at += 2) {
+    block.data[i] =
+        static_cast<std::uint8_t>(bus::HexDigitValue(line[at]) * 16 + bus::HexDigitValue(line[at + 1]));
+  }
   return block;
 }
 

@@ -22,20 +22,19 @@ JunctionData Previous() {
 // What the setters allow: names without a problem, conflicts in both directions and
 // never with itself, seconds 0-255.
 void CheckHealthy(const JunctionData& d) {
-  for (int g = 1; g <= program::kJunctionGroups; ++g) {
-    const std::string_view name = program::GroupName(d, g);
+  constexpr auto kGroups = static_cast<std::size_t>(program::kJunctionGroups);
+  constexpr int kNone = program::kNoConflict;
+  for (std::size_t g = 0; g < kGroups; ++g) {
+    const std::string_view name = program::GroupName(d, static_cast<int>(g) + 1);
     KX_FUZZ_CHECK(program::GroupNameProblem(name).empty() && !name.starts_with(' ') && !name.ends_with(' '));
-    for (int h = 1; h <= program::kJunctionGroups; ++h) {
-      const int there = d.intergreen[static_cast<std::size_t>(g - 1)][static_cast<std::size_t>(h - 1)];
-      const int back = d.intergreen[static_cast<std::size_t>(h - 1)][static_cast<std::size_t>(g - 1)];
-      KX_FUZZ_CHECK((there == program::kNoConflict) == (back == program::kNoConflict));
-      KX_FUZZ_CHECK(there >= program::kNoConflict && there <= 255 &&
-                    (g != h || there == program::kNoConflict));
+    for (std::size_t h = 0; h < kGroups; ++h) {
+      const int there = d.intergreen[g][h], back = d.intergreen[h][g];
+      KX_FUZZ_CHECK((there == kNone) == (back == kNone) && there >= kNone && there <= 255 &&
+                    (g != h || there == kNone));
     }
   }
-  for (int limit : {d.limits.minYellow, d.limits.minRedYellow, d.limits.minGreen}) {
+  for (int limit : {d.limits.minYellow, d.limits.minRedYellow, d.limits.minGreen})
     KX_FUZZ_CHECK(limit >= 0 && limit <= 255);
-  }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ void TakeNamedBytes(std::string_view text, const ProgramImage& after, ProgramIma
     std::size_t address = 0;
     bool hex = line.size() >= 2;
     for (std::size_t i = 1; i < 5 && i < line.size(); ++i) {
-      const int d = kxfuzz::Hex(line[i]);
+      const int d = bus::HexDigitValue(line[i]);
       hex = hex && d >= 0;
       address = address * 16 + static_cast<std::size_t>(std::max(d, 0));
     }
@@ -35,15 +35,11 @@ void TakeNamedBytes(std::string_view text, const ProgramImage& after, ProgramIma
 
 // The layout written out by hand: "P", the address, ":", sixteen bytes, CR LF.
 std::string Layout(const ProgramImage& image) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
   for (std::size_t address = 0; address < kImageSize; address += persist::kProjectLineBytes) {
-    text += 'P';
-    for (int shift = 12; shift >= 0; shift -= 4) text += kDigits[(address >> shift) & 0xF];
-    text += ':';
-    for (std::size_t i = address; i < address + persist::kProjectLineBytes; ++i) {
-      text += {kDigits[image[i] >> 4], kDigits[image[i] & 0xF]};
-    }
+    text += "P" + bus::WordToHex4(static_cast<std::int32_t>(address)) + ":";
+    for (std::size_t i = address; i < address + persist::kProjectLineBytes; ++i)
+      text += bus::ByteToHex2(image[i]);
     text += "\r\n";
   }
   return text;

@@ -27,30 +27,25 @@ struct CtlRun {
 
 class CtlTest : public qttest::DeviceTest {
  protected:
-  // kx7140ctl with these arguments after the program name.
+  // kx7140ctl with these arguments after the program name; the commands that only read
+  // files go where the program sends them.
   CtlRun Run(const std::vector<std::string>& args, bool progress = false,
              std::function<bool()> interrupted = {}) {
-    CtlRun run;
-    ctl::CtlOptions options;
+    ctl::CtlOptions o;
     std::string error;
-    if (!ctl::ParseCtlOptions(args, options, error)) {
+    if (!ctl::ParseCtlOptions(args, o, error)) {
       ADD_FAILURE() << "arguments refused: " << error;
-      return run;
+      return {};
     }
     std::ostringstream out, err;
     QElapsedTimer t;
     t.start();
-    // The commands that only read files go where the program sends them.
     using enum ctl::Command;
-    const ctl::Command c = options.command;
-    run.status = c == Decode ? ctl::DecodeCapture(options.projectFile, options.json, out, err)
-                 : c == Check || c == Diff
-                     ? ctl::RunFileCommand(options, out, err)
-                     : ctl::RunCommand(options, {out, err, progress, std::move(interrupted)});
-    run.ms = t.elapsed();
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    const int status = o.command == Decode ? ctl::DecodeCapture(o.projectFile, o.json, out, err)
+                       : o.command == Check || o.command == Diff
+                           ? ctl::RunFileCommand(o, out, err)
+                           : ctl::RunCommand(o, {out, err, progress, std::move(interrupted)});
+    return {status, out.str(), err.str(), t.elapsed()};
   }
   CtlRun OnSim(std::vector<std::string> args, bool progress = false) {
     args.insert(args.begin(), {"--port", Device()});

@@ -16,10 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 int main(int argc, char** argv) {
   std::error_code ec;
   std::vector<std::filesystem::path> files;
-  if (argc == 2) {
-    for (const auto& entry : std::filesystem::directory_iterator(argv[1], ec)) {
-      if (entry.is_regular_file()) files.push_back(entry.path());
-    }
+  for (const auto& entry : std::filesystem::directory_iterator(argc == 2 ? argv[1] : "", ec)) {
+    if (entry.is_regular_file()) files.push_back(entry.path());
   }
   if (ec || files.empty()) {
     std::fprintf(stderr, "usage: %s CORPUS_DIR (a folder with at least one file)\n", argv[0]);

@@ -33,13 +33,7 @@ inline bool WaitUntil(const std::function<bool()>& done, int ms = 3000) {
 
 // Transfers in seconds, not a minute. Not faster: a send may wait the 20 ms gap plus a
 // 10 ms tick, and on a busy machine answers would miss the controller's window.
-inline sim::Options FastBus() {
-  sim::Options o;
-  o.periodMs = 40;
-  o.windowMs = 30;
-  o.replyDelayMs = 2;
-  return o;
-}
+inline sim::Options FastBus() { return {.periodMs = 40, .windowMs = 30, .replyDelayMs = 2}; }
 
 class DeviceTest : public ::testing::Test {
  protected:
@@ -51,12 +45,7 @@ class DeviceTest : public ::testing::Test {
     new QCoreApplication(argc, argv);  // lives until the process ends
   }
 
-  DeviceTest() {
-    std::random_device rd;
-    m_dir = std::filesystem::temp_directory_path() /
-            ("kx-dev-" + std::to_string(rd()) + "-" + std::to_string(rd()));
-    std::filesystem::create_directories(m_dir);
-  }
+  DeviceTest() { std::filesystem::create_directories(m_dir); }
   ~DeviceTest() override {
     m_sim.reset();  // before its folder goes
     std::error_code ec;
@@ -81,7 +70,9 @@ class DeviceTest : public ::testing::Test {
   std::unique_ptr<sim::host::BackgroundSim> m_sim;
 
  private:
-  std::filesystem::path m_dir;
+  std::filesystem::path m_dir =
+      std::filesystem::temp_directory_path() /
+      ("kx-dev-" + std::to_string(std::random_device{}()) + "-" + std::to_string(std::random_device{}()));
 };
 
 }  // namespace qttest

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 namespace {
 
 using program::ProgramImage;
+using Counts = std::pair<std::uint64_t, std::uint64_t>;
 
 std::vector<std::string> Lines(const std::string& out) {
   std::vector<std::string> lines;
@@ -32,13 +32,12 @@ std::vector<int> Bytes(const std::string& line) {
 
 const std::string kPoll = bus::MB_Write_Single(1, 3, 0x2000, 16) + "\r\n";
 
-// A CPU command frame with one part of its payload set.
-std::string Command(int direction, int item, const std::function<void(bus::CommandPayload&)>& set) {
+// A CPU command frame from the PC.
+std::string Command(std::uint8_t item, int requestCode, const bus::DateTime& now = {}) {
   bus::CommandPayload p;
-  set(p);
-  const auto frame =
-      bus::MB_CPU_Command(static_cast<std::uint8_t>(direction), static_cast<std::uint8_t>(item), p);
-  return frame.value_or("") + "\r\n";
+  p.requestCode = static_cast<std::int16_t>(requestCode);
+  p.now = now;
+  return bus::MB_CPU_Command(1, item, p).value_or("") + "\r\n";
 }
 
 // One controller on a bus whose clock the test moves; the PC answers inside its turn.
@@ -59,21 +58,6 @@ struct SimBus {
   std::int64_t now = 0;
 };
 
-TEST(SimBusCycle, CardsModulesThenThePcTurnAllWellFormedEveryPeriod) {
-  SimBus bus;
-  const auto lines = bus.Cycle();
-  ASSERT_EQ(lines.size(), 12u);
-  for (const auto& l : lines) ASSERT_FALSE(Bytes(l).empty()) << l;
-  std::string heads;  // address/function of each line
-  for (const auto& l : lines) heads += std::to_string(Bytes(l)[0]) + "/" + std::to_string(Bytes(l)[1]) + " ";
-  EXPECT_EQ(heads, "32/206 33/206 34/206 35/206 36/206 37/206 38/206 39/206 19/3 20/3 20/3 16/3 ");
-  EXPECT_EQ(lines[11], bus::MB_Write_Single(16, 3, 0x2000, 16) + "\r\n");
-
-  EXPECT_EQ(bus.c.Step(99), "") << "nothing before the period has passed";
-  EXPECT_EQ(Lines(bus.c.Step(100)).size(), 12u);
-  EXPECT_EQ(bus.c.Count().turns, 2u);
-}
-
 TEST(SimFrameCheck, OnlyWholeUndamagedFramesPass) {
   const std::string good = kPoll;
   ASSERT_TRUE(sim::ReadPcFrame(good));
@@ -86,42 +70,30 @@ TEST(SimFrameCheck, OnlyWholeUndamagedFramesPass) {
   for (const std::string& bad : refused) EXPECT_FALSE(sim::ReadPcFrame(bad)) << bad;
 }
 
-// Block and system writes, block reads and the clock's value are proven through
-// kx7140ctl against this controller (tests/ctl) and by the sim_receive fuzz target.
-TEST(SimAnswers, RegistersAndALoggedClockSetting) {
-  SimBus bus;
-  bus.Cycle();
-  const auto reply = Bytes(bus.Answer(kPoll));
-  ASSERT_EQ(reply.size(), 3u + 32u);
-  EXPECT_EQ(reply[2], 32);
-  EXPECT_EQ(reply[4], bus.c.CpuRegisters()[0]);
-
-  bus.Cycle();
-  const std::uint16_t logged = sim::LogTotal(bus.c.Memory());
-  EXPECT_EQ(Bytes(bus.Answer(Command(1, 3, [](auto& p) { p.now = {2025, 3, 9, 14, 30, 5, 7}; }))),
-            (std::vector<int>{1, 208, 1, 3}));
-  EXPECT_EQ(sim::LogTotal(bus.c.Memory()), logged + 1) << "a clock setting is logged";
-}
-
-TEST(SimAnswers, RefusedFramesChangeNothingAndAreNotAnswered) {
+// Block and system writes, block reads, register reads and the clock's value are
+// proven through kx7140ctl against this controller (tests/ctl) and by the sim_receive
+// fuzz target.
+TEST(SimAnswers, RefusedFramesChangeNothingAndAClockSettingIsLogged) {
   SimBus bus;
   const ProgramImage before = bus.c.Memory();
   const std::vector<std::string> frames = {
-      Command(1, 3, [](auto& p) { p.now = {2025, 13, 40, 25, 0, 0, 1}; }),  // a time the chip cannot hold
-      bus::MB_Write_Single(1, 3, 0x2000, 17) + "\r\n",                      // past the CPU's registers
-      bus::MB_Write_Single(7, 3, 0x2000, 1) + "\r\n",                       // nobody at address 7
+      Command(3, 0, {2025, 13, 40, 25, 0, 0, 1}),       // a time the chip cannot hold
+      bus::MB_Write_Single(1, 3, 0x2000, 17) + "\r\n",  // past the CPU's registers
+      bus::MB_Write_Single(7, 3, 0x2000, 1) + "\r\n",   // nobody at address 7
   };
   for (const auto& f : frames) {
     bus.Cycle();
     EXPECT_EQ(bus.Answer(f), "") << f;
   }
   EXPECT_EQ(bus.c.Memory(), before);
-  EXPECT_EQ(bus.c.Count().clockSets, 0u);
-  EXPECT_EQ(bus.c.Count().unsupported, 3u);
+  EXPECT_EQ(std::make_pair(bus.c.Count().clockSets, bus.c.Count().unsupported), Counts(0, 3));
+
+  bus.Cycle();
+  EXPECT_EQ(Bytes(bus.Answer(Command(3, 0, {2025, 3, 9, 14, 30, 5, 7}))), (std::vector<int>{1, 208, 1, 3}));
+  EXPECT_EQ(sim::LogTotal(bus.c.Memory()), sim::LogTotal(before) + 1) << "a clock setting is logged";
 }
 
 TEST(SimTurn, OneFrameInsideTheWindowOnly) {
-  using Counts = std::pair<std::uint64_t, std::uint64_t>;
   SimBus bus;
   bus.c.Step(0);
   bus.c.Receive(kPoll + kPoll, 1);  // two frames in one turn
@@ -140,9 +112,7 @@ TEST(SimServiceCommands, ABadDownloadChecksumNeverRuns) {
   SimBus bus({}, memory);
   for (const int code : {1006, 1010}) {  // the checksum at 0xB000 does not fit the memory
     bus.Cycle();
-    EXPECT_EQ(bus.Answer(Command(1, 99, [&](auto& p) { p.requestCode = static_cast<std::int16_t>(code); })),
-              "")
-        << "commands are never acknowledged";
+    EXPECT_EQ(bus.Answer(Command(99, code)), "") << "commands are never acknowledged";
   }
   EXPECT_FALSE(bus.c.Downloading());
   EXPECT_EQ(bus.c.Count().checksumFailures, 1u);
@@ -165,10 +135,6 @@ TEST(SimFaults, CorruptionAndFaultyCardsShowAsOptioned) {
   EXPECT_EQ(k3[2 + 2 * 9 + 1], sim::kFaultWord) << "card fault word";
   EXPECT_EQ(Bytes(lines[1])[2 + 2 * 9 + 1], 0) << "the other cards are sound";
   EXPECT_EQ(sim::LogTotal(card.c.Memory()), 1) << "the fault is logged at start";
-
-  SimBus noise({.noise = 1.0});
-  noise.Cycle();
-  EXPECT_EQ(noise.c.Count().noiseBursts, 12u) << "one burst before each frame";
 }
 
 }  // namespace
