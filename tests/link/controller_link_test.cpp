@@ -100,4 +100,9 @@ TEST_F(ControllerLink, StatusLineTellsLineEventsAndASilentBus) {
   EXPECT_EQ(show().L_Comm_Status, bus::ControllerLink::kSilenceText);
   Turn();
   EXPECT_EQ(show().L_Comm_Status, "Port açık: /dev/fake1") << "cleared at the next turn";
+
+  port.Fault(bus::PortFault::Note, "Kayıt sonu: 9 satır");
+  clock.ms += bus::ControllerLink::kSilenceMs;
+  ctl->Timer1Tick();
+  EXPECT_EQ(show().L_Comm_Status, "Kayıt sonu: 9 satır") << "a note explains the silence better";
 }
