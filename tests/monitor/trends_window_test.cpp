@@ -36,14 +36,12 @@ struct TrendsWindowTest : ViewTest {
       store.Record(start + i * kSecond, regs);
     }
   }
-  void Open(const char* view = nullptr) {
+  void Open() {
     window = std::make_unique<TrendsWindow>(store, clock);
     window->resize(1200, 560);
     window->show();
-    if (view) Click(view);
   }
   void Click(const char* name) { Child<QPushButton>(*window, name).click(); }
-  monitor::TrendPlot& MainsPlot() { return Child<monitor::TrendPlot>(*window, "Plot_0"); }
   // The window and every plot show from..to.
   bool Shows(std::int64_t from, std::int64_t to) {
     bool all = window->Visible().from == from && window->Visible().to == to;
@@ -81,44 +79,12 @@ TEST_F(TrendsWindowTest, ViewsShowTheirSpanUpToTheNewestSampleAndPauseHoldsStill
   EXPECT_TRUE(Shows(0, store.LastMicros())) << "everything, still, after a pause";
 }
 
-TEST_F(TrendsWindowTest, TheWheelZoomsAboutTheMouseAndPausesTheView) {
+// The mains plot over an hour: the series at its pixels, the cursor's readout, then the wheel.
+TEST_F(TrendsWindowTest, TheMainsPlotDrawsReadsOutAndZoomsAboutTheMouse) {
   Record();
-  Open("BTN_10dk");
-  monitor::TrendPlot& plot = MainsPlot();
-  const monitor::TimeRange before = window->Visible();
-  const QRect area = plot.PlotArea();
-  const QPointF middle(area.left() + area.width() / 2.0, area.center().y());
-  const std::int64_t atMouse = plot.TimeAt(middle.x());
-  QWheelEvent wheel(middle, plot.mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&plot, &wheel);
-
-  const monitor::TimeRange after = window->Visible();
-  EXPECT_LT(after.to - after.from, before.to - before.from);
-  EXPECT_NEAR(static_cast<double>(plot.TimeAt(middle.x())), static_cast<double>(atMouse), 2.0 * kSecond);
-  EXPECT_TRUE(Child<QPushButton>(*window, "BTN_Duraklat").isChecked());
-}
-
-TEST_F(TrendsWindowTest, TheCursorReadsOutTheValuesAndStatesAtItsTime) {
-  Record();
-  Open("BTN_1sa");
-  monitor::TrendPlot& plot = MainsPlot();
-  for (const auto& [at, text] : {std::pair{store.LastMicros() - 5 * kSecond, "240.00 V"},
-                                 std::pair{store.LastMicros() - 30 * kMinute, "230.00 V"}}) {
-    const QPointF pos(plot.XOf(at) + 0.5, plot.PlotArea().center().y());
-    QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&plot, &move);
-    const std::string readout = TextOf(Child(*window, "LBL_Imlec"));
-    EXPECT_NE(readout.find(std::string("CPU şebeke gerilimi ") + text), std::string::npos) << readout;
-    EXPECT_NE(readout.find("CPU Run"), std::string::npos) << readout;
-  }
-}
-
-TEST_F(TrendsWindowTest, AKnownSeriesIsDrawnAtItsPixels) {
-  Record();
-  Open("BTN_1sa");
-  monitor::TrendPlot& plot = MainsPlot();
+  Open();
+  Click("BTN_1sa");
+  auto& plot = Child<monitor::TrendPlot>(*window, "Plot_0");
   const QImage image = plot.grab().toImage();
   ASSERT_FALSE(plot.Lines().empty());
   const auto drawnAt = [&](std::int64_t t, double volts) {
@@ -134,6 +100,26 @@ TEST_F(TrendsWindowTest, AKnownSeriesIsDrawnAtItsPixels) {
             (std::vector<bool>{true, false, true, false}));
   EXPECT_LE(plot.ScaleLow(), 230.0);
   EXPECT_GE(plot.ScaleHigh(), 240.0);
+
+  for (const auto& [at, text] : {std::pair{after, "240.00 V"}, std::pair{before, "230.00 V"}}) {
+    const QPointF pos(plot.XOf(at) + 0.5, plot.PlotArea().center().y());
+    QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&plot, &move);
+    const std::string readout = TextOf(Child(*window, "LBL_Imlec"));
+    EXPECT_NE(readout.find(std::string("CPU şebeke gerilimi ") + text), std::string::npos) << readout;
+    EXPECT_NE(readout.find("CPU Run"), std::string::npos) << readout;
+  }
+
+  const monitor::TimeRange shown = window->Visible();
+  const QPointF middle(plot.PlotArea().center().x(), plot.PlotArea().center().y());
+  const std::int64_t atMouse = plot.TimeAt(middle.x());
+  QWheelEvent wheel(middle, plot.mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&plot, &wheel);
+  EXPECT_LT(window->Visible().to - window->Visible().from, shown.to - shown.from);
+  EXPECT_NEAR(static_cast<double>(plot.TimeAt(middle.x())), static_cast<double>(atMouse), 2.0 * kSecond);
+  EXPECT_TRUE(Child<QPushButton>(*window, "BTN_Duraklat").isChecked()) << "zooming pauses the view";
 }
 
 TEST_F(TrendsWindowTest, CsvGoesToTheChosenFileAndAFailureToTheStatusLine) {
