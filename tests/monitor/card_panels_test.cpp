@@ -61,7 +61,7 @@ struct TriacCard : ViewTest {
   }
 };
 
-TEST_F(TriacCard, FaultWordOverridesTheRunStateAndLightsItsIndicators) {
+TEST_F(TriacCard, FaultWordOverridesTheRunStateThenChannelLettersSupplyAndCurrents) {
   const QStringList indicators =
       QStringList{"Shape1", "R9_err_AC", "R9_Err_IO"} + Indexed("R9_err_sensoryok", 4);
   // An unknown state (3) keeps the last look; 0x0100 is a fault without an indicator.
@@ -82,10 +82,8 @@ TEST_F(TriacCard, FaultWordOverridesTheRunStateAndLightsItsIndicators) {
     EXPECT_EQ(T("Label1"), r.faultText);
     EXPECT_EQ(BackLetters(panel, indicators), r.looks);
   }
-}
 
-// The lamps' nibble order is shown by the output cards window's test.
-TEST_F(TriacCard, ChannelLettersSupplyAndCurrents) {
+  // Channel letters, supply and currents; the lamps' nibble order is the output cards window's test.
   panel.ChannelFaults = 0x00A1;
   panel.Refresh();
   EXPECT_EQ(Letters(0) + " " + Letters(1) + " " + Letters(2), "WWWR RWRW WWWW") << "R; S and C; none";
@@ -140,13 +138,26 @@ TEST_F(CpuCard, StatesOfCpuDetectorAndGps) {
   }
 }
 
-TEST_F(CpuCard, ClocksAndDetectorInputs) {
+TEST_F(CpuCard, ClocksEveryWeekdayWholeAndDetectorInputs) {
   const int example[] = {5, 30, 14, 9, 3, 2024};
   for (std::size_t i = 0; i < 6; ++i) regs.GpsRegs[i + 2] = example[i];
   regs.CpuClockText = "05.03.2024 14:07:09 Salı";
   panel.Refresh();
   EXPECT_EQ(T("Label1"), "GPS Time= 09.03.2024 14:30:05");
   EXPECT_EQ(T("CPU_LBL(8)"), "CPU Time= 05.03.2024 14:07:09 Salı");
+  // Every weekday the clock can end in fits whole, in a font still readable.
+  QLabel& clock = Child(panel, QStringLiteral("CPU_LBL(8)"));
+  for (const char* day :
+       {"Pazartesi", "Çarşamba", "Perşembe", "Cumartesi", "Wednesday", "Thursday", "Saturday"}) {
+    regs.CpuClockText = std::string("31.12.2026 23:59:59 ") + day;
+    panel.Refresh();
+    EXPECT_LE(QFontMetrics(clock.font()).horizontalAdvance(clock.text()), clock.contentsRect().width())
+        << day;
+  }
+  EXPECT_GE(clock.font().pointSizeF(), 6.0);
+  // A text that can never fit stops the shrinking at the smallest size.
+  monitor::FitFontToTexts(clock, {QString(200, QLatin1Char('W'))}, 7.0);
+  EXPECT_EQ(clock.font().pointSizeF(), 7.0);
 
   // 16 is not an input word: the bits stay.
   for (const auto& [word, bits] : {std::pair{5, "RKRK"}, {16, "RKRK"}, {8, "KKKR"}}) {
@@ -175,24 +186,6 @@ TEST_F(CpuCard, Measurements) {
   panel.MainsVoltage = 23050;
   panel.Refresh();
   EXPECT_EQ(Texts("Lbl_CPU_Regs", {3, 6, 8}), "230,5 V|151.058,18 W|655,35 A|");
-}
-
-TEST_F(CpuCard, EveryWeekdayOfTheClockShowsWhole) {
-  for (const char* day :
-       {"Pazartesi", "Çarşamba", "Perşembe", "Cumartesi", "Wednesday", "Thursday", "Saturday"}) {
-    bus::RegisterImage fresh;  // a panel of its own: no font left small by the day before
-    monitor::KX7145V1 own{fresh};
-    fresh.CpuClockText = std::string("31.12.2026 23:59:59 ") + day;
-    own.Refresh();
-    QLabel& label = Child(own, QStringLiteral("CPU_LBL(8)"));
-    EXPECT_LE(QFontMetrics(label.font()).horizontalAdvance(label.text()), label.contentsRect().width())
-        << label.text().toStdString();
-    EXPECT_GE(label.font().pointSizeF(), 6.0) << "still readable";
-  }
-  // A text that can never fit stops the shrinking at the smallest size.
-  QLabel& clock = Child(panel, QStringLiteral("CPU_LBL(8)"));
-  monitor::FitFontToTexts(clock, {QString(200, QLatin1Char('W'))}, 7.0);
-  EXPECT_EQ(clock.font().pointSizeF(), 7.0);
 }
 
 }  // namespace
