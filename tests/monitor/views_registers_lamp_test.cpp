@@ -43,7 +43,7 @@ TEST_F(FlagViews, RegistersShowAColumnPerCardARowPerWordOnlyWhenDirty) {
   EXPECT_EQ(Cell(16 * 7 + 9), "0001");
 }
 
-TEST_F(FlagViews, LampsStandAColumnPerCardShowTheLiveWordsWhenDirtyAndYieldToTheSimulation) {
+TEST_F(FlagViews, LampsStandAColumnPerCardShowTheLiveWordsWhenDirtyYieldToTheSimulationAndHearTheLink) {
   EXPECT_EQ(lamps.Lamp(31).toolTip(), "G31");
   EXPECT_EQ(lamps.Lamp(5).x(), lamps.Lamp(4).x());
   EXPECT_GT(lamps.Lamp(4).x(), lamps.Lamp(3).x());
@@ -71,13 +71,11 @@ TEST_F(FlagViews, LampsStandAColumnPerCardShowTheLiveWordsWhenDirtyAndYieldToThe
   flags.SimActive = false;
   lamps.Timer1Tick();
   EXPECT_EQ(States(0, 4), std::vector<int>(4, 1));
-}
 
-TEST_F(FlagViews, DecodedCardFramesReachTheLamps) {
+  // A card frame decoded by the link reaches the lamps by itself.
   FakePort port;
   FakeClock clock;
   bus::ControllerLink link(port, clock, tables->ForLink());
-  lamps.Timer1Tick();
   link.cmd_RUN();
   link.Timer1Tick();
   port.Receive(Frame({0x21, 0xCE, 0, 2, 0, 0, 0x43, 0x21, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
