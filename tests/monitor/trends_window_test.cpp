@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QWheelEvent>
 
 #include "monitor/trend_plot.h"
 #include "monitor/trends_window.h"
@@ -51,10 +50,39 @@ struct TrendsWindowTest : ViewTest {
   }
 };
 
-TEST_F(TrendsWindowTest, ViewsShowTheirSpanUpToTheNewestSampleAndPauseHoldsStillWhileRecordingGoesOn) {
+TEST_F(TrendsWindowTest, TheMainsPlotThenViewsShowTheirSpanAndPauseHoldsStillWhileRecordingGoesOn) {
   Record();
   Open();
   const std::int64_t last = store.LastMicros();
+  // The mains plot over an hour: the series at its pixels, then the cursor's readout.
+  Click("BTN_1sa");
+  auto& plot = Child<monitor::TrendPlot>(*window, "Plot_0");
+  const QImage image = plot.grab().toImage();
+  ASSERT_FALSE(plot.Lines().empty());
+  const auto drawnAt = [&](std::int64_t t, double volts) {
+    const int x = static_cast<int>(plot.XOf(t)), y = static_cast<int>(std::lround(plot.YOf(volts)));
+    for (int dy = -1; dy <= 1; ++dy)
+      if (image.pixelColor(x, y + dy) == plot.Lines().front().colour) return true;
+    return false;
+  };
+  // The step from 230 V to 240 V ten minutes before the end: low before, high after.
+  const std::int64_t before = last - 30 * kMinute, after = last - 5 * kMinute;
+  EXPECT_EQ((std::vector<bool>{drawnAt(before, 230.0), drawnAt(before, 240.0), drawnAt(after, 240.0),
+                               drawnAt(after, 230.0)}),
+            (std::vector<bool>{true, false, true, false}));
+  EXPECT_LE(plot.ScaleLow(), 230.0);
+  EXPECT_GE(plot.ScaleHigh(), 240.0);
+
+  for (const auto& [at, text] : {std::pair{after, "240.00 V"}, std::pair{before, "230.00 V"}}) {
+    const QPointF pos(plot.XOf(at) + 0.5, plot.PlotArea().center().y());
+    QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&plot, &move);
+    const std::string readout = TextOf(Child(*window, "LBL_Imlec"));
+    EXPECT_NE(readout.find(std::string("CPU şebeke gerilimi ") + text), std::string::npos) << readout;
+    EXPECT_NE(readout.find("CPU Run"), std::string::npos) << readout;
+  }
+
   for (const auto& [button, from] : {std::pair{"BTN_10dk", last - 10 * kMinute},
                                      {"BTN_1sa", last - 60 * kMinute},
                                      {"BTN_Tumu", std::int64_t{0}},
@@ -77,49 +105,6 @@ TEST_F(TrendsWindowTest, ViewsShowTheirSpanUpToTheNewestSampleAndPauseHoldsStill
   Record(store.LastMicros() + kSecond, 30);
   window->Refresh();
   EXPECT_TRUE(Shows(0, store.LastMicros())) << "everything, still, after a pause";
-}
-
-// The mains plot over an hour: the series at its pixels, the cursor's readout, then the wheel.
-TEST_F(TrendsWindowTest, TheMainsPlotDrawsReadsOutAndZoomsAboutTheMouse) {
-  Record();
-  Open();
-  Click("BTN_1sa");
-  auto& plot = Child<monitor::TrendPlot>(*window, "Plot_0");
-  const QImage image = plot.grab().toImage();
-  ASSERT_FALSE(plot.Lines().empty());
-  const auto drawnAt = [&](std::int64_t t, double volts) {
-    const int x = static_cast<int>(plot.XOf(t)), y = static_cast<int>(std::lround(plot.YOf(volts)));
-    for (int dy = -1; dy <= 1; ++dy)
-      if (image.pixelColor(x, y + dy) == plot.Lines().front().colour) return true;
-    return false;
-  };
-  // The step from 230 V to 240 V ten minutes before the end: low before, high after.
-  const std::int64_t before = store.LastMicros() - 30 * kMinute, after = store.LastMicros() - 5 * kMinute;
-  EXPECT_EQ((std::vector<bool>{drawnAt(before, 230.0), drawnAt(before, 240.0), drawnAt(after, 240.0),
-                               drawnAt(after, 230.0)}),
-            (std::vector<bool>{true, false, true, false}));
-  EXPECT_LE(plot.ScaleLow(), 230.0);
-  EXPECT_GE(plot.ScaleHigh(), 240.0);
-
-  for (const auto& [at, text] : {std::pair{after, "240.00 V"}, std::pair{before, "230.00 V"}}) {
-    const QPointF pos(plot.XOf(at) + 0.5, plot.PlotArea().center().y());
-    QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&plot, &move);
-    const std::string readout = TextOf(Child(*window, "LBL_Imlec"));
-    EXPECT_NE(readout.find(std::string("CPU şebeke gerilimi ") + text), std::string::npos) << readout;
-    EXPECT_NE(readout.find("CPU Run"), std::string::npos) << readout;
-  }
-
-  const monitor::TimeRange shown = window->Visible();
-  const QPointF middle(plot.PlotArea().center().x(), plot.PlotArea().center().y());
-  const std::int64_t atMouse = plot.TimeAt(middle.x());
-  QWheelEvent wheel(middle, plot.mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&plot, &wheel);
-  EXPECT_LT(window->Visible().to - window->Visible().from, shown.to - shown.from);
-  EXPECT_NEAR(static_cast<double>(plot.TimeAt(middle.x())), static_cast<double>(atMouse), 2.0 * kSecond);
-  EXPECT_TRUE(Child<QPushButton>(*window, "BTN_Duraklat").isChecked()) << "zooming pauses the view";
 }
 
 TEST_F(TrendsWindowTest, CsvGoesToTheChosenFileAndAFailureToTheStatusLine) {
