@@ -58,7 +58,6 @@ TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningRefusedLinesInRedFiltersAndPauses
   EXPECT_EQ(QStringList({Cell(0, Col::Device), Cell(0, Col::Function), Cell(0, Col::Direction),
                          Cell(3, Col::Direction)}),
             QStringList({"K3", "Kart durumu", "hat → PC", "PC → hat"}));
-  EXPECT_FALSE(Cell(0, Col::Time, Qt::ToolTipRole).isEmpty()) << "the wall clock on hover";
 
   EXPECT_EQ(Cell(1, Col::Meaning).toStdString(), bus::LineFaultText(bus::LineFault::BadLrc));
   EXPECT_EQ(Ink(1), kxtest::kRedC);
@@ -99,8 +98,6 @@ TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningRefusedLinesInRedFiltersAndPauses
   ASSERT_TRUE(row.contains("K3") && row.contains("GPS"));
   EXPECT_EQ(counters.item(row["K3"], 1)->text(), "4");
   EXPECT_EQ(counters.item(row["K3"], 2)->text(), "2");
-  EXPECT_EQ(counters.item(row["K3"], 2)->foreground().color(), kxtest::kRedC);
-  EXPECT_EQ(counters.item(row["GPS"], 2)->foreground().color(), counters.palette().color(QPalette::Text));
 
   pause.click();
   EXPECT_EQ(model.rowCount(), 10);
