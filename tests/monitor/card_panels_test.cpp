@@ -119,7 +119,7 @@ struct CpuCard : ViewTest {
   }
 };
 
-TEST_F(CpuCard, StatesOfCpuDetectorAndGps) {
+TEST_F(CpuCard, StatesClocksDetectorInputsAndMeasurements) {
   const struct {
     int cpu, detector, gps;
     const char *statuses, *shapes;
@@ -133,9 +133,8 @@ TEST_F(CpuCard, StatesOfCpuDetectorAndGps) {
     EXPECT_EQ(Texts("Lbl_Status", {0, 1, 2}), r.statuses);
     EXPECT_EQ(BackLetters(panel, Indexed("Shape1", 3)), r.shapes) << r.cpu;
   }
-}
 
-TEST_F(CpuCard, ClocksEveryWeekdayWholeAndDetectorInputs) {
+  // The clocks, every weekday whole, and the detector inputs.
   const int example[] = {5, 30, 14, 9, 3, 2024};
   for (std::size_t i = 0; i < 6; ++i) regs.GpsRegs[i + 2] = example[i];
   regs.CpuClockText = "05.03.2024 14:07:09 Salı";
@@ -163,9 +162,8 @@ TEST_F(CpuCard, ClocksEveryWeekdayWholeAndDetectorInputs) {
     EXPECT_EQ(T("Lbl_Ded_Status"), std::to_string(word));
     EXPECT_EQ(BackLetters(panel, Indexed("Shape_DedBits", 4)), bits) << word;
   }
-}
 
-TEST_F(CpuCard, Measurements) {
+  // Measurements in the system's separators, then in others.
   const std::string dp = sys.decimal;
   panel.MainsVoltage = 23000;
   panel.MainsCurrent = 150;

@@ -4,11 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QColor>
 #include <QLabel>
-#include <QPalette>
-#include <QStringList>
-#include <QWidget>
 #include <algorithm>
 #include <stdexcept>
 #include <string>
