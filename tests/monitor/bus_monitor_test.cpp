@@ -39,12 +39,7 @@ class BusMonitor : public kxtest::ViewTest {
     window.RefreshRows();
     window.RefreshCounters();
   }
-  QString Cell(int row, Col column, int role = Qt::DisplayRole) {
-    return model.data(model.index(row, column), role).toString();
-  }
-  QColor Ink(int row) {
-    return model.data(model.index(row, Col::Meaning), Qt::ForegroundRole).value<QBrush>().color();
-  }
+  QString Cell(int row, Col column) { return model.index(row, column).data().toString(); }
 
   bus::LinkEvents events;
   monitor::BusRecording recording{events};
@@ -52,7 +47,7 @@ class BusMonitor : public kxtest::ViewTest {
   monitor::BusLineModel& model = window.Model();
 };
 
-TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningRefusedLinesInRedFiltersAndPauses) {
+TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningFiltersAndPauses) {
   Traffic();
   ASSERT_EQ(model.rowCount(), 5);
   EXPECT_EQ(QStringList({Cell(0, Col::Device), Cell(0, Col::Function), Cell(0, Col::Direction),
@@ -60,8 +55,6 @@ TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningRefusedLinesInRedFiltersAndPauses
             QStringList({"K3", "Kart durumu", "hat → PC", "PC → hat"}));
 
   EXPECT_EQ(Cell(1, Col::Meaning).toStdString(), bus::LineFaultText(bus::LineFault::BadLrc));
-  EXPECT_EQ(Ink(1), kxtest::kRedC);
-  EXPECT_NE(Ink(0), kxtest::kRedC);
 
   auto& device = Child<QComboBox>(window, "Cihaz_Filtre");
   auto& function = Child<QComboBox>(window, "Islev_Filtre");
@@ -95,7 +88,7 @@ TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningRefusedLinesInRedFiltersAndPauses
   auto& counters = Child<QTableWidget>(window, "Sayaclar");
   std::map<QString, int> row;
   for (int r = 0; r < counters.rowCount(); ++r) row[counters.item(r, 0)->text()] = r;
-  ASSERT_TRUE(row.contains("K3") && row.contains("GPS"));
+  ASSERT_TRUE(row.contains("K3"));
   EXPECT_EQ(counters.item(row["K3"], 1)->text(), "4");
   EXPECT_EQ(counters.item(row["K3"], 2)->text(), "2");
 

@@ -43,10 +43,7 @@ TEST_F(FlagViews, RegistersShowAColumnPerCardARowPerWordOnlyWhenDirty) {
   EXPECT_EQ(Cell(16 * 7 + 9), "0001");
 }
 
-TEST_F(FlagViews, LampsStandAColumnPerCardShowTheLiveWordsWhenDirtyYieldToTheSimulationAndHearTheLink) {
-  EXPECT_EQ(lamps.Lamp(5).x(), lamps.Lamp(4).x());
-  EXPECT_GT(lamps.Lamp(4).x(), lamps.Lamp(3).x());
-  EXPECT_EQ(lamps.Lamp(4).y(), lamps.Lamp(0).y());
+TEST_F(FlagViews, LampsShowTheLiveWordsWhenDirtyYieldToTheSimulationAndHearTheLink) {
   lamps.Timer1Tick();  // what the image held when the panel opened
   regs.TriacCardRegs[0][2] = 0x4321;
   lamps.Timer1Tick();
