@@ -69,10 +69,9 @@ TEST_F(TriacCard, FaultWordOverridesTheRunStateThenChannelLettersSupplyAndCurren
     int state, fault;
     const char *status, *faultText, *looks;  // the shape, then AC, IO, S1..S4
   } rows[] = {{2, 0x0004, "Error", "0004", "RRWWWWW"}, {2, 0x0100, "Error", "0100", "RWWWWWW"},
-              {2, 0x00A5, "Error", "00A5", "RRWWWWW"}, {2, 0x1000, "Error", "1000", "RWWRWWW"},
-              {2, 0xE008, "Error", "E008", "RWRWRRR"}, {2, 0, "Run", "0000", "GWWWWWW"},
-              {3, 0, "Run", "0000", "GWWWWWW"},        {1, 0, "Stop", "0000", "KWWWWWW"},
-              {0, 0, "Ofline", "0000", "WWWWWWW"}};
+              {2, 0x1000, "Error", "1000", "RWWRWWW"}, {2, 0xE008, "Error", "E008", "RWRWRRR"},
+              {2, 0, "Run", "0000", "GWWWWWW"},        {3, 0, "Run", "0000", "GWWWWWW"},
+              {1, 0, "Stop", "0000", "KWWWWWW"},       {0, 0, "Ofline", "0000", "WWWWWWW"}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.faultText + std::string(" in state ") + std::to_string(r.state));
     panel.CardState = r.state;

@@ -16,7 +16,6 @@
 namespace {
 
 using kxtest::Child;
-using kxtest::Frame;
 
 struct RecordingSink : monitor::EventLogSink {
   monitor::EventLogReport report;
@@ -77,7 +76,7 @@ class CommWindow : public kxtest::ViewTest {
       const int a = shared.TransferAddress;
       std::vector<int> b = {1, reading ? 0xCF : 0xD0, reading ? 0 : 1, 4, (a >> 8) & 0xFF, a & 0xFF, 0, 0x80};
       for (int i = 0; reading && i < 128; ++i) b.push_back((*controller)[static_cast<std::size_t>(a + i)]);
-      port->Receive(Frame(b));
+      port->Receive(kxtest::Frame(b));
     }
   }
   QPushButton& Button(const char* name) { return Child<QPushButton>(*window, name); }
@@ -119,8 +118,6 @@ TEST_F(CommWindow, FirstViewTheMissingPortFramesRefusedLinesAndTheQuestionsOfSer
   Tick();
   EXPECT_EQ(Text("MB_RX_Refused"), "Reddedilen: 1");
   EXPECT_EQ(Child<QTreeWidget>(*window, "Alarm_List_Box").topLevelItemCount(), 0);
-  EXPECT_EQ(Text("LBL_Hata_Sayisi"), "");
-  EXPECT_FALSE(Button("BTN_Hata_Yazdir").isEnabled());
 
   // Which service commands ask first, and that "Hayır" sends nothing.
   const char* asked[] = {nullptr, monitor::kResetParametersQuestion, monitor::kResetAlarmListQuestion,
@@ -178,7 +175,6 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
   // The link button ends a read that can never end now.
   Button("cmd_RUN").click();
   EXPECT_TRUE(Button("BTN_Hata_Oku").isEnabled());
-  EXPECT_EQ(Button("BTN_Hata_Oku").text(), "Oku");
   EXPECT_EQ(list.topLevelItemCount(), 0) << "an unfinished read is not decoded";
 }
 

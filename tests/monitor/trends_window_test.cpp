@@ -73,15 +73,13 @@ TEST_F(TrendsWindowTest, TheMainsPlotThenViewsShowTheirSpanAndPauseHoldsStillWhi
   EXPECT_LE(plot.ScaleLow(), 230.0);
   EXPECT_GE(plot.ScaleHigh(), 240.0);
 
-  for (const auto& [at, text] : {std::pair{after, "240.00 V"}, std::pair{before, "230.00 V"}}) {
-    const QPointF pos(plot.XOf(at) + 0.5, plot.PlotArea().center().y());
-    QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&plot, &move);
-    const std::string readout = TextOf(Child(*window, "LBL_Imlec"));
-    EXPECT_NE(readout.find(std::string("CPU şebeke gerilimi ") + text), std::string::npos) << readout;
-    EXPECT_NE(readout.find("CPU Run"), std::string::npos) << readout;
-  }
+  // Before the step, where a readout of the newest sample would say 240 V.
+  const QPointF pos(plot.XOf(before) + 0.5, plot.PlotArea().center().y());
+  QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&plot, &move);
+  const std::string readout = TextOf(Child(*window, "LBL_Imlec"));
+  EXPECT_NE(readout.find("CPU şebeke gerilimi 230.00 V"), std::string::npos) << readout;
+  EXPECT_NE(readout.find("CPU Run"), std::string::npos) << readout;
 
   for (const auto& [button, from] : {std::pair{"BTN_10dk", last - 10 * kMinute},
                                      {"BTN_1sa", last - 60 * kMinute},
