@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -19,11 +18,11 @@
 namespace {
 
 using kxtest::Child;
+using kxtest::Frame;
 using Col = monitor::BusLineModel::Column;
 
-const std::string kCard3 =
-    kxtest::Frame(kxtest::Words({0x22, 0xCE}, {2, 0, 0x4321, 0, 380, 450, 390, 380, 2400}));
-const std::string kGps = kxtest::Frame(kxtest::Words({0x13, 0x03, 0x10}, {1, 4, 0, 8, 1, 1, 2024, 0, 0}));
+const std::string kCard3 = Frame(kxtest::Words({0x22, 0xCE}, {2, 0, 0x4321, 0, 380, 450, 390, 380, 2400}));
+const std::string kGps = Frame(kxtest::Words({0x13, 0x03, 0x10}, {1, 4, 0, 8, 1, 1, 2024, 0, 0}));
 const std::string kBadLrc = ":22CE0002000000\r\n";
 
 class BusMonitor : public kxtest::ViewTest {
