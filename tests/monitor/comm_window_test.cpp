@@ -178,7 +178,7 @@ TEST_F(CommWindow, EventLogReadDecodePrint) {
   EXPECT_EQ(list.topLevelItemCount(), 0) << "an unfinished read is not decoded";
 }
 
-TEST_F(CommWindow, ADownloadLocksTheCommandsIsNeverStoppedUnaskedAndVerifyTellsTheOutcome) {
+TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
   GoOnline();
   answer = false;
   Button("PGM_Download").click();
