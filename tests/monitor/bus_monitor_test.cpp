@@ -1,14 +1,11 @@
 // The bus monitor as the engineer sees it.
 
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -41,12 +38,7 @@ class BusMonitor : public kxtest::ViewTest {
     window.RefreshRows();
     window.RefreshCounters();
   }
-  QString Cell(int row, Col column, int role = Qt::DisplayRole) {
-    return model.data(model.index(row, column), role).toString();
-  }
-  QColor Ink(int row) {
-    return model.data(model.index(row, Col::Meaning), Qt::ForegroundRole).value<QBrush>().color();
-  }
+  QString Cell(int row, Col column) { return model.index(row, column).data().toString(); }
 
   bus::LinkEvents events;
   monitor::BusRecording recording{events};
@@ -54,21 +46,15 @@ class BusMonitor : public kxtest::ViewTest {
   monitor::BusLineModel& model = window.Model();
 };
 
-TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningAndRefusedLinesInRed) {
+TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningFiltersAndPauses) {
   Traffic();
   ASSERT_EQ(model.rowCount(), 5);
   EXPECT_EQ(QStringList({Cell(0, Col::Device), Cell(0, Col::Function), Cell(0, Col::Direction),
                          Cell(3, Col::Direction)}),
             QStringList({"K3", "Kart durumu", "hat → PC", "PC → hat"}));
-  EXPECT_FALSE(Cell(0, Col::Time, Qt::ToolTipRole).isEmpty()) << "the wall clock on hover";
 
   EXPECT_EQ(Cell(1, Col::Meaning).toStdString(), bus::LineFaultText(bus::LineFault::BadLrc));
-  EXPECT_EQ(Ink(1), kxtest::kRedC);
-  EXPECT_NE(Ink(0), kxtest::kRedC);
-}
 
-TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
-  Traffic();
   auto& device = Child<QComboBox>(window, "Cihaz_Filtre");
   auto& function = Child<QComboBox>(window, "Islev_Filtre");
   auto& search = Child<QLineEdit>(window, "Arama");
@@ -79,11 +65,9 @@ TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
     QString text;
     bool refusedOnly;
     int rows;
-  } cases[] = {{"K3", -1, "", false, 3},
-               {"GPS", 206, "", false, 0},
-               {"", 3, "", false, 2},
-               {"", -1, "ce0002", false, 3},
-               {"", -1, "", true, 1}};  // the filters' rules: FilteredLines
+  } cases[] = {{"K3", -1, "", false, 3},     {"GPS", 206, "", false, 0}, {"", 3, "", false, 2},
+               {"", -1, "ce0002", false, 3}, {"", -1, "", true, 1},  // the filters' rules: FilteredLines
+               {"", -1, "", false, 5}};
   for (const auto& c : cases) {
     device.setCurrentIndex(c.device.isEmpty() ? 0 : device.findText(c.device));
     function.setCurrentIndex(function.findData(c.function));
@@ -92,33 +76,23 @@ TEST_F(BusMonitor, FiltersByDeviceFunctionSearchAndRefusedLines) {
     EXPECT_EQ(model.rowCount(), c.rows)
         << c.device.toStdString() << " " << c.function << " " << c.text.toStdString();
   }
-  refused.setChecked(false);
-  device.setCurrentIndex(0);
-  function.setCurrentIndex(0);
-  search.clear();
-  EXPECT_EQ(model.rowCount(), 5) << "no filter: every line";
-}
 
-TEST_F(BusMonitor, PauseHoldsTheRowsWhileRecordingAndCountersGoOn) {
+  // Paused, the rows hold still while the recording and the counters go on.
   auto& pause = Child<QPushButton>(window, "Duraklat");
-  Heard(kCard3);
-  window.RefreshRows();
   pause.click();
   Traffic();
-  EXPECT_EQ(model.rowCount(), 1);
-  EXPECT_EQ(recording.Store().Size(), 6u);
+  EXPECT_EQ(model.rowCount(), 5);
+  EXPECT_EQ(recording.Store().Size(), 10u);
 
   auto& counters = Child<QTableWidget>(window, "Sayaclar");
   std::map<QString, int> row;
   for (int r = 0; r < counters.rowCount(); ++r) row[counters.item(r, 0)->text()] = r;
-  ASSERT_TRUE(row.contains("K3") && row.contains("GPS"));
-  EXPECT_EQ(counters.item(row["K3"], 1)->text(), "3");
-  EXPECT_EQ(counters.item(row["K3"], 2)->text(), "1");
-  EXPECT_EQ(counters.item(row["K3"], 2)->foreground().color(), kxtest::kRedC);
-  EXPECT_EQ(counters.item(row["GPS"], 2)->foreground().color(), counters.palette().color(QPalette::Text));
+  ASSERT_TRUE(row.contains("K3"));
+  EXPECT_EQ(counters.item(row["K3"], 1)->text(), "4");
+  EXPECT_EQ(counters.item(row["K3"], 2)->text(), "2");
 
   pause.click();
-  EXPECT_EQ(model.rowCount(), 6);
+  EXPECT_EQ(model.rowCount(), 10);
 }
 
 TEST_F(BusMonitor, CaptureFromTheWindowWritesTheLinesAndAFolderThatIsGoneIsSaid) {

@@ -9,25 +9,22 @@
 
 namespace kxtest {
 
-class QuestionAnswerer {
- public:
+struct QuestionAnswerer {
   explicit QuestionAnswerer(const char* button) {
-    m_timer.setInterval(5);
-    QObject::connect(&m_timer, &QTimer::timeout, [this, button] {
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [this, button] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box || !box->isVisible()) return;
       ++count;
       text = box->text();
       if (auto* b = box->findChild<QPushButton*>(QString::fromLatin1(button))) b->click();
     });
-    m_timer.start();
+    timer.start();
   }
 
   int count = 0;
   QString text;  // of the last question
-
- private:
-  QTimer m_timer;
+  QTimer timer;
 };
 
 }  // namespace kxtest

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QWheelEvent>
 
 #include "monitor/trend_plot.h"
 #include "monitor/trends_window.h"
@@ -36,14 +35,12 @@ struct TrendsWindowTest : ViewTest {
       store.Record(start + i * kSecond, regs);
     }
   }
-  void Open(const char* view = nullptr) {
+  void Open() {
     window = std::make_unique<TrendsWindow>(store, clock);
     window->resize(1200, 560);
     window->show();
-    if (view) Click(view);
   }
   void Click(const char* name) { Child<QPushButton>(*window, name).click(); }
-  monitor::TrendPlot& MainsPlot() { return Child<monitor::TrendPlot>(*window, "Plot_0"); }
   // The window and every plot show from..to.
   bool Shows(std::int64_t from, std::int64_t to) {
     bool all = window->Visible().from == from && window->Visible().to == to;
@@ -53,10 +50,37 @@ struct TrendsWindowTest : ViewTest {
   }
 };
 
-TEST_F(TrendsWindowTest, ViewsShowTheirSpanUpToTheNewestSampleAndPauseHoldsStillWhileRecordingGoesOn) {
+TEST_F(TrendsWindowTest, TheMainsPlotThenViewsShowTheirSpanAndPauseHoldsStillWhileRecordingGoesOn) {
   Record();
   Open();
   const std::int64_t last = store.LastMicros();
+  // The mains plot over an hour: the series at its pixels, then the cursor's readout.
+  Click("BTN_1sa");
+  auto& plot = Child<monitor::TrendPlot>(*window, "Plot_0");
+  const QImage image = plot.grab().toImage();
+  ASSERT_FALSE(plot.Lines().empty());
+  const auto drawnAt = [&](std::int64_t t, double volts) {
+    const int x = static_cast<int>(plot.XOf(t)), y = static_cast<int>(std::lround(plot.YOf(volts)));
+    for (int dy = -1; dy <= 1; ++dy)
+      if (image.pixelColor(x, y + dy) == plot.Lines().front().colour) return true;
+    return false;
+  };
+  // The step from 230 V to 240 V ten minutes before the end: low before, high after.
+  const std::int64_t before = last - 30 * kMinute, after = last - 5 * kMinute;
+  EXPECT_EQ((std::vector<bool>{drawnAt(before, 230.0), drawnAt(before, 240.0), drawnAt(after, 240.0),
+                               drawnAt(after, 230.0)}),
+            (std::vector<bool>{true, false, true, false}));
+  EXPECT_LE(plot.ScaleLow(), 230.0);
+  EXPECT_GE(plot.ScaleHigh(), 240.0);
+
+  // Before the step, where a readout of the newest sample would say 240 V.
+  const QPointF pos(plot.XOf(before) + 0.5, plot.PlotArea().center().y());
+  QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&plot, &move);
+  const std::string readout = TextOf(Child(*window, "LBL_Imlec"));
+  EXPECT_NE(readout.find("CPU şebeke gerilimi 230.00 V"), std::string::npos) << readout;
+  EXPECT_NE(readout.find("CPU Run"), std::string::npos) << readout;
+
   for (const auto& [button, from] : {std::pair{"BTN_10dk", last - 10 * kMinute},
                                      {"BTN_1sa", last - 60 * kMinute},
                                      {"BTN_Tumu", std::int64_t{0}},
@@ -79,61 +103,6 @@ TEST_F(TrendsWindowTest, ViewsShowTheirSpanUpToTheNewestSampleAndPauseHoldsStill
   Record(store.LastMicros() + kSecond, 30);
   window->Refresh();
   EXPECT_TRUE(Shows(0, store.LastMicros())) << "everything, still, after a pause";
-}
-
-TEST_F(TrendsWindowTest, TheWheelZoomsAboutTheMouseAndPausesTheView) {
-  Record();
-  Open("BTN_10dk");
-  monitor::TrendPlot& plot = MainsPlot();
-  const monitor::TimeRange before = window->Visible();
-  const QRect area = plot.PlotArea();
-  const QPointF middle(area.left() + area.width() / 2.0, area.center().y());
-  const std::int64_t atMouse = plot.TimeAt(middle.x());
-  QWheelEvent wheel(middle, plot.mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&plot, &wheel);
-
-  const monitor::TimeRange after = window->Visible();
-  EXPECT_LT(after.to - after.from, before.to - before.from);
-  EXPECT_NEAR(static_cast<double>(plot.TimeAt(middle.x())), static_cast<double>(atMouse), 2.0 * kSecond);
-  EXPECT_TRUE(Child<QPushButton>(*window, "BTN_Duraklat").isChecked());
-}
-
-TEST_F(TrendsWindowTest, TheCursorReadsOutTheValuesAndStatesAtItsTime) {
-  Record();
-  Open("BTN_1sa");
-  monitor::TrendPlot& plot = MainsPlot();
-  for (const auto& [at, text] : {std::pair{store.LastMicros() - 5 * kSecond, "240.00 V"},
-                                 std::pair{store.LastMicros() - 30 * kMinute, "230.00 V"}}) {
-    const QPointF pos(plot.XOf(at) + 0.5, plot.PlotArea().center().y());
-    QMouseEvent move(QEvent::MouseMove, pos, plot.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&plot, &move);
-    const std::string readout = TextOf(Child(*window, "LBL_Imlec"));
-    EXPECT_NE(readout.find(std::string("CPU şebeke gerilimi ") + text), std::string::npos) << readout;
-    EXPECT_NE(readout.find("CPU Run"), std::string::npos) << readout;
-  }
-}
-
-TEST_F(TrendsWindowTest, AKnownSeriesIsDrawnAtItsPixels) {
-  Record();
-  Open("BTN_1sa");
-  monitor::TrendPlot& plot = MainsPlot();
-  const QImage image = plot.grab().toImage();
-  ASSERT_FALSE(plot.Lines().empty());
-  const auto drawnAt = [&](std::int64_t t, double volts) {
-    const int x = static_cast<int>(plot.XOf(t)), y = static_cast<int>(std::lround(plot.YOf(volts)));
-    for (int dy = -1; dy <= 1; ++dy)
-      if (image.pixelColor(x, y + dy) == plot.Lines().front().colour) return true;
-    return false;
-  };
-  // The step from 230 V to 240 V ten minutes before the end: low before, high after.
-  const std::int64_t before = store.LastMicros() - 30 * kMinute, after = store.LastMicros() - 5 * kMinute;
-  EXPECT_EQ((std::vector<bool>{drawnAt(before, 230.0), drawnAt(before, 240.0), drawnAt(after, 240.0),
-                               drawnAt(after, 230.0)}),
-            (std::vector<bool>{true, false, true, false}));
-  EXPECT_LE(plot.ScaleLow(), 230.0);
-  EXPECT_GE(plot.ScaleHigh(), 240.0);
 }
 
 TEST_F(TrendsWindowTest, CsvGoesToTheChosenFileAndAFailureToTheStatusLine) {

@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QColor>
 #include <QLabel>
-#include <QPalette>
-#include <QStringList>
-#include <QWidget>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -48,14 +45,10 @@ inline std::string BackLetters(const QObject& parent, const QStringList& names) 
     QColor c = w.autoFillBackground() ? w.palette().color(QPalette::Window) : QColor();
     if (auto* s = qobject_cast<const monitor::StatusLabel*>(&w))
       c = s->HasBackColour() ? monitor::ToQColor(s->BackColour()) : QColor();
-    const QRgb rgb = c.isValid() ? c.rgb() : 1;
-    v += rgb == qRgb(255, 0, 0)       ? 'R'
-         : rgb == qRgb(0, 255, 0)     ? 'G'
-         : rgb == qRgb(255, 255, 0)   ? 'Y'
-         : rgb == qRgb(255, 255, 255) ? 'W'
-         : rgb == qRgb(0, 0, 0)       ? 'K'
-         : rgb == 1                   ? '-'
-                                      : '?';
+    const QRgb known[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0), qRgb(255, 255, 255),
+                          qRgb(0, 0, 0)};
+    const auto at = std::find(std::begin(known), std::end(known), c.rgb()) - std::begin(known);
+    v += c.isValid() ? "RGYWK?"[at] : '-';
   }
   return v;
 }
