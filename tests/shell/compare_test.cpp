@@ -14,9 +14,8 @@ struct Compare : shelltest::MainWindow {
   QStringList Listed() {
     QStringList texts;
     auto* list = window->findChild<QListWidget*>(QStringLiteral("LST_Farklar"));
-    if (!list) return texts;
-    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-    list->window()->close();
+    for (int i = 0; list && i < list->count(); ++i) texts << list->item(i)->text();
+    if (list) list->window()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return texts;
   }
