@@ -5,9 +5,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
-#include <QTextBrowser>
 #include <QToolBar>
 
 #include "link/link_events.h"
@@ -25,8 +23,8 @@ using shelltest::FileText;
 using shelltest::MainWindow;
 
 TEST_F(MainWindow, TheFileCommandsFromStartUpToExit) {
-  for (const char* n :
-       {"Open", "New", "Save", "SaveAs"}) {  // the keyboard reaches them, the tooltips say how
+  // The keyboard reaches the file commands, and their tooltips say how.
+  for (const char* n : {"Open", "New", "Save", "SaveAs"}) {
     const QString keys = Act(n).shortcut().toString(QKeySequence::NativeText);
     EXPECT_TRUE(!keys.isEmpty() && Act(n).toolTip().contains(keys)) << n;
   }
@@ -115,12 +113,6 @@ TEST_F(MainWindow, TogglesFollowTheirWindowsAndSurviveADoubleClick) {
   ASSERT_FALSE(opened.isNull()) << "the second click neither closed it nor made a new one";
   EXPECT_EQ(window->CommWindow(), opened.data());
   EXPECT_TRUE(Act("Comm_Panel").isChecked());
-
-  for (bool open : {true, false}) {  // the output cards button follows the flag at each tick
-    state->flags.CardsViewOpen = open;
-    window->StatusUpdate();
-    EXPECT_EQ(Act("Lamp_Panel").isChecked(), open);
-  }
 }
 
 // The junction is recorded from the first PC turn, whether or not the trends window is
@@ -138,20 +130,6 @@ TEST_F(MainWindow, TurnsAreRecordedWithTheTrendsWindowClosedAndShownWhenItOpens)
   window->SetChildShown(shell::Child::Cards, true);
   kxtest::Child<QPushButton>(*window->ChildWidget(shell::Child::Cards), "BTN_Trends").click();
   EXPECT_NE(window->ChildWidget(shell::Child::Trends), nullptr);
-}
-
-TEST_F(MainWindow, HelpMenuShowsTheGuideOnceAndWhereTheSettingsAre) {
-  Act("Menu9_Kilavuz").trigger();
-  Act("Menu9_Kilavuz").trigger();  // brought to the front, not opened twice
-  ASSERT_EQ(window->findChildren<QTextBrowser*>("KilavuzMetni").size(), 1);
-  EXPECT_TRUE(window->findChild<QTextBrowser*>("KilavuzMetni")->toPlainText().contains("kx7140-sim"))
-      << "the guide is built into the program";
-  Act("Menu9_Hakkinda").trigger();
-  const QString text = kxtest::Child<QLabel>(*window, "HakkindaMetni").text();
-  EXPECT_TRUE(text.contains(QStringLiteral("Qt: ") + qVersion()) &&
-              text.contains(dir.filePath("kx7140.ini")) &&
-              text.contains(QRegularExpression("Sürüm: \\d+\\.\\d+\\.\\d+\nDerleme: \\S+")))
-      << text.toStdString();
 }
 
 // The communication window on a scripted port, the link on.
