@@ -47,11 +47,10 @@ class MainWindow : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     state = std::make_unique<shell::AppState>();
     state->paths = persist::SettingsPathsIn(dir.path().toStdString());
-    auto d = std::make_unique<ScriptedDialog>();
-    dialog = d.get();
     shell::ShellOptions options;
     options.portDevice = dir.filePath("no-such-tty");
-    window = std::make_unique<shell::MDIForm1>(*state, options, std::move(d));
+    window = std::make_unique<shell::MDIForm1>(*state, options,
+                                               std::unique_ptr<ScriptedDialog>(dialog = new ScriptedDialog));
     window->SetUnsavedQuestion(std::unique_ptr<ScriptedQuestion>(question = new ScriptedQuestion));
     window->Start();
     window->StatusUpdate();

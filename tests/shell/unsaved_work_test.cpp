@@ -15,7 +15,6 @@
 #include "persist/project_file_format.h"
 #include "program/editors/program_edit.h"
 #include "program/program_image_codec.h"
-#include "program/step_packing.h"
 #include "shell/demo_project.h"
 #include "shell/project_dialog.h"
 #include "shell_fixture.h"
