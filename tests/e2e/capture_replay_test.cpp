@@ -33,9 +33,7 @@ class CaptureReplay : public LinkToSim {
     auto sink = std::make_unique<bus::FileTextSink>();
     std::string error;
     ASSERT_TRUE(sink->Open(capturePath, false, error)) << error;
-    bus::CaptureHeader header;
-    header.port = "pty";
-    ASSERT_TRUE(recorder.StartCapture(std::move(sink), header, error)) << error;
+    ASSERT_TRUE(recorder.StartCapture(std::move(sink), {}, error)) << error;
     LinkToSim::SetUp();
   }
   const std::string capturePath = Path("live.kxcap");

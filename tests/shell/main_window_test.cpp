@@ -29,7 +29,6 @@ TEST_F(MainWindow, TheFileCommandsFromStartUpToExit) {
     EXPECT_TRUE(!keys.isEmpty() && Act(n).toolTip().contains(keys)) << n;
   }
   EXPECT_EQ(EnabledTools(), "Open New Buffer_Panel Comm_Panel ");
-  EXPECT_EQ(state->shared.PortNumber, 6) << "from the settings file made at first start";
   ASSERT_NE(window->CommWindow(), nullptr) << "the communication window opens at start";
   Act("Menu1_Kaydet").trigger();
   EXPECT_FALSE(Status().isEmpty()) << "no project to save: said, nothing written";
