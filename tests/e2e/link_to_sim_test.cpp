@@ -47,7 +47,7 @@ TEST_F(LinkToSim, UploadResumesAfterTheDeviceWasPulled) {
       kTransferMs));
   EXPECT_EQ(lowest, pulledAt) << "the upload goes on where it was";
   const int readTo = shared.TransferAddress;
-  EXPECT_TRUE(std::equal(image.begin(), image.begin() + readTo, StopSim().Memory().begin()));
+  EXPECT_TRUE(std::equal(tables->image.begin(), tables->image.begin() + readTo, StopSim().Memory().begin()));
 }
 
 }  // namespace

@@ -11,12 +11,10 @@
 
 #include <functional>
 
-#include "link/link_events.h"
 #include "persist/project_file_format.h"
 #include "program/editors/program_edit.h"
 #include "program/program_image_codec.h"
 #include "shell/demo_project.h"
-#include "shell/project_dialog.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -149,13 +147,11 @@ TEST(ProjectDialog, EveryCommandStartsInTheProgramFolderWithTheProjectPattern) {
   QTemporaryDir folder;
   shell::CommonDialog dialog(nullptr, folder.path());
   auto& files = const_cast<QFileDialog&>(dialog.Dialog());
-  for (auto kind : {shell::ProjectDialog::Kind::Save, shell::ProjectDialog::Kind::Open}) {
-    dialog.Prepare(kind, QStringLiteral("T"));
-    EXPECT_EQ(files.directory().absolutePath(), QDir(folder.path()).absolutePath());
-    EXPECT_EQ(kxtest::Child<QLineEdit>(files, "fileNameEdit").text(), "*.prj");
-    files.setDirectory(QDir::tempPath());  // where the user went the last time
-    files.selectFile(QStringLiteral("last.prj"));
-  }
+  files.setDirectory(QDir::tempPath());  // where the user went the last time
+  files.selectFile(QStringLiteral("last.prj"));
+  dialog.Prepare(shell::ProjectDialog::Kind::Save, QStringLiteral("T"));
+  EXPECT_EQ(files.directory().absolutePath(), QDir(folder.path()).absolutePath());
+  EXPECT_EQ(kxtest::Child<QLineEdit>(files, "fileNameEdit").text(), "*.prj");
   QTimer::singleShot(0, &files, &QDialog::reject);
   dialog.ChooseOnce(shell::ProjectDialog::Kind::Open, QStringLiteral("Karşılaştırılacak Proje"));
   EXPECT_EQ(files.windowTitle(), "T") << "a one-off title does not stay";
