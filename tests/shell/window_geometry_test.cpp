@@ -1,6 +1,5 @@
-// Windows come back where the user left them and never off the screen; on a field
-// laptop the lamp panel a simulation opens stands beside the editor without taking the
-// keyboard from it.
+// Windows come back where the user left them and never off the screen; the lamp panel
+// a simulation opens stands beside the editor without taking the keyboard from it.
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -54,9 +53,9 @@ TEST(ChildPlace, FirstAtItsOwnSizeThenWhereTheUserLeftItButOnTheScreen) {
   EXPECT_TRUE(QRect(QPoint(0, 0), area.viewport()->size()).contains(kept)) << "kept on the screen";
 }
 
-using FieldLaptop = shelltest::MainWindow;
+using LampPanelPlace = shelltest::MainWindow;
 
-TEST_F(FieldLaptop, TheLampPanelStandsBesideTheEditorNeverActive) {
+TEST_F(LampPanelPlace, BesideTheEditorAndNeverActive) {
   window->resize(1366, 740);
   window->show();
   Open(Project("f.prj"));
