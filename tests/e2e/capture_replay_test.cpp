@@ -1,7 +1,6 @@
 // A capture taken from the simulated controller, played back through the replay
 // port, rebuilds the same register image at every PC turn.
 
-#include <chrono>
 #include <vector>
 
 #include "e2e_fixture.h"
@@ -34,17 +33,11 @@ class CaptureReplay : public LinkToSim {
     auto sink = std::make_unique<bus::FileTextSink>();
     std::string error;
     ASSERT_TRUE(sink->Open(capturePath, false, error)) << error;
-    bus::CaptureHeader header;
-    header.port = "pty";
-    ASSERT_TRUE(recorder.StartCapture(std::move(sink), header, error)) << error;
+    ASSERT_TRUE(recorder.StartCapture(std::move(sink), {}, error)) << error;
     LinkToSim::SetUp();
   }
   const std::string capturePath = Path("live.kxcap");
-  bus::BusRecorder recorder{
-      tables->events, nullptr, [] {
-        using namespace std::chrono;
-        return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-      }};
+  bus::BusRecorder recorder{tables->events, nullptr, [this] { return clock.MonotonicMs() * 1000; }};
   TurnImages live{tables->events, tables->regs};
 };
 

@@ -30,8 +30,7 @@ class LinkToSim : public qttest::DeviceTest {
     ASSERT_TRUE(WaitUntil([&] { return driver->Link().PortOpen(); }, 3000));
   }
   void PointLink() {
-    std::error_code ec;
-    std::filesystem::remove(Path("ttyKX"), ec);
+    std::filesystem::remove(Path("ttyKX"));
     std::filesystem::create_symlink(Device(), Path("ttyKX"));
   }
   bus::ControllerLink& Link() { return driver->Link(); }
@@ -45,7 +44,6 @@ class LinkToSim : public qttest::DeviceTest {
   std::unique_ptr<bus::SharedTables> tables = std::make_unique<bus::SharedTables>();
   const bus::RegisterImage& regs = tables->regs;
   bus::LinkShared& shared = tables->shared;
-  program::ProgramImage& image = tables->image;
   kxtest::EventRecorder heard{tables->events};
   std::unique_ptr<qtlink::LinkDriver> driver;
 };

@@ -2,6 +2,7 @@
 // first turn and a pulled cable. Whole transfers are the client's tests' (tests/ctl).
 
 #include <algorithm>
+#include <functional>
 
 #include "e2e_fixture.h"
 
@@ -17,9 +18,8 @@ TEST_F(LinkToSim, TheFirstTurnIsAnsweredOnceAndThePollFillsTheImage) {
   EXPECT_EQ(story[0], "turn") << "what waited from before the opening is not taken for turns";
   EXPECT_EQ(story[1], "written 1 :010320000010CC");
   EXPECT_NE(Link().Display().LBL_CPU_rtc, "CPU_RTC") << "the clock read came back";
-  const auto some = [](const auto& words) {
-    return std::any_of(words.begin(), words.end(), [](int w) { return w != 0; });
-  };
+  // Some word not zero.
+  const auto some = [](const auto& words) { return std::ranges::any_of(words, std::identity{}); };
   EXPECT_TRUE(some(regs.CpuCardRegs) && some(regs.TriacCardRegs[7]) && some(regs.GpsRegs) &&
               some(regs.DetectorRegs));
   EXPECT_LE(Link().Decoder().Counters().refused, 1u) << "no line to refuse but one cut at the opening";
@@ -47,7 +47,7 @@ TEST_F(LinkToSim, UploadResumesAfterTheDeviceWasPulled) {
       kTransferMs));
   EXPECT_EQ(lowest, pulledAt) << "the upload goes on where it was";
   const int readTo = shared.TransferAddress;
-  EXPECT_TRUE(std::equal(image.begin(), image.begin() + readTo, StopSim().Memory().begin()));
+  EXPECT_TRUE(std::equal(tables->image.begin(), tables->image.begin() + readTo, StopSim().Memory().begin()));
 }
 
 }  // namespace

@@ -11,34 +11,30 @@
 namespace {
 
 struct Compare : shelltest::MainWindow {
-  QStringList Listed() {
-    QStringList texts;
-    auto* list = window->findChild<QListWidget*>(QStringLiteral("LST_Farklar"));
-    if (!list) return texts;
-    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-    list->window()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return texts;
-  }
-  void CompareWith(const QString& path) {
+  // What "Karşılaştır..." lists against the project at `path`; the list's window closed again.
+  QStringList ComparedWith(const QString& path) {
     dialog->answers = {path};
     Act("Menu1_Karsilastir").trigger();
+    QStringList texts;
+    auto* list = window->findChild<QListWidget*>(QStringLiteral("LST_Farklar"));
+    for (int i = 0; list && i < list->count(); ++i) texts << list->item(i)->text();
+    if (list) list->window()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return texts;
   }
 };
 
 TEST_F(Compare, ListsTheDifferencesOrSaysThereAreNone) {
   const QString mine = Project("a.prj");
   Open(mine);
-  CompareWith(mine);
-  EXPECT_EQ(Listed(), QStringList{QStringLiteral("Fark yok")});
+  EXPECT_EQ(ComparedWith(mine), QStringList{QStringLiteral("Fark yok")});
   EXPECT_EQ(Status(), QStringLiteral("Fark yok: ") + mine);
 
   auto image = std::make_unique<program::ProgramImage>(state->image);
   (*image)[0x0085] ^= 1;
   const QString other = dir.filePath(QStringLiteral("b.prj"));
   ASSERT_TRUE(persist::ProjectSave(other.toStdString(), *image).ok);
-  CompareWith(other);
-  const QStringList listed = Listed();
+  const QStringList listed = ComparedWith(other);
   ASSERT_EQ(listed.size(), 1);
   EXPECT_TRUE(listed[0].startsWith(QStringLiteral("PR02: "))) << listed[0].toStdString();
 
@@ -48,14 +44,12 @@ TEST_F(Compare, ListsTheDifferencesOrSaysThereAreNone) {
   auto* grid = editor->findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
   grid->setCurrentIndex(grid->model()->index(0, 1));
   editor->SetCellPicture(12);
-  CompareWith(mine);
-  const QStringList edited = Listed();
+  const QStringList edited = ComparedWith(mine);
   EXPECT_TRUE(std::any_of(edited.begin(), edited.end(), [](const QString& line) {
     return line.startsWith(QStringLiteral("Program1 adım 1 Grup-1: Yeşil Flas -> "));
   })) << edited.join(QLatin1Char('\n')).toStdString();
 
-  CompareWith(dir.filePath(QStringLiteral("none.prj")));
-  EXPECT_TRUE(Listed().isEmpty());
+  EXPECT_TRUE(ComparedWith(dir.filePath(QStringLiteral("none.prj"))).isEmpty());
   EXPECT_TRUE(Status().contains(QStringLiteral("none.prj"))) << Status().toStdString();
 }
 

@@ -2,12 +2,8 @@
 // The main window on a folder of its own, with a scripted file dialog and a scripted
 // answer to the unsaved-work question, so no test waits on a modal box.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
-#include <QApplication>
 #include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
 
 #include <deque>
@@ -16,12 +12,9 @@
 #include "persist/project_file.h"
 #include "persist/settings_location.h"
 #include "shell/main_window.h"
-#include "shell/unsaved_question.h"
 #include "tests/monitor/views_app.h"
 
 namespace shelltest {
-
-using kxtest::EnsureApplication;
 
 // Answers each file question from `answers`, then as a cancelled dialog does.
 struct ScriptedDialog : shell::ProjectDialog {
@@ -49,16 +42,15 @@ struct ScriptedQuestion : shell::UnsavedQuestion {
 
 class MainWindow : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { EnsureApplication(); }
+  static void SetUpTestSuite() { kxtest::EnsureApplication(); }
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
     state = std::make_unique<shell::AppState>();
     state->paths = persist::SettingsPathsIn(dir.path().toStdString());
-    auto d = std::make_unique<ScriptedDialog>();
-    dialog = d.get();
     shell::ShellOptions options;
     options.portDevice = dir.filePath("no-such-tty");
-    window = std::make_unique<shell::MDIForm1>(*state, options, std::move(d));
+    window = std::make_unique<shell::MDIForm1>(*state, options,
+                                               std::unique_ptr<ScriptedDialog>(dialog = new ScriptedDialog));
     window->SetUnsavedQuestion(std::unique_ptr<ScriptedQuestion>(question = new ScriptedQuestion));
     window->Start();
     window->StatusUpdate();

@@ -1,13 +1,11 @@
 // Ctrl+C, a closed terminal and shutdown end the program as "Çıkış" does: settings written,
 // exit status 0.
 
-#include <gtest/gtest.h>
-
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <csignal>
+
+#include "shell_fixture.h"
 
 namespace {
 
@@ -24,10 +22,7 @@ TEST_P(StopSignal, ClosesLikeExitAndWritesTheSettings) {
   p.start(program, {"--port", dir.filePath("no-tty"), "--online"});
   ASSERT_TRUE(p.waitForStarted(5000));
   // The first start writes the settings file with the default project; once whole, the window is up.
-  const auto ini = [&] {
-    QFile f(dir.filePath("kx7140.ini"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  };
+  const auto ini = [&] { return QByteArray::fromStdString(shelltest::FileText(dir.filePath("kx7140.ini"))); };
   for (int i = 0; i < 200 && !ini().contains("Settings="); ++i) p.waitForFinished(50);
   ASSERT_TRUE(ini().contains("ProjectName=" + dir.filePath("adsiz.prj").toUtf8()));
   p.waitForFinished(300);

@@ -9,13 +9,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "link/link_events.h"
+#include <functional>
+
 #include "persist/project_file_format.h"
 #include "program/editors/program_edit.h"
 #include "program/program_image_codec.h"
-#include "program/step_packing.h"
 #include "shell/demo_project.h"
-#include "shell/project_dialog.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -35,11 +34,12 @@ struct UnsavedWork : shelltest::MainWindow {
     auto model = std::make_unique<program::EditorModel>();
     return persist::ProjectLoad(path.toStdString(), image, *model).ok ? model->PgmGroups[2][1][1] : -1;
   }
-  // An edit in the grid, as keys make it: state 3 for group 1 of step 1.
+  // An edit in the grid, as keys make it: state 3 for group 1 of step 1 (a new project holds 4).
   void EditTheGrid() {
     Grid().setCurrentIndex(Grid().model()->index(0, 1));
     QTest::keyClick(&Grid(), Qt::Key_3);
   }
+  QString Path() { return QString::fromStdString(state->ProjectPath); }
 };
 
 TEST_F(UnsavedWork, AnUploadSavedRightAwayIsTheControllersMemoryByteForByte) {
@@ -47,7 +47,7 @@ TEST_F(UnsavedWork, AnUploadSavedRightAwayIsTheControllersMemoryByteForByte) {
   // A memory the editor shows as it is: values in the editor's ranges, noise where it never looks.
   auto model = std::make_unique<program::EditorModel>();
   const int words[] = {3, 0x85, 170, 230, 46, 53, 16, 26, 2, 1};
-  for (std::size_t n = 0; n < std::size(words); ++n) model->ParamWords[n] = words[n];
+  std::copy(std::begin(words), std::end(words), model->ParamWords.begin());
   model->PgmNames[2][1] = 'K';
   model->PgmSteps[2][1] = {25, 0x14, 0x4C};
   model->WeekTable[0][0] = 6;
@@ -61,12 +61,10 @@ TEST_F(UnsavedWork, AnUploadSavedRightAwayIsTheControllersMemoryByteForByte) {
   EXPECT_EQ(FirstStepTime(), "25") << "the editor shows the controller's programs";
   EXPECT_NE(Status().indexOf(QStringLiteral("henüz kaydedilmedi")), -1) << Status().toStdString();
   window->StatusUpdate();
-  EXPECT_EQ(window->windowTitle(), QString::fromStdString(state->ProjectPath) + "*");
+  EXPECT_EQ(window->windowTitle(), Path() + "*");
 
   Act("Save").trigger();  // stores the editor's (untouched) tables first
   EXPECT_EQ(FileText(dir.filePath("eski.prj")), persist::FormatProjectFile(*memory));
-  window->StatusUpdate();
-  EXPECT_EQ(window->windowTitle(), dir.filePath("eski.prj"));
 
   // "Yükle" in the buffer window reads the file again, and the editor shows it.
   ASSERT_TRUE(persist::ProjectSave(state->ProjectPath, program::ProgramImage{}).ok);
@@ -75,102 +73,85 @@ TEST_F(UnsavedWork, AnUploadSavedRightAwayIsTheControllersMemoryByteForByte) {
   EXPECT_EQ(FirstStepTime(), "0");
 }
 
-TEST_F(UnsavedWork, UnsavedWorkIsShownAndAskedAboutOnlyWhenThereIsSome) {
+// One walk through every way work could go: each rule in its own paragraph.
+TEST_F(UnsavedWork, WorkIsAskedAboutOnlyWhenThereIsSomeAndASignalWritesACopy) {
   const QString a = Project("a.prj");
   const QString b = Project("b.prj", 9);
   Open(a);
+  const QString shown = FirstStepTime();
+  const QString empty = dir.filePath("empty.prj");
+  ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
+  Open(empty);  // refused: nothing changes
+  EXPECT_FALSE(Status().isEmpty());
+  EXPECT_EQ(Path(), a);
+  EXPECT_EQ(Editor()->parentWidget()->windowTitle(), a);
+  EXPECT_EQ(FirstStepTime(), shown);
+  Act("Save").trigger();
+  EXPECT_EQ(FileText(empty), "") << "a later save does not write a under the refused name";
+
   Open(b);
+  Act("Edit_Panel").trigger();  // closed and opened again
+  Act("Edit_Panel").trigger();
   EXPECT_EQ(question->asked, 0) << "nothing to lose, nothing asked";
   EditTheGrid();
   Act("Menu1_Kaydet").trigger();
   EXPECT_NE(Status().indexOf(QStringLiteral("dahil değil")), -1);
   EXPECT_EQ(StoredEdit(b), 4) << "the menu's save leaves the editor's change out";
-  window->StatusUpdate();
-  EXPECT_EQ(window->windowTitle(), b + "*");
 
-  question->answer = Answer::Cancel;
-  Open(a);
-  Act("Menu1_Yeni").trigger();
-  window->close();
-  EXPECT_EQ(question->asked, 3);
-  EXPECT_EQ(QString::fromStdString(state->ProjectPath), b);
-  EXPECT_NE(window->ChildWidget(shell::Child::Editor), nullptr)
-      << "İptal keeps the program and its windows open";
+  const std::pair<const char*, std::function<void()>> drops[] = {
+      {"open", [&] { Open(a); }},
+      {"new", [&] { Act("Menu1_Yeni").trigger(); }},
+      {"exit", [&] { window->close(); }},
+      {"editor button", [&] { Act("Edit_Panel").trigger(); }},
+  };
+  for (const auto& [name, drop] : drops) {  // İptal keeps the program and its windows open
+    SCOPED_TRACE(name);
+    const int asked = question->asked;
+    drop();
+    EXPECT_EQ(question->asked, asked + 1);
+    EXPECT_EQ(Path(), b);
+    EXPECT_NE(Editor(), nullptr);
+  }
 
   question->answer = Answer::Save;
   Open(a);
-  EXPECT_EQ(QString::fromStdString(state->ProjectPath), a);
   EXPECT_EQ(StoredEdit(b), 3) << "Kaydet stored the edit in b before a was opened";
   EditTheGrid();
-  Act("Save").trigger();
-  EXPECT_EQ(StoredEdit(a), 3) << "the toolbar's save stores the editor's change";
-}
-
-TEST_F(UnsavedWork, ClosingTheEditorAsksBeforeItsChangesGo) {
-  const QString a = Project("a.prj");
-  Open(a);
-  EditTheGrid();
-  Act("Edit_Panel").trigger();  // released, and İptal answered
-  EXPECT_EQ(question->asked, 1);
-  EXPECT_NE(Editor(), nullptr);
-
-  question->answer = Answer::Save;
   Editor()->parentWidget()->close();  // the window's own close button
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(Editor(), nullptr);
   EXPECT_EQ(StoredEdit(a), 3);
 
-  Act("Edit_Panel").trigger();  // nothing unstored: closes without a word
-  Act("Edit_Panel").trigger();
-  EXPECT_EQ(Editor(), nullptr);
-  EXPECT_EQ(question->asked, 2);
-}
-
-TEST_F(UnsavedWork, ASignalAsksNothingAndTheNextStartNamesTheRecoveryCopy) {
-  const QString a = Project("a.prj");
-  Open(a);
+  const QString c = Project("c.prj");
+  Open(c);
   EditTheGrid();
-  window->CloseFromSignal();
-  EXPECT_EQ(question->asked, 0);
-  const QString copy = a + ".kurtarma";
-  ASSERT_TRUE(QFileInfo::exists(copy));
-  EXPECT_EQ(StoredEdit(copy), 3);
-  EXPECT_NE(FileText(a), FileText(copy)) << "the project itself is untouched";
+  Act("Save").trigger();
+  EXPECT_EQ(StoredEdit(c), 3) << "the toolbar's save stores the editor's change";
 
+  const QString d = Project("d.prj");
+  Open(d);
+  EditTheGrid();
+  const int asked = question->asked;
+  window->CloseFromSignal();
+  EXPECT_EQ(question->asked, asked);
+  const QString copy = d + ".kurtarma";
+  EXPECT_EQ(StoredEdit(copy), 3);
+  EXPECT_EQ(StoredEdit(d), 4) << "the project itself is untouched";
   window.reset();
   SetUp();
-  EXPECT_NE(Status().indexOf(copy), -1);
-}
-
-TEST_F(UnsavedWork, ARefusedOpenChangesNothing) {
-  const QString a = Project("a.prj");
-  Open(a);
-  const QString shown = FirstStepTime();
-  const QString empty = dir.filePath("empty.prj");
-  ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
-  Open(empty);
-  EXPECT_FALSE(Status().isEmpty());
-  window->StatusUpdate();
-  EXPECT_EQ(QString::fromStdString(state->ProjectPath), a);
-  EXPECT_EQ(window->windowTitle(), a);
-  EXPECT_EQ(Editor()->parentWidget()->windowTitle(), a);
-  EXPECT_EQ(FirstStepTime(), shown);
-  Act("Save").trigger();
-  EXPECT_EQ(FileText(empty), "") << "a later save does not write a under the refused name";
+  EXPECT_NE(Status().indexOf(copy), -1) << "the next start names the recovery copy";
 }
 
 TEST(ProjectDialog, EveryCommandStartsInTheProgramFolderWithTheProjectPattern) {
-  shelltest::EnsureApplication();
+  kxtest::EnsureApplication();
   QTemporaryDir folder;
   shell::CommonDialog dialog(nullptr, folder.path());
   auto& files = const_cast<QFileDialog&>(dialog.Dialog());
-  for (auto kind : {shell::ProjectDialog::Kind::Save, shell::ProjectDialog::Kind::Open}) {
-    dialog.Prepare(kind, QStringLiteral("T"));
-    EXPECT_EQ(files.directory().absolutePath(), QDir(folder.path()).absolutePath());
-    EXPECT_EQ(kxtest::Child<QLineEdit>(files, "fileNameEdit").text(), "*.prj");
-    files.setDirectory(QDir::tempPath());  // where the user went the last time
-    files.selectFile(QStringLiteral("last.prj"));
-  }
+  files.setDirectory(QDir::tempPath());  // where the user went the last time
+  files.selectFile(QStringLiteral("last.prj"));
+  dialog.Prepare(shell::ProjectDialog::Kind::Save, QStringLiteral("T"));
+  EXPECT_EQ(files.directory().absolutePath(), QDir(folder.path()).absolutePath());
+  EXPECT_EQ(kxtest::Child<QLineEdit>(files, "fileNameEdit").text(), "*.prj");
   QTimer::singleShot(0, &files, &QDialog::reject);
   dialog.ChooseOnce(shell::ProjectDialog::Kind::Open, QStringLiteral("Karşılaştırılacak Proje"));
   EXPECT_EQ(files.windowTitle(), "T") << "a one-off title does not stay";
@@ -182,16 +163,16 @@ TEST(DemoProject, EachDemoHasAPrivateFolderThatGoesUnlessItHoldsWork) {
   auto two = std::make_unique<shell::DemoProject>(memory);
   ASSERT_FALSE(one->Path().isEmpty());
   const QString folder = QFileInfo(one->Path()).absolutePath();
-  const QString twoFolder = QFileInfo(two->Path()).absolutePath();
-  EXPECT_NE(folder, twoFolder);
+  const QString twoCopy = two->Path() + ".kurtarma";
+  EXPECT_NE(folder, QFileInfo(twoCopy).absolutePath());
   EXPECT_EQ(QFileInfo(folder).permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther),
             QFileDevice::Permissions());
-  ASSERT_TRUE(persist::ProjectSave((two->Path() + ".kurtarma").toStdString(), memory).ok);
+  ASSERT_TRUE(persist::ProjectSave(twoCopy.toStdString(), memory).ok);
   one.reset();
   two.reset();
   EXPECT_FALSE(QFileInfo::exists(folder));
-  EXPECT_TRUE(QFileInfo::exists(twoFolder + "/demo.prj.kurtarma")) << "a recovery copy outlives the demo";
-  QDir(twoFolder).removeRecursively();
+  EXPECT_TRUE(QFileInfo::exists(twoCopy)) << "a recovery copy outlives the demo";
+  QDir(QFileInfo(twoCopy).absolutePath()).removeRecursively();
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// Windows come back where the user left them, and never off the screen.
+// Windows come back where the user left them and never off the screen; the lamp panel
+// a simulation opens stands beside the editor without taking the keyboard from it.
 
-#include <QAbstractButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSignalSpy>
 
+#include "program/editors/program_edit.h"
 #include "shell/window_geometry.h"
 #include "shell_fixture.h"
 
@@ -22,62 +24,59 @@ TEST(KeptInside, MovesAndShrinksAsLittleAsNeeded) {
   for (const auto& c : cases) EXPECT_EQ(shell::KeptInside(c.wanted, area), c.kept) << c.wanted.x();
 }
 
-class ChildPlace : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { shelltest::EnsureApplication(); }
-  void SetUp() override {
-    area.resize(900, 700);
-    area.show();
-  }
-  QMdiSubWindow* Open(shell::WindowGeometry& g, QSize asked) {
+TEST(ChildPlace, FirstAtItsOwnSizeThenWhereTheUserLeftItButOnTheScreen) {
+  kxtest::EnsureApplication();
+  QTemporaryDir dir;
+  QMdiArea area;
+  area.resize(900, 700);
+  area.show();
+  const auto open = [&](shell::WindowGeometry& g, QSize asked) {
     QMdiSubWindow* sub = area.addSubWindow(new QWidget);
     sub->show();
     g.PlaceChild(*sub, QStringLiteral("Deneme"), asked, area.viewport()->size());
     return sub;
-  }
-  QTemporaryDir dir;
-  QMdiArea area;
-};
-
-TEST_F(ChildPlace, FirstAtItsOwnSizeThenWhereTheUserLeftItIfThereIsAFile) {
-  shell::WindowGeometry none{QString()};
-  Open(none, {200, 100})->setGeometry(60, 60, 250, 150);
-  shell::WindowGeometry still{QString()};
-  EXPECT_EQ(Open(still, {200, 100})->widget()->size(), QSize(200, 100))
-      << "without a file nothing is remembered";
-
+  };
   const QString file = dir.filePath("pencereler.ini");
   {
     shell::WindowGeometry g(file);
-    QMdiSubWindow* sub = Open(g, {500, 300});
+    QMdiSubWindow* sub = open(g, {500, 300});
     EXPECT_EQ(sub->widget()->size(), QSize(500, 300)) << "the size the window asked for";
     sub->setGeometry(40, 30, 420, 260);
   }
   shell::WindowGeometry again(file);
-  EXPECT_EQ(Open(again, {500, 300})->geometry(), QRect(40, 30, 420, 260));
+  EXPECT_EQ(open(again, {500, 300})->geometry(), QRect(40, 30, 420, 260));
 
   area.resize(300, 200);  // a smaller screen next time
   QApplication::processEvents();
   shell::WindowGeometry smaller(file);
-  const QRect kept = Open(smaller, {500, 300})->geometry();
+  const QRect kept = open(smaller, {500, 300})->geometry();
   EXPECT_TRUE(QRect(QPoint(0, 0), area.viewport()->size()).contains(kept)) << "kept on the screen";
 }
 
-using FieldLaptop = shelltest::MainWindow;
+using LampPanelPlace = shelltest::MainWindow;
 
-TEST_F(FieldLaptop, TheEditorOpensLargeEnoughForItsTexts) {
+TEST_F(LampPanelPlace, BesideTheEditorAndNeverActive) {
   window->resize(1366, 740);
   window->show();
   Open(Project("f.prj"));
-  QWidget* editor = window->ChildWidget(shell::Child::Editor);
+  auto* editor = qobject_cast<program::editors::Program_EDIT*>(window->ChildWidget(shell::Child::Editor));
   ASSERT_NE(editor, nullptr);
-  QApplication::processEvents();
-  for (QWidget* w : editor->findChildren<QWidget*>()) {
-    auto* label = qobject_cast<QLabel*>(w);
-    if (w->isVisible() && (label ? !label->wordWrap() : qobject_cast<QAbstractButton*>(w) != nullptr)) {
-      EXPECT_GE(w->width(), w->sizeHint().width()) << w->property("text").toString().toStdString();
-    }
+  auto* editorSub = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+  editorSub->setGeometry(10, 20, 500, 400);
+  auto* area = window->findChild<QMdiArea*>();
+  editor->SimulasyonClick();
+  editor->Timer1Tick();  // shows the panel, and hands the keyboard back at once
+  EXPECT_EQ(area->activeSubWindow(), editorSub);
+  QSignalSpy activated(area, &QMdiArea::subWindowActivated);
+  for (int tick = 0; tick < 6; ++tick) {
+    editor->Timer1Tick();
+    QApplication::processEvents();
   }
+  QWidget* lamps = window->ChildWidget(shell::Child::Lamps);
+  ASSERT_NE(lamps, nullptr) << "the simulation shows the panel";
+  EXPECT_EQ(lamps->parentWidget()->pos(), QPoint(editorSub->geometry().right() + 1, editorSub->y()));
+  EXPECT_EQ(area->activeSubWindow(), editorSub);
+  EXPECT_EQ(activated.count(), 0) << "the ticks raise nothing";
 }
 
 }  // namespace
