@@ -62,7 +62,6 @@ TEST_F(SettingsFile, PortNameIsReadAsItsLeadingNumberRoundedDown) {
       {"12.7", 12},       {"\t1 2x5", 12}, {"-2.5", -3},
       {"-32768", -32768}, {"32768", {}},   {"99999999999999999999999", {}}};
   for (const auto& [text, number] : cases) EXPECT_EQ(PortNumberFromText(text), number) << text;
-  EXPECT_EQ(PortNameText(0), " 0");
 
   Write(paths.settingsFile, "[MODBUS]\r\nPortName=70000\r\n");
   const LoadedSettings loaded = LoadSettings(paths);

@@ -50,35 +50,36 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
   for (int i = 0; i < 40; ++i) ASSERT_NE((p.Tick(), p.sim.SimStep), 2);
 }
 
-TEST(ProgramSimulation, FlashRecordsNameThemselvesAndPlayOnlyTheirOneStep) {
-  ModelFixture f;
-  f.model->PgmGroups[0][1][0] = 2;
-  f.model->PgmGroups[0][2][0] = 9;  // unpacking reads the padding as durations of steps 2-16
-  Player sys(*f.model, 0);
-  EXPECT_EQ(sys.Seconds(1).back(), "SIM: Pgm=SYS Flas P:-01 S:01-02");
-  for (int i = 0; i < 20; ++i) ASSERT_EQ((sys.Tick(), sys.sim.SimStep), 1);
-  EXPECT_EQ(Player(*f.model, 1).Seconds(1).back(), "SIM: Pgm=Flas P:00 S:01-00");
-}
-
 TEST(ProgramSimulation, FlashingGroupsBlinkEveryHalfSecondSteadyOnesStay) {
   ModelFixture f;
-  f.model->PgmGroups[3][1] = {10, 10, 4, 12, 3};  // flashing yellow, green, flashing green, red+yellow
+  // Flashing yellow, green, flashing green, red+yellow; 5 has no flashing bit, and of
+  // 0x1C only the low nibble is a code.
+  f.model->PgmGroups[3][1] = {10, 10, 4, 12, 3, 5, 0x1C};
   Player p(*f.model, 3);
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < 4; ++i) {
     p.Tick();
     const int lit = p.blink ? 1 : 0;
-    EXPECT_EQ(std::vector<int>(p.sim.LampStates.begin() + 1, p.sim.LampStates.begin() + 5),
-              (std::vector<int>{2 * lit, 4, 4 * lit, 3}))
+    EXPECT_EQ(std::vector<int>(p.sim.LampStates.begin() + 1, p.sim.LampStates.begin() + 7),
+              (std::vector<int>{2 * lit, 4, 4 * lit, 3, 5, 4 * lit}))
         << i;
   }
 }
 
-TEST(ProgramSimulation, ProgramWithoutDurationsKeepsShowingStepOne) {
+TEST(ProgramSimulation, RecordsWithoutAStepSequenceStayOnStepOneAndAnUnknownOneIsDark) {
   ModelFixture f;
-  f.model->PgmGroups[4][1][5] = 1;
-  Player p(*f.model, 4);
-  EXPECT_EQ(p.Seconds(5), std::vector<std::string>(5, "SIM: Pgm= P:03 S:01-00"));
-  EXPECT_EQ(p.sim.LampStates[5], 1);
+  f.model->PgmGroups[0][1][0] = 2;
+  f.model->PgmGroups[0][2][0] = 9;  // unpacking reads the padding as durations of steps 2-16
+  f.model->PgmGroups[4][1][5] = 1;  // a program without durations
+  Player sys(*f.model, 0);
+  EXPECT_EQ(sys.Seconds(1).back(), "SIM: Pgm=SYS Flas P:-01 S:01-02");
+  for (int i = 0; i < 20; ++i) ASSERT_EQ((sys.Tick(), sys.sim.SimStep), 1);
+  EXPECT_EQ(Player(*f.model, 1).Seconds(1).back(), "SIM: Pgm=Flas P:00 S:01-00");
+  Player none(*f.model, 4);
+  EXPECT_EQ(none.Seconds(5), std::vector<std::string>(5, "SIM: Pgm= P:03 S:01-00"));
+  EXPECT_EQ(none.sim.LampStates[5], 1);
+  Player bad(*f.model, 40);
+  bad.Seconds(2);
+  EXPECT_EQ(bad.sim.LampStates, ProgramSimulation{}.LampStates);
 }
 
 TEST(ProgramSimulation, RestartBeginsAtTheFirstStepWithADurationAndTheSearchWraps) {
@@ -93,17 +94,12 @@ TEST(ProgramSimulation, RestartBeginsAtTheFirstStepWithADurationAndTheSearchWrap
   RestartSimulation(p.sim, 5);
   p.blink = false;
   EXPECT_EQ(p.Seconds(1).front(), "SIM: Pgm= P:04 S:02-04");
-  RestartSimulation(p.sim, 5);
-  p.blink = false;
-  p.sim.SimStep = 98;
-  p.Seconds(1);
-  EXPECT_EQ(p.sim.SimStep, 99);
-  p.Seconds(2);
-  EXPECT_EQ(p.sim.SimStep, 2);
-
-  Player bad(*f.model, 40);
-  bad.Seconds(2);
-  for (auto v : bad.sim.LampStates) EXPECT_EQ(v, 0);
+  Player wrap(*f.model, 5);
+  wrap.sim.SimStep = 98;
+  wrap.Seconds(1);
+  EXPECT_EQ(wrap.sim.SimStep, 99);
+  wrap.Seconds(2);
+  EXPECT_EQ(wrap.sim.SimStep, 2);
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "program/signal_state.h"
-#include "program/signal_state_look.h"
-
 namespace program {
 namespace {
 
@@ -58,29 +55,6 @@ TEST(SignalPlan, FlashRecordsPlayOneStepAndProgramsWithoutDurationsNone) {
   const SignalPlan none = BuildSignalPlan(Steps({{0, G, R}}), 2);
   EXPECT_EQ(none.cycleSeconds, 0);
   EXPECT_TRUE(none.steps.empty() && none.rows.empty());
-}
-
-TEST(SignalStateLook, EveryCodeTheEditorSetsHasItsOwnLookAndName) {
-  for (int code = 0; code < 16; ++code) {
-    const bool editor = IsEditorStateCode(code);
-    EXPECT_EQ(SignalStateLook(code).fill == StateFill::Unknown, !editor) << code;
-    EXPECT_EQ(SignalStateName(code).starts_with("Kod "), !editor) << code;
-    // A flashing code is drawn in the colour of the lamp it lights.
-    if (editor && code > 4) {
-      EXPECT_EQ(SignalStateLook(code).colour, SignalStateLook(code & 7).colour);
-    }
-  }
-}
-
-TEST(LitState, FlashingCodesLightTheirLampsOnlyInTheLitHalf) {
-  // {code, lit half, dark half}; 5 has no flashing bit: steady; only the nibble counts.
-  const int cases[][3] = {{0, 0, 0}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {10, 2, 0}, {12, 4, 0}, {0x1C, 4, 0}};
-  for (const auto& c : cases) {
-    const auto code = static_cast<std::uint8_t>(c[0]);
-    EXPECT_EQ((std::vector<int>{LitStateCode(code, true), LitStateCode(code, false)}),
-              (std::vector<int>{c[1], c[2]}))
-        << c[0];
-  }
 }
 
 }  // namespace
