@@ -2,22 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "model_fixture.h"
+
 namespace program {
 namespace {
 
 constexpr std::uint8_t R = 1, Y = 2, RY = 3, G = 4, FY = 10;
 
-// Step s of the table: {duration, code of group 1, code of group 2, ...}.
-RecordSteps Steps(std::initializer_list<std::initializer_list<int>> rows) {
-  RecordSteps steps{};
-  std::size_t s = 1;
-  for (const auto& row : rows) {
-    std::size_t c = 0;
-    for (int v : row) steps[s][c++] = static_cast<std::uint8_t>(v);
-    ++s;
-  }
-  return steps;
-}
+using testing::Steps;
 
 TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStates) {
   // Step 2 has no duration: it is never played, so its flashing group 3 has no row.
