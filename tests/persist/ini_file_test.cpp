@@ -19,12 +19,8 @@ TEST_F(IniFile, WritesKeepTheLayoutAroundTheKey) {
     const char *name, *before, *section, *key, *value, *after;
   } cases[] = {
       {"first key", "", "DEFAULT", "ProjectName", "a.prj", "[DEFAULT]\r\nProjectName=a.prj\r\n"},
-      {"a new key goes first", "[DEFAULT]\r\nFirst=1\r\nProjectName=a.prj\r\n", "DEFAULT", "Second", "2",
-       "[DEFAULT]\r\nSecond=2\r\nFirst=1\r\nProjectName=a.prj\r\n"},
       {"a rewrite takes the new case", "[DEFAULT]\r\nProjectName=a.prj\r\n", "default", "PROJECTNAME",
        "b.prj", "[DEFAULT]\r\nPROJECTNAME=b.prj\r\n"},
-      {"one empty line before a new section", "[A]\r\n\r\n\r\n\r\nk=1\r\n\r\n\r\n\r\n", "B", "x", "2",
-       "[A]\r\n\r\nk=1\r\n\r\n[B]\r\nx=2\r\n"},
       {"nothing is trimmed", "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk =3\r\n", "T", "k", " padded value ",
        "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk= padded value \r\nk =3\r\n"},
       {"a padded header is another section", "[ S]\r\nk=1\r\n[S] \r\n", "S", "k", "4",

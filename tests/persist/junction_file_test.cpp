@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
 #include "persist/junction_file_format.h"
 #include "persist/path_text.h"
 #include "temp_folder.h"

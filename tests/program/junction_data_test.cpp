@@ -5,7 +5,7 @@
 namespace program {
 namespace {
 
-TEST(JunctionData, ConflictsHoldInBothDirectionsAndRefuseNonsense) {
+TEST(JunctionData, ConflictsHoldInBothDirectionsAndNamesAreTrimmedAndNonsenseIsRefused) {
   JunctionData d;
   EXPECT_TRUE(SetConflict(d, 1, 32, 5, 0));
   EXPECT_TRUE(Conflicting(d, 32, 1));
@@ -21,10 +21,7 @@ TEST(JunctionData, ConflictsHoldInBothDirectionsAndRefuseNonsense) {
   ClearConflict(d, 32, 1);
   EXPECT_FALSE(Conflicting(d, 1, 32));
   EXPECT_EQ(MinIntergreen(d, 1, 32), kNoConflict);
-}
 
-TEST(JunctionData, GroupNamesAreTrimmedAndCheckedBeforeTheyAreStored) {
-  JunctionData d;
   EXPECT_TRUE(SetGroupName(d, 5, "  Y1 yaya  "));
   EXPECT_EQ(GroupName(d, 5), "Y1 yaya");
   // 32 characters, Turkish letters two bytes each in UTF-8.

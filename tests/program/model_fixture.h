@@ -26,6 +26,9 @@ struct ModelFixture {
   std::unique_ptr<EditorModel> model = std::make_unique<EditorModel>();
 };
 
+// Lamp codes: red, yellow, red+yellow, green, flashing yellow.
+inline constexpr std::uint8_t R = 1, Y = 2, RY = 3, G = 4, FY = 10;
+
 // Steps 1, 2, ... of a record: {duration, code of group 1, code of group 2, ...} each.
 inline RecordSteps Steps(std::initializer_list<std::initializer_list<int>> rows) {
   RecordSteps steps{};

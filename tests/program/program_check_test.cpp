@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 #include "model_fixture.h"
 #include "program/memory_map.h"
@@ -12,9 +11,8 @@
 namespace program {
 namespace {
 
-using testing::Texts;
+using namespace testing;
 
-constexpr std::uint8_t R = 1, Y = 2, RY = 3, G = 4;
 constexpr std::size_t kProgram3 = 4;
 
 // Two conflicting vehicle groups 1 and 2 and a pedestrian group 7 that crosses group
@@ -24,7 +22,7 @@ RecordSteps Clean() {
       {10, G, R, 0, 0, 0, 0, G}, {3, Y, R, 0, 0, 0, 0, R},  {2, R, R, 0, 0, 0, 0, R},
       {2, R, RY, 0, 0, 0, 0, R}, {10, R, G, 0, 0, 0, 0, R}, {3, R, Y, 0, 0, 0, 0, R},
       {2, R, R, 0, 0, 0, 0, R},  {2, RY, R, 0, 0, 0, 0, R}, {0, G, G, 0, 0, 0, 0, G}};
-  return testing::Steps(steps);
+  return Steps(steps);
 }
 
 JunctionData Junction() {

@@ -11,8 +11,7 @@
 namespace program {
 namespace {
 
-using testing::ModelFixture;
-using testing::RandomImage;
+using namespace testing;
 
 TEST(ProgramImageCodec, EditorCycleKeepsEveryByteButTheFlashFillers) {
   for (std::uint32_t seed : {1u, 2u, 3u, 4u}) {

@@ -7,9 +7,7 @@
 namespace program {
 namespace {
 
-constexpr std::uint8_t R = 1, Y = 2, RY = 3, G = 4, FY = 10;
-
-using testing::Steps;
+using namespace testing;
 
 TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStates) {
   // Step 2 has no duration: it is never played, so its flashing group 3 has no row.
@@ -31,9 +29,7 @@ TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStates) {
 
 TEST(SignalPlan, FlashRecordsPlayOneStepAndProgramsWithoutDurationsNone) {
   const SignalPlan flash = BuildSignalPlan(Steps({{1, FY, FY}, {5, R, R}}), 0);
-  EXPECT_EQ((std::vector<std::size_t>{flash.steps.size(), flash.rows.size()}),
-            (std::vector<std::size_t>{1, 2}));
-  EXPECT_EQ(flash.cycleSeconds, 1);
+  EXPECT_EQ(std::tuple(flash.steps.size(), flash.rows.size(), flash.cycleSeconds), std::tuple(1u, 2u, 1));
 
   // Step 99 still plays (the grid shows 98 steps, the model holds 99); step 100 never.
   RecordSteps far{};
@@ -45,8 +41,7 @@ TEST(SignalPlan, FlashRecordsPlayOneStepAndProgramsWithoutDurationsNone) {
   EXPECT_EQ(last.rows[0].group, 1);
 
   const SignalPlan none = BuildSignalPlan(Steps({{0, G, R}}), 2);
-  EXPECT_EQ(none.cycleSeconds, 0);
-  EXPECT_TRUE(none.steps.empty() && none.rows.empty());
+  EXPECT_TRUE(none.cycleSeconds == 0 && none.steps.empty() && none.rows.empty());
 }
 
 }  // namespace
