@@ -56,7 +56,8 @@ TEST_F(IniFile, RefusedWritesLeaveTheFileAsItWas) {
   EXPECT_EQ(Read(ini), "[S]\r\nk=1\r\n");
 }
 
-TEST_F(IniFile, AMissingFileIsMadeEmptyAndAnInaccessibleOneIsReportedNotFatal) {
+// A missing file is made, empty.
+TEST_F(IniFile, AnInaccessibleFileIsReportedNotFatal) {
   IoResult status;
   EXPECT_TRUE(IniRead(ini, "S", "k", &status).empty() && status.ok);
   EXPECT_TRUE(std::filesystem::is_regular_file(ini) && std::filesystem::is_empty(ini));

@@ -23,11 +23,6 @@ class ProjectFile : public testing::TempFolder, public program::testing::ModelFi
  protected:
   // A Turkish name: Windows takes it only through the wide file calls.
   std::string prj = PathToUtf8(Dir() / PathFromUtf8("kavşak.prj"));
-  std::unique_ptr<ProgramImage> OnDisk(const std::string& path) {
-    auto out = std::make_unique<ProgramImage>();
-    ParseProjectFile(Read(PathFromUtf8(path)), *out);
-    return out;
-  }
 };
 
 TEST_F(ProjectFile, ReaderTakesLowerCaseAnyLineOrderAndIgnoresColumnsOneAndSix) {
@@ -106,19 +101,19 @@ TEST_F(ProjectFile, SaveWithoutAPathWritesNothingAndAFullDiskKeepsTheOldFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(Dir()), {}), 1) << "no temporary file is left";
 }
 
-// That a saved image loads back whole is CtlTest.UploadSavesTheWholeMemoryDespiteLostReplies's.
-TEST_F(ProjectFile, SaveReplacesAReadOnlyFileAndTheTargetOfALink) {
+TEST_F(ProjectFile, SavedImagesLoadBackAndSaveReplacesAReadOnlyFileAndTheTargetOfALink) {
   ASSERT_TRUE(ProjectSave(prj, *RandomImage(1)).ok);
   fs::permissions(PathFromUtf8(prj), fs::perms::owner_read);
   ASSERT_TRUE(ProjectSave(prj, *RandomImage(3)).ok);
-  EXPECT_EQ(*OnDisk(prj), *RandomImage(3));
+  ASSERT_TRUE(ProjectLoad(prj, *image, *model).ok);
+  EXPECT_EQ(*image, *RandomImage(3));
   EXPECT_TRUE((fs::status(PathFromUtf8(prj)).permissions() & fs::perms::owner_write) != fs::perms::none);
 #if !defined(_WIN32)
   const auto link = Path("link.prj");
   fs::create_symlink(PathFromUtf8(prj), link);
-  ASSERT_TRUE(ProjectSave(PathToUtf8(link), *image).ok);
+  ASSERT_TRUE(ProjectSave(PathToUtf8(link), *RandomImage(4)).ok);
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(*OnDisk(prj), *image);
+  EXPECT_EQ(Read(PathFromUtf8(prj)), FormatProjectFile(*RandomImage(4)));
 #endif
 }
 
@@ -136,7 +131,7 @@ TEST_F(ProjectFile, NextSaveClearsLeftoverTemporariesAndALockedFolderIsWrittenIn
   if (!LockFolder(folder)) GTEST_SKIP() << "no way to lock a folder here";
   const IoResult saved = ProjectSave(file, *RandomImage(2));
   EXPECT_NE(saved.message.find("doğrudan"), std::string::npos) << "the status line says how it was saved";
-  EXPECT_EQ(*OnDisk(file), *RandomImage(2));
+  EXPECT_EQ(Read(PathFromUtf8(file)), FormatProjectFile(*RandomImage(2)));
   EXPECT_FALSE(ProjectSave(PathToUtf8(folder / "new.prj"), *image).ok) << "a new file cannot be made there";
 }
 

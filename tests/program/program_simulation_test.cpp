@@ -79,18 +79,13 @@ TEST(ProgramSimulation, RecordsWithoutAStepSequenceStayOnStepOneAndAnUnknownOneI
   EXPECT_EQ(bad.sim.LampStates, ProgramSimulation{}.LampStates);
 }
 
-TEST(ProgramSimulation, RestartBeginsAtTheFirstStepWithADurationAndTheSearchWraps) {
+TEST(ProgramSimulation, PlayBeginsAtTheFirstStepWithADurationAndTheSearchWraps) {
   ModelFixture f;
   auto& steps = f.model->PgmGroups[5];
   steps[2][0] = 4;
   steps[7][0] = 2;
   steps[99][0] = 1;
-  Player p(*f.model, 5);
-  p.Seconds(7);
-  EXPECT_EQ(p.sim.SimStep, 7);
-  RestartSimulation(p.sim, 5);
-  p.blink = false;
-  EXPECT_EQ(p.Seconds(1).front(), "SIM: Pgm= P:04 S:02-04");
+  EXPECT_EQ(Player(*f.model, 5).Seconds(1).front(), "SIM: Pgm= P:04 S:02-04");
   Player wrap(*f.model, 5);
   wrap.sim.SimStep = 98;
   wrap.Seconds(1);

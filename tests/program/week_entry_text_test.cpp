@@ -7,14 +7,6 @@
 namespace program {
 namespace {
 
-TEST(WeekEntryText, CellTextsOfEveryKindOfCode) {
-  const std::pair<WeekEntry, const char*> cases[] = {
-      {{7, 5, 3}, "07:05 P-03"},          {{23, 59, 9}, "23:59 P-YB"}, {{0, 0, 10}, "00:00 P-DE"},
-      {{12, 30, 17}, "12:30 P-FL"},       {{6, 0, 20}, "06:00 P---"},  {{6, 0, 12}, "06:00 P-"},
-      {{9, 30, std::nullopt}, "09:30 P-"}};
-  for (const auto& [entry, text] : cases) EXPECT_EQ(WeekCellText(entry), text);
-}
-
 TEST(WeekEntryText, StoringBackKeepsCodesWithoutTextAndDropsMeaninglessOnes) {
   testing::ModelFixture f;
   auto& m = *f.model;
