@@ -16,22 +16,26 @@ class IniFile : public testing::TempFolder {
 
 TEST_F(IniFile, WritesKeepTheLayoutAroundTheKey) {
   const struct {
-    const char *name, *before, *section, *key, *value, *after;
+    const char *before, *section, *key, *value, *after;
   } cases[] = {
-      {"first key", "", "DEFAULT", "ProjectName", "a.prj", "[DEFAULT]\r\nProjectName=a.prj\r\n"},
-      {"a rewrite takes the new case", "[DEFAULT]\r\nProjectName=a.prj\r\n", "default", "PROJECTNAME",
-       "b.prj", "[DEFAULT]\r\nPROJECTNAME=b.prj\r\n"},
-      {"nothing is trimmed", "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk =3\r\n", "T", "k", " padded value ",
+      {"", "DEFAULT", "ProjectName", "a.prj", "[DEFAULT]\r\nProjectName=a.prj\r\n"},
+      // a rewrite takes the new case
+      {"[DEFAULT]\r\nProjectName=a.prj\r\n", "default", "PROJECTNAME", "b.prj",
+       "[DEFAULT]\r\nPROJECTNAME=b.prj\r\n"},
+      // nothing is trimmed
+      {"[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk =3\r\n", "T", "k", " padded value ",
        "[ S]\r\nk=1\r\n[S] \r\nk=2\r\n[T]\r\nk= padded value \r\nk =3\r\n"},
-      {"a padded header is another section", "[ S]\r\nk=1\r\n[S] \r\n", "S", "k", "4",
-       "[ S]\r\nk=1\r\n[S] \r\n\r\n[S]\r\nk=4\r\n"},
-      {"a line with [ ends the section", "k=0\r\n[S]\r\na=x[y\r\nb=2\r\n", "S", "b", "5",
-       "k=0\r\n[S]\r\nb=5\r\na=x[y\r\nb=2\r\n"},
-      {"bare LF and an open last line", "[S]\nk=1\nj=2", "S", "k", "3", "[S]\r\nk=3\r\nj=2\r\n"},
-      {"a header on the last line", "[S]", "S", "k", "1", "[S]\r\nk=1\r\n"},
+      // a padded header is another section
+      {"[ S]\r\nk=1\r\n[S] \r\n", "S", "k", "4", "[ S]\r\nk=1\r\n[S] \r\n\r\n[S]\r\nk=4\r\n"},
+      // a line with "[" ends the section; a new key goes first
+      {"k=0\r\n[S]\r\na=x[y\r\nb=2\r\n", "S", "b", "5", "k=0\r\n[S]\r\nb=5\r\na=x[y\r\nb=2\r\n"},
+      // bare LF and an open last line
+      {"[S]\nk=1\nj=2", "S", "k", "3", "[S]\r\nk=3\r\nj=2\r\n"},
+      // a header on the last line
+      {"[S]", "S", "k", "1", "[S]\r\nk=1\r\n"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.before);
     Write(ini, c.before);
     ASSERT_TRUE(IniWrite(ini, c.section, c.key, c.value).ok);
     EXPECT_EQ(Read(ini), c.after);

@@ -70,8 +70,6 @@ TEST(JunctionFileFormat, ABadLineIsNamedAndChangesNothing) {
       {"KX7140 kavsak 2\r\n", "satır 1: dosya sürümü 2, okunabilen sürüm 1"},
       {h + "grup 33 X\r\n", "satır 2: grup numarası 1 ile 32 arasında olmalı: 33"},
       {h + "\r\ngrup\r\n", "satır 3: eksik alan"},
-      {h + "grup 1 \xC3(\r\n", "satır 2: grup adı geçersiz UTF-8"},
-      {h + "grup 1 a\tb\r\n", "satır 2: grup adı kontrol karakteri içeriyor"},
       {h + "grup 1 123456789012345678901234567890123\r\n", "satır 2: grup adı 32 harften uzun"},
       {h + "yaya 0\r\n", "satır 2: grup numarası 1 ile 32 arasında olmalı: 0"},
       {h + "catisma 4 4 5\r\n", "satır 2: bir grup kendisiyle çatışamaz"},
@@ -84,8 +82,7 @@ TEST(JunctionFileFormat, ABadLineIsNamedAndChangesNothing) {
     SCOPED_TRACE(text);
     JunctionData data = Sample();
     const JunctionParse parse = ParseJunctionFile(text, data);
-    EXPECT_FALSE(parse.ok);
-    EXPECT_EQ(parse.message, message);
+    EXPECT_EQ(std::pair(parse.ok, parse.message), std::pair(false, std::string(message)));
     EXPECT_EQ(data, Sample());
   }
 }

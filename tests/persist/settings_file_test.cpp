@@ -33,19 +33,16 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndExitWritesTheRunsState) {
   EXPECT_EQ(ini(), "[DEFAULT]\r\nProjectName=\r\n\r\n" + Modbus(" 6"));
 }
 
-TEST_F(SettingsFile, ProjectNameIsKeptOnlyWhileItNamesAFile) {
+// And the project name is kept only while it names a file.
+TEST_F(SettingsFile, MissingModbusSectionGivesPortZeroAndExitAddsIt) {
   const auto project = Path("kavsak.prj");
   Write(project, "P0000:\r\n");
   Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=" + PathToUtf8(project) + "\r\n");
-  EXPECT_EQ(LoadSettings(paths).Caption, PathToUtf8(project));
+  const LoadedSettings kept = LoadSettings(paths);
+  EXPECT_EQ(std::pair(kept.Caption, int{kept.PortNumber}), std::pair(PathToUtf8(project), 0));
   std::filesystem::remove(project);
   EXPECT_EQ(LoadSettings(paths).Caption, DefaultProject());
   EXPECT_EQ(IniRead(paths.settingsFile, "DEFAULT", "ProjectName"), DefaultProject());
-}
-
-TEST_F(SettingsFile, MissingModbusSectionGivesPortZeroAndExitAddsIt) {
-  Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=" + DefaultProject() + "\r\n");
-  EXPECT_EQ(LoadSettings(paths).PortNumber, 0);
   ASSERT_TRUE(SaveSettings(paths, "/tmp/x.prj", -3).ok);
   EXPECT_EQ(ini(), "[DEFAULT]\r\nProjectName=/tmp/x.prj\r\n\r\n" + Modbus("-3"));
   EXPECT_EQ(LoadSettings(paths).PortNumber, -3);
