@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace program {
-namespace {
 
 TEST(Cp1254Text, TurkishLettersHaveTheirBytesEveryByteRoundTripsAndTheRestBecomesQuestionMarks) {
   const Cp1254Text t = Utf8ToCp1254("ĞğİıŞşÇçÖöÜü€", 100);
@@ -29,5 +28,4 @@ TEST(Cp1254Text, TurkishLettersHaveTheirBytesEveryByteRoundTripsAndTheRestBecome
   EXPECT_EQ(q.replaced, 5u);
 }
 
-}  // namespace
 }  // namespace program

@@ -9,7 +9,6 @@
 #include "program/program_checksum.h"
 
 namespace program {
-namespace {
 
 using testing::Texts;
 
@@ -76,5 +75,4 @@ TEST(VerifyDownload, ComparesWhatADownloadSendsWithItsChecksum) {
   EXPECT_EQ(ProgramChecksum(ones), 0x5000);
 }
 
-}  // namespace
 }  // namespace program

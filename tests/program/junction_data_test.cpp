@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace program {
-namespace {
 
 TEST(JunctionData, ConflictsHoldInBothDirectionsAndNamesAreTrimmedAndNonsenseIsRefused) {
   JunctionData d;
@@ -35,5 +34,4 @@ TEST(JunctionData, ConflictsHoldInBothDirectionsAndNamesAreTrimmedAndNonsenseIsR
   EXPECT_EQ(GroupName(d, 0), "");
 }
 
-}  // namespace
 }  // namespace program

@@ -6,7 +6,6 @@
 #include "program/record_names.h"
 
 namespace program {
-namespace {
 
 TEST(ModelText, DescriptionStartsAtElementOneProgramNamesCutAtSixteenAndBadIndexesAreHarmless) {
   testing::ModelFixture f;
@@ -30,5 +29,4 @@ TEST(ModelText, DescriptionStartsAtElementOneProgramNamesCutAtSixteenAndBadIndex
   EXPECT_EQ(RecordName(18), "");
 }
 
-}  // namespace
 }  // namespace program

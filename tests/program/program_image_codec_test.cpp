@@ -9,7 +9,6 @@
 #include "program/step_packing.h"
 
 namespace program {
-namespace {
 
 using namespace testing;
 
@@ -96,5 +95,4 @@ TEST(ProgramImageCodec, WeeklyTablePrevailsOverRecord18AndParameterWordsAreUnsig
   EXPECT_EQ(img[tail], (before[tail] & 0x0F) | 0xF0);
 }
 
-}  // namespace
 }  // namespace program

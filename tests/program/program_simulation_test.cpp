@@ -47,21 +47,6 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
   for (int i = 0; i < 40; ++i) ASSERT_NE((p.Tick(), p.sim.SimStep), 2);
 }
 
-TEST(ProgramSimulation, FlashingGroupsBlinkEveryHalfSecondSteadyOnesStay) {
-  ModelFixture f;
-  // Flashing yellow, green, flashing green, red+yellow; 5 has no flashing bit, and of
-  // 0x1C only the low nibble is a code.
-  f.model->PgmGroups[3][1] = {10, 10, 4, 12, 3, 5, 0x1C};
-  Player p(*f.model, 3);
-  for (int i = 0; i < 4; ++i) {
-    p.Tick();
-    const int lit = p.blink ? 1 : 0;
-    EXPECT_EQ(std::vector<int>(p.sim.LampStates.begin() + 1, p.sim.LampStates.begin() + 7),
-              (std::vector<int>{2 * lit, 4, 4 * lit, 3, 5, 4 * lit}))
-        << i;
-  }
-}
-
 TEST(ProgramSimulation, RecordsWithoutAStepSequenceStayOnStepOneAndAnUnknownOneIsDark) {
   ModelFixture f;
   f.model->PgmGroups[0][1][0] = 2;

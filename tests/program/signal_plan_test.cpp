@@ -5,7 +5,6 @@
 #include "model_fixture.h"
 
 namespace program {
-namespace {
 
 using namespace testing;
 
@@ -31,18 +30,8 @@ TEST(SignalPlan, FlashRecordsPlayOneStepAndProgramsWithoutDurationsNone) {
   const SignalPlan flash = BuildSignalPlan(Steps({{1, FY, FY}, {5, R, R}}), 0);
   EXPECT_EQ(std::tuple(flash.steps.size(), flash.rows.size(), flash.cycleSeconds), std::tuple(1u, 2u, 1));
 
-  // Step 99 still plays (the grid shows 98 steps, the model holds 99); step 100 never.
-  RecordSteps far{};
-  far[99][0] = 7, far[99][1] = G;
-  far[100][0] = 9, far[100][2] = G;
-  const SignalPlan last = BuildSignalPlan(far, 3);
-  EXPECT_EQ(last.cycleSeconds, 7);
-  ASSERT_EQ(last.rows.size(), 1u);
-  EXPECT_EQ(last.rows[0].group, 1);
-
   const SignalPlan none = BuildSignalPlan(Steps({{0, G, R}}), 2);
   EXPECT_TRUE(none.cycleSeconds == 0 && none.steps.empty() && none.rows.empty());
 }
 
-}  // namespace
 }  // namespace program

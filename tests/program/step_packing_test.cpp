@@ -6,7 +6,6 @@
 #include "program/signal_state.h"
 
 namespace program {
-namespace {
 
 TEST(StepPacking, StateByteSplitsIntoTwoGroupsAndJoinsAgainButStep100IsNeverConverted) {
   testing::ModelFixture f;
@@ -39,5 +38,4 @@ TEST(StepPacking, StateByteSplitsIntoTwoGroupsAndJoinsAgainButStep100IsNeverConv
   EXPECT_EQ(m.PgmSteps[2][1][1], 0x32);
 }
 
-}  // namespace
 }  // namespace program

@@ -5,7 +5,6 @@
 #include "model_fixture.h"
 
 namespace program {
-namespace {
 
 TEST(WeekEntryText, StoringBackKeepsCodesWithoutTextAndDropsMeaninglessOnes) {
   testing::ModelFixture f;
@@ -46,5 +45,4 @@ TEST(WeekEntryText, TextsReadIntoPartsAndBrokenPartsReadEmpty) {
   for (const char* broken : {"", "07:05 P-"}) EXPECT_FALSE(ParseWeekCellText(broken).code) << broken;
 }
 
-}  // namespace
 }  // namespace program
