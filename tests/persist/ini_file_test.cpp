@@ -43,15 +43,6 @@ TEST_F(IniFile, WritesKeepTheLayoutAroundTheKey) {
   }
 }
 
-TEST_F(IniFile, WhatEndsASectionAndWhatIsNeverInOne) {
-  // Before the first header, a line holding "[" and what follows it, a second header of
-  // the same name, and nothing trimmed.
-  Write(ini, "k=0\r\n[S]\r\na=x[y\r\nb=2\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n[ U]\r\ne=5\r\n[V]\r\nf =6\r\n");
-  EXPECT_EQ((std::vector<std::string>{Get("S", "k"), Get("S", "a"), Get("S", "b"), Get("S", "d"),
-                                      Get("T", "c"), Get("U", "e"), Get("V", "f")}),
-            (std::vector<std::string>{"", "", "", "4", "3", "", ""}));
-}
-
 TEST_F(IniFile, RefusedWritesLeaveTheFileAsItWas) {
   Write(ini, "[S]\r\nk=1\r\n");
   const IoResult injected = IniWrite(ini, "S", "k", "2\r\n[X]");

@@ -20,8 +20,6 @@ TEST(StepPacking, StateByteSplitsIntoTwoGroupsAndJoinsAgainButStep100IsNeverConv
   ExpandSteps(m);
   EXPECT_EQ((std::vector<int>{m.PgmGroups[4][7][0], m.PgmGroups[4][7][5], m.PgmGroups[4][7][6]}),
             (std::vector<int>{25, kStateGreen, kStateGreen | kStateFlashing}));
-  EXPECT_EQ(PackedGroupCode(m.PgmSteps[4][7], 5), 4);
-  EXPECT_EQ(PackedGroupCode(m.PgmSteps[4][7], 6), 12);
   EXPECT_EQ((std::vector<int>{m.PgmGroups[9][100][0], m.PgmGroups[9][100][32], m.PgmGroups[9][99][1]}),
             (std::vector<int>{1, 3, 2}));
 

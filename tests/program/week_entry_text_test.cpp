@@ -18,9 +18,8 @@ TEST(WeekEntryText, StoringBackKeepsCodesWithoutTextAndDropsMeaninglessOnes) {
     const auto at = m.WeekTable[static_cast<std::size_t>(d)].begin() + 4 * e;
     return std::vector<int>(at, at + 4);
   };
-  EXPECT_EQ(bytes(0, 0), (std::vector<int>{7, 5, 12, 0xAA}));
-  EXPECT_EQ(bytes(1, 3), (std::vector<int>{8, 0, 0, 0xBB}));
-  EXPECT_EQ(bytes(6, 15), (std::vector<int>{200, 61, 17, 0}));
+  EXPECT_EQ((std::vector{bytes(0, 0), bytes(1, 3), bytes(6, 15)}),
+            (std::vector<std::vector<int>>{{7, 5, 12, 0xAA}, {8, 0, 0, 0xBB}, {200, 61, 17, 0}}));
 
   // An edit without a code leaves the stored one.
   StoreWeekEntry(m, 0, 0, {9, 30, std::nullopt});
@@ -28,8 +27,7 @@ TEST(WeekEntryText, StoringBackKeepsCodesWithoutTextAndDropsMeaninglessOnes) {
 
   // Outside the seven days and sixteen entries nothing is touched.
   for (auto [d, e] : {std::pair{7, 0}, {0, 16}, {-1, 0}}) StoreWeekEntry(m, d, e, {1, 1, 1});
-  EXPECT_EQ(m.WeekTable[7][0], 0);
-  EXPECT_EQ(m.WeekTable[1][0], 0);
+  EXPECT_EQ((std::pair<int, int>(m.WeekTable[7][0], m.WeekTable[1][0])), std::pair(0, 0));
   EXPECT_EQ(ReadWeekEntry(m, 0, 16), WeekEntry{});
 }
 
