@@ -45,6 +45,16 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
     expected.push_back(std::string("SIM: Pgm= P:01 S:") + s);
   EXPECT_EQ(p.Seconds(11), expected);
   for (int i = 0; i < 40; ++i) ASSERT_NE((p.Tick(), p.sim.SimStep), 2);
+
+  // A play begins at the first step with a duration, and the search wraps past step 99.
+  auto& far = f.model->PgmGroups[5];
+  far[2][0] = 4;
+  far[99][0] = 1;
+  EXPECT_EQ(Player(*f.model, 5).Seconds(1).front(), "SIM: Pgm= P:04 S:02-04");
+  Player wrap(*f.model, 5);
+  wrap.sim.SimStep = 98;
+  EXPECT_EQ(wrap.Seconds(3), (std::vector<std::string>{"SIM: Pgm= P:04 S:99-01", "SIM: Pgm= P:04 S:99-00",
+                                                       "SIM: Pgm= P:04 S:02-04"}));
 }
 
 TEST(ProgramSimulation, RecordsWithoutAStepSequenceStayOnStepOneAndAnUnknownOneIsDark) {
@@ -62,21 +72,6 @@ TEST(ProgramSimulation, RecordsWithoutAStepSequenceStayOnStepOneAndAnUnknownOneI
   Player bad(*f.model, 40);
   bad.Seconds(2);
   EXPECT_EQ(bad.sim.LampStates, ProgramSimulation{}.LampStates);
-}
-
-TEST(ProgramSimulation, PlayBeginsAtTheFirstStepWithADurationAndTheSearchWraps) {
-  ModelFixture f;
-  auto& steps = f.model->PgmGroups[5];
-  steps[2][0] = 4;
-  steps[7][0] = 2;
-  steps[99][0] = 1;
-  EXPECT_EQ(Player(*f.model, 5).Seconds(1).front(), "SIM: Pgm= P:04 S:02-04");
-  Player wrap(*f.model, 5);
-  wrap.sim.SimStep = 98;
-  wrap.Seconds(1);
-  EXPECT_EQ(wrap.sim.SimStep, 99);
-  wrap.Seconds(2);
-  EXPECT_EQ(wrap.sim.SimStep, 2);
 }
 
 }  // namespace
