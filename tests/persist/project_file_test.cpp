@@ -54,11 +54,11 @@ TEST_F(ProjectFile, MalformedOrShortLinesNeverWriteOutsideTheImageOrOverOtherLin
                            "\r\nP0010:AB\rP0020:7\nP0030:" + std::string(32, 'E');
   const ProjectParse parse = ParseProjectFile(text, *img);
   const ProgramImage& m = *img;
-  EXPECT_EQ((std::vector<int>{m[0], m[0x0F], m[0x40], m[0x41], m[0x42], m[0xFFF7], m[0xFFF8], m[0xFFFF]}),
-            (std::vector<int>{0x11, 0x11, 0x33, 0x55, 0x33, 0x55, 0x44, 0x44}));
+  EXPECT_EQ(
+      (std::vector<int>{m[0], m[0x0F], m[0x3F], m[0x40], m[0x41], m[0x42], m[0xFFF7], m[0xFFF8], m[0xFFFF]}),
+      (std::vector<int>{0x11, 0x11, 0xEE, 0x33, 0x55, 0x33, 0x55, 0x44, 0x44}));
   EXPECT_EQ((std::vector<int>(m.begin() + 0x10, m.begin() + 0x21)),
             (std::vector<int>{0xAB, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x07}));
-  EXPECT_EQ(m[0x3F], 0xEE);
   EXPECT_EQ((std::vector<std::size_t>{parse.lines, parse.skippedLines, parse.badFields, parse.bytesPastEnd}),
             (std::vector<std::size_t>{7, 2, 1, 8}));
 

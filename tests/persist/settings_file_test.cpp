@@ -24,8 +24,8 @@ class SettingsFile : public testing::TempFolder {
 
 TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndExitWritesTheRunsState) {
   const LoadedSettings first = LoadSettings(paths);
-  EXPECT_TRUE(first.ok) << first.message;
-  EXPECT_EQ(std::pair(int{first.PortNumber}, first.Caption), std::pair(6, DefaultProject()));
+  EXPECT_EQ(std::tuple(first.ok, int{first.PortNumber}, first.Caption), std::tuple(true, 6, DefaultProject()))
+      << first.message;
   EXPECT_EQ(ini(), "[DEFAULT]\r\nProjectName=" + DefaultProject() + "\r\n\r\n" + Modbus("6"));
 
   // No project was opened in this run.

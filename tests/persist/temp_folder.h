@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #if !defined(_WIN32)
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #endif
 
 #include <filesystem>
@@ -82,13 +80,9 @@ class TempFolder : public ::testing::Test {
       fs::permissions(folder, on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all, ec);
       return !ec;
     }
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    bool ok = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    if (fd >= 0) close(fd);
-    return ok;
+    const std::string chattr =
+        std::string("chattr ") + (on ? "+i '" : "-i '") + folder.string() + "' 2>/dev/null";
+    return std::system(chattr.c_str()) == 0;
 #endif
   }
 

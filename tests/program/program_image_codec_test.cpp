@@ -41,7 +41,6 @@ TEST(ProgramImageCodec, UnpackPlacesEveryAreaAtItsAddress) {
       {0x0F90, 7, [](auto& m) { return m.PgmSteps[0][1][0]; }},  // record 0, duration of step 1
       {0x0F15, 9, [](auto& m) { return m.PgmSteps[1][6][0]; }},  // record 1's filler: step 6
       {0x0F2F, 0x91, [](auto& m) { return m.PgmSteps[1][1][16]; }},
-      {ProgramRecordBase(2), 'P', [](auto& m) { return m.PgmNames[2][1]; }},
       {ProgramRecordBase(10) + 0x144, 33, [](auto& m) { return m.PgmSteps[10][5][0]; }},
       {ProgramRecordBase(17) + 0x1C0 + 16 * 99 + 3, 0xA4, [](auto& m) { return m.PgmSteps[17][100][4]; }},
       {ProgramRecordBase(12) + 0x101, 45, [](auto& m) { return m.PgmSettings[12][1]; }},
