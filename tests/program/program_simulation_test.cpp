@@ -21,12 +21,12 @@ struct Player {
     SimulationTick(sim, model, blink);
     return SimulationStatusText(sim);
   }
-  // The status texts shown on the lit ticks, one a second.
+  // The status texts shown on the lit ticks, one a second, from a dark half.
   std::vector<std::string> Seconds(int n) {
     std::vector<std::string> out;
-    while (static_cast<int>(out.size()) < n) {
-      std::string text = Tick();
-      if (blink) out.push_back(std::move(text));
+    for (int i = 0; i < n; ++i) {
+      out.push_back(Tick());
+      Tick();
     }
     return out;
   }

@@ -8,7 +8,7 @@ namespace program {
 
 using namespace testing;
 
-TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStates) {
+TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStatesFlashRecordsPlayOneStep) {
   // Step 2 has no duration: it is never played, so its flashing group 3 has no row.
   RecordSteps steps = Steps({{10, G, R}, {0, R, G, FY}, {3, Y, R}, {2, R, RY}, {8, R, G}});
   steps[5][32] = 12;
@@ -24,9 +24,7 @@ TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStates) {
   EXPECT_EQ(plan.rows[1].intervals,
             (std::vector<PlanInterval>{{0, 13, R, 1}, {13, 15, RY, 4}, {15, 23, G, 5}}));
   EXPECT_EQ(plan.rows[2].intervals, (std::vector<PlanInterval>{{0, 15, 0, 1}, {15, 23, 12, 5}}));
-}
 
-TEST(SignalPlan, FlashRecordsPlayOneStepAndProgramsWithoutDurationsNone) {
   const SignalPlan flash = BuildSignalPlan(Steps({{1, FY, FY}, {5, R, R}}), 0);
   EXPECT_EQ(std::tuple(flash.steps.size(), flash.rows.size(), flash.cycleSeconds), std::tuple(1u, 2u, 1));
 
