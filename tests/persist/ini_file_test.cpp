@@ -43,19 +43,16 @@ TEST_F(IniFile, WritesKeepTheLayoutAroundTheKey) {
   }
 }
 
-TEST_F(IniFile, RefusedWritesLeaveTheFileAsItWas) {
+// Also: a missing file is made, empty, and refused writes leave the file as it was.
+TEST_F(IniFile, AnInaccessibleFileIsReportedNotFatal) {
+  IoResult status;
+  EXPECT_TRUE(IniRead(ini, "S", "k", &status).empty() && status.ok);
+  EXPECT_TRUE(std::filesystem::is_regular_file(ini) && std::filesystem::is_empty(ini));
   Write(ini, "[S]\r\nk=1\r\n");
   const IoResult injected = IniWrite(ini, "S", "k", "2\r\n[X]");
   EXPECT_FALSE(injected.ok || injected.message.empty());
   EXPECT_FALSE(IniWrite(ini, "S", "a[b", "2").ok);
   EXPECT_EQ(Read(ini), "[S]\r\nk=1\r\n");
-}
-
-// A missing file is made, empty.
-TEST_F(IniFile, AnInaccessibleFileIsReportedNotFatal) {
-  IoResult status;
-  EXPECT_TRUE(IniRead(ini, "S", "k", &status).empty() && status.ok);
-  EXPECT_TRUE(std::filesystem::is_regular_file(ini) && std::filesystem::is_empty(ini));
   const auto nowhere = Path("missing-folder") / "kx7140.ini";
   EXPECT_EQ(IniRead(nowhere, "S", "k", &status), "");
   EXPECT_FALSE(status.ok || status.message.find("kx7140.ini") == std::string::npos) << status.message;

@@ -45,7 +45,7 @@ TEST_F(JunctionFile, AProjectWithoutOneHasTheDefaultsAndSavedDataReadsBackFromTh
   EXPECT_EQ(data, Sample());
 }
 
-TEST_F(JunctionFile, HandEditedFilesRead) {
+TEST_F(JunctionFile, HandEditedFilesReadAndFailuresKeepTheData) {
   // BOM, bare LF, blanks and tabs, comments, an unknown key, a later line winning,
   // one intergreen for both directions, and no limits (defaults).
   Write(file,
@@ -58,6 +58,15 @@ TEST_F(JunctionFile, HandEditedFilesRead) {
   EXPECT_EQ(std::pair(program::MinIntergreen(data, 2, 9), program::MinIntergreen(data, 9, 2)),
             std::pair(3, 3));
   EXPECT_EQ(data.limits, program::CheckLimits{});
+
+  // A failed read keeps the data and names the file.
+  data = Sample();
+  Write(file, "KX7140 kavsak 1\r\n" + std::string(kMaxJunctionFileBytes, '#'));
+  EXPECT_NE(JunctionLoad(prj, data).message.find("dosya çok büyük"), std::string::npos);
+  Write(file, "KX7140 kavsak 1\r\ncatisma 1 2 x\r\n");
+  EXPECT_EQ(JunctionLoad(prj, data).message, "Kavşak dosyası okunamadı: " + PathToUtf8(file) +
+                                                 ", satır 2: saniye 0 ile 255 arasında olmalı: x");
+  EXPECT_EQ(data, Sample());
 }
 
 TEST(JunctionFileFormat, ABadLineIsNamedAndChangesNothing) {
@@ -84,16 +93,6 @@ TEST(JunctionFileFormat, ABadLineIsNamedAndChangesNothing) {
     EXPECT_EQ(std::pair(parse.ok, parse.message), std::pair(false, std::string(message)));
     EXPECT_EQ(data, Sample());
   }
-}
-
-TEST_F(JunctionFile, FailuresKeepTheDataAndNameTheFile) {
-  JunctionData data = Sample();
-  Write(file, "KX7140 kavsak 1\r\n" + std::string(kMaxJunctionFileBytes, '#'));
-  EXPECT_NE(JunctionLoad(prj, data).message.find("dosya çok büyük"), std::string::npos);
-  Write(file, "KX7140 kavsak 1\r\ncatisma 1 2 x\r\n");
-  EXPECT_EQ(JunctionLoad(prj, data).message, "Kavşak dosyası okunamadı: " + PathToUtf8(file) +
-                                                 ", satır 2: saniye 0 ile 255 arasında olmalı: x");
-  EXPECT_EQ(data, Sample());
 }
 
 }  // namespace

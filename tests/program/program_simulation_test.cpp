@@ -32,7 +32,7 @@ struct Player {
   }
 };
 
-TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
+TEST(ProgramSimulation, PlaysAsTheControllerDoes) {
   ModelFixture f;
   auto& steps = f.model->PgmGroups[2];
   steps[1][0] = 5;
@@ -40,6 +40,7 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
   steps[2][1] = 4;  // step 2 has no duration: never shown
   Player p(*f.model, 2);
   std::vector<std::string> expected;
+  // A step of d seconds shows for d + 1; steps without a duration are skipped.
   for (const char* s :
        {"01-05", "01-04", "01-03", "01-02", "01-01", "01-00", "03-03", "03-02", "03-01", "03-00", "01-05"})
     expected.push_back(std::string("SIM: Pgm= P:01 S:") + s);
@@ -55,10 +56,8 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
   wrap.sim.SimStep = 98;
   EXPECT_EQ(wrap.Seconds(3), (std::vector<std::string>{"SIM: Pgm= P:04 S:99-01", "SIM: Pgm= P:04 S:99-00",
                                                        "SIM: Pgm= P:04 S:02-04"}));
-}
 
-TEST(ProgramSimulation, RecordsWithoutAStepSequenceStayOnStepOneAndAnUnknownOneIsDark) {
-  ModelFixture f;
+  // Records without a step sequence stay on step 1, and an unknown one is dark.
   f.model->PgmGroups[0][1][0] = 2;
   f.model->PgmGroups[0][2][0] = 9;  // unpacking reads the padding as durations of steps 2-16
   f.model->PgmGroups[4][1][5] = 1;  // a program without durations
