@@ -28,7 +28,9 @@ class JunctionFile : public testing::TempFolder {
   std::filesystem::path file = Path("kavsak1.prj.kavsak");
 };
 
-TEST_F(JunctionFile, AProjectWithoutOneHasTheDefaultsAndSavedDataReadsBackFromTheFileBesideIt) {
+// Without a file a project has the defaults; saved data reads back from the file beside
+// the project; hand-edited files read; a failed read keeps the data and names the file.
+TEST_F(JunctionFile, DefaultsSavedDataHandEditedFilesAndFailedReads) {
   JunctionData data = Sample();
   const IoResult none = JunctionLoad(prj, data);
   EXPECT_TRUE(none.ok && none.message.empty());
@@ -43,15 +45,12 @@ TEST_F(JunctionFile, AProjectWithoutOneHasTheDefaultsAndSavedDataReadsBackFromTh
             "catisma 3 7 6 6\r\nen-kisa-sari 4\r\nen-kisa-kirmizi-sari 2\r\nen-kisa-yesil 7\r\n");
   ASSERT_TRUE(JunctionLoad(prj, data).ok);
   EXPECT_EQ(data, Sample());
-}
 
-TEST_F(JunctionFile, HandEditedFilesReadAndFailuresKeepTheData) {
   // BOM, bare LF, blanks and tabs, comments, an unknown key, a later line winning,
   // one intergreen for both directions, and no limits (defaults).
   Write(file,
         "\xEF\xBB\xBFKX7140 kavsak 1  \n\n  # yorum\ngrup\t3   B2  Doğu  \ngrup 3 B2 Batı\nrenk 3 mavi\n"
         "catisma 2 9 3\n");
-  JunctionData data;
   const IoResult read = JunctionLoad(prj, data);
   EXPECT_EQ(read.message, "Kavşak verisi yüklendi: " + PathToUtf8(file) + " (1 satır tanınmadı, atlandı)");
   EXPECT_EQ(program::GroupName(data, 3), "B2 Batı");

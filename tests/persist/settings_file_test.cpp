@@ -22,7 +22,8 @@ class SettingsFile : public testing::TempFolder {
   std::string DefaultProject() { return PathToUtf8(paths.defaultProject); }
 };
 
-TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndExitWritesTheRunsState) {
+// First start writes the defaults, and exit the run's state.
+TEST_F(SettingsFile, MissingModbusSectionGivesPortZeroAndExitAddsIt) {
   const LoadedSettings first = LoadSettings(paths);
   EXPECT_EQ(std::tuple(first.ok, int{first.PortNumber}, first.Caption), std::tuple(true, 6, DefaultProject()))
       << first.message;
@@ -31,10 +32,9 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndExitWritesTheRunsState) {
   // No project was opened in this run.
   ASSERT_TRUE(SaveSettings(paths, "", 6).ok);
   EXPECT_EQ(ini(), "[DEFAULT]\r\nProjectName=\r\n\r\n" + Modbus(" 6"));
-}
 
-// And the project name is kept only while it names a file.
-TEST_F(SettingsFile, MissingModbusSectionGivesPortZeroAndExitAddsIt) {
+  // A file without a port section gives port 0, and exit adds it; the project name is
+  // kept only while it names a file.
   const auto project = Path("kavsak.prj");
   Write(project, "P0000:\r\n");
   Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=" + PathToUtf8(project) + "\r\n");

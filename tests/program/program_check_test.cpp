@@ -75,9 +75,8 @@ TEST(CheckRecord, EachFaultIsFoundWhereItIsAndNowhereElse) {
     for (const auto& text : c.expected) expected.push_back("Program3 adım " + text);
     EXPECT_EQ(Texts(CheckRecord(steps, kProgram3, junction)), expected) << "row " << &c - cases;
   }
-}
 
-TEST(CheckRecord, WarningsNameTheirRecordAndFlashRecordsNeedNoDuration) {
+  // Warnings name their record, and flash records need no duration.
   JunctionData junction = Junction();
   SetConflict(junction, 1, 2, 9, 5);
   EXPECT_EQ(

@@ -29,9 +29,8 @@ TEST(WeekEntryText, StoringBackKeepsCodesWithoutTextAndDropsMeaninglessOnes) {
   for (auto [d, e] : {std::pair{7, 0}, {0, 16}, {-1, 0}}) StoreWeekEntry(m, d, e, {1, 1, 1});
   EXPECT_EQ((std::pair<int, int>(m.WeekTable[7][0], m.WeekTable[1][0])), std::pair(0, 0));
   EXPECT_EQ(ReadWeekEntry(m, 0, 16), WeekEntry{});
-}
 
-TEST(WeekEntryText, TextsReadIntoPartsAndBrokenPartsReadEmpty) {
+  // Typed texts read into parts, and broken parts read empty.
   const auto parts = [](const char* text) {
     std::vector<int> out;
     const WeekCellParts p = ParseWeekCellText(text);
