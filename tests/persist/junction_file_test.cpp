@@ -38,11 +38,7 @@ TEST_F(JunctionFile, DefaultsSavedDataHandEditedFilesAndFailedReads) {
   EXPECT_EQ(std::pair(JunctionLoad("", data).ok, JunctionSave("", data).ok), std::pair(true, false));
 
   ASSERT_TRUE(JunctionSave(prj, Sample()).ok);
-  const std::string text = Read(file);
-  EXPECT_TRUE(text.starts_with("KX7140 kavsak 1\r\n#"));
-  EXPECT_EQ(text.substr(text.find("\r\ngrup") + 2),
-            "grup 1 A1 Kuzey\r\ngrup 7 Y1 yaya geçidi ŞĞİ\r\nyaya 7 8\r\ncatisma 1 2 5 4\r\n"
-            "catisma 3 7 6 6\r\nen-kisa-sari 4\r\nen-kisa-kirmizi-sari 2\r\nen-kisa-yesil 7\r\n");
+  EXPECT_TRUE(Read(file).starts_with("KX7140 kavsak 1\r\n#"));
   ASSERT_TRUE(JunctionLoad(prj, data).ok);
   EXPECT_EQ(data, Sample());
 

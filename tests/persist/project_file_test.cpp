@@ -25,11 +25,12 @@ class ProjectFile : public testing::TempFolder, public program::testing::ModelFi
   std::string prj = PathToUtf8(Dir() / PathFromUtf8("kavşak.prj"));
 };
 
-TEST_F(ProjectFile, ReaderTakesLowerCaseAnyLineOrderAndIgnoresColumnsOneAndSix) {
+// The reader takes lower case, any line order, and ignores columns 1 and 6.
+TEST_F(ProjectFile, ReaderTakesOtherToolsLinesAndDamagedLinesNeverWriteOutsideTheImage) {
   const auto original = RandomImage(9);
-  const std::string text = FormatProjectFile(*original);
+  const std::string formatted = FormatProjectFile(*original);
   std::string edited;
-  for (auto view : SplitLines(text)) {
+  for (auto view : SplitLines(formatted)) {
     std::string line(view);
     std::ranges::transform(line, line.begin(),
                            [](char c) { return c >= 'A' && c <= 'F' ? static_cast<char>(c + 32) : c; });
@@ -39,9 +40,8 @@ TEST_F(ProjectFile, ReaderTakesLowerCaseAnyLineOrderAndIgnoresColumnsOneAndSix) 
   }
   ParseProjectFile(edited, *image);
   EXPECT_EQ(*image, *original);
-}
 
-TEST_F(ProjectFile, MalformedOrShortLinesNeverWriteOutsideTheImageOrOverOtherLines) {
+  // Malformed or short lines never write outside the image or over other lines.
   auto img = std::make_unique<ProgramImage>();
   img->fill(0x55);
   // A good line; a blank one, which must not wipe address 0; a non-hex address (the

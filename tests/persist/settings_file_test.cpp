@@ -60,8 +60,8 @@ TEST_F(SettingsFile, PortNameIsReadAsItsLeadingNumberRoundedDown) {
 
   Write(paths.settingsFile, "[MODBUS]\r\nPortName=70000\r\n");
   const LoadedSettings loaded = LoadSettings(paths);
-  EXPECT_EQ(loaded.PortNumber, 0);
-  EXPECT_NE(loaded.message.find("70000"), std::string::npos);
+  EXPECT_EQ(std::pair(int{loaded.PortNumber}, loaded.message.find("70000") != std::string::npos),
+            std::pair(0, true));
 }
 
 TEST_F(SettingsFile, FilesLiveBesideTheProgramUnlessItsFolderIsNotWritable) {

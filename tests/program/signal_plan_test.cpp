@@ -21,8 +21,6 @@ TEST(SignalPlan, LaysThePlayedStepsEndToEndAndMergesEqualStatesFlashRecordsPlayO
             std::vector({1, 2, 32}));
   EXPECT_EQ(plan.rows[0].intervals,
             (std::vector<PlanInterval>{{0, 10, G, 1}, {10, 13, Y, 3}, {13, 23, R, 4}}));
-  EXPECT_EQ(plan.rows[1].intervals,
-            (std::vector<PlanInterval>{{0, 13, R, 1}, {13, 15, RY, 4}, {15, 23, G, 5}}));
   EXPECT_EQ(plan.rows[2].intervals, (std::vector<PlanInterval>{{0, 15, 0, 1}, {15, 23, 12, 5}}));
 
   const SignalPlan flash = BuildSignalPlan(Steps({{1, FY, FY}, {5, R, R}}), 0);
