@@ -12,7 +12,7 @@ namespace program {
 
 using testing::Texts;
 
-TEST(CompareImages, NamesEveryAreaInTheEditorsTerms) {
+TEST(CompareImages, NamesEveryAreaInTheEditorsTermsAndVerifyComparesWhatADownloadSends) {
   auto a = std::make_unique<ProgramImage>(), b = std::make_unique<ProgramImage>();
   ProgramImage &A = *a, &B = *b;
   const std::size_t p3 = ProgramRecordBase(4);
@@ -48,9 +48,8 @@ TEST(CompareImages, NamesEveryAreaInTheEditorsTerms) {
           "Pazartesi kayıt 3: 07:00 P-01 -> 07:30 P-01", "Salı kayıt 1: 00:00 P--- -> 00:00 P--- (kod 20)",
           "Adres 9400: 1 bayt farklı", "Sağlama toplamı: 0000 -> 1A2B", "Olay kaydı 1 farklı",
           "Olay kaydı sayısı: 0 -> 3", "Adres FFFF: 1 bayt farklı"}));
-}
 
-TEST(VerifyDownload, ComparesWhatADownloadSendsWithItsChecksum) {
+  // A download is verified on what it sends, with its checksum.
   const auto project = testing::RandomImage(3);
   auto controller = std::make_unique<ProgramImage>(*project);
   WriteProgramChecksum(*controller);

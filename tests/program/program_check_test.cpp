@@ -88,7 +88,7 @@ TEST(CheckRecord, EachFaultIsFoundWhereItIsAndNowhereElse) {
   EXPECT_TRUE(CheckRecord(flash, 1, junction).empty());
 }
 
-TEST(CheckWeekTable, EntriesThatCannotSwitchAsMeant) {
+TEST(CheckWeekTable, EntriesThatCannotSwitchAsMeantAlsoInAWholeImage) {
   auto model = std::make_unique<EditorModel>();
   model->PgmGroups[2][1][0] = 5;  // Program1 plays; Program2, Program3, the others not
   // {day, entry, hour, minute, code}; the 00:00 "--" entries are unused, not repeats.
@@ -105,9 +105,8 @@ TEST(CheckWeekTable, EntriesThatCannotSwitchAsMeant) {
                 "Pazartesi kayıt 10: Dedektör Uygulamasi süreli adım içermiyor",
                 "Pazartesi kayıt 11: Yaya Gecidi Prg. süreli adım içermiyor",
                 "Salı kayıt 16: Program2 süreli adım içermiyor"}));
-}
 
-TEST(CheckImage, ChecksEveryOfferedRecordThenTheWeek) {
+  // A whole image: every offered record, then the week.
   auto image = std::make_unique<ProgramImage>();
   (*image)[ProgramRecordBase(9) + kStatesOffset] = 0x50;        // Program8 step 1 group 1: code 5
   (*image)[ProgramRecordBase(17) + kDurationsOffset + 1] = 3;   // FAZ 07 step 2 plays
