@@ -56,8 +56,7 @@ TEST_F(IniFile, AnInaccessibleFileIsReportedNotFatal) {
   const auto nowhere = Path("missing-folder") / "kx7140.ini";
   EXPECT_EQ(IniRead(nowhere, "S", "k", &status), "");
   EXPECT_FALSE(status.ok || status.message.find("kx7140.ini") == std::string::npos) << status.message;
-  EXPECT_FALSE(IniWrite(nowhere, "S", "k", "v").ok);
-  EXPECT_FALSE(IniWrite(Dir(), "S", "k", "v").ok);  // a folder, not a file
+  EXPECT_FALSE(IniWrite(nowhere, "S", "k", "v").ok || IniWrite(Dir(), "S", "k", "v").ok);  // Dir(): a folder
 #if !defined(_WIN32)
   ASSERT_EQ(mkfifo(Path("fifo.ini").c_str(), 0600), 0);
   EXPECT_FALSE(IniRead(Path("fifo.ini"), "S", "k", &status).empty() && status.ok);  // no hang

@@ -49,10 +49,9 @@ TEST_F(JunctionFile, DefaultsSavedDataHandEditedFilesAndFailedReads) {
         "catisma 2 9 3\n");
   const IoResult read = JunctionLoad(prj, data);
   EXPECT_EQ(read.message, "Kavşak verisi yüklendi: " + PathToUtf8(file) + " (1 satır tanınmadı, atlandı)");
-  EXPECT_EQ(program::GroupName(data, 3), "B2 Batı");
-  EXPECT_EQ(std::pair(program::MinIntergreen(data, 2, 9), program::MinIntergreen(data, 9, 2)),
-            std::pair(3, 3));
-  EXPECT_EQ(data.limits, program::CheckLimits{});
+  EXPECT_EQ(std::tuple(program::GroupName(data, 3), program::MinIntergreen(data, 2, 9),
+                       program::MinIntergreen(data, 9, 2), data.limits),
+            std::tuple(std::string("B2 Batı"), 3, 3, program::CheckLimits{}));
 
   // A failed read keeps the data and names the file.
   data = Sample();
