@@ -91,8 +91,8 @@ TEST_F(SettingsFile, AFailedRepairAtStartKeepsTheValuesTheFileHolds) {
   if (!kFullDiskPossible) GTEST_SKIP() << "no way to fill the disk here";
   Write(paths.settingsFile, "[DEFAULT]\r\nProjectName=/gone.prj\r\n\r\n[MODBUS]\r\nPortName= 3\r\n");
   const LoadedSettings loaded = OnFullDisk(8, [&] { return LoadSettings(paths); });
-  EXPECT_FALSE(loaded.ok || loaded.message.empty());
-  EXPECT_EQ(std::pair(int{loaded.PortNumber}, loaded.LastProject), std::pair(3, std::string("/gone.prj")));
+  EXPECT_EQ(std::tuple(loaded.ok, loaded.message.empty(), int{loaded.PortNumber}, loaded.LastProject),
+            std::tuple(false, false, 3, std::string("/gone.prj")));
 }
 
 }  // namespace

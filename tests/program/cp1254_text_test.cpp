@@ -11,8 +11,8 @@ TEST(Cp1254Text, TurkishLettersHaveTheirBytesEveryByteRoundTripsAndTheRestBecome
   const Cp1254Text cut = Utf8ToCp1254("ŞşŞşŞ", 3);
   EXPECT_EQ(std::pair(cut.bytes, cut.dropped),
             std::pair(std::vector<std::uint8_t>{0xDE, 0xFE, 0xDE}, std::size_t{2}));
-  const std::vector<std::uint8_t> withGaps = {0, 0xDE, 0, 'a', 0};  // 0 is no character
-  EXPECT_EQ(Cp1254ToUtf8(withGaps), "Şa");
+  // 0 is no character.
+  EXPECT_EQ(Cp1254ToUtf8(std::vector<std::uint8_t>{0, 0xDE, 0, 'a', 0}), "Şa");
 
   std::vector<std::uint8_t> all;
   for (unsigned b = 1; b <= 0xFF; ++b) all.push_back(static_cast<std::uint8_t>(b));

@@ -13,8 +13,6 @@ namespace {
 
 using namespace testing;
 
-constexpr std::size_t kProgram3 = 4;
-
 // Two conflicting vehicle groups 1 and 2 and a pedestrian group 7 that crosses group
 // 2, with 7 s between the greens everywhere and 5 s asked for; step 9 is not played.
 RecordSteps Clean() {
@@ -73,7 +71,8 @@ TEST(CheckRecord, EachFaultIsFoundWhereItIsAndNowhereElse) {
     c.change(steps, junction);
     std::vector<std::string> expected;
     for (const auto& text : c.expected) expected.push_back("Program3 adım " + text);
-    EXPECT_EQ(Texts(CheckRecord(steps, kProgram3, junction)), expected) << "row " << &c - cases;
+    // Record 4 is Program3.
+    EXPECT_EQ(Texts(CheckRecord(steps, 4, junction)), expected) << "row " << &c - cases;
   }
 
   // Warnings name their record, and flash records need no duration.

@@ -36,8 +36,9 @@ TEST(WeekEntryText, StoringBackKeepsCodesWithoutTextAndDropsMeaninglessOnes) {
     for (auto part : {p.hour, p.minute, p.code}) out.push_back(part ? int{*part} : -1);
     return out;
   };
-  EXPECT_EQ(parts("18:45 P-DE"), (std::vector<int>{18, 45, 10}));  // 200:07: TimeTableEntry's table
-  EXPECT_EQ(parts("xx:300 P-??"), (std::vector<int>{-1, -1, -1}));
+  // 200:07 is TimeTableEntry's table's.
+  EXPECT_EQ((std::vector{parts("18:45 P-DE"), parts("xx:300 P-??")}),
+            (std::vector<std::vector<int>>{{18, 45, 10}, {-1, -1, -1}}));
   for (const char* broken : {"", "07:05 P-"}) EXPECT_FALSE(ParseWeekCellText(broken).code) << broken;
 }
 
