@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #if !defined(_WIN32)
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #endif
 
 #include <filesystem>
@@ -20,7 +18,6 @@
 #include <random>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace persist::testing {
 
@@ -36,7 +33,7 @@ class TempFolder : public ::testing::Test {
   // Made in the constructor, so that a derived fixture's members can name paths in it.
   TempFolder() { std::filesystem::create_directories(m_dir); }
   ~TempFolder() override {
-    for (const auto& locked : m_locked) Lock(locked, false);
+    if (!m_locked.empty()) LockFolder(m_locked, false);
     std::error_code ec;
     std::filesystem::remove_all(m_dir, ec);
   }
@@ -45,17 +42,10 @@ class TempFolder : public ::testing::Test {
   const std::filesystem::path& Dir() const { return m_dir; }
   static std::string Read(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return {std::istreambuf_iterator<char>(in), {}};
   }
   static void Write(const std::filesystem::path& p, std::string_view bytes) {
-    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-
-  // Makes a folder refuse new files while its files stay writable; false where that is
-  // not possible (the test then skips).
-  bool LockFolder(const std::filesystem::path& folder) {
-    m_locked.push_back(folder);
-    return Lock(folder, true);
+    std::ofstream(p, std::ios::binary) << bytes;
   }
 
   // Runs fn on a disk that is full for this process beyond `bytes` of file size.
@@ -67,8 +57,7 @@ class TempFolder : public ::testing::Test {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = bytes;
+    const rlimit small{bytes, saved.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
     auto result = fn();
     setrlimit(RLIMIT_FSIZE, &saved);
@@ -76,33 +65,32 @@ class TempFolder : public ::testing::Test {
 #endif
   }
 
- private:
-  // By the folder's mode, or, for root, whom modes do not stop, by the immutable flag.
-  // A read-only folder on Windows still takes new files.
-  static bool Lock([[maybe_unused]] const std::filesystem::path& folder, [[maybe_unused]] bool on) {
+  // Makes a folder refuse new files while its files stay writable, or undoes that; false
+  // where that is not possible (the test then skips). By the folder's mode, or, for root,
+  // whom modes do not stop, by the immutable flag. A read-only folder on Windows still
+  // takes new files.
+  bool LockFolder([[maybe_unused]] const std::filesystem::path& folder, [[maybe_unused]] bool on = true) {
 #if defined(_WIN32)
     return false;
 #else
     namespace fs = std::filesystem;
+    if (on) m_locked = folder;
     std::error_code ec;
     if (geteuid() != 0) {
       fs::permissions(folder, on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all, ec);
       return !ec;
     }
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    bool ok = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    if (fd >= 0) close(fd);
-    return ok;
+    const std::string chattr =
+        std::string("chattr ") + (on ? "+i '" : "-i '") + folder.string() + "' 2>/dev/null";
+    return std::system(chattr.c_str()) == 0;
 #endif
   }
 
+ private:
   std::filesystem::path m_dir =
       std::filesystem::temp_directory_path() /
       ("kx-persist-" + std::to_string(std::random_device{}()) + std::to_string(std::random_device{}()));
-  std::vector<std::filesystem::path> m_locked;
+  std::filesystem::path m_locked;
 };
 
 }  // namespace persist::testing

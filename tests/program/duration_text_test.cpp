@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace program {
-namespace {
 
 TEST(DurationText, BytesAreTakenWholeNumberPartIncludedAnythingElseLeavesTheDuration) {
   const std::pair<const char*, int> taken[] = {{"0", 0},     {"255", 255}, {" 12 ", 12}, {"+7", 7},
@@ -14,5 +13,4 @@ TEST(DurationText, BytesAreTakenWholeNumberPartIncludedAnythingElseLeavesTheDura
   }
 }
 
-}  // namespace
 }  // namespace program

@@ -3,6 +3,7 @@
 // body's stack under the sanitizers), a reproducible random image and small setters.
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <random>
 #include <string>
@@ -24,6 +25,21 @@ struct ModelFixture {
   std::unique_ptr<ProgramImage> image = std::make_unique<ProgramImage>();
   std::unique_ptr<EditorModel> model = std::make_unique<EditorModel>();
 };
+
+// Lamp codes: red, yellow, red+yellow, green, flashing yellow.
+inline constexpr std::uint8_t R = 1, Y = 2, RY = 3, G = 4, FY = 10;
+
+// Steps 1, 2, ... of a record: {duration, code of group 1, code of group 2, ...} each.
+inline RecordSteps Steps(std::initializer_list<std::initializer_list<int>> rows) {
+  RecordSteps steps{};
+  std::size_t s = 1;
+  for (const auto& row : rows) {
+    std::size_t c = 0;
+    for (int v : row) steps[s][c++] = static_cast<std::uint8_t>(v);
+    ++s;
+  }
+  return steps;
+}
 
 // The four bytes of weekly entry `entry` (0-15) of day `day` (0-6).
 inline void SetWeekEntry(EditorModel& m, int day, int entry, int hour, int minute, int code, int fourth = 0) {

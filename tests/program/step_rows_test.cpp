@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "program/step_rows_text.h"
 
 namespace program {
