@@ -1,9 +1,7 @@
 #include "monitor/buffer_window.h"
 
-#include <QCloseEvent>
 #include <QListView>
 #include <QPushButton>
-#include <QShowEvent>
 
 #include "monitor/buffer_lines_model.h"
 #include "monitor/twips.h"
@@ -58,20 +56,6 @@ void FRM_Buffer::Command2Click() {
   m_model->Clear();
   if (ProjectLoad) ProjectLoad();
   FillList();
-}
-
-void FRM_Buffer::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (m_open) return;
-  m_open = true;
-  emit viewOpenChanged(true);
-}
-
-void FRM_Buffer::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (!event->isAccepted() || !m_open) return;
-  m_open = false;
-  emit viewOpenChanged(false);
 }
 
 }  // namespace monitor

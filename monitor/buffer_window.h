@@ -30,14 +30,6 @@ class FRM_Buffer : public QWidget {
   // Rebuilds the list from the ProgramImage.
   void FillList();
 
- signals:
-  // The window opened or closed; the toolbar's buffer toggle follows it.
-  void viewOpenChanged(bool open);
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
  private:
   void Command1Click();
   void Command2Click();
@@ -47,7 +39,6 @@ class FRM_Buffer : public QWidget {
   QListView* m_List1 = nullptr;
   QPushButton* m_Command1 = nullptr;
   QPushButton* m_Command2 = nullptr;
-  bool m_open = false;
 };
 
 }  // namespace monitor

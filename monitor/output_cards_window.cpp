@@ -103,11 +103,7 @@ void CikisKartlari::Tazele() {
   cpu.Refresh();
 }
 
-void CikisKartlari::SetOpen(bool open) {
-  if (m_flags.CardsViewOpen == open) return;
-  m_flags.CardsViewOpen = open;
-  emit viewOpenChanged(open);
-}
+void CikisKartlari::SetOpen(bool open) { m_flags.CardsViewOpen = open; }
 
 void CikisKartlari::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);

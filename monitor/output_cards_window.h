@@ -36,8 +36,6 @@ class CikisKartlari : public QWidget {
   void SetNumberSeparators(const bus::NumberSeparators& separators);
 
  signals:
-  // CardsViewOpen changed; the toolbar's output-cards toggle follows it.
-  void viewOpenChanged(bool open);
   // The user asked for the registers window or for the live lamp panel.
   void registersRequested();
   void lampsRequested();
