@@ -1,13 +1,8 @@
 #pragma once
-// The 4-bit signal-state code of one signal group in one step, and how to reach a
-// group's code inside the step's packed state bytes.
+// The 4-bit signal-state code of one signal group in one step, and how it lights.
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
-
-#include "program/editor_model.h"
-#include "program/memory_map.h"
 
 namespace program {
 
@@ -35,15 +30,6 @@ constexpr std::uint8_t LitStateCode(std::uint8_t code, bool litHalf) {
   const auto c = static_cast<std::uint8_t>(code & 0x0F);
   if ((c & kStateFlashing) == 0) return c;
   return litHalf ? static_cast<std::uint8_t>(c & 0x07) : 0;
-}
-
-// Code of signal group g (1-32) in a packed step row (PgmSteps layout: bytes 1-16 hold
-// the state bytes, group 2b+1 in the high nibble of state byte b). Any other group
-// number reads as 0.
-constexpr std::uint8_t PackedGroupCode(const StepRow& row, std::size_t group) {
-  if (group < 1 || group > kSignalGroups) return 0;
-  const std::uint8_t b = row[1 + (group - 1) / 2];
-  return static_cast<std::uint8_t>(group % 2 == 1 ? b >> 4 : b & 0x0F);
 }
 
 }  // namespace program

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model_fixture.h"
+#include "program/signal_state.h"
 
 namespace program {
 namespace {
@@ -68,6 +69,15 @@ TEST(ProgramSimulation, PlaysAsTheControllerDoes) {
   Player bad(*f.model, 40);
   bad.Seconds(2);
   EXPECT_EQ(bad.sim.LampStates, ProgramSimulation{}.LampStates);
+}
+
+// Every view that plays states over time blinks through this one rule.
+TEST(LitState, FlashingCodesLightOnlyInTheLitHalfAndOthersStaySteady) {
+  const std::uint8_t cases[][3] = {{10, 2, 0}, {12, 4, 0}, {5, 5, 5}, {0x13, 3, 3}};  // code, lit, dark
+  for (const auto& c : cases) {
+    EXPECT_EQ(LitStateCode(c[0], true), c[1]) << int{c[0]};
+    EXPECT_EQ(LitStateCode(c[0], false), c[2]) << int{c[0]};
+  }
 }
 
 }  // namespace
