@@ -219,24 +219,27 @@ TEST_F(CommWindow, ADownloadLocksTheCommandsAndIsNeverStoppedUnasked) {
 
   const struct {
     int controllerPr02;
-    int blocks;  // answered before the link is switched off
+    int projectPr02;  // an edit made while the read runs: the project as the read began counts
+    int blocks;       // answered before the link is switched off
     const char* result;
     QStringList listed;
   } cases[] = {
-      {180, 512, "Doğrulandı: kontrolördeki program projedekiyle birebir aynı", {}},
-      {190, 512, "Doğrulama: kontrolördeki program projedekinden farklı, 1 fark", {"PR02: 180 -> 190"}},
-      {190, 10, "Doğrulama okuması yarıda kesildi: karşılaştırma yapılmadı", {}},
+      {180, 200, 512, "Doğrulandı: kontrolördeki program projedekiyle birebir aynı", {}},
+      {190, 180, 512, "Doğrulama: kontrolördeki program projedekinden farklı, 1 fark", {"PR02: 180 -> 190"}},
+      {190, 180, 10, "Doğrulama okuması yarıda kesildi: karşılaştırma yapılmadı", {}},
   };
   for (const auto& c : cases) {
     listed.clear();
     (*controller)[0x0085] = static_cast<std::uint8_t>(c.controllerPr02);
     Button("BTN_Dogrula").click();
     EXPECT_FALSE(Button("BTN_Dogrula").isEnabled()) << "a second read would abandon this one";
+    image[0x0085] = static_cast<std::uint8_t>(c.projectPr02);
     Turns(c.blocks, true);
     if (c.blocks < 512) Button("cmd_RUN").click();
     EXPECT_EQ(Text("TransferResult"), c.result);
     EXPECT_EQ(said, c.result);
     EXPECT_EQ(listed, c.listed) << c.result;
+    image[0x0085] = 180;
   }
   EXPECT_TRUE(window->close()) << "nothing runs: closing asks nothing";
 }
