@@ -128,6 +128,14 @@ TEST_F(UnsavedWork, WorkIsAskedAboutOnlyWhenThereIsSomeAndASignalWritesACopy) {
   Act("Save").trigger();
   EXPECT_EQ(StoredEdit(c), 3) << "the toolbar's save stores the editor's change";
 
+  question->answer = Answer::Discard;
+  const QString e = Project("e.prj");
+  Open(e);
+  EditTheGrid();
+  Open(c);
+  EXPECT_EQ(Path(), c) << "Kaydetme goes on";
+  EXPECT_EQ(StoredEdit(e), 4) << "Kaydetme leaves the file as it was";
+
   const QString d = Project("d.prj");
   Open(d);
   EditTheGrid();
