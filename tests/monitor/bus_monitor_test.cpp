@@ -50,10 +50,9 @@ TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningFiltersAndPauses) {
   Traffic();
   ASSERT_EQ(model.rowCount(), 5);
   EXPECT_EQ(QStringList({Cell(0, Col::Device), Cell(0, Col::Function), Cell(0, Col::Direction),
-                         Cell(3, Col::Direction)}),
-            QStringList({"K3", "Kart durumu", "hat → PC", "PC → hat"}));
-
-  EXPECT_EQ(Cell(1, Col::Meaning).toStdString(), bus::LineFaultText(bus::LineFault::BadLrc));
+                         Cell(3, Col::Direction), Cell(1, Col::Meaning)}),
+            QStringList({"K3", "Kart durumu", "hat → PC", "PC → hat",
+                         QString::fromStdString(bus::LineFaultText(bus::LineFault::BadLrc))}));
 
   auto& device = Child<QComboBox>(window, "Cihaz_Filtre");
   auto& function = Child<QComboBox>(window, "Islev_Filtre");
@@ -81,15 +80,13 @@ TEST_F(BusMonitor, ShowsEveryLineWithItsMeaningFiltersAndPauses) {
   auto& pause = Child<QPushButton>(window, "Duraklat");
   pause.click();
   Traffic();
-  EXPECT_EQ(model.rowCount(), 5);
-  EXPECT_EQ(recording.Store().Size(), 10u);
+  EXPECT_EQ(std::pair(model.rowCount(), recording.Store().Size()), std::pair(5, std::size_t{10}));
 
   auto& counters = Child<QTableWidget>(window, "Sayaclar");
   std::map<QString, int> row;
   for (int r = 0; r < counters.rowCount(); ++r) row[counters.item(r, 0)->text()] = r;
   ASSERT_TRUE(row.contains("K3"));
-  EXPECT_EQ(counters.item(row["K3"], 1)->text(), "4");
-  EXPECT_EQ(counters.item(row["K3"], 2)->text(), "2");
+  EXPECT_EQ(counters.item(row["K3"], 1)->text() + " " + counters.item(row["K3"], 2)->text(), "4 2");
 
   pause.click();
   EXPECT_EQ(model.rowCount(), 10);
@@ -115,8 +112,7 @@ TEST_F(BusMonitor, CaptureFromTheWindowWritesTheLinesAndAFolderThatIsGoneIsSaid)
   EXPECT_EQ(status.last().at(0).toString(), "Yakalama bitti: 5 satır, hat.kxcap");
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QList<QByteArray> lines = file.readAll().split('\n');
-  EXPECT_EQ(lines.size(), 7) << "header, five lines, nothing after the last CR LF";
+  EXPECT_EQ(file.readAll().split('\n').size(), 7) << "header, five lines, nothing after the last CR LF";
 }
 
 }  // namespace

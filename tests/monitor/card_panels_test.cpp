@@ -18,7 +18,7 @@ namespace {
 std::string Painted(monitor::Trf_Lamp& lamp) {
   using L = monitor::Trf_Lamp;
   const QImage shot = lamp.grab().toImage();
-  const QColor lit[] = {kRedC, kYellowC, kGreenC}, dark[] = {{64, 0, 0}, {64, 64, 0}, {0, 64, 0}};
+  const QColor lit[] = {Qt::red, Qt::yellow, Qt::green}, dark[] = {{64, 0, 0}, {64, 64, 0}, {0, 64, 0}};
   std::string v;
   for (std::size_t i = 0; i < 3; ++i) {
     const double x = (L::kLightLeftTwips + L::kLightSizeTwips / 2) * shot.width() / double(L::kWidthTwips);
@@ -42,8 +42,7 @@ TEST_F(TrafficLamp, EachStateLightsItsLightsAndOtherCodesShowDark) {
   for (const auto& c : cases) {
     lamp.SetState(3);
     lamp.SetState(c.state);
-    EXPECT_EQ(lamp.State(), c.shown) << c.state;
-    EXPECT_EQ(Painted(lamp), c.lit) << c.state;
+    EXPECT_EQ(std::tuple(lamp.State(), Painted(lamp)), std::tuple(c.shown, std::string(c.lit))) << c.state;
   }
 }
 
@@ -77,9 +76,8 @@ TEST_F(TriacCard, FaultWordOverridesTheRunStateThenChannelLettersSupplyAndCurren
     panel.CardState = r.state;
     panel.FaultWord = r.fault;
     panel.Refresh();
-    EXPECT_EQ(T("Lbl_Status"), r.status);
-    EXPECT_EQ(T("Label1"), r.faultText);
-    EXPECT_EQ(BackLetters(panel, indicators), r.looks);
+    EXPECT_EQ(T("Lbl_Status") + " " + T("Label1") + " " + BackLetters(panel, indicators),
+              std::string(r.status) + " " + r.faultText + " " + r.looks);
   }
 
   // Channel letters, supply and currents; the lamps' nibble order is the output cards window's test.

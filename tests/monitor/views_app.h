@@ -59,8 +59,4 @@ inline QStringList Indexed(const char* name, int count, int first = 0) {
   return v;
 }
 
-inline const QColor kRedC(255, 0, 0);
-inline const QColor kGreenC(0, 255, 0);
-inline const QColor kYellowC(255, 255, 0);
-
 }  // namespace kxtest

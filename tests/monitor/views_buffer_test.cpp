@@ -43,8 +43,7 @@ TEST_F(Buffer, ListsTheImageAsASnapshotRefilledByItsButtons) {
   Click("Command2");
   EXPECT_EQ(Line(0), "P0000:02" + std::string(30, '0'));
   // Rows outside the image.
-  EXPECT_EQ(monitor::BufferLine(image, -1), "");
-  EXPECT_EQ(monitor::BufferLine(image, 4096), "");
+  EXPECT_EQ(monitor::BufferLine(image, -1) + monitor::BufferLine(image, 4096), "");
 }
 
 }  // namespace

@@ -44,8 +44,7 @@ TEST_F(OutputCards, ClosedWindowIsUntouchedTheFirstTurnAfterOpeningFillsItAndIts
   Turn();
   std::string cards;
   for (int c = 0; c < 8; ++c) cards += Card(c, "TRY_LBL") + Card(c, "Lbl_Status") + " ";
-  EXPECT_EQ(cards, "01Run 02Run 03Error 04Run 05Run 06Run 07Run 08Run ");
-  EXPECT_EQ(Card(2, "Label1"), "0008");
+  EXPECT_EQ(cards + Card(2, "Label1"), "01Run 02Run 03Error 04Run 05Run 06Run 07Run 08Run 0008");
   // Panel 7 shows card 7, bus address 39: lamp word 0x123B, its nibbles lowest first.
   EXPECT_EQ(Child<monitor::Trf_Lamp>(window->TriacPanel(7), "Trf_Lamp1(1)").State(), 3);
   EXPECT_EQ(Cpu("Lbl_Status(0)") + " " + Cpu("Lbl_CPU_Regs(3)") + " " + Cpu("Lbl_CPU_Regs(7)"),

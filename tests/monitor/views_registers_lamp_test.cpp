@@ -55,8 +55,7 @@ TEST_F(FlagViews, LampsShowTheLiveWordsWhenDirtyYieldToTheSimulationAndHearTheLi
 
   // The simulation owns the lamps while it runs.
   flags.SimActive = true;
-  std::array<std::int16_t, 32> sim{};
-  sim[0] = 4;
+  std::array<std::int16_t, 32> sim{4};
   sim[31] = 2;
   lamps.SetLampStates(sim);
   regs.TriacCardRegs[0][2] = 0x1111;
