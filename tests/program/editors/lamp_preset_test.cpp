@@ -1,4 +1,3 @@
-#include "program/editors/lamp_preset_dialog.h"
 
 #include <QContextMenuEvent>
 

@@ -12,8 +12,7 @@ TEST(LivePlanView, TheRecordedLampsAreShownAndTheChosenProgramBesideThem) {
   regs.TriacCardRegs[0][bus::card_word::kLamps] = 0x0004;  // group 1 green
   for (int i = 0; i < 50; ++i) store.Record(i * 200'000, regs);
   auto model = std::make_unique<program::EditorModel>();
-  model->PgmGroups[2][1][0] = 10;  // Program1: one step of 10 s, group 3 red
-  model->PgmGroups[2][1][3] = 1;
+  model->PgmGroups[2][1] = {10, 0, 0, 1};  // Program1: one step of 10 s, group 3 red
 
   program::editors::LivePlanView view(store, *model);
   view.resize(900, 500);
@@ -26,8 +25,7 @@ TEST(LivePlanView, TheRecordedLampsAreShownAndTheChosenProgramBesideThem) {
   view.findChild<QComboBox*>(QStringLiteral("CMB_Program"))->setCurrentText(QStringLiteral("Program1"));
   view.grab();
   ASSERT_EQ(view.Programmed().rows.size(), 1u);
-  EXPECT_EQ(view.Programmed().rows[0].group, 3);
-  EXPECT_EQ(view.Programmed().cycleSeconds, 10);
+  EXPECT_EQ(std::tuple(view.Programmed().rows[0].group, view.Programmed().cycleSeconds), std::tuple(3, 10));
 }
 
 }  // namespace

@@ -15,13 +15,8 @@ TEST_F(ParametersTab, ValuesAreCorrectedAndSwitchesAndTheProjectTextStoredAsShow
   (*image)[1] = 'E';
   std::fill(image->begin() + 2, image->begin() + 100, 'x');
   LoadImage();
-  model->ParamWords[0] = 0;
-  model->ParamWords[1] = 0x85;
-  model->ParamWords[2] = 230;
-  model->ParamWords[7] = 31;
-  model->ParamWords[8] = 1;
-  model->ParamWords[9] = 5;
-  model->ParamWords[30] = 0x1234;
+  for (auto [word, value] : {std::pair{0, 0}, {1, 0x85}, {2, 230}, {7, 31}, {8, 1}, {9, 5}, {30, 0x1234}})
+    model->ParamWords[static_cast<std::size_t>(word)] = value;
   Open();
   EXPECT_EQ((QStringList{Label("LBL_Kart_Sayisi"), Label("LBL_220VAyar_0"), Label("LBL_220VAyar_1"),
                          Label("LBL_24VAyar_1"), Label("Lbl_FlasSuresi")}),
@@ -47,8 +42,7 @@ TEST_F(ParametersTab, ValuesAreCorrectedAndSwitchesAndTheProjectTextStoredAsShow
   model->ParamWords[1] = 0x02;
   Open();
   EXPECT_EQ(Label("LBL_Kart_Sayisi"), "8");
-  EXPECT_FALSE(Rule(1).isEnabled());
-  EXPECT_TRUE(Rule(1).isChecked());
+  EXPECT_TRUE(!Rule(1).isEnabled() && Rule(1).isChecked());
   Find<QSpinBox>("UpDown_Kart_Sayisi").stepBy(-3);  // 12 was shown as 8: 5 now
   Find<QSpinBox>("UpDown_HzAyar_1").setValue(54);
   EXPECT_EQ(Label("LBL_HzAyar_1"), "54") << "the value labels follow their spinners";

@@ -16,11 +16,10 @@ TEST_F(ProgramEditor, OpensOnProgram1AndFlashRecordsShowOneStepAndWaitingStepsAr
   model->PgmGroups[2][98][0] = 77;
   model->PgmGroups[17][1][0] = 17;
   model->PgmSettings[2][0] = 5;
-  model->PgmSettings[3][0] = 200;
-  model->PgmSettings[3][1] = 40;
+  model->PgmSettings[3] = {200, 40};
   Program_EDIT& e = Open();
-  EXPECT_EQ(std::pair(Grid().model()->rowCount(), Grid().model()->columnCount()), std::pair(98, 33));
-  EXPECT_EQ(Cell(98, 0), "77");
+  EXPECT_EQ(std::tuple(Grid().model()->rowCount(), Grid().model()->columnCount(), Cell(98, 0)),
+            std::tuple(98, 33, QStringLiteral("77")));
   EXPECT_FALSE(Find<QGroupBox>("Frm_Ded_Pgm").isVisible() || Sure().isVisible() ||
                Find<program::editors::Zaman_tablo_edit1>("ZTE_1").isVisible());
   EXPECT_FALSE(Find<QPushButton>("BTN_CPU_PC").isEnabled());
@@ -32,8 +31,7 @@ TEST_F(ProgramEditor, OpensOnProgram1AndFlashRecordsShowOneStepAndWaitingStepsAr
   auto& phases = Find<QComboBox>("Combo2");
   phases.setCurrentIndex(6);
   Find<QPushButton>("BTN_Kaydet").click();
-  EXPECT_EQ(phases.currentText(), "FAZ 07");
-  EXPECT_EQ(Cell(1, 0), "17");
+  EXPECT_EQ(phases.currentText() + " " + Cell(1, 0), "FAZ 07 17");
   ProgramList().setCurrentIndex(10);
   EXPECT_FALSE(Find<QGroupBox>("Frm_Ded_Pgm").isVisible());
 
@@ -42,20 +40,19 @@ TEST_F(ProgramEditor, OpensOnProgram1AndFlashRecordsShowOneStepAndWaitingStepsAr
     return Grid().model()->headerData(row, Qt::Vertical, Qt::BackgroundRole).value<QColor>();
   };
   e.SelectRecord(2);
-  EXPECT_EQ(rowColour(4), QColor(128, 0, 0));
-  EXPECT_FALSE(rowColour(3).isValid());
+  EXPECT_EQ(std::pair(rowColour(4), rowColour(3)), std::pair(QColor(128, 0, 0), QColor()));
   e.SelectRecord(3);
   for (int r = 0; r < Grid().model()->rowCount(); ++r) ASSERT_FALSE(rowColour(r).isValid());
   e.DegisiklikleriKaydet();
-  EXPECT_EQ(model->PgmSettings[3][0], 97) << "what the spinner shows";
-  EXPECT_EQ(model->PgmSettings[3][1], 40);
+  EXPECT_EQ((std::pair<int, int>(model->PgmSettings[3][0], model->PgmSettings[3][1])), std::pair(97, 40))
+      << "what the spinner shows";
 
   e.SelectRecord(11);
   Find<QSpinBox>("UpDown_BeklemeAdimi").setValue(7);
   Find<QSpinBox>("UpDown_BeklemeSuresi").setValue(30);
   e.DegisiklikleriKaydet();
-  EXPECT_EQ(model->PgmSettings[11][0], 7);
-  EXPECT_EQ((*image)[ProgramRecordBase(11) + 0x101], 30);
+  EXPECT_EQ((std::pair<int, int>(model->PgmSettings[11][0], (*image)[ProgramRecordBase(11) + 0x101])),
+            std::pair(7, 30));
   EXPECT_EQ(rowColour(6), QColor(128, 0, 0));
 }
 
@@ -118,8 +115,8 @@ TEST_F(ProgramEditor, DurationsNamesAndClearReachOnlyTheShownProgram) {
   Click(Grid(), 1, 0);
   QTest::keyClicks(&Sure(), QStringLiteral("9"));
   e.DegisiklikleriKaydet();
-  EXPECT_EQ(model->PgmGroups[2][1][0], 30);
-  EXPECT_EQ((*image)[ProgramRecordBase(2) + 0x141], 9);
+  EXPECT_EQ((std::pair<int, int>(model->PgmGroups[2][1][0], (*image)[ProgramRecordBase(2) + 0x141])),
+            std::pair(30, 9));
 
   // The name box shows and stores all sixteen characters.
   auto& text1 = Find<QLineEdit>("Text1");

@@ -9,8 +9,6 @@
 
 namespace {
 
-using program::editors::SignalPlanPane;
-
 struct PlanPane : kxtest::EditorTest {
   program::JunctionData junction;
 
@@ -23,7 +21,7 @@ struct PlanPane : kxtest::EditorTest {
     Open();
     editor->SetJunction(junction);
   }
-  SignalPlanPane& Pane() const { return Find<SignalPlanPane>("SinyalPlani"); }
+  auto& Pane() const { return Find<program::editors::SignalPlanPane>("SinyalPlani"); }
   const program::SignalPlan& Plan() const { return Pane().View().Plan(); }
   void SetCell(int step, int column, int code) {
     Current(step, column);

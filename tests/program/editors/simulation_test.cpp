@@ -51,8 +51,7 @@ TEST_F(Simulation, PlaysTheGridOnTheLampPanelWithTheEditorLockedUntilStoppedOrCl
   Find<QPushButton>("BTN_Simulasyon").click();
   editor->Timer1Tick();
   EXPECT_EQ(Status(), "Programlama - 2 ...");
-  EXPECT_FALSE(Played(3));
-  EXPECT_TRUE(Grid().isEnabled() && ProgramList().isEnabled());
+  EXPECT_TRUE(!Played(3) && Grid().isEnabled() && ProgramList().isEnabled());
 
   // What the grid holds is played, saved or not.
   editor->SelectRecord(3);
@@ -61,8 +60,7 @@ TEST_F(Simulation, PlaysTheGridOnTheLampPanelWithTheEditorLockedUntilStoppedOrCl
   ASSERT_TRUE(TickUntil("SIM: Pgm= P:02 S:01-07"));
   // Closing the editor ends the simulation and its lamp panel; a new editor starts stopped.
   editor->close();
-  EXPECT_FALSE(flags.SimActive);
-  EXPECT_EQ(panel, nullptr);
+  EXPECT_TRUE(!flags.SimActive && !panel);
   flags.SimActive = true;
   Open();
   EXPECT_FALSE(flags.SimActive);
@@ -77,8 +75,7 @@ TEST_F(Simulation, LampPanelOpenedForTheLiveViewStaysOpenAfterward) {
   ASSERT_TRUE(TickUntil("SIM: Pgm= P:01 S:01-01"));
   Find<QPushButton>("BTN_Simulasyon").click();
   for (int i = 0; i < 4; ++i) editor->Timer1Tick();
-  EXPECT_NE(panel, nullptr);
-  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(panel && opened == 1);
 }
 
 }  // namespace
