@@ -55,8 +55,7 @@ TEST_F(MainWindow, TheFileCommandsFromStartUpToExit) {
   dialog->answers = {dir.filePath("missing-folder/new.prj")};
   Act("New").trigger();
   EXPECT_EQ(state->image[0x100], kept) << "a new file that cannot be made wipes nothing";
-  EXPECT_EQ(QString::fromStdString(state->ProjectPath), other);
-  EXPECT_FALSE(Status().isEmpty());
+  EXPECT_TRUE(QString::fromStdString(state->ProjectPath) == other && !Status().isEmpty());
   const QString fresh = dir.filePath("new.prj");
   dialog->answers = {fresh};
   Act("New").trigger();
@@ -186,16 +185,14 @@ TEST_F(DownloadUnderWay, ExitAsksOnceAndAStoppedDownloadStaysInTheStatusBar) {
   kxtest::QuestionAnswerer yes("Evet");
   Act("Menu1_Cikis").trigger();
   EXPECT_EQ(yes.count, 1) << "asked once, not again by the closing window";
-  EXPECT_EQ(window->CommWindow(), nullptr);
-  EXPECT_EQ(Warning(), stopped);
+  EXPECT_TRUE(!window->CommWindow() && Warning() == stopped) << Warning().toStdString();
 }
 
 TEST_F(DownloadUnderWay, ASignalAsksNothing) {
   kxtest::QuestionAnswerer yes("Evet");
   window->CloseFromSignal();
   EXPECT_EQ(yes.count, 0);
-  EXPECT_EQ(window->CommWindow(), nullptr);
-  EXPECT_EQ(Warning(), stopped);
+  EXPECT_TRUE(!window->CommWindow() && Warning() == stopped) << Warning().toStdString();
 }
 
 TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
@@ -208,22 +205,19 @@ TEST(ShellOptions, ParsesEveryOptionAndRefusesTheRest) {
   ASSERT_TRUE(shell::ParseShellOptions({"--replay", "a.kxcap", "--speed", "0", "--capture", "b.kxcap"},
                                        o = {}, error));
   EXPECT_EQ(o.replayFile + " " + o.captureFile, "a.kxcap b.kxcap");
-  EXPECT_EQ(o.replaySpeed, 0.0);
-  EXPECT_TRUE(o.online) << "a replay is watched from its first line";
+  EXPECT_TRUE(o.online && o.replaySpeed == 0.0) << "a replay is watched from its first line";
   ASSERT_TRUE(shell::ParseShellOptions({"Kavşak.prj"}, o = {}, error));
   EXPECT_EQ(o.projectFile, "Kavşak.prj") << "what a file manager passes";
 
   // help and version answer whatever else is wrong, so they work before QApplication.
-  EXPECT_FALSE(shell::ParseShellOptions({"-platform", "offscreen", "--version"}, o = {}, error));
-  EXPECT_TRUE(o.version);
-  EXPECT_TRUE(shell::MayHoldToolkitOptions({"-platform", "offscreen"}));
-  EXPECT_FALSE(shell::MayHoldToolkitOptions({"--bogus", "-h"}));
+  EXPECT_TRUE(!shell::ParseShellOptions({"-platform", "offscreen", "--version"}, o = {}, error) && o.version);
+  EXPECT_TRUE(shell::MayHoldToolkitOptions({"-platform", "offscreen"}) &&
+              !shell::MayHoldToolkitOptions({"--bogus", "-h"}));
   for (const char* bad :
        {"--port", "--bogus", "a.prj b.prj", "--project a.prj b.prj", "--port=", "--demo --port /dev/x",
         "--replay a --demo", "--replay a --speed -1", "--speed 2"}) {
     error.clear();
-    EXPECT_FALSE(shell::ParseShellOptions(QString(bad).split(' '), o = {}, error)) << bad;
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(!shell::ParseShellOptions(QString(bad).split(' '), o = {}, error) && !error.isEmpty()) << bad;
   }
 }
 

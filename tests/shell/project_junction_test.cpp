@@ -1,8 +1,6 @@
 // The junction file travels with the project: read at open, written at save and
 // save-as, and an unreadable one is never saved over unasked.
 
-#include <QFile>
-
 #include "persist/junction_file.h"
 #include "shell_fixture.h"
 

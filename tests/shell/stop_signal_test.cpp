@@ -28,8 +28,7 @@ TEST_P(StopSignal, ClosesLikeExitAndWritesTheSettings) {
   p.waitForFinished(300);
   ::kill(static_cast<pid_t>(p.processId()), GetParam());
   ASSERT_TRUE(p.waitForFinished(10000)) << "the program must end";
-  EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(p.exitCode(), 0);
+  EXPECT_EQ(std::pair(p.exitStatus(), p.exitCode()), std::pair(QProcess::NormalExit, 0));
   EXPECT_TRUE(ini().contains("ProjectName=\r\n")) << "no project was opened: the exit stores none";
   EXPECT_TRUE(ini().contains("PortName= 6\r\n"));
 }

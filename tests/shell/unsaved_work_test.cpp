@@ -83,9 +83,8 @@ TEST_F(UnsavedWork, WorkIsAskedAboutOnlyWhenThereIsSomeAndASignalWritesACopy) {
   ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
   Open(empty);  // refused: nothing changes
   EXPECT_FALSE(Status().isEmpty());
-  EXPECT_EQ(Path(), a);
-  EXPECT_EQ(Editor()->parentWidget()->windowTitle(), a);
-  EXPECT_EQ(FirstStepTime(), shown);
+  EXPECT_EQ((QStringList{Path(), Editor()->parentWidget()->windowTitle(), FirstStepTime()}),
+            (QStringList{a, a, shown}));
   Act("Save").trigger();
   EXPECT_EQ(FileText(empty), "") << "a later save does not write a under the refused name";
 
@@ -108,9 +107,7 @@ TEST_F(UnsavedWork, WorkIsAskedAboutOnlyWhenThereIsSomeAndASignalWritesACopy) {
     SCOPED_TRACE(name);
     const int asked = question->asked;
     drop();
-    EXPECT_EQ(question->asked, asked + 1);
-    EXPECT_EQ(Path(), b);
-    EXPECT_NE(Editor(), nullptr);
+    EXPECT_EQ(std::tuple(question->asked, Path(), Editor() != nullptr), std::tuple(asked + 1, b, true));
   }
 
   question->answer = Answer::Save;
@@ -143,8 +140,7 @@ TEST_F(UnsavedWork, WorkIsAskedAboutOnlyWhenThereIsSomeAndASignalWritesACopy) {
   window->CloseFromSignal();
   EXPECT_EQ(question->asked, asked);
   const QString copy = d + ".kurtarma";
-  EXPECT_EQ(StoredEdit(copy), 3);
-  EXPECT_EQ(StoredEdit(d), 4) << "the project itself is untouched";
+  EXPECT_EQ(std::pair(StoredEdit(copy), StoredEdit(d)), std::pair(3, 4)) << "the project itself is untouched";
   window.reset();
   SetUp();
   EXPECT_NE(Status().indexOf(copy), -1) << "the next start names the recovery copy";
