@@ -50,8 +50,7 @@ TEST_F(CtlTest, LogAndClockSettingGetThroughLostAndDamagedReplies) {
   const bus::DateTime t = c.ClockAt(sim::host::SteadyMs());
   EXPECT_EQ(QDate(t.year, t.month, t.day), QDate::currentDate());
   EXPECT_EQ(t.isoWeekday, QDate::currentDate().dayOfWeek());
-  EXPECT_GE(c.Count().clockSets, 1u);
-  EXPECT_GT(c.Count().repliesLost, 0u);
+  EXPECT_TRUE(c.Count().clockSets >= 1 && c.Count().repliesLost > 0);
 }
 
 TEST_F(CtlTest, UploadSavesTheWholeMemoryDespiteLostReplies) {

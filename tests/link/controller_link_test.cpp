@@ -30,8 +30,8 @@ TEST_F(ControllerLink, MissingPortRetriedCheaply) {
   ctl->cmd_RUN();
   const int selects = port.selects;
   for (int i = 0; i < 150; ++i, clock.ms += 10) ctl->Timer1Tick();
-  EXPECT_EQ(port.openAttempts, 150) << "the open is tried at every tick";
-  EXPECT_EQ(port.selects, selects + 1) << "the device list is read about once a second";
+  // The open is tried at every tick, the device list read about once a second.
+  EXPECT_EQ(std::make_pair(port.openAttempts, port.selects), std::make_pair(150, selects + 1));
   port.present = true;
   ctl->Timer1Tick();
   EXPECT_TRUE(port.IsOpen()) << "the port comes up as soon as it is there";
