@@ -44,7 +44,7 @@ TEST_F(ControllerLink, MissingPortRetriedCheaply) {
 // That the transfer resumes once the device is back: tests/e2e UploadResumesAfterTheDeviceWasPulled.
 TEST_F(ControllerLink, DeviceLossClosesOnceWhateverTheStormOfSignals) {
   GoOnline();
-  port.Unplug();
+  port.present = false;  // the device goes away
   for (int i = 0; i < 1000; ++i) port.Fault(bus::PortFault::DeviceLost, "Input/output error");
   EXPECT_FALSE(port.IsOpen() || show().PortOpen);
   EXPECT_EQ(port.closes, 1) << "closed once, whatever the storm of signals";
@@ -57,7 +57,7 @@ TEST_F(ControllerLink, FrameOfALostPortIsDroppedAndACommandSentOnceIsBuiltAgain)
   ASSERT_TRUE(ctl->Service_cmd(2));
   clock.ms += 5;
   port.Receive(PcTurnFrame());  // built inside the gap
-  port.Unplug();
+  port.present = false;         // the device goes away
   port.Fault(bus::PortFault::DeviceLost, "Input/output error");
   for (int i = 0; i < 5; ++i) {
     clock.ms += 10;
