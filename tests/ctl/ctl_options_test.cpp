@@ -31,10 +31,8 @@ std::string Taken(const std::string& line) {
 }
 
 TEST(CtlOptions, CommandsTakeTheirArgumentsAndOptionsGoAnywhereAndEachRefusalSaysWhy) {
-  const struct {
-    std::string args;   // split at the spaces
-    std::string taken;  // a refusal: a part of its message
-  } cases[] = {
+  // The arguments split at the spaces, and what was taken (a refusal: a part of its message).
+  const std::pair<std::string, std::string> cases[] = {
       {"download in.prj --port=/dev/x --timeout 0.25", "download [in.prj][] on [/dev/x] 250 ms 0 s"},
       {"--port d download --allow-incomplete in.prj", "download [in.prj][] on [d] 5000 ms 0 s incomplete"},
       {"--port d watch --seconds 3 --json", "watch [][] on [d] 5000 ms 3 s json"},
@@ -65,13 +63,13 @@ TEST(CtlOptions, CommandsTakeTheirArgumentsAndOptionsGoAnywhereAndEachRefusalSay
       {"--port d --timeout nan log", "--timeout needs"},
       {"--port d --timeout 1e9 log", "--timeout needs"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.taken);
-    const std::string taken = Taken(c.args);
+  for (const auto& [args, want] : cases) {
+    SCOPED_TRACE(want);
+    const std::string taken = Taken(args);
     if (!taken.starts_with("refused: "))
-      EXPECT_EQ(taken, c.taken);
+      EXPECT_EQ(taken, want);
     else
-      EXPECT_TRUE(taken.find(c.taken) != std::string::npos && taken.find('\n') == std::string::npos) << taken;
+      EXPECT_TRUE(taken.find(want) != std::string::npos && taken.find('\n') == std::string::npos) << taken;
   }
 }
 

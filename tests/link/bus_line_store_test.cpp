@@ -17,8 +17,7 @@ TEST(BusLineStore, WholeChunksGoAndRoomForOneIsKept) {
     EXPECT_EQ(store.Append(n * 1000, LineDirection::Received, ":10\r\n") % 4, 0u) << "whole chunks go";
   EXPECT_GT(store.Size(), 10u - 2 * 4u) << "room for a whole chunk, no more";
   EXPECT_EQ(store.At(0).micros, static_cast<std::int64_t>(store.FirstSeq()) * 1000);
-  EXPECT_FALSE(store.Find(store.FirstSeq() - 1));
-  EXPECT_FALSE(store.Find(store.EndSeq()));
+  EXPECT_FALSE(store.Find(store.FirstSeq() - 1) || store.Find(store.EndSeq()));
 }
 
 TEST(BusLineStore, LongLinesLongSilencesAndTheClockGoingBackStartNewChunksWithoutLosingALine) {

@@ -42,8 +42,7 @@ TEST_F(BusRecorderTest, TimesCountFromTheFirstLineAndTheCaptureTakesWhatWasOnThe
   EXPECT_EQ(std::make_pair(store.At(0).micros, store.At(1).micros),
             std::make_pair(std::int64_t{0}, std::int64_t{2500}));
   EXPECT_EQ(recorder.StopCapture(), "");
-  EXPECT_NE(sink.text.find("0.001000 R :10030000ED\r\n"), std::string::npos) << sink.text;
-  EXPECT_NE(sink.text.find("0.003500 T :10CF00031E\r\n"), std::string::npos) << sink.text;
+  EXPECT_TRUE(sink.text.ends_with("\n0.001000 R :10030000ED\r\n0.003500 T :10CF00031E\r\n")) << sink.text;
 }
 
 TEST_F(BusRecorderTest, AReplayKeepsTheProgramsFramesAsWithheldAndTheFilesAsSent) {
@@ -55,8 +54,9 @@ TEST_F(BusRecorderTest, AReplayKeepsTheProgramsFramesAsWithheldAndTheFilesAsSent
   ASSERT_EQ(store.Size(), 2u);
   EXPECT_EQ(store.At(1).micros, 1'234'000) << "the capture's own times";
   EXPECT_TRUE(store.At(0).withheld && !store.At(1).withheld);
-  EXPECT_EQ(store.Counters().Of(bus::kSentByPcKey).frames, 1u) << "only what was on the wire counts";
-  EXPECT_EQ(recorder.CapturedLines(), 1u);
+  // Only what was on the wire counts.
+  EXPECT_EQ(std::make_tuple(store.Counters().Of(bus::kSentByPcKey).frames, recorder.CapturedLines()),
+            std::make_tuple(1u, 1u));
   recorder.StopCapture();
   EXPECT_EQ(sink.text.find(" T "), sink.text.rfind(" T "));
 }
@@ -68,8 +68,7 @@ TEST_F(BusRecorderTest, ACaptureThatCannotBeWrittenStopsOnceWithItsReasonAndTheM
     Heard(kxtest::PcTurnFrame());
     failed = recorder.Tick();
   }
-  EXPECT_FALSE(failed.value_or("").empty());
-  EXPECT_FALSE(recorder.Capturing());
+  EXPECT_FALSE(failed.value_or("").empty() || recorder.Capturing());
   EXPECT_FALSE(recorder.Tick()) << "told once";
   Heard(kxtest::PcTurnFrame());
   EXPECT_GT(store.Size(), recorder.CapturedLines());

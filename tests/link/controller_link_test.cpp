@@ -30,8 +30,8 @@ TEST_F(ControllerLink, MissingPortRetriedCheaply) {
   ctl->cmd_RUN();
   const int selects = port.selects;
   for (int i = 0; i < 150; ++i, clock.ms += 10) ctl->Timer1Tick();
-  EXPECT_EQ(port.openAttempts, 150) << "the open is tried at every tick";
-  EXPECT_EQ(port.selects, selects + 1) << "the device list is read about once a second";
+  // The open is tried at every tick, the device list read about once a second.
+  EXPECT_EQ(std::make_pair(port.openAttempts, port.selects), std::make_pair(150, selects + 1));
   port.present = true;
   ctl->Timer1Tick();
   EXPECT_TRUE(port.IsOpen()) << "the port comes up as soon as it is there";
@@ -44,7 +44,7 @@ TEST_F(ControllerLink, MissingPortRetriedCheaply) {
 // That the transfer resumes once the device is back: tests/e2e UploadResumesAfterTheDeviceWasPulled.
 TEST_F(ControllerLink, DeviceLossClosesOnceWhateverTheStormOfSignals) {
   GoOnline();
-  port.Unplug();
+  port.present = false;  // the device goes away
   for (int i = 0; i < 1000; ++i) port.Fault(bus::PortFault::DeviceLost, "Input/output error");
   EXPECT_FALSE(port.IsOpen() || show().PortOpen);
   EXPECT_EQ(port.closes, 1) << "closed once, whatever the storm of signals";
@@ -57,7 +57,7 @@ TEST_F(ControllerLink, FrameOfALostPortIsDroppedAndACommandSentOnceIsBuiltAgain)
   ASSERT_TRUE(ctl->Service_cmd(2));
   clock.ms += 5;
   port.Receive(PcTurnFrame());  // built inside the gap
-  port.Unplug();
+  port.present = false;         // the device goes away
   port.Fault(bus::PortFault::DeviceLost, "Input/output error");
   for (int i = 0; i < 5; ++i) {
     clock.ms += 10;

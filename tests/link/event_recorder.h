@@ -17,7 +17,6 @@ inline std::string Describe(const bus::LinkEvent& event) {
   if (const auto* e = std::get_if<FrameWritten>(&event)) {
     return "written " + std::to_string(e->request) + " " + std::string(e->frame);
   }
-  if (std::holds_alternative<ClockSetConfirmed>(event)) return "clock set";
   if (const auto* e = std::get_if<CommandSent>(&event)) return "sent " + std::to_string(e->code);
   if (const auto* e = std::get_if<TransferEnded>(&event)) {
     static const char* const kKinds[] = {"none", "download", "system", "upload", "log", "verify"};

@@ -30,7 +30,7 @@ class FakeClock : public bus::Clock {
 
 class FakePort : public bus::SerialPort {
  public:
-  bool present = true;  // a device exists behind the number; Unplug() clears it
+  bool present = true;  // a device exists behind the number; a port "open" on it stays so when it goes
   bool failBaudRate = false, failWrite = false;
   // What happened.
   std::vector<std::string> written, lineSettings;
@@ -76,8 +76,6 @@ class FakePort : public bus::SerialPort {
   void LineEvent(int code) {
     if (m_handlers.lineEvent) m_handlers.lineEvent(code);
   }
-  // The device goes away: the port stays "open" until someone closes it.
-  void Unplug() { present = false; }
 
  private:
   Handlers m_handlers;

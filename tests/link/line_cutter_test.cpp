@@ -7,20 +7,14 @@
 
 using bus::LineCutter;
 
-namespace {
-std::vector<std::string> FeedAll(LineCutter& c, std::initializer_list<std::string> chunks) {
-  std::vector<std::string> lines;
-  for (const auto& chunk : chunks) c.Feed(chunk, [&](std::string_view l) { lines.emplace_back(l); });
-  return lines;
-}
-}  // namespace
-
 TEST(LineCutter, CutsAtLineFeedAcrossEvents) {
   LineCutter c;
   // A line split over two events comes out once, two lines of one event in order, and
   // a lone CR LF is a line too.
-  EXPECT_EQ(FeedAll(c, {":0103", "AB\r\n:2", "0CE\r\n:10\r\n", "\r\n:33"}),
-            (std::vector<std::string>{":0103AB\r\n", ":20CE\r\n", ":10\r\n", "\r\n"}));
+  std::vector<std::string> lines;
+  for (const char* chunk : {":0103", "AB\r\n:2", "0CE\r\n:10\r\n", "\r\n:33"})
+    c.Feed(chunk, [&](std::string_view l) { lines.emplace_back(l); });
+  EXPECT_EQ(lines, (std::vector<std::string>{":0103AB\r\n", ":20CE\r\n", ":10\r\n", "\r\n"}));
   EXPECT_EQ(c.RxBuffer, ":33") << "text after the last LF waits";
 }
 

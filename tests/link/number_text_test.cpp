@@ -10,12 +10,9 @@ using namespace bus;
 
 TEST(NumberText, HalvesRoundAwayFromZeroAndTexts) {
   const auto quotient = [](std::int64_t a, std::int64_t b) { return std::to_string(RoundedQuotient(a, b)); };
-  const NumberSeparators point{".", ","};
-  const NumberSeparators comma{",", "."};
-  const struct {
-    std::string got;
-    std::string want;
-  } cases[] = {
+  const NumberSeparators point{".", ","}, comma{",", "."};
+  const std::pair<std::string, std::string> cases[] = {
+      // got, wanted
       {quotient(125, 10), "13"},
       {quotient(124, 10), "12"},
       {quotient(-125, 10), "-13"},
@@ -34,5 +31,5 @@ TEST(NumberText, HalvesRoundAwayFromZeroAndTexts) {
       {ZeroPadded(-5, 2), "-05"},
       {ZeroPadded(12345, 2), "12345"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.got, c.want);
+  for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }

@@ -15,16 +15,15 @@ TEST_F(RequestEngine, PollCycleCommandsAndUnknownCodes) {
   clock.ms += 100;
   port.Receive(PcTurnFrame());
   ASSERT_EQ(port.written, std::vector<std::string>{kRegRead}) << "answered in the receive event, no tick";
-  EXPECT_EQ(Turn(), kClockRead);
-  EXPECT_EQ(Turn(), "") << "third turn sends nothing";
-  EXPECT_EQ(Turn(), kRegRead);  // PollStep is now 1
+  // The third turn sends nothing; PollStep is 1 again at the fourth.
+  EXPECT_EQ((std::vector<std::string>{Turn(), Turn(), Turn()}),
+            (std::vector<std::string>{kClockRead, "", kRegRead}));
 
   // Repeating until confirmed and sending a service command once: tests/ctl.
   ctl->RTC_Esitle();
   EXPECT_TRUE(Turn().starts_with(":10CF0103")) << "a command goes out at the first turn";
 
-  EXPECT_FALSE(ctl->Service_cmd(-1));
-  EXPECT_FALSE(ctl->Service_cmd(5));
+  EXPECT_FALSE(ctl->Service_cmd(-1) || ctl->Service_cmd(5));
 
   shared.RequestCode = 50;
   EXPECT_EQ(Turn(), "");
@@ -109,8 +108,8 @@ TEST_P(OnceFrames, NeverReplacedBeforeTheyLeave) {
     clock.ms += 10;
     ctl->Timer1Tick();
   }
-  ASSERT_EQ(port.written.size(), before + 1);
-  EXPECT_EQ(port.written.back(), c.frame);
+  EXPECT_EQ(std::vector(port.written.begin() + static_cast<long>(before), port.written.end()),
+            std::vector<std::string>{c.frame});
   EXPECT_TRUE(Turn().starts_with(c.next));
 }
 

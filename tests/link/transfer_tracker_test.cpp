@@ -14,21 +14,21 @@ TEST_F(Transfers, AnAbandonedDownloadIsToldAndItsWarningStandsUntilADownloadComp
   }
   ctl->cmd_RUN();  // the link button
   const std::string warning = "Program yüklemesi yarıda kaldı (blok 67 / 353): yüklemeyi yeniden başlatın";
-  EXPECT_EQ(heard.lines.back(), "abandoned download 67/353");
-  EXPECT_EQ(show().Warning, warning);
+  EXPECT_EQ(std::make_pair(heard.lines.back(), show().Warning),
+            std::make_pair(std::string("abandoned download 67/353"), warning));
 
   GoOnline();  // that the warning outlives the window: tests/shell DownloadUnderWay
   ASSERT_TRUE(ctl->PGM_Upload());
   ctl->RTC_Esitle();
-  EXPECT_EQ(heard.lines.back(), "abandoned upload 0/512") << "a command that replaces a transfer ends it";
-  EXPECT_EQ(show().Warning, warning) << "only a download that completes clears it";
+  // A command that replaces a transfer ends it; only a download that completes clears the warning.
+  EXPECT_EQ(std::make_pair(heard.lines.back(), show().Warning),
+            std::make_pair(std::string("abandoned upload 0/512"), warning));
 
   DownloadAllBlocks();
   EXPECT_EQ(show().Warning, warning) << "not cleared before the end command has left";
   Turn();
-  EXPECT_EQ(show().Warning, "");
-  EXPECT_EQ(heard.lines.back(), "completed download 353/353");
-  EXPECT_EQ(shared.InterruptedDownloadBlocks, -1);
+  EXPECT_EQ(std::make_tuple(show().Warning, heard.lines.back(), shared.InterruptedDownloadBlocks),
+            std::make_tuple(std::string(), std::string("completed download 353/353"), -1));
 
   // Closing the window abandons what runs, and tells it once.
   ASSERT_TRUE(ctl->BTN_Hata_Oku());

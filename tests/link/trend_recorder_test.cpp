@@ -1,7 +1,5 @@
 #include "link/trend_recorder.h"
 
-#include <vector>
-
 #include "link_fixture.h"
 
 namespace {

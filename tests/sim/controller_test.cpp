@@ -114,9 +114,9 @@ TEST(SimServiceCommands, ABadDownloadChecksumNeverRuns) {
     bus.Cycle();
     EXPECT_EQ(bus.Answer(Command(99, code)), "") << "commands are never acknowledged";
   }
-  EXPECT_FALSE(bus.c.Downloading());
-  EXPECT_EQ(bus.c.Count().checksumFailures, 1u);
-  EXPECT_TRUE(bus.c.Plan().Flashing(bus.c.Memory()));
+  EXPECT_EQ(std::make_tuple(bus.c.Downloading(), bus.c.Count().checksumFailures,
+                            bus.c.Plan().Flashing(bus.c.Memory())),
+            std::make_tuple(false, 1u, true));
 }
 
 // Lost replies are counted by the lossy runs of tests/ctl.
@@ -131,10 +131,10 @@ TEST(SimFaults, CorruptionAndFaultyCardsShowAsOptioned) {
   const auto lines = card.Cycle();
   const auto k3 = Bytes(lines[2]);
   ASSERT_GE(k3.size(), 2u + 20u);
-  EXPECT_EQ(k3[2 + 2 * 3 + 1], sim::kFaultChannels) << "channel fault word";
-  EXPECT_EQ(k3[2 + 2 * 9 + 1], sim::kFaultWord) << "card fault word";
-  EXPECT_EQ(Bytes(lines[1])[2 + 2 * 9 + 1], 0) << "the other cards are sound";
-  EXPECT_EQ(sim::LogTotal(card.c.Memory()), 1) << "the fault is logged at start";
+  // Card 3's channel and card fault words, the other cards sound, the fault logged at start.
+  EXPECT_EQ(std::make_tuple(k3[2 + 2 * 3 + 1], k3[2 + 2 * 9 + 1], Bytes(lines[1])[2 + 2 * 9 + 1],
+                            sim::LogTotal(card.c.Memory())),
+            std::make_tuple(int{sim::kFaultChannels}, int{sim::kFaultWord}, 0, 1));
 }
 
 }  // namespace
