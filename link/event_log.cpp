@@ -101,11 +101,6 @@ std::optional<EventLogRecord> EventLogRecordAt(const program::ProgramImage& imag
   return r;
 }
 
-std::string EventLogLine(const program::ProgramImage& image, std::size_t a) {
-  std::optional<EventLogRecord> record = EventLogRecordAt(image, a);
-  return record ? std::move(record->line) : std::string();
-}
-
 std::vector<EventLogRecord> DecodeEventLogRecords(const program::ProgramImage& image) {
   std::vector<EventLogRecord> records;
   for (std::size_t n = 0; n < program::kEventLogSlots; ++n) {

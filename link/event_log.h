@@ -32,9 +32,6 @@ std::vector<EventLogRecord> DecodeEventLogRecords(const program::ProgramImage& i
 // The records' whole lines.
 std::vector<std::string> DecodeEventLog(const program::ProgramImage& image);
 
-// The line of the record at `address`; empty for an empty slot.
-std::string EventLogLine(const program::ProgramImage& image, std::size_t address);
-
 std::uint16_t EventLogTotal(const program::ProgramImage& image);
 
 }  // namespace bus

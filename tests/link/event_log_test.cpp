@@ -39,5 +39,5 @@ TEST(EventLog, LineFormsAndTheLastSlotButNothingPastTheMemory) {
                 "No:0006(2024/01/02 03:04:05) Undefined:07 08 09 00A5 1000",
                 "No:0007(2024/01/02 03:04:05) İşlemci Kartı: Haberlesme süre aşımı ",
                 "No:0001(2024/01/01 00:00:00) Alarm: 01-CPU Resetlendi."}));
-  EXPECT_EQ(bus::EventLogLine(*image, 0xFFFF), "") << "never reads past the memory";
+  EXPECT_FALSE(bus::EventLogRecordAt(*image, 0xFFFF)) << "never reads past the memory";
 }
